@@ -1,0 +1,33 @@
+#include "MemoryUserDefaults.h"
+
+namespace mewt {
+
+void MemoryUserDefaults::remove(const QString& key)
+{
+    values.remove(key);
+    ++writes;
+    ++writesPerKey[key];
+}
+
+void MemoryUserDefaults::resetWriteCount()
+{
+    writes = 0;
+    writesPerKey.clear();
+}
+
+std::optional<QVariant> MemoryUserDefaults::rawValue(const QString& key) const
+{
+    const auto it = values.constFind(key);
+    if (it == values.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+void MemoryUserDefaults::writeValue(const QString& key, const QVariant& value)
+{
+    values.insert(key, value);
+    ++writes;
+    ++writesPerKey[key];
+}
+
+} // namespace mewt

@@ -1,0 +1,137 @@
+#include "IniUserDefaults.h"
+#include "MemoryUserDefaults.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace mewt;
+
+namespace {
+
+struct RawCase {
+    const char* name;
+    QVariant stored;
+    std::optional<bool> asBool;
+    std::optional<qint64> asInt;
+    std::optional<QString> asString;
+};
+
+class StrictReads : public ::testing::TestWithParam<RawCase> {};
+
+TEST_P(StrictReads, ReadOnlyWhatTheValueReallyIs)
+{
+    MemoryUserDefaults defaults;
+    defaults.seed(QStringLiteral("k"), GetParam().stored);
+    EXPECT_EQ(defaults.boolValue(QStringLiteral("k")), GetParam().asBool);
+    EXPECT_EQ(defaults.intValue(QStringLiteral("k")), GetParam().asInt);
+    EXPECT_EQ(defaults.stringValue(QStringLiteral("k")), GetParam().asString);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, StrictReads,
+    ::testing::Values(
+        RawCase{"boolTrue", QVariant(true), true, std::nullopt, std::nullopt},
+        RawCase{"iniTrue", QVariant(QStringLiteral("true")), true, std::nullopt, QStringLiteral("true")},
+        RawCase{"iniNumber", QVariant(QStringLiteral(" 42 ")), std::nullopt, 42, QStringLiteral(" 42 ")},
+        RawCase{"iniZero", QVariant(QStringLiteral("0")), false, 0, QStringLiteral("0")},
+        RawCase{"garbageText", QVariant(QStringLiteral("banana")), std::nullopt, std::nullopt, QStringLiteral("banana")},
+        RawCase{"fraction", QVariant(2.5), std::nullopt, std::nullopt, std::nullopt},
+        RawCase{"notANumber", QVariant(std::nan("")), std::nullopt, std::nullopt, std::nullopt},
+        RawCase{"hugeDouble", QVariant(1e300), std::nullopt, std::nullopt, std::nullopt},
+        RawCase{"list", QVariant(QStringList{QStringLiteral("a"), QStringLiteral("b")}), std::nullopt, std::nullopt,
+                std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MemoryUserDefaults, CountsWritesButNotSeeds)
+{
+    MemoryUserDefaults defaults;
+    defaults.seed(QStringLiteral("a"), 1);
+    defaults.setInt(QStringLiteral("a"), 2);
+    defaults.setBool(QStringLiteral("b"), true);
+    defaults.remove(QStringLiteral("a"));
+    EXPECT_EQ(defaults.writeCount(), 3);
+    EXPECT_EQ(defaults.writeCount(QStringLiteral("a")), 2);
+    EXPECT_FALSE(defaults.contains(QStringLiteral("a")));
+}
+
+class IniFile : public ::testing::Test {
+protected:
+    QString path() const { return dir.filePath(QStringLiteral("mewt/mewt.conf")); }
+    void writeFile(const QByteArray& bytes)
+    {
+        QDir().mkpath(dir.filePath(QStringLiteral("mewt")));
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(IniFile, EveryTypeSurvivesAReopen)
+{
+    {
+        IniUserDefaults defaults(path());
+        defaults.setBool(QStringLiteral("flag"), true);
+        defaults.setInt(QStringLiteral("count"), -7);
+        defaults.setDouble(QStringLiteral("volume"), 0.25);
+        defaults.setString(QStringLiteral("name"), QStringLiteral("tea, then =work= [x]"));
+        defaults.setData(QStringLiteral("json"), QByteArrayLiteral("{\"a\":1,\"b\":[2,3]}"));
+    }
+    IniUserDefaults reopened(path());
+    EXPECT_EQ(reopened.boolValue(QStringLiteral("flag")), true);
+    EXPECT_EQ(reopened.intValue(QStringLiteral("count")), -7);
+    EXPECT_EQ(reopened.doubleValue(QStringLiteral("volume")), 0.25);
+    EXPECT_EQ(reopened.stringValue(QStringLiteral("name")), QStringLiteral("tea, then =work= [x]"));
+    EXPECT_EQ(reopened.dataValue(QStringLiteral("json")), QByteArrayLiteral("{\"a\":1,\"b\":[2,3]}"));
+}
+
+TEST_F(IniFile, AWriteIsOnDiskBeforeTheStoreGoesAway)
+{
+    IniUserDefaults defaults(path());
+    defaults.setInt(QStringLiteral("count"), 3);
+    // A second reader sees it at once: nothing waits for a later flush.
+    IniUserDefaults other(path());
+    EXPECT_EQ(other.intValue(QStringLiteral("count")), 3);
+    defaults.remove(QStringLiteral("count"));
+    IniUserDefaults third(path());
+    EXPECT_FALSE(third.contains(QStringLiteral("count")));
+}
+
+TEST_F(IniFile, HandEditedWrongTypesReadAsAbsent)
+{
+    writeFile("[General]\nflag=maybe\ncount=twelve\nvolume=loud\njson=not, json\n");
+    IniUserDefaults defaults(path());
+    EXPECT_EQ(defaults.boolValue(QStringLiteral("flag")), std::nullopt);
+    EXPECT_EQ(defaults.intValue(QStringLiteral("count")), std::nullopt);
+    EXPECT_EQ(defaults.doubleValue(QStringLiteral("volume")), std::nullopt);
+    EXPECT_EQ(defaults.dataValue(QStringLiteral("json")), std::nullopt);
+}
+
+TEST_F(IniFile, GarbageFileStillAcceptsAndKeepsNewWrites)
+{
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(static_cast<char>((i * 7919) % 256));
+    writeFile(garbage);
+    {
+        IniUserDefaults defaults(path());
+        defaults.setInt(QStringLiteral("count"), 5);
+    }
+    IniUserDefaults reopened(path());
+    EXPECT_EQ(reopened.intValue(QStringLiteral("count")), 5);
+}
+
+TEST_F(IniFile, TruncatedFileKeepsWhatItCanRead)
+{
+    writeFile("[General]\nkept=1\nbroken=@ByteArray({\"vers");
+    IniUserDefaults defaults(path());
+    EXPECT_EQ(defaults.intValue(QStringLiteral("kept")), 1);
+    defaults.setInt(QStringLiteral("added"), 2);
+    IniUserDefaults reopened(path());
+    EXPECT_EQ(reopened.intValue(QStringLiteral("added")), 2);
+}
+
+} // namespace
