@@ -5,7 +5,8 @@
 namespace mewt {
 
 namespace {
-constexpr double latestUnixSeconds = 253'402'300'799.0; // 9999-12-31T23:59:59Z
+// Nanosecond time points end in 2262; stay well inside them.
+constexpr double latestUnixSeconds = 9.0e9; // about the year 2255
 }
 
 double unixSeconds(Date date)

@@ -42,7 +42,7 @@ private:
 };
 
 // Dates travel through stored JSON as Unix seconds. Reading one back refuses values that are not
-// finite or lie outside years 1970..9999, which would overflow the time point.
+// finite or lie outside 1970..2255, which would overflow the time point.
 double unixSeconds(Date date);
 std::optional<Date> dateFromUnixSeconds(double seconds);
 

@@ -12,6 +12,8 @@ IniUserDefaults::IniUserDefaults(const QString& path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     open(path);
+    // QSettings parses lazily: read once so that a damaged file shows up in status() now.
+    settings->allKeys();
     if (settings->status() == QSettings::FormatError) {
         // QSettings never writes over a file it could not parse, so every later change would be
         // lost. Keep the damaged file for the user and start from defaults.

@@ -122,6 +122,8 @@ TEST_F(IniFile, GarbageFileStillAcceptsAndKeepsNewWrites)
     }
     IniUserDefaults reopened(path());
     EXPECT_EQ(reopened.intValue(QStringLiteral("count")), 5);
+    // The unreadable original is kept beside it for the user, not silently overwritten.
+    EXPECT_TRUE(QFile::exists(path() + QStringLiteral(".broken")));
 }
 
 TEST_F(IniFile, TruncatedFileKeepsWhatItCanRead)

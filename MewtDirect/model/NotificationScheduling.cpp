@@ -1,0 +1,7 @@
+#include "NotificationScheduling.h"
+
+namespace mewt {
+
+NotificationScheduling::~NotificationScheduling() = default;
+
+} // namespace mewt

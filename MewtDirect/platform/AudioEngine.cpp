@@ -1,0 +1,495 @@
+#include "AudioEngine.h"
+
+#include <QLoggingCategory>
+
+#include <pulse/context.h>
+#include <pulse/error.h>
+#include <pulse/mainloop.h>
+#include <pulse/proplist.h>
+#include <pulse/stream.h>
+
+#include <pthread.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace mewt {
+
+namespace {
+
+Q_LOGGING_CATEGORY(audioLog, "com.dovrant.mewt.direct.audio")
+
+constexpr std::size_t bytesPerFrame = sizeof(float);
+constexpr std::chrono::milliseconds requestPeriod { 10 };
+
+std::uint32_t bytesFor(std::chrono::milliseconds duration)
+{
+    return static_cast<std::uint32_t>(duration.count() * audioSampleRate / 1000) * bytesPerFrame;
+}
+
+} // namespace
+
+// ---- command queue: one consumer (the audio thread), producers serialised by a mutex that only
+// producers take, so the audio thread never waits for the GUI.
+
+bool AudioEngine::CommandQueue::push(AudioCommand command)
+{
+    const std::lock_guard lock(producers);
+    const std::size_t h = head.load(std::memory_order_relaxed);
+    if (h - tail.load(std::memory_order_acquire) >= capacity)
+        return false;
+    slots[h % capacity] = std::move(command);
+    head.store(h + 1, std::memory_order_release);
+    return true;
+}
+
+bool AudioEngine::CommandQueue::pop(AudioCommand& command)
+{
+    const std::size_t t = tail.load(std::memory_order_relaxed);
+    if (t == head.load(std::memory_order_acquire))
+        return false;
+    command = std::move(slots[t % capacity]);
+    tail.store(t + 1, std::memory_order_release);
+    return true;
+}
+
+void AudioEngine::CommandQueue::clear()
+{
+    AudioCommand discarded;
+    while (pop(discarded))
+        discarded.samples.reset();
+}
+
+// ---- GUI thread
+
+AudioEngine::AudioEngine()
+    : AudioEngine(Options {})
+{
+}
+
+AudioEngine::AudioEngine(Options options)
+    : options(std::move(options))
+    , serverName(this->options.server.toUtf8())
+{
+    if (this->options.latency < requestPeriod * 2)
+        this->options.latency = requestPeriod * 2;
+}
+
+AudioEngine::~AudioEngine()
+{
+    stop();
+}
+
+bool AudioEngine::start()
+{
+    if (running)
+        return true;
+    if (options.offline) {
+        running = true;
+        return true;
+    }
+    wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    mainloop = pa_mainloop_new();
+    if (wakeFd < 0 || !mainloop) {
+        qCWarning(audioLog) << "cannot start the audio thread";
+        stop();
+        return false;
+    }
+    quitRequested = false;
+    try {
+        worker = std::thread([this] { run(); });
+    } catch (const std::system_error&) {
+        qCWarning(audioLog) << "cannot start the audio thread";
+        stop();
+        return false;
+    }
+    running = true;
+    return true;
+}
+
+void AudioEngine::stop()
+{
+    if (worker.joinable()) {
+        quitRequested = true;
+        wake();
+        worker.join();
+    }
+    if (mainloop) {
+        pa_mainloop_free(mainloop);
+        mainloop = nullptr;
+    }
+    if (wakeFd >= 0) {
+        ::close(wakeFd);
+        wakeFd = -1;
+    }
+    queue.clear();
+    mixer.silenceAll();
+    for (CatVoiceState& state : catStates)
+        state.stopped = true;
+    streamOpen = false;
+    running = false;
+}
+
+void AudioEngine::post(AudioCommand command)
+{
+    if (!running)
+        return;
+    if (options.keepCommandLog && options.offline)
+        postedCommands.push_back(command);
+    if (!queue.push(std::move(command))) {
+        ++droppedCommands;
+        return;
+    }
+    wake();
+}
+
+void AudioEngine::wake()
+{
+    if (wakeFd < 0)
+        return;
+    const std::uint64_t one = 1;
+    // Non-blocking: a full counter already means "wake up".
+    [[maybe_unused]] const ssize_t written = ::write(wakeFd, &one, sizeof one);
+}
+
+void AudioEngine::playTactile(int voice, AudioSamples samples, float gain)
+{
+    if (voice < 0 || voice >= tactileVoiceCount || !samples)
+        return;
+    post({ AudioCommand::Kind::playTactile, voice, clampedGain(gain), std::move(samples), 0 });
+}
+
+int AudioEngine::reserveCatVoice()
+{
+    for (int voice = 0; voice < catVoiceCount; ++voice) {
+        if (!catStates[voice].reserved) {
+            catStates[voice].reserved = true;
+            return voice;
+        }
+    }
+    return -1;
+}
+
+void AudioEngine::startCat(int voice, AudioSamples samples, float gain)
+{
+    if (voice < 0 || voice >= catVoiceCount || !samples || !running)
+        return;
+    CatVoiceState& state = catStates[voice];
+    ++state.generation;
+    state.stopped = false;
+    const std::uint64_t dropped = droppedCommands;
+    post({ AudioCommand::Kind::startCat, voice, clampedGain(gain), std::move(samples), state.generation });
+    if (droppedCommands != dropped)
+        state.stopped = true;
+}
+
+void AudioEngine::setCatGain(int voice, float gain)
+{
+    if (voice < 0 || voice >= catVoiceCount)
+        return;
+    post({ AudioCommand::Kind::setCatGain, voice, clampedGain(gain), nullptr, catStates[voice].generation });
+}
+
+void AudioEngine::stopCat(int voice)
+{
+    if (voice < 0 || voice >= catVoiceCount || catStates[voice].stopped)
+        return;
+    catStates[voice].stopped = true;
+    post({ AudioCommand::Kind::stopCat, voice, 0.0F, nullptr, catStates[voice].generation });
+}
+
+bool AudioEngine::isCatPlaying(int voice) const
+{
+    if (voice < 0 || voice >= catVoiceCount || !running)
+        return false;
+    const CatVoiceState& state = catStates[voice];
+    return !state.stopped && mixer.catEndedGeneration(voice) < state.generation;
+}
+
+bool AudioEngine::drainCommands()
+{
+    bool any = false;
+    AudioCommand command;
+    while (queue.pop(command)) {
+        mixer.apply(std::move(command));
+        any = true;
+    }
+    return any;
+}
+
+void AudioEngine::renderOffline(float* out, std::size_t frames)
+{
+    if (worker.joinable())
+        return;
+    drainCommands();
+    // The same lifecycle as the server stream: open while anything sounds, closed once idle.
+    if (!mixer.isIdle() && !streamOpen) {
+        streamOpen = true;
+        ++streamsOpened;
+    }
+    mixer.mix(out, frames);
+    if (streamOpen) {
+        framesWritten += frames;
+        if (mixer.isIdle()) {
+            streamOpen = false;
+            ++streamsClosed;
+        }
+    }
+}
+
+AudioEngine::Statistics AudioEngine::statistics() const
+{
+    return { connectAttempts, connectFailures, serverLosses, streamsOpened, streamsClosed, framesWritten,
+        droppedCommands, streamOpen };
+}
+
+// ---- audio thread
+
+struct AudioEngine::Callbacks {
+    static void wake(pa_mainloop_api*, pa_io_event*, int fd, pa_io_event_flags_t, void* userdata)
+    {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const ssize_t read = ::read(fd, &count, sizeof count);
+        auto* engine = static_cast<AudioEngine*>(userdata);
+        if (engine->quitRequested) {
+            pa_mainloop_quit(engine->mainloop, 0);
+            return;
+        }
+        engine->drainCommands();
+        if (!engine->mixer.isIdle())
+            engine->ensureOutput();
+    }
+
+    // State changes are only noted here; `settle` acts on them after the iteration, so no object is
+    // released inside its own callback.
+    static void contextState(pa_context* context, void* userdata)
+    {
+        auto* engine = static_cast<AudioEngine*>(userdata);
+        switch (pa_context_get_state(context)) {
+        case PA_CONTEXT_READY:
+            engine->contextReady = true;
+            if (!engine->mixer.isIdle())
+                engine->openStream();
+            break;
+        case PA_CONTEXT_FAILED:
+        case PA_CONTEXT_TERMINATED: engine->contextFailed = true; break;
+        default: break;
+        }
+    }
+
+    static void streamState(pa_stream* stream, void* userdata)
+    {
+        if (pa_stream_get_state(stream) == PA_STREAM_FAILED)
+            static_cast<AudioEngine*>(userdata)->streamFailed = true;
+    }
+
+    static void streamWrite(pa_stream*, std::size_t bytes, void* userdata)
+    {
+        static_cast<AudioEngine*>(userdata)->writeFrames(bytes);
+    }
+
+    static void drained(pa_stream*, int, void* userdata)
+    {
+        static_cast<AudioEngine*>(userdata)->drainFinished = true;
+    }
+};
+
+void AudioEngine::run()
+{
+    pthread_setname_np(pthread_self(), "mewt-audio");
+    pa_mainloop_api* api = pa_mainloop_get_api(mainloop);
+    wakeEvent = api->io_new(api, wakeFd, PA_IO_EVENT_INPUT, &Callbacks::wake, this);
+    while (!quitRequested) {
+        if (pa_mainloop_iterate(mainloop, 1, nullptr) < 0)
+            break;
+        settle();
+    }
+    closeStream();
+    closeContext();
+    api->io_free(wakeEvent);
+    wakeEvent = nullptr;
+}
+
+void AudioEngine::settle()
+{
+    if (contextFailed) {
+        contextFailed = false;
+        dropConnection(contextReady);
+        return;
+    }
+    if (streamFailed) {
+        streamFailed = false;
+        qCInfo(audioLog) << "sound stream failed:" << pa_strerror(pa_context_errno(context));
+        closeStream();
+        mixer.silenceAll();
+        return;
+    }
+    if (drainFinished) {
+        drainFinished = false;
+        if (drainOperation) {
+            pa_operation_unref(drainOperation);
+            drainOperation = nullptr;
+        }
+        if (mixer.isIdle())
+            closeStream();
+        else if (stream)
+            writeFrames(pa_stream_writable_size(stream));
+    }
+}
+
+void AudioEngine::ensureOutput()
+{
+    if (!context) {
+        connectContext();
+        return;
+    }
+    if (!contextReady)
+        return;
+    if (!stream) {
+        openStream();
+        return;
+    }
+    if (drainOperation) {
+        cancelDrain();
+        writeFrames(pa_stream_writable_size(stream));
+    }
+}
+
+void AudioEngine::connectContext()
+{
+    ++connectAttempts;
+    pa_proplist* properties = pa_proplist_new();
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "mewt");
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, "com.dovrant.mewt.direct");
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, "mewt");
+    context = pa_context_new_with_proplist(pa_mainloop_get_api(mainloop), "mewt", properties);
+    pa_proplist_free(properties);
+    if (!context) {
+        ++connectFailures;
+        mixer.silenceAll();
+        return;
+    }
+    contextReady = false;
+    contextFailed = false;
+    pa_context_set_state_callback(context, &Callbacks::contextState, this);
+    const char* server = serverName.isEmpty() ? nullptr : serverName.constData();
+    // Never spawn a server of our own: no server simply means no sound.
+    if (pa_context_connect(context, server, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        contextFailed = true;
+}
+
+void AudioEngine::openStream()
+{
+    const pa_sample_spec spec { PA_SAMPLE_FLOAT32LE, audioSampleRate, 1 };
+    pa_proplist* properties = pa_proplist_new();
+    pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "event");
+    stream = pa_stream_new_with_proplist(context, "mewt sounds", &spec, nullptr, properties);
+    pa_proplist_free(properties);
+    if (!stream) {
+        mixer.silenceAll();
+        return;
+    }
+    pa_stream_set_state_callback(stream, &Callbacks::streamState, this);
+    pa_stream_set_write_callback(stream, &Callbacks::streamWrite, this);
+    pa_buffer_attr attributes {};
+    attributes.maxlength = static_cast<std::uint32_t>(-1);
+    attributes.tlength = bytesFor(options.latency);
+    attributes.prebuf = static_cast<std::uint32_t>(-1);
+    attributes.minreq = bytesFor(requestPeriod);
+    attributes.fragsize = static_cast<std::uint32_t>(-1);
+    const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY);
+    if (pa_stream_connect_playback(stream, nullptr, &attributes, flags, nullptr, nullptr) < 0) {
+        pa_stream_unref(stream);
+        stream = nullptr;
+        mixer.silenceAll();
+        return;
+    }
+    ++streamsOpened;
+    streamOpen = true;
+}
+
+void AudioEngine::writeFrames(std::size_t bytes)
+{
+    if (!stream || drainOperation)
+        return;
+    drainCommands();
+    while (bytes >= bytesPerFrame) {
+        void* data = nullptr;
+        std::size_t size = bytes;
+        if (pa_stream_begin_write(stream, &data, &size) < 0 || !data || size < bytesPerFrame)
+            break;
+        const std::size_t frames = std::min(size, bytes) / bytesPerFrame;
+        mixer.mix(static_cast<float*>(data), frames);
+        if (pa_stream_write(stream, data, frames * bytesPerFrame, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+            break;
+        framesWritten += frames;
+        bytes -= frames * bytesPerFrame;
+    }
+    if (mixer.isIdle())
+        startDrain();
+}
+
+void AudioEngine::startDrain()
+{
+    if (!stream || drainOperation)
+        return;
+    drainOperation = pa_stream_drain(stream, &Callbacks::drained, this);
+    if (!drainOperation)
+        closeStream();
+}
+
+void AudioEngine::cancelDrain()
+{
+    if (!drainOperation)
+        return;
+    pa_operation_cancel(drainOperation);
+    pa_operation_unref(drainOperation);
+    drainOperation = nullptr;
+}
+
+void AudioEngine::closeStream()
+{
+    cancelDrain();
+    if (!stream)
+        return;
+    pa_stream_set_state_callback(stream, nullptr, nullptr);
+    pa_stream_set_write_callback(stream, nullptr, nullptr);
+    pa_stream_disconnect(stream);
+    pa_stream_unref(stream);
+    stream = nullptr;
+    streamFailed = false;
+    drainFinished = false;
+    ++streamsClosed;
+    streamOpen = false;
+}
+
+void AudioEngine::closeContext()
+{
+    if (!context)
+        return;
+    pa_context_set_state_callback(context, nullptr, nullptr);
+    pa_context_disconnect(context);
+    pa_context_unref(context);
+    context = nullptr;
+    contextReady = false;
+    contextFailed = false;
+}
+
+void AudioEngine::dropConnection(bool serverLost)
+{
+    if (serverLost) {
+        ++serverLosses;
+        qCInfo(audioLog) << "sound server went away";
+    } else {
+        ++connectFailures;
+        if (context)
+            qCDebug(audioLog) << "no sound server:" << pa_strerror(pa_context_errno(context));
+    }
+    closeStream();
+    closeContext();
+    // Sounds that could not be heard now must not burst out later.
+    mixer.silenceAll();
+}
+
+} // namespace mewt

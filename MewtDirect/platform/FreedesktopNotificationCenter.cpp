@@ -1,0 +1,376 @@
+#include "FreedesktopNotificationCenter.h"
+
+#include "UserDefaults.h"
+
+#include <QCoreApplication>
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusServiceWatcher>
+#include <QLoggingCategory>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <ctime>
+#include <sys/timerfd.h>
+#include <unistd.h>
+
+namespace mewt {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcNotifications, "com.dovrant.mewt.direct.notifications")
+
+const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString interfaceName = QStringLiteral("org.freedesktop.Notifications");
+// The application's name, its icon and its desktop file all go by this name.
+const QString appName = QStringLiteral("mewt");
+const QString authorizedValue = QStringLiteral("authorized");
+const QString deniedValue = QStringLiteral("denied");
+constexpr double longestInterval = 10.0 * 365 * 24 * 3600;
+// The delivery timer never sleeps longer than this, so no interval overflows.
+constexpr double longestTimerSeconds = 3600;
+
+QString describe(const QDBusError& error)
+{
+    switch (error.type()) {
+    case QDBusError::ServiceUnknown:
+    case QDBusError::UnknownObject:
+    case QDBusError::UnknownInterface:
+        return QCoreApplication::translate("mewt", "no notification service is running.");
+    case QDBusError::NoReply:
+    case QDBusError::Timeout:
+    case QDBusError::TimedOut: return QCoreApplication::translate("mewt", "the notification service didn't answer.");
+    case QDBusError::Disconnected:
+        return QCoreApplication::translate("mewt", "there's no session bus to reach the notification service.");
+    default: return QCoreApplication::translate("mewt", "the notification service answered with an error.");
+    }
+}
+
+bool isError(const QDBusMessage& reply)
+{
+    return reply.type() != QDBusMessage::ReplyMessage;
+}
+
+QStringList capabilities(const QDBusMessage& reply)
+{
+    return isError(reply) ? QStringList() : reply.arguments().value(0).toStringList();
+}
+
+bool allowsDelivery(NotificationAuthorizationStatus status)
+{
+    return status == NotificationAuthorizationStatus::authorized
+        || status == NotificationAuthorizationStatus::provisional
+        || status == NotificationAuthorizationStatus::ephemeral;
+}
+
+// The body is the only field servers read as markup; the summary is plain text by definition.
+QString plainBody(QString body, bool serverReadsMarkup)
+{
+    if (serverReadsMarkup) {
+        body.replace(QLatin1Char('&'), QStringLiteral("&amp;"));
+        body.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
+        body.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
+    }
+    return body;
+}
+
+QVariantList notifyArguments(const NotificationRequest& request, uint replacesId, bool serverReadsMarkup)
+{
+    QVariantMap hints;
+    hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(1)));
+    hints.insert(QStringLiteral("desktop-entry"), appName);
+    if (request.playsDefaultSound) {
+        hints.insert(QStringLiteral("sound-name"), QStringLiteral("message-new-instant"));
+        hints.insert(QStringLiteral("suppress-sound"), false);
+    } else {
+        hints.insert(QStringLiteral("suppress-sound"), true);
+    }
+    return { appName, replacesId, appName, request.title, plainBody(request.body, serverReadsMarkup), QStringList(),
+        hints, -1 };
+}
+
+} // namespace
+
+FreedesktopNotificationCenter::FreedesktopNotificationCenter(
+    UserDefaults& defaults, const Clock& clock, NotificationServerAddress server, QObject* parent)
+    : QObject(parent)
+    , defaults(defaults)
+    , clock(clock)
+    , server(std::move(server))
+    , deliveryTimer(new QTimer(this))
+{
+    deliveryTimer->setObjectName(QStringLiteral("deliveryTimer"));
+    deliveryTimer->setSingleShot(true);
+    // A coarse timer may come 5 % late: over a minute for a long timer.
+    deliveryTimer->setTimerType(Qt::PreciseTimer);
+    connect(deliveryTimer, &QTimer::timeout, this, &FreedesktopNotificationCenter::recheck);
+
+    // A realtime timerfd that cancels on clock changes tells us when the wall clock is set or the
+    // machine resumes, both of which can move a deadline into the past.
+    clockChangeFd = ::timerfd_create(CLOCK_REALTIME, TFD_CLOEXEC | TFD_NONBLOCK);
+    if (clockChangeFd >= 0) {
+        clockChangeNotifier = new QSocketNotifier(clockChangeFd, QSocketNotifier::Read, this);
+        connect(clockChangeNotifier, &QSocketNotifier::activated, this, &FreedesktopNotificationCenter::clockChanged);
+    } else {
+        qCWarning(lcNotifications, "cannot watch the wall clock: %s", std::strerror(errno));
+    }
+
+    // A server that restarts knows none of our earlier notifications.
+    auto* watcher = new QDBusServiceWatcher(
+        this->server.service, this->server.connection, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] { delivered.clear(); });
+    this->server.connection.connect(this->server.service, objectPath, interfaceName,
+        QStringLiteral("NotificationClosed"), this, SLOT(notificationClosed(uint, uint)));
+}
+
+FreedesktopNotificationCenter::~FreedesktopNotificationCenter()
+{
+    server.connection.disconnect(server.service, objectPath, interfaceName, QStringLiteral("NotificationClosed"), this,
+        SLOT(notificationClosed(uint, uint)));
+    delete clockChangeNotifier;
+    if (clockChangeFd >= 0)
+        ::close(clockChangeFd);
+}
+
+NotificationAuthorizationStatus FreedesktopNotificationCenter::storedStatus() const
+{
+    const auto value = defaults.stringValue(QString::fromLatin1(authorizationKey));
+    if (value == authorizedValue)
+        return NotificationAuthorizationStatus::authorized;
+    if (value == deniedValue)
+        return NotificationAuthorizationStatus::denied;
+    return NotificationAuthorizationStatus::notDetermined;
+}
+
+void FreedesktopNotificationCenter::call(
+    const QString& method, const QVariantList& arguments, std::function<void(const QDBusMessage&)> onReply)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(server.service, objectPath, interfaceName, method);
+    message.setArguments(arguments);
+    auto* watcher = new QDBusPendingCallWatcher(server.connection.asyncCall(message, server.callTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+        [onReply = std::move(onReply)](QDBusPendingCallWatcher* finished) {
+            finished->deleteLater();
+            onReply(finished->reply());
+        });
+}
+
+void FreedesktopNotificationCenter::notificationSettings(SettingsHandler handler)
+{
+    call(QStringLiteral("GetCapabilities"), {}, [this, handler = std::move(handler)](const QDBusMessage& reply) {
+        NotificationSettings settings;
+        settings.authorizationStatus = storedStatus();
+        if (isError(reply)) {
+            qCInfo(lcNotifications, "no notification server: %s", qPrintable(reply.errorMessage()));
+        } else {
+            settings.alertsEnabled = true;
+            settings.soundsEnabled = capabilities(reply).contains(QStringLiteral("sound"));
+        }
+        handler(settings);
+    });
+}
+
+void FreedesktopNotificationCenter::requestAuthorization(
+    NotificationAuthorizationOptions /*options: a server shows and sounds alike*/, AuthorizationHandler handler)
+{
+    if (storedStatus() == NotificationAuthorizationStatus::denied) {
+        QMetaObject::invokeMethod(
+            this, [handler = std::move(handler)] { handler(false); }, Qt::QueuedConnection);
+        return;
+    }
+    call(QStringLiteral("GetServerInformation"), {}, [this, handler = std::move(handler)](const QDBusMessage& reply) {
+        if (isError(reply)) {
+            handler(NotificationError { describe(QDBusError(reply)) });
+            return;
+        }
+        if (storedStatus() != NotificationAuthorizationStatus::authorized)
+            defaults.setString(QString::fromLatin1(authorizationKey), authorizedValue);
+        handler(true);
+    });
+}
+
+void FreedesktopNotificationCenter::add(const NotificationRequest& request, AddHandler handler)
+{
+    std::optional<NotificationError> error;
+    Date deadline = clock.now();
+    if (request.identifier.isEmpty()) {
+        error = NotificationError { QCoreApplication::translate("mewt", "the notification has no identifier.") };
+    } else if (const auto* interval = std::get_if<NotificationTimeIntervalTrigger>(&request.trigger)) {
+        if (!std::isfinite(interval->seconds) || interval->seconds <= 0 || interval->seconds > longestInterval)
+            error = NotificationError { QCoreApplication::translate(
+                "mewt", "the notification's time interval is out of range.") };
+        else
+            deadline = addingSeconds(deadline, interval->seconds);
+    } else {
+        deadline = std::get<NotificationDateTrigger>(request.trigger).date;
+    }
+    if (!error && !allowsDelivery(storedStatus()))
+        error = NotificationError { QCoreApplication::translate("mewt", "notifications aren't allowed for mewt.") };
+
+    if (!error) {
+        pending.insert(request.identifier, PendingNotification { request, deadline });
+        arm();
+    }
+    QMetaObject::invokeMethod(
+        this, [handler = std::move(handler), error] { handler(error); }, Qt::QueuedConnection);
+}
+
+void FreedesktopNotificationCenter::pendingNotificationRequests(PendingRequestsHandler handler)
+{
+    QList<PendingNotification> waiting = pending.values();
+    std::sort(waiting.begin(), waiting.end(), [](const auto& a, const auto& b) { return a.deadline < b.deadline; });
+    QList<NotificationRequest> requests;
+    for (const auto& entry : waiting)
+        requests.append(entry.request);
+    QMetaObject::invokeMethod(
+        this, [handler = std::move(handler), requests] { handler(requests); }, Qt::QueuedConnection);
+}
+
+void FreedesktopNotificationCenter::removePendingNotificationRequests(const QStringList& identifiers)
+{
+    for (const QString& identifier : identifiers)
+        pending.remove(identifier);
+    arm();
+}
+
+void FreedesktopNotificationCenter::deliveredNotifications(std::function<void(QList<DeliveredNotification>)> handler)
+{
+    QMetaObject::invokeMethod(
+        this, [handler = std::move(handler), shownNow = delivered.values()] { handler(shownNow); },
+        Qt::QueuedConnection);
+}
+
+void FreedesktopNotificationCenter::removeDeliveredNotifications(const QStringList& identifiers)
+{
+    for (const QString& identifier : identifiers) {
+        if (const auto entry = delivered.constFind(identifier); entry != delivered.cend()) {
+            close(entry->serverId);
+            delivered.erase(entry);
+        }
+    }
+    for (auto it = deliveriesInFlight.cbegin(); it != deliveriesInFlight.cend(); ++it) {
+        if (identifiers.contains(it.value()))
+            closeOnArrival.insert(it.key());
+    }
+}
+
+void FreedesktopNotificationCenter::recheck()
+{
+    const Date now = clock.now();
+    QList<NotificationRequest> due;
+    for (auto it = pending.begin(); it != pending.end();) {
+        if (it->deadline <= now) {
+            due.append(it->request);
+            it = pending.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    arm();
+    for (const auto& request : due)
+        deliver(request);
+}
+
+void FreedesktopNotificationCenter::arm()
+{
+    if (pending.isEmpty()) {
+        deliveryTimer->stop();
+        watchClock(false);
+        return;
+    }
+    const auto earliest = std::min_element(pending.cbegin(), pending.cend(), [](const auto& a, const auto& b) {
+        return a.deadline < b.deadline;
+    })->deadline;
+    const double seconds = std::clamp(secondsBetween(clock.now(), earliest), 0.0, longestTimerSeconds);
+    deliveryTimer->start(static_cast<int>(std::ceil(seconds * 1000)));
+    watchClock(true);
+}
+
+void FreedesktopNotificationCenter::watchClock(bool watching)
+{
+    if (clockChangeFd < 0 || watching == clockWatched)
+        return;
+    itimerspec spec {};
+    int flags = 0;
+    if (watching) {
+        // Far enough ahead never to expire; only a clock change makes the descriptor readable.
+        timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        spec.it_value.tv_sec = now.tv_sec + 10L * 365 * 24 * 3600;
+        flags = TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET;
+    }
+    if (::timerfd_settime(clockChangeFd, flags, &spec, nullptr) == 0)
+        clockWatched = watching;
+}
+
+void FreedesktopNotificationCenter::clockChanged()
+{
+    std::uint64_t expirations = 0;
+    // Fails with ECANCELED after a clock change; either way the watch must be set again.
+    [[maybe_unused]] const ssize_t result = ::read(clockChangeFd, &expirations, sizeof expirations);
+    clockWatched = false;
+    recheck();
+}
+
+void FreedesktopNotificationCenter::deliver(const NotificationRequest& request)
+{
+    if (!allowsDelivery(storedStatus())) {
+        qCInfo(lcNotifications, "notification %s dropped: turned off", qPrintable(request.identifier));
+        return;
+    }
+    const quint64 generation = ++lastDeliveryGeneration;
+    deliveriesInFlight.insert(generation, request.identifier);
+    call(QStringLiteral("GetCapabilities"), {}, [this, request, generation](const QDBusMessage& capabilityReply) {
+        // Without an answer, assume markup: nearly every server reads it, and escaping errs on the
+        // side of showing the text as written.
+        const bool readsMarkup
+            = isError(capabilityReply) || capabilities(capabilityReply).contains(QStringLiteral("body-markup"));
+        const uint replacesId = delivered.value(request.identifier).serverId;
+        call(QStringLiteral("Notify"), notifyArguments(request, replacesId, readsMarkup),
+            [this, request, generation](const QDBusMessage& reply) { shown(request, generation, reply); });
+    });
+}
+
+void FreedesktopNotificationCenter::shown(
+    const NotificationRequest& request, quint64 generation, const QDBusMessage& reply)
+{
+    deliveriesInFlight.remove(generation);
+    const bool closeNow = closeOnArrival.remove(generation);
+    if (isError(reply)) {
+        qCWarning(lcNotifications, "notification %s not shown: %s", qPrintable(request.identifier),
+            qPrintable(reply.errorMessage()));
+        return;
+    }
+    const uint serverId = reply.arguments().value(0).toUInt();
+    if (serverId == 0) {
+        qCWarning(lcNotifications, "notification %s: the server gave no id", qPrintable(request.identifier));
+        return;
+    }
+    if (closeNow) {
+        close(serverId);
+        return;
+    }
+    delivered.insert(request.identifier, DeliveredNotification { request, serverId });
+}
+
+void FreedesktopNotificationCenter::close(uint serverId)
+{
+    // A notification the user already dismissed answers with an error; nothing is left to do then.
+    call(QStringLiteral("CloseNotification"), { serverId }, [](const QDBusMessage&) {});
+}
+
+void FreedesktopNotificationCenter::notificationClosed(uint id, uint /*reason*/)
+{
+    for (auto it = delivered.begin(); it != delivered.end(); ++it) {
+        if (it->serverId == id) {
+            delivered.erase(it);
+            return;
+        }
+    }
+}
+
+} // namespace mewt
