@@ -1,18 +1,23 @@
+#include "AudioEngine.h"
 #include "CatBedStore.h"
+#include "CatSoundPlayer.h"
 #include "Clock.h"
 #include "IniUserDefaults.h"
 #include "InterfaceSettingsStore.h"
 #include "OnboardingStore.h"
 #include "PomodoroSettingsStore.h"
+#include "PomodoroStore.h"
 #include "PopoverAppearanceStore.h"
 #include "PullSettingsStore.h"
 #include "QuitSignalWatcher.h"
+#include "TactileSoundPlayer.h"
 #include "ThemeStore.h"
 #include "TimeDisplaySettingsStore.h"
 #include "TimerStore.h"
 #include "X11Display.h"
 
 #include <QApplication>
+#include <QPointer>
 
 #include <cstdio>
 
@@ -40,9 +45,33 @@ int main(int argc, char* argv[])
     mewt::PomodoroSettingsStore pomodoroSettingsStore(defaults);
     mewt::OnboardingStore onboardingStore(defaults);
     mewt::SystemClock clock;
+    // One sound output for the process; it reaches the sound server only while something plays.
+    mewt::AudioEngine audioEngine;
+    mewt::TactileSoundPlayer tactileSoundPlayer(interfaceSettingsStore, audioEngine, clock);
+    mewt::CatSoundPlayer catSoundPlayer(interfaceSettingsStore, audioEngine);
+    tactileSoundPlayer.start();
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &tactileSoundPlayer, [&] {
+        catSoundPlayer.stopAll();
+        tactileSoundPlayer.shutdown();
+    });
     // Restores the stored timer. Without a notification service it announces nothing.
     mewt::TimerStore timerStore(defaults, clock, nullptr);
     timerStore.startNotifications();
+    // Restores the stored pomodoro plan and makes it agree with the timer restored above.
+    mewt::PomodoroStore pomodoroStore(defaults, clock, timerStore, pomodoroSettingsStore);
+    {
+        const QPointer<mewt::PomodoroStore> pomodoro(&pomodoroStore);
+        timerStore.onStateChange = [pomodoro](const mewt::TimerState& previous, const mewt::TimerState& current,
+                                       mewt::TimerStateChangeReason reason) {
+            if (pomodoro)
+                pomodoro->timerStateDidChange(previous, current, reason);
+        };
+        pomodoroSettingsStore.onConfigurationChange = [pomodoro](const mewt::PomodoroConfiguration& configuration) {
+            if (pomodoro)
+                pomodoro->configurationDidChange(configuration);
+        };
+    }
+    pomodoroStore.reconcileWithTimer();
     mewt::QuitSignalWatcher quitSignals;
     QObject::connect(&quitSignals, &mewt::QuitSignalWatcher::quitRequested, &application, &QApplication::quit);
 

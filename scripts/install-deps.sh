@@ -10,6 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick dbus dbus-x11 fonts-dejavu-core
 )
+# A private PulseAudio daemon plays the sound tests' audio. A desktop that runs PipeWire's Pulse
+# service keeps it: two Pulse servers would fight over the user's session, and the test then skips.
+dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q "install ok installed" || packages+=(pulseaudio)
 
 missing=()
 for p in "${packages[@]}"; do

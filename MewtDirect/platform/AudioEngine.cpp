@@ -1,18 +1,15 @@
 #include "AudioEngine.h"
 
 #include <QLoggingCategory>
-
+#include <algorithm>
+#include <pthread.h>
 #include <pulse/context.h>
 #include <pulse/error.h>
 #include <pulse/mainloop.h>
 #include <pulse/proplist.h>
 #include <pulse/stream.h>
-
-#include <pthread.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
-
-#include <cerrno>
 
 namespace mewt {
 
@@ -220,8 +217,10 @@ bool AudioEngine::drainCommands()
 
 void AudioEngine::renderOffline(float* out, std::size_t frames)
 {
-    if (worker.joinable())
+    if (worker.joinable()) {
+        std::fill_n(out, frames, 0.0F);
         return;
+    }
     drainCommands();
     // The same lifecycle as the server stream: open while anything sounds, closed once idle.
     if (!mixer.isIdle() && !streamOpen) {
@@ -269,6 +268,7 @@ struct AudioEngine::Callbacks {
         switch (pa_context_get_state(context)) {
         case PA_CONTEXT_READY:
             engine->contextReady = true;
+            engine->outageReported = false;
             if (!engine->mixer.isIdle())
                 engine->openStream();
             break;
@@ -289,10 +289,7 @@ struct AudioEngine::Callbacks {
         static_cast<AudioEngine*>(userdata)->writeFrames(bytes);
     }
 
-    static void drained(pa_stream*, int, void* userdata)
-    {
-        static_cast<AudioEngine*>(userdata)->drainFinished = true;
-    }
+    static void drained(pa_stream*, int, void* userdata) { static_cast<AudioEngine*>(userdata)->drainFinished = true; }
 };
 
 void AudioEngine::run()
@@ -478,18 +475,19 @@ void AudioEngine::closeContext()
 
 void AudioEngine::dropConnection(bool serverLost)
 {
-    if (serverLost) {
-        ++serverLosses;
-        qCInfo(audioLog) << "sound server went away";
-    } else {
-        ++connectFailures;
-        if (context)
-            qCDebug(audioLog) << "no sound server:" << pa_strerror(pa_context_errno(context));
+    // Said once per outage: without a server every play would otherwise log again.
+    if (context && !outageReported) {
+        if (serverLost)
+            qCInfo(audioLog) << "sound server went away";
+        else
+            qCInfo(audioLog) << "no sound server:" << pa_strerror(pa_context_errno(context));
+        outageReported = true;
     }
     closeStream();
     closeContext();
     // Sounds that could not be heard now must not burst out later.
     mixer.silenceAll();
+    ++(serverLost ? serverLosses : connectFailures);
 }
 
 } // namespace mewt

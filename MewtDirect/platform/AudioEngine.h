@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -31,7 +30,7 @@ namespace mewt {
 class AudioEngine final {
 public:
     struct Options {
-        QString server;                        // empty: the desktop's default server
+        QString server; // empty: the desktop's default server
         std::chrono::milliseconds latency { 40 }; // buffered ahead of the speaker
         bool offline = false;
         bool keepCommandLog = false; // offline only: remember every command posted
@@ -40,7 +39,7 @@ public:
     struct Statistics {
         std::uint64_t connectAttempts = 0;
         std::uint64_t connectFailures = 0; // attempts that never reached a ready server
-        std::uint64_t serverLosses = 0;    // ready connections the server dropped
+        std::uint64_t serverLosses = 0; // ready connections the server dropped
         std::uint64_t streamsOpened = 0;
         std::uint64_t streamsClosed = 0;
         std::uint64_t framesWritten = 0;
@@ -138,6 +137,7 @@ private:
     bool contextFailed = false;
     bool streamFailed = false;
     bool drainFinished = false;
+    bool outageReported = false;
 
     std::atomic<std::uint64_t> connectAttempts { 0 };
     std::atomic<std::uint64_t> connectFailures { 0 };

@@ -54,6 +54,15 @@ struct NotificationRequest {
     friend bool operator==(const NotificationRequest&, const NotificationRequest&) = default;
 };
 
+// A notification the centre has shown and that is still on screen, with the id the desktop gave it
+// (0 when the desktop gives none).
+struct DeliveredNotification {
+    NotificationRequest request;
+    uint serverId = 0;
+
+    friend bool operator==(const DeliveredNotification&, const DeliveredNotification&) = default;
+};
+
 struct NotificationError {
     QString localizedDescription;
 
@@ -70,6 +79,7 @@ public:
     // No error means the request is now held by the centre.
     using AddHandler = std::function<void(std::optional<NotificationError>)>;
     using PendingRequestsHandler = std::function<void(QList<NotificationRequest>)>;
+    using DeliveredHandler = std::function<void(QList<DeliveredNotification>)>;
 
     CompletionNotificationCenter() = default;
     virtual ~CompletionNotificationCenter() = default;
@@ -83,6 +93,8 @@ public:
     // What is scheduled and not yet delivered.
     virtual void pendingNotificationRequests(PendingRequestsHandler handler) = 0;
     virtual void removePendingNotificationRequests(const QStringList& identifiers) = 0;
+    // What was shown and is still on screen, one per identifier.
+    virtual void deliveredNotifications(DeliveredHandler handler) = 0;
 };
 
 } // namespace mewt

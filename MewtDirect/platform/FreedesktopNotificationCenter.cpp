@@ -237,7 +237,7 @@ void FreedesktopNotificationCenter::removePendingNotificationRequests(const QStr
     arm();
 }
 
-void FreedesktopNotificationCenter::deliveredNotifications(std::function<void(QList<DeliveredNotification>)> handler)
+void FreedesktopNotificationCenter::deliveredNotifications(DeliveredHandler handler)
 {
     QMetaObject::invokeMethod(
         this, [handler = std::move(handler), shownNow = delivered.values()] { handler(shownNow); },

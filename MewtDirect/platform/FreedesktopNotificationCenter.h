@@ -24,13 +24,6 @@ struct NotificationServerAddress {
     int callTimeoutMs = 2000;
 };
 
-struct DeliveredNotification {
-    NotificationRequest request;
-    uint serverId = 0;
-
-    friend bool operator==(const DeliveredNotification&, const DeliveredNotification&) = default;
-};
-
 // The notification centre on the freedesktop notification server. The server shows notifications
 // only when told to, so timed requests wait in our own table until their wall-clock deadline; a
 // timer is armed only while one waits. Our consent is kept in the user defaults: the desktop has
@@ -54,7 +47,7 @@ public:
     void removePendingNotificationRequests(const QStringList& identifiers) override;
 
     // The notifications the server showed and still shows, one per identifier.
-    void deliveredNotifications(std::function<void(QList<DeliveredNotification>)> handler);
+    void deliveredNotifications(DeliveredHandler handler) override;
     // Takes shown notifications off the screen, including one whose showing is still under way.
     void removeDeliveredNotifications(const QStringList& identifiers);
 

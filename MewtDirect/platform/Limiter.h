@@ -19,7 +19,10 @@ public:
     };
 
     explicit Limiter(double sampleRate, Parameters parameters);
-    explicit Limiter(double sampleRate) : Limiter(sampleRate, Parameters {}) {}
+    explicit Limiter(double sampleRate)
+        : Limiter(sampleRate, Parameters {})
+    {
+    }
 
     void process(float* samples, std::size_t frames);
     void reset()

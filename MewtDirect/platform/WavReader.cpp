@@ -1,7 +1,6 @@
 #include "WavReader.h"
 
 #include <QFile>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -27,7 +26,10 @@ public:
     }
 
     bool has(std::size_t offset, std::size_t count) const { return offset <= size && count <= size - offset; }
-    std::uint16_t u16(std::size_t offset) const { return static_cast<std::uint16_t>(data[offset] | data[offset + 1] << 8); }
+    std::uint16_t u16(std::size_t offset) const
+    {
+        return static_cast<std::uint16_t>(data[offset] | data[offset + 1] << 8);
+    }
     std::uint32_t u32(std::size_t offset) const
     {
         return static_cast<std::uint32_t>(data[offset]) | static_cast<std::uint32_t>(data[offset + 1]) << 8
@@ -151,8 +153,8 @@ WavReader::Result WavReader::decode(QByteArrayView bytes, int targetRate)
         const std::uint32_t size = in.u32(offset + 4);
         const std::size_t body = offset + 8;
         if (!in.has(body, size))
-            return failure(in.tag(offset, "data") ? QStringLiteral("truncated sound data")
-                                                  : QStringLiteral("truncated chunk"));
+            return failure(
+                in.tag(offset, "data") ? QStringLiteral("truncated sound data") : QStringLiteral("truncated chunk"));
         if (in.tag(offset, "fmt ")) {
             if (haveFormat)
                 return failure(QStringLiteral("two format chunks"));

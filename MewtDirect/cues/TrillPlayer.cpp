@@ -1,0 +1,66 @@
+#include "TrillPlayer.h"
+
+#include "WavReader.h"
+
+#include <QDir>
+#include <QLoggingCategory>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cmath>
+
+namespace mewt {
+
+namespace {
+
+Q_LOGGING_CATEGORY(trillLog, "com.dovrant.mewt.direct.sounds")
+
+std::size_t uniformIndex(std::size_t count)
+{
+    return QRandomGenerator::global()->bounded(static_cast<quint32>(count));
+}
+
+} // namespace
+
+TrillPlayer::TrillPlayer(AudioEngine& engine, const QString& resourceRoot, QObject* parent)
+    : QObject(parent)
+    , randomIndex(&uniformIndex)
+    , engine(engine)
+{
+    const QDir folder(QDir(resourceRoot).filePath(QStringLiteral("trill")));
+    const QStringList files = folder.entryList({ QStringLiteral("*.wav") }, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QString& file : files) {
+        WavReader::Result result = WavReader::readFile(folder.filePath(file), audioSampleRate);
+        if (!result.ok()) {
+            qCInfo(trillLog) << "trill skipped:" << file << result.error;
+            continue;
+        }
+        sounds.push_back(std::make_shared<const std::vector<float>>(std::move(result.samples)));
+        names.push_back(file);
+    }
+    if (!sounds.empty())
+        voice = engine.reserveCatVoice();
+    if (voice < 0) {
+        sounds.clear();
+        names.clear();
+    }
+}
+
+void TrillPlayer::play(double volume)
+{
+    if (active)
+        engine.stopCat(voice);
+    if (sounds.empty()) {
+        active.reset();
+        return;
+    }
+    std::size_t pick = randomIndex ? randomIndex(sounds.size()) : 0;
+    if (pick >= sounds.size())
+        pick = 0;
+    active = static_cast<int>(pick);
+    activeVolume = std::isnan(volume) ? 0.0 : std::clamp(volume, 0.0, 1.0);
+    if (!engine.isRunning())
+        engine.start();
+    engine.startCat(voice, sounds[pick], static_cast<float>(activeVolume));
+}
+
+} // namespace mewt

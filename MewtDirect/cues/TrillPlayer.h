@@ -1,0 +1,45 @@
+#pragma once
+
+#include "AudioEngine.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace mewt {
+
+// One of the trills in the "trill" folder, for a click on the paw. It does not read the settings:
+// its caller decides whether to play and passes the interface-sound volume. A new trill cuts the
+// one before.
+class TrillPlayer final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TrillPlayer)
+
+public:
+    explicit TrillPlayer(
+        AudioEngine& engine, const QString& resourceRoot = QStringLiteral(":/"), QObject* parent = nullptr);
+
+    void play(double volume);
+
+    int trillCount() const { return static_cast<int>(sounds.size()); }
+    // File names of the loaded trills, in name order.
+    const QStringList& trillNames() const { return names; }
+    std::optional<int> activeSound() const { return active; }
+    bool isPlaying() const { return active && engine.isCatPlaying(voice); }
+    double volume() const { return activeVolume; }
+
+    std::function<std::size_t(std::size_t count)> randomIndex;
+
+private:
+    AudioEngine& engine;
+    std::vector<AudioSamples> sounds;
+    QStringList names;
+    std::optional<int> active;
+    double activeVolume = 0.0;
+    int voice = -1;
+};
+
+} // namespace mewt

@@ -1,0 +1,231 @@
+#include "AppCoordinator.h"
+
+#include "FreedesktopNotificationCenter.h"
+#include "NotificationScheduling.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+
+namespace mewt {
+
+TimerTickCadence tickCadence(TimeDisplayStyle style)
+{
+    return style == TimeDisplayStyle::compact ? TimerTickCadence::everyMinute : TimerTickCadence::everySecond;
+}
+
+AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
+    : QObject(parent)
+    , services(services)
+    , timer(services.defaults, services.clock, services.notifications)
+    , themes(services.defaults)
+    , catBeds(services.defaults)
+    , popoverAppearance(services.defaults)
+    , loginItems(services.loginItemEntryPath.isEmpty() ? LoginItemService::defaultEntryPath()
+                                                       : services.loginItemEntryPath,
+          LoginItemService::runningExecutablePath())
+    , pullSettings(services.defaults)
+    , timeDisplay(services.defaults)
+    , interfaceSettings(services.defaults)
+    , engine(services.audio)
+    , tactileSounds(interfaceSettings, engine, services.clock)
+    , catSounds(interfaceSettings, engine)
+    , pomodoroSettings(services.defaults)
+    , onboarding(services.defaults)
+    , pomodoro(services.defaults, services.clock, timer, pomodoroSettings)
+    , statusItem(
+          timer, pomodoro, interfaceSettings, timeDisplay.style(), themes.selected(), engine, services.clock)
+    , pullInteraction(pullSettings, pomodoroSettings, timer, interfaceSettings, themes, tactileSounds, catSounds,
+          pullOverlay, services.clock)
+{
+}
+
+AppCoordinator::~AppCoordinator()
+{
+    shutdown();
+}
+
+void AppCoordinator::start()
+{
+    if (started || shutDown)
+        return;
+    started = true;
+
+    // First, so that everything said from here on (a restored timer's notification) is in the
+    // chosen language.
+    interfaceTranslator.install(interfaceSettings.language(), interfaceSettings.availableLanguages());
+
+    const QPointer<AppCoordinator> self(this);
+    timer.onStateChange = [self](const TimerState& previous, const TimerState& current, TimerStateChangeReason reason) {
+        if (self)
+            self->timerStateDidChange(previous, current, reason);
+    };
+    interfaceSettings.onLanguageChange = [self](AppLanguage language) {
+        if (self)
+            self->languageDidChange(language);
+    };
+    themes.onSelectionChange = [self](const CatTheme& theme) {
+        if (self)
+            self->statusItem.applyTheme(theme);
+    };
+    timeDisplay.onChange = [self](TimeDisplayStyle style) {
+        if (self)
+            self->timeDisplayStyleDidChange(style);
+    };
+    pomodoroSettings.onConfigurationChange = [self](const PomodoroConfiguration& configuration) {
+        if (self)
+            self->pomodoro.configurationDidChange(configuration);
+    };
+    statusItem.onPull = [self](const PullGestureEvent& event) {
+        if (self)
+            self->handlePull(event);
+    };
+    pullInteraction.onCommit = [self](const PullCommit& commit) {
+        if (self)
+            self->commitPull(commit);
+    };
+    pullInteraction.pomodoroContext = [self] { return self ? self->pomodoroPullContext() : PomodoroPullContext {}; };
+
+    statusItem.applyTheme(themes.selected());
+    tactileSounds.start();
+    pomodoro.reconcileWithTimer();
+    timer.setTickCadence(tickCadence(timeDisplay.style()));
+
+    connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) { statusItem.setDark(dark); });
+    statusItem.setDark(appearance.isDark());
+    connect(&sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &AppCoordinator::applicationStateDidChange);
+
+    timer.startNotifications();
+    statusItem.refresh();
+    statusItem.show();
+}
+
+void AppCoordinator::shutdown()
+{
+    if (shutDown)
+        return;
+    shutDown = true;
+    // Ending the plan and the timer below is neither a completion nor anything to react to.
+    clearCallbacks();
+    disconnect(&appearance, nullptr, this, nullptr);
+    disconnect(&sleepWake, nullptr, this, nullptr);
+    if (qGuiApp)
+        disconnect(qGuiApp, nullptr, this, nullptr);
+
+    if (pomodoro.plan())
+        pomodoro.endPlan();
+    if (!timer.state().isIdle())
+        timer.cancel(services.clock.now());
+    pullInteraction.stop();
+    pullOverlay.close();
+    catSounds.stopAll();
+    tactileSounds.shutdown();
+    statusItem.close();
+}
+
+void AppCoordinator::clearCallbacks()
+{
+    timer.onStateChange = nullptr;
+    interfaceSettings.onLanguageChange = nullptr;
+    interfaceSettings.onEndingCueChange = nullptr;
+    themes.onSelectionChange = nullptr;
+    timeDisplay.onChange = nullptr;
+    pomodoroSettings.onConfigurationChange = nullptr;
+    statusItem.onPull = nullptr;
+    pullInteraction.onCommit = nullptr;
+    pullInteraction.pomodoroContext = nullptr;
+}
+
+void AppCoordinator::timerStateDidChange(
+    const TimerState& previous, const TimerState& current, TimerStateChangeReason reason)
+{
+    // Only a timer that ran out sounds: a cancel, a skip or an ended plan is the user's own doing.
+    if (reason == TimerStateChangeReason::completed)
+        playCompletionSound();
+    pomodoro.timerStateDidChange(previous, current, reason);
+    statusItem.refresh();
+}
+
+void AppCoordinator::playCompletionSound()
+{
+    if (interfaceSettings.completionSound() == CompletionSound::catChitter)
+        catSounds.play(CatSoundPlayer::Sound::chitter, chitterVolume);
+    else
+        tactileSounds.play(TactileSound::chime, chimeVolume);
+}
+
+void AppCoordinator::languageDidChange(AppLanguage language)
+{
+    interfaceTranslator.install(language, interfaceSettings.availableLanguages());
+    // The pending notification's title was written in the old language.
+    timer.rescheduleNotification();
+}
+
+void AppCoordinator::timeDisplayStyleDidChange(TimeDisplayStyle style)
+{
+    statusItem.setTimeDisplayStyle(style);
+    timer.setTickCadence(tickCadence(style));
+}
+
+void AppCoordinator::commitPull(const PullCommit& commit)
+{
+    if (shutDown)
+        return;
+    const Date now = services.clock.now();
+    if (pomodoro.plan() || commit.mode == TimerMode::pomodoro)
+        pomodoro.commitSessions(commit.steps, now);
+    else
+        timer.addTime(commit.seconds, now);
+    statusItem.showPawAgain();
+}
+
+void AppCoordinator::handlePull(const PullGestureEvent& event)
+{
+    if (shutDown)
+        return;
+    if (onboarding.isPresented()) {
+        // The tour took over mid-pull: the pull ends without a commit.
+        if (pullInteraction.isPulling())
+            pullInteraction.stop();
+        return;
+    }
+    pullInteraction.handle(event);
+}
+
+PomodoroPullContext AppCoordinator::pomodoroPullContext() const
+{
+    const auto& plan = pomodoro.plan();
+    return { plan.has_value(), plan && !plan->isPhaseRunning };
+}
+
+void AppCoordinator::didWake()
+{
+    if (shutDown)
+        return;
+    timer.refresh(services.clock.now());
+    if (services.notificationCenter)
+        services.notificationCenter->recheck();
+}
+
+void AppCoordinator::didBecomeActive()
+{
+    if (shutDown)
+        return;
+    loginItems.refresh();
+    if (services.notifications)
+        services.notifications->refreshSettings();
+}
+
+void AppCoordinator::applicationStateDidChange(Qt::ApplicationState state)
+{
+    if (state == Qt::ApplicationActive)
+        didBecomeActive();
+}
+
+void AppCoordinator::requestTermination()
+{
+    if (onTerminateRequest)
+        onTerminateRequest();
+}
+
+} // namespace mewt

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "AppearanceMonitor.h"
+#include "AudioEngine.h"
+#include "CatBedStore.h"
+#include "CatSoundPlayer.h"
+#include "Clock.h"
+#include "InterfaceSettingsStore.h"
+#include "InterfaceTranslator.h"
+#include "LoginItemService.h"
+#include "OnboardingStore.h"
+#include "PomodoroSettingsStore.h"
+#include "PomodoroStore.h"
+#include "PopoverAppearanceStore.h"
+#include "PullAmount.h"
+#include "PullInteractionController.h"
+#include "PullOverlayController.h"
+#include "PullSettingsStore.h"
+#include "SleepWakeMonitor.h"
+#include "StatusItemController.h"
+#include "TactileSoundPlayer.h"
+#include "ThemeStore.h"
+#include "TimeDisplaySettingsStore.h"
+#include "TimerStore.h"
+
+#include <QObject>
+#include <functional>
+
+namespace mewt {
+
+class FreedesktopNotificationCenter;
+class NotificationScheduling;
+class UserDefaults;
+
+// The compact style shows whole minutes, so a running timer need only wake once a minute for it.
+TimerTickCadence tickCadence(TimeDisplayStyle style);
+
+// Builds every store and controller of the app once, wires their callbacks in `start`, and takes
+// them down in `shutdown`. It owns them all for the life of the process.
+class AppCoordinator final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(AppCoordinator)
+
+public:
+    // What the application delegate hands down. Everything referenced must outlive the coordinator.
+    struct Services {
+        UserDefaults& defaults;
+        const Clock& clock;
+        // Null schedules no notifications.
+        NotificationScheduling* notifications = nullptr;
+        // Rechecked after a wake, since its delivery timer does not count suspended time.
+        FreedesktopNotificationCenter* notificationCenter = nullptr;
+        AudioEngine::Options audio {};
+        // Empty: the user's autostart folder.
+        QString loginItemEntryPath;
+    };
+
+    static constexpr double chimeVolume = 0.9;
+    static constexpr double chitterVolume = 0.85;
+
+    explicit AppCoordinator(const Services& services, QObject* parent = nullptr);
+    ~AppCoordinator() override;
+
+    // Wires the callbacks and observers, starts the sounds, settles the restored timer and plan,
+    // and shows the paw. A second call does nothing; so does a call after shutdown.
+    void start();
+    // Ends the plan and the timer and takes everything down; nothing is called back afterwards.
+    // A second call does nothing.
+    void shutdown();
+    bool isStarted() const { return started; }
+    bool isShutDown() const { return shutDown; }
+
+    // A pull ended over the paw with at least one step: a plan takes it as sessions (a plan,
+    // running or waiting, always wins over the mode); otherwise the timer takes the seconds.
+    void commitPull(const PullCommit& commit);
+    // The handle's events reach the pull only while the welcome tour is not showing.
+    void handlePull(const PullGestureEvent& event);
+    // After the machine slept: a timer whose end passed completes now, and notifications due
+    // meanwhile go out.
+    void didWake();
+    // The app came to the front: the login item and notification settings may have changed.
+    void didBecomeActive();
+
+    // Asks the application to quit in order; the delegate fills it.
+    std::function<void()> onTerminateRequest;
+    void requestTermination();
+
+    TimerStore& timerStore() { return timer; }
+    ThemeStore& themeStore() { return themes; }
+    CatBedStore& catBedStore() { return catBeds; }
+    PopoverAppearanceStore& popoverAppearanceStore() { return popoverAppearance; }
+    LoginItemService& loginItemService() { return loginItems; }
+    PullSettingsStore& pullSettingsStore() { return pullSettings; }
+    TimeDisplaySettingsStore& timeDisplaySettingsStore() { return timeDisplay; }
+    InterfaceSettingsStore& interfaceSettingsStore() { return interfaceSettings; }
+    AudioEngine& audioEngine() { return engine; }
+    TactileSoundPlayer& tactileSoundPlayer() { return tactileSounds; }
+    CatSoundPlayer& catSoundPlayer() { return catSounds; }
+    PomodoroSettingsStore& pomodoroSettingsStore() { return pomodoroSettings; }
+    OnboardingStore& onboardingStore() { return onboarding; }
+    PomodoroStore& pomodoroStore() { return pomodoro; }
+    StatusItemController& statusItemController() { return statusItem; }
+    PullOverlayController& pullOverlayController() { return pullOverlay; }
+    PullInteractionController& pullInteractionController() { return pullInteraction; }
+    SleepWakeMonitor& sleepWakeMonitor() { return sleepWake; }
+    AppearanceMonitor& appearanceMonitor() { return appearance; }
+    const InterfaceTranslator& translator() const { return interfaceTranslator; }
+
+private:
+    void timerStateDidChange(const TimerState& previous, const TimerState& current, TimerStateChangeReason reason);
+    void playCompletionSound();
+    void languageDidChange(AppLanguage language);
+    void timeDisplayStyleDidChange(TimeDisplayStyle style);
+    void applicationStateDidChange(Qt::ApplicationState state);
+    PomodoroPullContext pomodoroPullContext() const;
+    void clearCallbacks();
+
+    Services services;
+
+    // Built in this order, which is the order of declaration.
+    TimerStore timer;
+    ThemeStore themes;
+    CatBedStore catBeds;
+    PopoverAppearanceStore popoverAppearance;
+    LoginItemService loginItems;
+    PullSettingsStore pullSettings;
+    TimeDisplaySettingsStore timeDisplay;
+    InterfaceSettingsStore interfaceSettings;
+    AudioEngine engine;
+    TactileSoundPlayer tactileSounds;
+    CatSoundPlayer catSounds;
+    PomodoroSettingsStore pomodoroSettings;
+    OnboardingStore onboarding;
+    PomodoroStore pomodoro;
+    StatusItemController statusItem;
+    // The interaction drives the overlay, so the overlay comes first.
+    PullOverlayController pullOverlay;
+    PullInteractionController pullInteraction;
+
+    SleepWakeMonitor sleepWake;
+    AppearanceMonitor appearance;
+    InterfaceTranslator interfaceTranslator;
+
+    bool started = false;
+    bool shutDown = false;
+};
+
+} // namespace mewt

@@ -1,0 +1,148 @@
+#include "AppDelegate.h"
+
+#include "DirectDistributionRuntime.h"
+#include "FreedesktopNotificationCenter.h"
+#include "IniUserDefaults.h"
+#include "NotificationService.h"
+#include "QuitSignalWatcher.h"
+#include "UpdateChecker.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+#include <QSessionManager>
+
+namespace mewt {
+
+namespace {
+
+DirectDistributionRuntime* sharedRuntime = nullptr;
+
+} // namespace
+
+AppDelegate::AppDelegate(QObject* parent)
+    : QObject(parent)
+    , ownDefaults(std::make_unique<IniUserDefaults>())
+    , ownClock(std::make_unique<SystemClock>())
+    , ownCenter(std::make_unique<FreedesktopNotificationCenter>(*ownDefaults, *ownClock))
+    , ownService(std::make_unique<NotificationService>(*ownCenter, *ownClock))
+    , updateFeed(UpdateChecker::configuredFeedUrl())
+{
+    services.emplace(AppCoordinator::Services { *ownDefaults, *ownClock, ownService.get(), ownCenter.get(), {}, {} });
+    connectApplication();
+}
+
+AppDelegate::AppDelegate(const AppCoordinator::Services& services, const QUrl& updateFeed, QObject* parent)
+    : QObject(parent)
+    , services(services)
+    , updateFeed(updateFeed)
+{
+    connectApplication();
+}
+
+AppDelegate::~AppDelegate()
+{
+    shutdown();
+    appCoordinator.reset();
+    // The service holds the centre, which the defaults and the clock serve.
+    ownService.reset();
+    ownCenter.reset();
+}
+
+DirectDistributionRuntime* AppDelegate::updateRuntime()
+{
+    return sharedRuntime;
+}
+
+void AppDelegate::connectApplication()
+{
+    quitLimit.setSingleShot(true);
+    quitLimit.setInterval(defaultQuitWaitLimit);
+    connect(&quitLimit, &QTimer::timeout, this, &AppDelegate::notificationsRemoved);
+    confirmTermination = [] { QCoreApplication::exit(0); };
+
+    quitSignals = std::make_unique<QuitSignalWatcher>();
+    connect(quitSignals.get(), &QuitSignalWatcher::quitRequested, this, &AppDelegate::requestTermination);
+    if (qGuiApp) {
+        connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &AppDelegate::commitDataRequested);
+        connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &AppDelegate::applicationWillTerminate);
+    }
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    if (terminating || appCoordinator)
+        return;
+    runtime = std::make_unique<DirectDistributionRuntime>(updateFeed, RunningVersion::current());
+    sharedRuntime = runtime.get();
+    appCoordinator = std::make_unique<AppCoordinator>(*services);
+    appCoordinator->onTerminateRequest = [self = QPointer<AppDelegate>(this)] {
+        if (self)
+            self->requestTermination();
+    };
+    appCoordinator->start();
+    runtime->startBackgroundProbe();
+}
+
+void AppDelegate::commitDataRequested(QSessionManager&)
+{
+    // The session is ending; the app does not ask to stay.
+    requestTermination();
+}
+
+void AppDelegate::requestTermination()
+{
+    if (terminating)
+        return;
+    terminating = true;
+    shutdown();
+    NotificationScheduling* notifications = services->notifications;
+    if (!notifications) {
+        notificationsRemoved();
+        return;
+    }
+    // A notification server that never answers must not keep the app from quitting.
+    quitLimit.start();
+    notifications->cancelPendingForQuit([self = QPointer<AppDelegate>(this)] {
+        if (self)
+            self->notificationsRemoved();
+    });
+}
+
+void AppDelegate::applicationWillTerminate()
+{
+    terminating = true;
+    const bool alreadyShutDown = shutDown;
+    shutdown();
+    // Reached without the orderly quit: take the pending notification away at least.
+    if (!alreadyShutDown && services->notifications)
+        services->notifications->cancelPending();
+}
+
+void AppDelegate::shutdown()
+{
+    if (shutDown)
+        return;
+    shutDown = true;
+    if (appCoordinator) {
+        appCoordinator->onTerminateRequest = nullptr;
+        appCoordinator->shutdown();
+        appCoordinator->timerStore().persistIdleSnapshotAtQuit();
+        appCoordinator->pomodoroStore().removeStoredPlanAtQuit();
+    }
+    if (runtime)
+        runtime->shutdown();
+    if (sharedRuntime == runtime.get())
+        sharedRuntime = nullptr;
+}
+
+void AppDelegate::notificationsRemoved()
+{
+    if (confirmed)
+        return;
+    confirmed = true;
+    quitLimit.stop();
+    if (confirmTermination)
+        confirmTermination();
+}
+
+} // namespace mewt

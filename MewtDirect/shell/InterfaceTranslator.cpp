@@ -1,0 +1,83 @@
+#include "InterfaceTranslator.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <algorithm>
+
+namespace mewt {
+
+namespace {
+
+std::optional<AppLanguage> languageForTag(const QString& tag)
+{
+    const QStringList parts = tag.toLower().replace(QLatin1Char('_'), QLatin1Char('-')).split(QLatin1Char('-'));
+    const QString primary = parts.value(0);
+    if (primary == QLatin1String("ca"))
+        return AppLanguage::catalan;
+    if (primary == QLatin1String("ko"))
+        return AppLanguage::korean;
+    if (primary == QLatin1String("ja"))
+        return AppLanguage::japanese;
+    if (primary != QLatin1String("zh"))
+        return std::nullopt;
+    // Traditional script, or a region that writes it, is not ours to show.
+    for (const QString& part : parts.mid(1)) {
+        if (part == QLatin1String("hant") || part == QLatin1String("tw") || part == QLatin1String("hk")
+            || part == QLatin1String("mo"))
+            return std::nullopt;
+        if (part == QLatin1String("hans"))
+            break;
+    }
+    return AppLanguage::simplifiedChinese;
+}
+
+} // namespace
+
+InterfaceTranslator::~InterfaceTranslator()
+{
+    remove();
+}
+
+std::optional<AppLanguage> InterfaceTranslator::languageForDesktop(
+    const QStringList& uiLanguages, const std::vector<AppLanguage>& available)
+{
+    for (const QString& tag : uiLanguages) {
+        // English needs no translation and stops the search, so a later language never wins over it.
+        if (tag.startsWith(QLatin1String("en"), Qt::CaseInsensitive) || tag == QLatin1String("C"))
+            return std::nullopt;
+        const std::optional<AppLanguage> language = languageForTag(tag);
+        if (language && std::find(available.begin(), available.end(), *language) != available.end())
+            return language;
+    }
+    return std::nullopt;
+}
+
+void InterfaceTranslator::install(AppLanguage language, const std::vector<AppLanguage>& available)
+{
+    const std::optional<AppLanguage> wanted = language == AppLanguage::system
+        ? languageForDesktop(QLocale::system().uiLanguages(), available)
+        : std::optional(language);
+    if (wanted == installed && (translator || !wanted))
+        return;
+    remove();
+    if (!wanted)
+        return;
+    auto next = std::make_unique<QTranslator>();
+    if (!next->load(translationResource(*wanted))) {
+        qWarning("mewt: the %s translation could not be loaded", qPrintable(rawValue(*wanted)));
+        return;
+    }
+    QCoreApplication::installTranslator(next.get());
+    translator = std::move(next);
+    installed = wanted;
+}
+
+void InterfaceTranslator::remove()
+{
+    if (translator)
+        QCoreApplication::removeTranslator(translator.get());
+    translator.reset();
+    installed.reset();
+}
+
+} // namespace mewt

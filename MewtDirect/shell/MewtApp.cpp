@@ -1,0 +1,43 @@
+#include "MewtApp.h"
+
+#include "AppDelegate.h"
+#include "AppInfo.h"
+#include "SingleInstanceGuard.h"
+#include "X11Display.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <QTimer>
+#include <cstdio>
+
+namespace mewt {
+
+int MewtApp::run(int argc, char** argv)
+{
+    preferX11Platform();
+    if (!displayReachable()) {
+        std::fputs("mewt: no graphical display found (is DISPLAY set?)\n", stderr);
+        return 1;
+    }
+
+    // Held until the process ends; the kernel lets go of it however that happens.
+    SingleInstanceGuard instance;
+    if (instance.tryAcquire() == SingleInstanceGuard::Outcome::heldElsewhere) {
+        std::fputs("mewt is already running.\n", stderr);
+        return 0;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QString::fromUtf8(AppInfo::name));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(AppInfo::displayName));
+    QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::shortVersion));
+    QApplication::setDesktopFileName(QStringLiteral("mewt"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    AppDelegate delegate;
+    QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
+    return QApplication::exec();
+}
+
+} // namespace mewt

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace mewt {
+
+// The process entry: one mewt per user session, on an X display, until it is asked to quit.
+class MewtApp final {
+public:
+    MewtApp() = delete;
+
+    // 0 after an orderly quit, and when another mewt already runs (it is left alone); 1 when there
+    // is no display to show the paw on.
+    static int run(int argc, char** argv);
+};
+
+} // namespace mewt

@@ -1,0 +1,330 @@
+#include "PawStatusView.h"
+
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace mewt {
+
+namespace {
+
+constexpr int sidePadding = 3;
+constexpr int titleGap = 4;
+constexpr int trailingPadding = 9;
+constexpr int pauseMarkWidth = 6;
+constexpr int pauseMarkGap = 4;
+constexpr int titlePixelSize = 13;
+
+struct Look {
+    QColor fill;
+    QColor border;
+    QColor text;
+};
+
+Look lookFor(bool dark, bool opaque, bool hovered, bool pressed)
+{
+    Look look;
+    if (dark) {
+        look.fill = QColor(40, 40, 43, opaque ? 255 : 220);
+        look.border = QColor(255, 255, 255, 40);
+        look.text = QColor(242, 242, 245);
+        if (hovered || pressed)
+            look.fill = look.fill.lighter(pressed ? 150 : 125);
+    } else {
+        look.fill = QColor(250, 250, 250, opaque ? 255 : 215);
+        look.border = QColor(0, 0, 0, 34);
+        look.text = QColor(28, 28, 30);
+        if (hovered || pressed)
+            look.fill = look.fill.darker(pressed ? 112 : 105);
+    }
+    return look;
+}
+
+QPainterPath circle(double x, double y, double r)
+{
+    QPainterPath path;
+    path.addEllipse(QPointF(x, y), r, r);
+    return path;
+}
+
+QPainterPath ellipse(double x, double y, double rx, double ry)
+{
+    QPainterPath path;
+    path.addEllipse(QPointF(x, y), rx, ry);
+    return path;
+}
+
+// The paw is designed in a 20 by 20 box: a mitten of a palm and four toes, toes up.
+QPainterPath furPath()
+{
+    QPainterPath fur = ellipse(10.0, 12.9, 6.9, 6.0);
+    fur = fur.united(circle(3.9, 7.5, 2.75));
+    fur = fur.united(circle(7.8, 4.9, 2.9));
+    fur = fur.united(circle(12.2, 4.9, 2.9));
+    fur = fur.united(circle(16.1, 7.5, 2.75));
+    return fur.simplified();
+}
+
+QPainterPath beanPath()
+{
+    QPainterPath palm = circle(10.0, 13.1, 2.55);
+    palm = palm.united(circle(7.85, 14.8, 1.95));
+    palm = palm.united(circle(12.15, 14.8, 1.95));
+    palm = palm.united(ellipse(10.0, 15.2, 3.0, 1.9));
+    QPainterPath beans = palm.simplified();
+    beans.addEllipse(QPointF(4.25, 8.1), 1.2, 1.45);
+    beans.addEllipse(QPointF(7.95, 5.7), 1.3, 1.55);
+    beans.addEllipse(QPointF(12.05, 5.7), 1.3, 1.55);
+    beans.addEllipse(QPointF(15.75, 8.1), 1.2, 1.45);
+    return beans;
+}
+
+// A patch of the coat on the paw for the cats whose markings reach it.
+void paintMarkings(QPainter& painter, const CatTheme& theme)
+{
+    const CatArmPattern& pattern = theme.armPattern;
+    if (const auto* cow = pattern.as<CatArmPattern::Cow>()) {
+        painter.setBrush(cow->spot);
+        painter.drawPath(ellipse(3.2, 10.0, 3.4, 3.1));
+    } else if (const auto* calico = pattern.as<CatArmPattern::Calico>()) {
+        painter.setBrush(calico->orange);
+        painter.drawPath(ellipse(16.8, 10.6, 3.2, 3.6));
+    } else if (const auto* tortie = pattern.as<CatArmPattern::Tortie>()) {
+        painter.setBrush(tortie->orange);
+        painter.drawPath(ellipse(3.4, 11.0, 3.0, 3.6));
+    }
+}
+
+QString digitsAsZero(QString text)
+{
+    for (QChar& c : text) {
+        if (c.isDigit())
+            c = QLatin1Char('0');
+    }
+    return text;
+}
+
+} // namespace
+
+PawStatusView::PawStatusView(const CatTheme& theme, QWidget* parent)
+    : QWidget(parent)
+    , currentTheme(theme)
+{
+    setObjectName(QStringLiteral("mewt.paw-control"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    updateAccessibleText();
+}
+
+void PawStatusView::setTheme(const CatTheme& theme)
+{
+    if (theme == currentTheme)
+        return;
+    currentTheme = theme;
+    update();
+}
+
+void PawStatusView::setTitle(const StatusTitle& title)
+{
+    if (title == currentTitle)
+        return;
+    const QSize before = sizeHint();
+    currentTitle = title;
+    if (sizeHint() != before)
+        updateGeometry();
+    updateAccessibleText();
+    update();
+}
+
+void PawStatusView::setDark(bool value)
+{
+    if (value == dark)
+        return;
+    dark = value;
+    update();
+}
+
+void PawStatusView::setOpaqueBackground(bool value)
+{
+    if (value == opaque)
+        return;
+    opaque = value;
+    update();
+}
+
+QFont PawStatusView::titleFont() const
+{
+    QFont font = this->font();
+    font.setPixelSize(titlePixelSize);
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+int PawStatusView::titleWidth() const
+{
+    if (currentTitle.kind == StatusTitle::Kind::none)
+        return 0;
+    // Every digit measured as a zero, so the pill does not twitch as the seconds go by.
+    const double text = QFontMetricsF(titleFont()).horizontalAdvance(digitsAsZero(currentTitle.text));
+    const int mark = currentTitle.kind == StatusTitle::Kind::paused ? pauseMarkWidth + pauseMarkGap : 0;
+    return titleGap + mark + static_cast<int>(std::ceil(text)) + trailingPadding - sidePadding;
+}
+
+QSize PawStatusView::sizeHint() const
+{
+    return { sidePadding + pawSize + sidePadding + titleWidth(), barHeight };
+}
+
+QRect PawStatusView::pawRect() const
+{
+    return { sidePadding, (barHeight - pawSize) / 2, pawSize, pawSize };
+}
+
+QPainterPath PawStatusView::pillPath() const
+{
+    QPainterPath path;
+    const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const double radius = bounds.height() / 2.0;
+    path.addRoundedRect(bounds, radius, radius);
+    return path;
+}
+
+void PawStatusView::paintPaw(QPainter& painter, const QRectF& rect, const CatTheme& theme)
+{
+    static const QPainterPath fur = furPath();
+    static const QPainterPath beans = beanPath();
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(rect.topLeft());
+    painter.scale(rect.width() / 20.0, rect.height() / 20.0);
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(theme.pawFillColor());
+    painter.drawPath(fur);
+
+    painter.save();
+    painter.setClipPath(fur);
+    paintMarkings(painter, theme);
+    painter.restore();
+
+    painter.setBrush(QColor(0xF2, 0x9B, 0xB0));
+    painter.drawPath(beans);
+
+    QPen edge(theme.edgeColor, 1.15);
+    edge.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(edge);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(fur);
+    painter.restore();
+}
+
+void PawStatusView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const Look look = lookFor(dark, opaque, hovered, pressed);
+
+    if (opaque) {
+        // The window is cut to the pill; soft edge pixels would show black without a compositor.
+        painter.fillRect(rect(), look.fill);
+    } else {
+        painter.setPen(QPen(look.border, 1.0));
+        painter.setBrush(look.fill);
+        painter.drawPath(pillPath());
+    }
+
+    paintPaw(painter, pawRect(), currentTheme);
+
+    if (currentTitle.kind == StatusTitle::Kind::none)
+        return;
+    QColor ink = look.text;
+    if (currentTitle.kind == StatusTitle::Kind::paused)
+        ink.setAlphaF(0.55F);
+    double x = pawRect().right() + 1 + titleGap;
+    if (currentTitle.kind == StatusTitle::Kind::paused) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink);
+        const double top = (barHeight - 9) / 2.0;
+        painter.drawRoundedRect(QRectF(x, top, 2.2, 9.0), 0.8, 0.8);
+        painter.drawRoundedRect(QRectF(x + pauseMarkWidth - 2.2, top, 2.2, 9.0), 0.8, 0.8);
+        x += pauseMarkWidth + pauseMarkGap;
+    }
+    const QFont font = titleFont();
+    const QFontMetricsF metrics(font);
+    const double baseline = (barHeight + metrics.ascent() - metrics.descent()) / 2.0;
+    painter.setFont(font);
+    painter.setPen(ink);
+    painter.drawText(QPointF(x, std::round(baseline)), currentTitle.text);
+}
+
+void PawStatusView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    pressed = true;
+    update();
+    Q_EMIT pawPressed();
+}
+
+void PawStatusView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (pressed) {
+        pressed = false;
+        update();
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void PawStatusView::enterEvent(QEnterEvent* event)
+{
+    hovered = true;
+    update();
+    QWidget::enterEvent(event);
+}
+
+void PawStatusView::leaveEvent(QEvent* event)
+{
+    hovered = false;
+    pressed = false;
+    update();
+    QWidget::leaveEvent(event);
+}
+
+void PawStatusView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        updateAccessibleText();
+    else if (event->type() == QEvent::FontChange)
+        updateGeometry();
+    QWidget::changeEvent(event);
+}
+
+void PawStatusView::updateAccessibleText()
+{
+    setAccessibleName(QCoreApplication::translate("mewt", "mewt timer"));
+    QString description;
+    switch (currentTitle.kind) {
+    case StatusTitle::Kind::none: break;
+    case StatusTitle::Kind::running:
+        description = QCoreApplication::translate("mewt", "%1 left").arg(currentTitle.text);
+        break;
+    case StatusTitle::Kind::paused:
+        description = QCoreApplication::translate("mewt", "paused · %1 left").arg(currentTitle.text);
+        break;
+    case StatusTitle::Kind::overdue:
+        description = QCoreApplication::translate("mewt", "phase ended %1 ago").arg(currentTitle.text.mid(1));
+        break;
+    }
+    setAccessibleDescription(description);
+}
+
+} // namespace mewt

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "AudioEngine.h"
+#include "Clock.h"
+#include "InterfaceSettingsStore.h"
+#include "MemoryUserDefaults.h"
+#include "TactileSoundPlayer.h"
+
+#include <optional>
+#include <vector>
+
+namespace mewt::testing {
+
+// A player over an offline engine that remembers every command, with settings in memory and a
+// clock the test drives.
+struct SoundRig {
+    MemoryUserDefaults defaults;
+    InterfaceSettingsStore settings { defaults, { AppLanguage::system } };
+    ManualClock clock;
+    AudioEngine engine { AudioEngine::Options { {}, std::chrono::milliseconds(40), true, true } };
+    TactileSoundPlayer player { settings, engine, clock };
+
+    std::size_t mark() const { return engine.commandLog().size(); }
+
+    std::optional<TactileSound> soundOf(const AudioCommand& command) const
+    {
+        for (TactileSound sound : allTactileSounds) {
+            if (player.buffer(sound) == command.samples)
+                return sound;
+        }
+        return std::nullopt;
+    }
+
+    // The interface sounds posted since `from`, in order.
+    std::vector<TactileSound> soundsSince(std::size_t from) const
+    {
+        std::vector<TactileSound> sounds;
+        const auto& log = engine.commandLog();
+        for (std::size_t i = from; i < log.size(); ++i) {
+            if (log[i].kind == AudioCommand::Kind::playTactile) {
+                if (const auto sound = soundOf(log[i]))
+                    sounds.push_back(*sound);
+            }
+        }
+        return sounds;
+    }
+};
+
+} // namespace mewt::testing
