@@ -4,6 +4,7 @@
 #include "PomodoroConfiguration.h"
 #include "PomodoroPhase.h"
 #include "PomodoroYarnSchedule.h"
+#include "TimerState.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -17,10 +18,10 @@ namespace mewt {
 // of focus and ends when its last focus block is done; a continuous one goes on until it is ended.
 // Between phases a plan may wait: `phase` then names the phase to come and `isPhaseRunning` is off.
 struct PomodoroPlan {
-    // A pull or a stored plan cannot ask for more than this many focus blocks at once.
+    // One commit never asks for more than this many focus blocks.
     static constexpr qint64 maximumSessionsPerCommit = 100;
     // No phase is longer than the longest timer.
-    static constexpr qint64 maximumPhaseSeconds = static_cast<qint64>(30 * 24 * 3600);
+    static constexpr qint64 maximumPhaseSeconds = static_cast<qint64>(maximumTimerSeconds);
     // Sums of seconds and the block count saturate here.
     static constexpr qint64 maximumPlanSeconds = 2'147'483'647;
     static constexpr int maximumCompletedBlocks = 1'000'000;
