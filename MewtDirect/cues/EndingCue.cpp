@@ -66,8 +66,8 @@ QString endingCueTitle(EndingCueKind kind, qint64 remainingSeconds)
 QString endingCueTimeText(qint64 remainingSeconds)
 {
     // std::abs of the most negative value overflows; no real distance comes near it.
-    const qint64 distance = remainingSeconds < 0 ? -std::max(remainingSeconds, -maximumFormattedSeconds)
-                                                 : remainingSeconds;
+    const qint64 distance
+        = remainingSeconds < 0 ? -std::max(remainingSeconds, -maximumFormattedSeconds) : remainingSeconds;
     return format(static_cast<double>(distance), TimeDisplayStyle::clock);
 }
 

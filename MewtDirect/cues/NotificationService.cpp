@@ -33,7 +33,8 @@ NotificationService::~NotificationService() = default;
 
 QString NotificationService::notAddedMessage()
 {
-    return QCoreApplication::translate("mewt", "notification wasn't added. check your desktop's notification settings.");
+    return QCoreApplication::translate(
+        "mewt", "notification wasn't added. check your desktop's notification settings.");
 }
 
 QString NotificationService::alertsAndSoundsOffMessage()
@@ -95,7 +96,7 @@ void NotificationService::refreshSettings()
 void NotificationService::requestPermission()
 {
     reportError(std::nullopt);
-    prepareAuthorization(true, nullptr, [](bool) { });
+    prepareAuthorization(true, nullptr, [](bool) {});
 }
 
 void NotificationService::refreshAuthorization(bool requestingAuthorization, std::function<void(bool)> completion)

@@ -34,6 +34,7 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
     , pomodoro(services.defaults, services.clock, timer, pomodoroSettings)
     , statusItem(
           timer, pomodoro, interfaceSettings, timeDisplay.style(), themes.selected(), engine, services.clock)
+    , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock)
     , pullInteraction(pullSettings, pomodoroSettings, timer, interfaceSettings, themes, tactileSounds, catSounds,
           pullOverlay, services.clock)
 {
@@ -58,6 +59,10 @@ void AppCoordinator::start()
     timer.onStateChange = [self](const TimerState& previous, const TimerState& current, TimerStateChangeReason reason) {
         if (self)
             self->timerStateDidChange(previous, current, reason);
+    };
+    interfaceSettings.onEndingCueChange = [self](bool) {
+        if (self)
+            self->updateEndingCue();
     };
     interfaceSettings.onLanguageChange = [self](AppLanguage language) {
         if (self)
@@ -96,6 +101,8 @@ void AppCoordinator::start()
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &AppCoordinator::applicationStateDidChange);
 
     timer.startNotifications();
+    // A restored timer may already be inside its lead time, or a restored plan waiting.
+    updateEndingCue();
     statusItem.refresh();
     statusItem.show();
 }
@@ -118,6 +125,8 @@ void AppCoordinator::shutdown()
         timer.cancel(services.clock.now());
     pullInteraction.stop();
     pullOverlay.close();
+    endingCue.stopOverdueAlerts();
+    endingCue.hide(false);
     catSounds.stopAll();
     tactileSounds.shutdown();
     statusItem.close();
@@ -143,7 +152,15 @@ void AppCoordinator::timerStateDidChange(
     if (reason == TimerStateChangeReason::completed)
         playCompletionSound();
     pomodoro.timerStateDidChange(previous, current, reason);
+    // The pomodoro store may have started the next phase meanwhile: show what is now.
+    updateEndingCue();
     statusItem.refresh();
+}
+
+void AppCoordinator::updateEndingCue()
+{
+    endingCue.update(timer.state(), services.clock.now(), pomodoro.plan(), interfaceSettings.showsEndingCue(),
+        themes.selected());
 }
 
 void AppCoordinator::playCompletionSound()
@@ -203,6 +220,7 @@ void AppCoordinator::didWake()
     if (shutDown)
         return;
     timer.refresh(services.clock.now());
+    endingCue.recheck();
     if (services.notificationCenter)
         services.notificationCenter->recheck();
 }

@@ -5,6 +5,7 @@
 #include "CatBedStore.h"
 #include "CatSoundPlayer.h"
 #include "Clock.h"
+#include "EndingCueController.h"
 #include "InterfaceSettingsStore.h"
 #include "InterfaceTranslator.h"
 #include "LoginItemService.h"
@@ -75,8 +76,8 @@ public:
     void commitPull(const PullCommit& commit);
     // The handle's events reach the pull only while the welcome tour is not showing.
     void handlePull(const PullGestureEvent& event);
-    // After the machine slept: a timer whose end passed completes now, and notifications due
-    // meanwhile go out.
+    // After the machine slept: a timer whose end passed completes now, and the ending cue and the
+    // notifications due meanwhile catch up.
     void didWake();
     // The app came to the front: the login item and notification settings may have changed.
     void didBecomeActive();
@@ -100,6 +101,7 @@ public:
     OnboardingStore& onboardingStore() { return onboarding; }
     PomodoroStore& pomodoroStore() { return pomodoro; }
     StatusItemController& statusItemController() { return statusItem; }
+    EndingCueController& endingCueController() { return endingCue; }
     PullOverlayController& pullOverlayController() { return pullOverlay; }
     PullInteractionController& pullInteractionController() { return pullInteraction; }
     SleepWakeMonitor& sleepWakeMonitor() { return sleepWake; }
@@ -109,6 +111,7 @@ public:
 private:
     void timerStateDidChange(const TimerState& previous, const TimerState& current, TimerStateChangeReason reason);
     void playCompletionSound();
+    void updateEndingCue();
     void languageDidChange(AppLanguage language);
     void timeDisplayStyleDidChange(TimeDisplayStyle style);
     void applicationStateDidChange(Qt::ApplicationState state);
@@ -133,6 +136,7 @@ private:
     OnboardingStore onboarding;
     PomodoroStore pomodoro;
     StatusItemController statusItem;
+    EndingCueController endingCue;
     // The interaction drives the overlay, so the overlay comes first.
     PullOverlayController pullOverlay;
     PullInteractionController pullInteraction;

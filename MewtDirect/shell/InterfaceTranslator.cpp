@@ -8,9 +8,25 @@ namespace mewt {
 
 namespace {
 
-std::optional<AppLanguage> languageForTag(const QString& tag)
+bool isTraditionalChinese(const QStringList& parts)
 {
-    const QStringList parts = tag.toLower().replace(QLatin1Char('_'), QLatin1Char('-')).split(QLatin1Char('-'));
+    for (const QString& part : parts.mid(1)) {
+        if (part == QLatin1String("hans"))
+            return false;
+        if (part == QLatin1String("hant") || part == QLatin1String("tw") || part == QLatin1String("hk")
+            || part == QLatin1String("mo"))
+            return true;
+    }
+    return false;
+}
+
+QStringList subtags(const QString& tag)
+{
+    return tag.toLower().replace(QLatin1Char('_'), QLatin1Char('-')).split(QLatin1Char('-'));
+}
+
+std::optional<AppLanguage> languageForTag(const QStringList& parts)
+{
     const QString primary = parts.value(0);
     if (primary == QLatin1String("ca"))
         return AppLanguage::catalan;
@@ -18,17 +34,9 @@ std::optional<AppLanguage> languageForTag(const QString& tag)
         return AppLanguage::korean;
     if (primary == QLatin1String("ja"))
         return AppLanguage::japanese;
-    if (primary != QLatin1String("zh"))
-        return std::nullopt;
-    // Traditional script, or a region that writes it, is not ours to show.
-    for (const QString& part : parts.mid(1)) {
-        if (part == QLatin1String("hant") || part == QLatin1String("tw") || part == QLatin1String("hk")
-            || part == QLatin1String("mo"))
-            return std::nullopt;
-        if (part == QLatin1String("hans"))
-            break;
-    }
-    return AppLanguage::simplifiedChinese;
+    if (primary == QLatin1String("zh") && !isTraditionalChinese(parts))
+        return AppLanguage::simplifiedChinese;
+    return std::nullopt;
 }
 
 } // namespace
@@ -41,11 +49,20 @@ InterfaceTranslator::~InterfaceTranslator()
 std::optional<AppLanguage> InterfaceTranslator::languageForDesktop(
     const QStringList& uiLanguages, const std::vector<AppLanguage>& available)
 {
+    bool traditionalChinese = false;
     for (const QString& tag : uiLanguages) {
         // English needs no translation and stops the search, so a later language never wins over it.
         if (tag.startsWith(QLatin1String("en"), Qt::CaseInsensitive) || tag == QLatin1String("C"))
             return std::nullopt;
-        const std::optional<AppLanguage> language = languageForTag(tag);
+        const QStringList parts = subtags(tag);
+        // A bare "zh" after a traditional tag is only that tag's fallback.
+        if (parts.value(0) == QLatin1String("zh")) {
+            if (isTraditionalChinese(parts))
+                traditionalChinese = true;
+            else if (traditionalChinese && parts.size() == 1)
+                continue;
+        }
+        const std::optional<AppLanguage> language = languageForTag(parts);
         if (language && std::find(available.begin(), available.end(), *language) != available.end())
             return language;
     }

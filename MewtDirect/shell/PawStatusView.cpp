@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 namespace mewt {
@@ -60,27 +61,47 @@ QPainterPath ellipse(double x, double y, double rx, double ry)
 }
 
 // The paw is designed in a 20 by 20 box: a mitten of a palm and four toes, toes up.
+constexpr double toeRadius = 2.75;
+constexpr QPointF toes[] = { { 3.7, 8.0 }, { 7.55, 4.75 }, { 12.45, 4.75 }, { 16.3, 8.0 } };
+
 QPainterPath furPath()
 {
-    QPainterPath fur = ellipse(10.0, 12.9, 6.9, 6.0);
-    fur = fur.united(circle(3.9, 7.5, 2.75));
-    fur = fur.united(circle(7.8, 4.9, 2.9));
-    fur = fur.united(circle(12.2, 4.9, 2.9));
-    fur = fur.united(circle(16.1, 7.5, 2.75));
+    QPainterPath fur = ellipse(10.0, 12.6, 6.9, 6.1);
+    for (const QPointF& toe : toes)
+        fur = fur.united(circle(toe.x(), toe.y(), toeRadius));
     return fur.simplified();
+}
+
+// Short creases from the dips between the toes, so the toes read apart even at 18 pixels.
+QPainterPath creasePath()
+{
+    QPainterPath creases;
+    for (int i = 0; i + 1 < 4; ++i) {
+        const QPointF a = toes[i];
+        const QPointF b = toes[i + 1];
+        const QPointF middle = (a + b) / 2.0;
+        QPointF away(-(b.y() - a.y()), b.x() - a.x());
+        away /= std::hypot(away.x(), away.y());
+        // The dip lies on the outer side of the line between two toe centres.
+        const double dip = std::sqrt(std::max(0.0, toeRadius * toeRadius - std::pow(std::hypot(b.x() - a.x(), b.y() - a.y()) / 2.0, 2)));
+        const QPointF start = middle - away * dip;
+        creases.moveTo(start);
+        creases.lineTo(start + away * 1.5);
+    }
+    return creases;
 }
 
 QPainterPath beanPath()
 {
-    QPainterPath palm = circle(10.0, 13.1, 2.55);
-    palm = palm.united(circle(7.85, 14.8, 1.95));
-    palm = palm.united(circle(12.15, 14.8, 1.95));
-    palm = palm.united(ellipse(10.0, 15.2, 3.0, 1.9));
+    QPainterPath palm = circle(10.0, 13.0, 2.7);
+    palm = palm.united(circle(7.7, 14.7, 2.05));
+    palm = palm.united(circle(12.3, 14.7, 2.05));
+    palm = palm.united(ellipse(10.0, 15.3, 3.2, 2.0));
     QPainterPath beans = palm.simplified();
-    beans.addEllipse(QPointF(4.25, 8.1), 1.2, 1.45);
-    beans.addEllipse(QPointF(7.95, 5.7), 1.3, 1.55);
-    beans.addEllipse(QPointF(12.05, 5.7), 1.3, 1.55);
-    beans.addEllipse(QPointF(15.75, 8.1), 1.2, 1.45);
+    beans.addEllipse(QPointF(4.0, 8.55), 1.35, 1.6);
+    beans.addEllipse(QPointF(7.7, 5.45), 1.45, 1.7);
+    beans.addEllipse(QPointF(12.3, 5.45), 1.45, 1.7);
+    beans.addEllipse(QPointF(16.0, 8.55), 1.35, 1.6);
     return beans;
 }
 
@@ -198,6 +219,7 @@ QPainterPath PawStatusView::pillPath() const
 void PawStatusView::paintPaw(QPainter& painter, const QRectF& rect, const CatTheme& theme)
 {
     static const QPainterPath fur = furPath();
+    static const QPainterPath creases = creasePath();
     static const QPainterPath beans = beanPath();
 
     painter.save();
@@ -222,6 +244,10 @@ void PawStatusView::paintPaw(QPainter& painter, const QRectF& rect, const CatThe
     painter.setPen(edge);
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(fur);
+    edge.setCapStyle(Qt::RoundCap);
+    edge.setWidthF(0.9);
+    painter.setPen(edge);
+    painter.drawPath(creases);
     painter.restore();
 }
 

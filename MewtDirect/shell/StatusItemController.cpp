@@ -180,6 +180,7 @@ void StatusItemController::pawMomentElapsed()
         return;
     }
     pawMomentShowing = false;
+    pawMoment.stop();
     handle->concealPullHandle();
 }
 

@@ -59,6 +59,8 @@ public:
     // After a commit the handle peeks out once more, briefly.
     void showPawAgain();
     bool isPawMomentPending() const { return pawMoment.isActive(); }
+    // The moment's timer: first reveals the handle, then hides it again unless it is being pulled.
+    void pawMomentElapsed();
 
     StatusItemWindow& window() const { return *statusWindow; }
     PawStatusView& view() const;
@@ -74,7 +76,6 @@ public:
 
 private:
     void armOverdueTick(Date now);
-    void pawMomentElapsed();
 
     TimerStore& timerStore;
     PomodoroStore& pomodoroStore;

@@ -37,7 +37,8 @@ public:
         ++adds;
         real.add(request, std::move(handler));
         if (stallsAfterAdd) {
-            clock.advance(std::chrono::duration<double>(std::get<NotificationTimeIntervalTrigger>(request.trigger).seconds));
+            clock.advance(
+                std::chrono::duration<double>(std::get<NotificationTimeIntervalTrigger>(request.trigger).seconds));
             real.recheck();
         }
     }
@@ -166,7 +167,8 @@ TEST_F(NotificationServiceOnTheBus, AScheduledCompletionIsShownOnceAtItsDeadline
 
 TEST_F(NotificationServiceOnTheBus, ANameWithMarkupAndPlaceholdersReachesTheServerAsWritten)
 {
-    scheduleAndSettle(addingSeconds(clock.now(), 5), CompletionNotification::forTimer(QStringLiteral("<b>%1</b> & tea")));
+    scheduleAndSettle(
+        addingSeconds(clock.now(), 5), CompletionNotification::forTimer(QStringLiteral("<b>%1</b> & tea")));
     clock.advance(5s);
     center->recheck();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !server.notifyCalls.isEmpty(); }, 5000));

@@ -26,7 +26,8 @@ protected:
     {
         service = std::make_unique<NotificationService>(center, clock);
         service->onAuthorizationChange = [this](State state) { authorizations.push_back(state); };
-        service->onDeliveryStateChange = [this](const NotificationDeliveryState& state) { deliveries.push_back(state); };
+        service->onDeliveryStateChange
+            = [this](const NotificationDeliveryState& state) { deliveries.push_back(state); };
         service->onSchedulingError = [this](const std::optional<QString>& message) { errors.push_back(message); };
     }
 
@@ -91,12 +92,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, ScheduleOutcomes,
         ScheduleCase { "allowed", allowed, false, true, AddMode::succeed, 1, true, std::nullopt, State::allowed },
         ScheduleCase { "denied", { Status::denied, true, true }, true, true, AddMode::succeed, 0, false, std::nullopt,
             State::denied },
-        ScheduleCase { "neverAskedNoAsking", neverAsked, false, true, AddMode::succeed, 0, false, std::nullopt,
-            State::unknown },
-        ScheduleCase { "neverAskedGranted", neverAsked, true, true, AddMode::succeed, 1, true, std::nullopt,
-            State::allowed },
-        ScheduleCase { "neverAskedRefused", neverAsked, true, false, AddMode::succeed, 0, false, std::nullopt,
-            State::unknown },
+        ScheduleCase {
+            "neverAskedNoAsking", neverAsked, false, true, AddMode::succeed, 0, false, std::nullopt, State::unknown },
+        ScheduleCase {
+            "neverAskedGranted", neverAsked, true, true, AddMode::succeed, 1, true, std::nullopt, State::allowed },
+        ScheduleCase {
+            "neverAskedRefused", neverAsked, true, false, AddMode::succeed, 0, false, std::nullopt, State::unknown },
         ScheduleCase { "askingFails", neverAsked, true, NotificationError { QStringLiteral("no server.") },
             AddMode::succeed, 0, false, "couldn't request notifications: no server.", State::unknown },
         ScheduleCase { "grantedButSilent", { Status::notDetermined, false, false }, true, true, AddMode::succeed, 0,
@@ -107,8 +108,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, ScheduleOutcomes,
             false, alertsOff, State::allowed },
         ScheduleCase { "provisional", { Status::provisional, true, false }, false, true, AddMode::succeed, 1, true,
             std::nullopt, State::allowed },
-        ScheduleCase { "addRefused", allowed, false, true, AddMode::refuse, 1, false, "the desktop refused it.",
-            State::allowed },
+        ScheduleCase {
+            "addRefused", allowed, false, true, AddMode::refuse, 1, false, "the desktop refused it.", State::allowed },
         ScheduleCase { "addNotHeld", allowed, false, true, AddMode::dropSilently, 1, false,
             "notification wasn't added. check your desktop's notification settings.", State::allowed }),
     [](const auto& info) { return std::string(info.param.name); });
@@ -269,8 +270,8 @@ TEST_F(NotificationServiceTest, ANotificationBeingShownWhenCheckedIsNoFailure)
 
 TEST_F(NotificationServiceTest, AnEarlierNotificationStillOnScreenDoesNotCountAsTheNewOne)
 {
-    center.delivered.push_back({ { NotificationService::completionIdentifier, QStringLiteral("tea complete"),
-                                     tea.body, true, NotificationTimeIntervalTrigger { 25 } },
+    center.delivered.push_back({ { NotificationService::completionIdentifier, QStringLiteral("tea complete"), tea.body,
+                                     true, NotificationTimeIntervalTrigger { 25 } },
         3 });
     center.addMode = AddMode::dropSilently;
     schedule(inSeconds(300));

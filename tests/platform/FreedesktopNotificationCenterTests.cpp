@@ -488,4 +488,3 @@ TEST_F(NotificationCenterTest, ACentreDestroyedWithACallInFlightDropsItsHandler)
 }
 
 } // namespace
-

@@ -1,0 +1,34 @@
+#include "Compositing.h"
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <xcb/xcb.h>
+
+namespace mewt {
+
+bool windowsAreComposited()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return true;
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return true;
+    // A compositing manager owns the selection _NET_WM_CM_S<screen>; we use the default screen.
+    static constexpr char name[] = "_NET_WM_CM_S0";
+    xcb_intern_atom_reply_t* atom
+        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof(name) - 1, name), nullptr);
+    if (!atom)
+        return false;
+    const xcb_atom_t selection = atom->atom;
+    std::free(atom);
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    xcb_get_selection_owner_reply_t* owner
+        = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
+    const bool composited = owner && owner->owner != XCB_WINDOW_NONE;
+    std::free(owner);
+    return composited;
+}
+
+} // namespace mewt

@@ -1,0 +1,144 @@
+#include "PullOverlayView.h"
+
+#include "CatArmDrawing.h"
+#include "CharacterSlotText.h"
+#include "Compositing.h"
+#include "PeekPawArtwork.h"
+#include "PullStatusPill.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
+
+namespace mewt {
+
+namespace {
+
+constexpr double pawWidth = 34.0;
+constexpr double pawHeight = 24.0;
+
+QTransform pawTransform(const PullOverlayLayout& layout)
+{
+    QTransform transform;
+    transform.translate(layout.pawCentre.x(), layout.pawCentre.y());
+    transform.rotateRadians(layout.pawAngle);
+    return transform;
+}
+
+QRectF pawRect()
+{
+    return { -pawWidth / 2.0, -pawHeight / 2.0, pawWidth, pawHeight };
+}
+
+} // namespace
+
+PullOverlayView::PullOverlayView(PullOverlayModel& model, QWidget* parent)
+    : QWidget(parent,
+        Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint
+            | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput)
+    , model(model)
+{
+    setObjectName(QStringLiteral("mewt.pull-overlay"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    text = new CharacterSlotText;
+    QFont font = text->font();
+    font.setPixelSize(12);
+    font.setWeight(QFont::DemiBold);
+    text->setFont(font);
+    statusPill = new PullStatusPill(model.state().theme.interactionPalette(), false, text, this);
+    pillOpacity = new QGraphicsOpacityEffect(statusPill);
+    pillOpacity->setEnabled(false);
+    statusPill->setGraphicsEffect(pillOpacity);
+    connect(&model, &PullOverlayModel::changed, this, &PullOverlayView::sync);
+}
+
+void PullOverlayView::sync()
+{
+    const PullOverlayModel::State& state = model.state();
+    if (!state.isVisible) {
+        hide();
+        lastBounds = {};
+        return;
+    }
+    const QRect frame = state.screenFrame.toAlignedRect();
+    if (frame != lastGeometry || !isVisible()) {
+        composited = windowsAreComposited();
+        setGeometry(frame);
+        lastGeometry = frame;
+    }
+
+    statusPill->setInteractionPalette(state.theme.interactionPalette());
+    statusPill->setCancel(state.isCancel);
+    text->setValue(state.statusText);
+    statusPill->adjustSize();
+
+    const PullOverlayLayout layout = pullOverlayLayout(state, statusPill->size());
+    const QPointF origin = state.screenFrame.topLeft();
+    statusPill->move((layout.pillRect.topLeft() - origin).toPoint());
+    statusPill->setVisible(layout.pillOpacity > 0.0);
+    pillOpacity->setOpacity(layout.pillOpacity);
+    // A full-opacity effect would only cost an offscreen pass.
+    pillOpacity->setEnabled(layout.pillOpacity < 1.0);
+
+    const QRectF arm = catArmPath(layout.shoulder, layout.armEnd, pullArmEdgeWidth).boundingRect();
+    const QRectF paw = pawTransform(layout).mapRect(pawRect());
+    const QRectF bounds = arm.united(paw).united(layout.pillRect).adjusted(-2, -2, 3, 3);
+    const QRectF dirty = lastBounds.isNull() ? bounds : bounds.united(lastBounds);
+    lastLayout = layout;
+    lastBounds = bounds;
+
+    if (!composited) {
+        // Without a compositor the window is shaped to what it paints, so nothing turns black.
+        QRegion region(catArmPath(layout.shoulder, layout.armEnd, pullArmEdgeWidth)
+                           .translated(-origin)
+                           .toFillPolygon()
+                           .toPolygon());
+        QPainterPath pawPath;
+        pawPath.addEllipse(pawRect().adjusted(-1, -1, 1, 1));
+        region += QRegion(pawTransform(layout).map(pawPath).translated(-origin).toFillPolygon().toPolygon());
+        if (statusPill->isVisible())
+            region += statusPill->geometry();
+        setMask(region);
+    } else if (!mask().isEmpty()) {
+        clearMask();
+    }
+
+    if (!isVisible()) {
+        show();
+        raise();
+    }
+    update(dirty.translated(-origin).toAlignedRect());
+}
+
+void PullOverlayView::paintEvent(QPaintEvent* event)
+{
+    const PullOverlayModel::State& state = model.state();
+    if (!state.isVisible)
+        return;
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-state.screenFrame.topLeft());
+    const PullOverlayLayout& layout = lastLayout;
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(state.theme.edgeColor);
+    painter.drawPath(catArmPath(layout.shoulder, layout.armEnd, pullArmEdgeWidth));
+    const QPainterPath fur = catArmPath(layout.shoulder, layout.armEnd, pullArmFurWidth);
+    painter.setBrush(state.theme.furColor);
+    painter.drawPath(fur);
+    const CatArmGeometry geometry = catArmGeometry(layout.shoulder, layout.armEnd);
+    if (geometry.length > pullArmPatternLength)
+        drawCatArmPattern(painter, fur, state.theme, geometry);
+
+    painter.save();
+    painter.setTransform(pawTransform(layout), true);
+    paintCatPaw(painter, pawRect(), state.theme);
+    painter.restore();
+}
+
+} // namespace mewt

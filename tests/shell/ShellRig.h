@@ -1,0 +1,94 @@
+#pragma once
+
+#include "AppCoordinator.h"
+#include "MemoryUserDefaults.h"
+#include "NotificationScheduling.h"
+#include "TimerSnapshot.h"
+
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace mewt::testing {
+
+// Records what the shell asks of the notification service. At quit it answers at once, later (when
+// the test calls finishQuit) or never, like a notification server that hangs.
+class FakeScheduler final : public NotificationScheduling {
+public:
+    enum class QuitAnswer { atOnce, whenTold, never };
+
+    struct Request {
+        Date at;
+        CompletionNotification notification;
+        bool requestingAuthorization = false;
+    };
+
+    void schedule(Date at, const CompletionNotification& notification, bool requestingAuthorization) override
+    {
+        requests.push_back({ at, notification, requestingAuthorization });
+        calls.push_back("schedule");
+    }
+    void cancelPending() override { calls.push_back("cancelPending"); }
+    void refreshSettings() override { calls.push_back("refreshSettings"); }
+    void requestPermission() override { calls.push_back("requestPermission"); }
+    void refreshAuthorization(bool, std::function<void(bool)> completion) override
+    {
+        calls.push_back("refreshAuthorization");
+        completion(false);
+    }
+    void cancelPendingForQuit(std::function<void()> completion) override
+    {
+        calls.push_back("cancelPendingForQuit");
+        if (onQuitRequest)
+            onQuitRequest();
+        if (quitAnswer == QuitAnswer::atOnce)
+            completion();
+        else if (quitAnswer == QuitAnswer::whenTold)
+            quitCompletion = std::move(completion);
+    }
+
+    int count(const std::string& call) const { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
+    void finishQuit()
+    {
+        if (auto completion = std::exchange(quitCompletion, nullptr))
+            completion();
+    }
+
+    QuitAnswer quitAnswer = QuitAnswer::atOnce;
+    // Runs when the quit reaches the service, to look at what had happened by then.
+    std::function<void()> onQuitRequest;
+    std::vector<std::string> calls;
+    std::vector<Request> requests;
+    std::function<void()> quitCompletion;
+};
+
+// What a shell test needs around the coordinator: settings in memory, a clock it drives, a fake
+// notification service, a sound engine that only records, and a private autostart folder.
+struct ShellRig {
+    MemoryUserDefaults defaults;
+    ManualClock clock;
+    FakeScheduler scheduler;
+    QTemporaryDir home;
+
+    AppCoordinator::Services services()
+    {
+        AudioEngine::Options audio;
+        audio.offline = true;
+        audio.keepCommandLog = true;
+        return { defaults, clock, &scheduler, nullptr, audio, home.filePath(QStringLiteral("autostart/mewt.desktop")) };
+    }
+
+    void seedSnapshot(const TimerSnapshot& snapshot)
+    {
+        defaults.seed(timerSnapshotKey, *encodeTimerSnapshot(snapshot));
+    }
+
+    TimerSnapshot storedSnapshot() const
+    {
+        const auto data = defaults.dataValue(timerSnapshotKey);
+        return data ? decodeTimerSnapshot(*data, clock.now()) : TimerSnapshot();
+    }
+};
+
+} // namespace mewt::testing
