@@ -20,8 +20,8 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
     , themes(services.defaults)
     , catBeds(services.defaults)
     , popoverAppearance(services.defaults)
-    , loginItems(services.loginItemEntryPath.isEmpty() ? LoginItemService::defaultEntryPath()
-                                                       : services.loginItemEntryPath,
+    , loginItems(
+          services.loginItemEntryPath.isEmpty() ? LoginItemService::defaultEntryPath() : services.loginItemEntryPath,
           LoginItemService::runningExecutablePath())
     , pullSettings(services.defaults)
     , timeDisplay(services.defaults)
@@ -32,8 +32,7 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
     , pomodoroSettings(services.defaults)
     , onboarding(services.defaults)
     , pomodoro(services.defaults, services.clock, timer, pomodoroSettings)
-    , statusItem(
-          timer, pomodoro, interfaceSettings, timeDisplay.style(), themes.selected(), engine, services.clock)
+    , statusItem(timer, pomodoro, interfaceSettings, timeDisplay.style(), themes.selected(), engine, services.clock)
     , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock)
     , pullInteraction(pullSettings, pomodoroSettings, timer, interfaceSettings, themes, tactileSounds, catSounds,
           pullOverlay, services.clock)
@@ -159,8 +158,8 @@ void AppCoordinator::timerStateDidChange(
 
 void AppCoordinator::updateEndingCue()
 {
-    endingCue.update(timer.state(), services.clock.now(), pomodoro.plan(), interfaceSettings.showsEndingCue(),
-        themes.selected());
+    endingCue.update(
+        timer.state(), services.clock.now(), pomodoro.plan(), interfaceSettings.showsEndingCue(), themes.selected());
 }
 
 void AppCoordinator::playCompletionSound()

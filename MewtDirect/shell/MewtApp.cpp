@@ -30,7 +30,6 @@ int MewtApp::run(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QString::fromUtf8(AppInfo::name));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(AppInfo::displayName));
     QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::shortVersion));
     QApplication::setDesktopFileName(QStringLiteral("mewt"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -83,7 +83,8 @@ QPainterPath creasePath()
         QPointF away(-(b.y() - a.y()), b.x() - a.x());
         away /= std::hypot(away.x(), away.y());
         // The dip lies on the outer side of the line between two toe centres.
-        const double dip = std::sqrt(std::max(0.0, toeRadius * toeRadius - std::pow(std::hypot(b.x() - a.x(), b.y() - a.y()) / 2.0, 2)));
+        const double dip = std::sqrt(
+            std::max(0.0, toeRadius * toeRadius - std::pow(std::hypot(b.x() - a.x(), b.y() - a.y()) / 2.0, 2)));
         const QPointF start = middle - away * dip;
         creases.moveTo(start);
         creases.lineTo(start + away * 1.5);

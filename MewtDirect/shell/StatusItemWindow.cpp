@@ -7,12 +7,11 @@
 #include <QHBoxLayout>
 #include <QPainterPath>
 #include <QRegion>
-#include <QScreen>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QShowEvent>
 
 namespace mewt {
-
 
 StatusItemWindow::StatusItemWindow(const CatTheme& theme, QWidget* parent)
     : QWidget(parent,

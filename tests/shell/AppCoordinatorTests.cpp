@@ -66,7 +66,8 @@ protected:
 
 TEST_F(Coordinator, StartShowsThePawAndSettlesTheRestoredTimer)
 {
-    rig.seedSnapshot({ TimerState::running(rig.clock.now() + 754s), QStringLiteral("tea"), QStringLiteral("tea"), 900 });
+    rig.seedSnapshot(
+        { TimerState::running(rig.clock.now() + 754s), QStringLiteral("tea"), QStringLiteral("tea"), 900 });
     AppCoordinator& app = started();
     EXPECT_TRUE(app.statusItemController().window().isVisible());
     EXPECT_EQ(title(), QStringLiteral("13m"));

@@ -107,14 +107,6 @@ TEST_F(Delegate, AHungNotificationServerDelaysTheQuitOnlyUpToTheLimit)
     EXPECT_TRUE(rig.storedSnapshot().state.isIdle());
 }
 
-TEST_F(Delegate, TheLimitIsTwoSeconds)
-{
-    rig.scheduler.quitAnswer = FakeScheduler::QuitAnswer::never;
-    delegate->requestTermination();
-    EXPECT_TRUE(delegate->isWaitingForNotifications());
-    EXPECT_EQ(AppDelegate::defaultQuitWaitLimit, 2000ms);
-}
-
 TEST_F(Delegate, ASecondQuitDoesNothing)
 {
     launchWithARunningPlan();

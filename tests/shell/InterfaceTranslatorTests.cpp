@@ -37,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(Rule, DesktopLanguage,
         DesktopCase { { "de-DE", "de", "ja-JP" }, everyLanguage, AppLanguage::japanese },
         DesktopCase { { "en-US", "en", "ko-KR" }, everyLanguage, std::nullopt },
         DesktopCase { { "ko-KR", "ja-JP" }, { AppLanguage::system, AppLanguage::japanese }, AppLanguage::japanese },
-        DesktopCase { { "ca-ES" }, { AppLanguage::system }, std::nullopt }, DesktopCase { {}, everyLanguage, std::nullopt }));
+        DesktopCase { { "ca-ES" }, { AppLanguage::system }, std::nullopt },
+        DesktopCase { {}, everyLanguage, std::nullopt }));
 
 TEST(InterfaceTranslator, InstallsAndRemovesTheChosenLanguage)
 {

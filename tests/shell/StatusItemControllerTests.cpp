@@ -4,9 +4,12 @@
 #include "StatusItemWindow.h"
 #include "TrillPlayer.h"
 
+#include <QCursor>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace mewt;
@@ -110,6 +113,33 @@ TEST_F(StatusItem, APressOnThePawRevealsTheHandleWithATrill)
     EXPECT_TRUE(item().pullHandle().isRevealed()); // hidden from the event loop, not inside the call
     QCoreApplication::processEvents();
     EXPECT_FALSE(item().pullHandle().isRevealed());
+}
+
+// The paw has its trill; the control sounds every button makes must leave it alone.
+TEST_F(StatusItem, APressOnThePawMakesNoControlSound)
+{
+    const AudioSamples press = coordinator->tactileSoundPlayer().buffer(TactileSound::press);
+    const auto presses = [&] {
+        const auto& log = coordinator->audioEngine().commandLog();
+        return std::count_if(log.begin(), log.end(), [&](const AudioCommand& c) { return c.samples == press; });
+    };
+    QWindow* paw = item().window().windowHandle();
+    ASSERT_NE(paw, nullptr);
+    const QPoint inside = item().view().mapTo(&item().window(), item().view().pawRect().center());
+    // The handle takes the press over from where the pointer is.
+    QCursor::setPos(item().window().mapToGlobal(inside));
+    QTest::mousePress(paw, Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(paw, Qt::LeftButton, {}, inside);
+    EXPECT_TRUE(item().pullHandle().isRevealed());
+    EXPECT_EQ(presses(), 0);
+
+    // The same press on an ordinary button does sound, so the silence above is the paw's own.
+    QPushButton button(QStringLiteral("button"));
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    QTest::mousePress(button.windowHandle(), Qt::LeftButton, {}, button.rect().center());
+    QTest::mouseRelease(button.windowHandle(), Qt::LeftButton, {}, button.rect().center());
+    EXPECT_EQ(presses(), 1);
 }
 
 TEST_F(StatusItem, ThePawIsSilentWithInterfaceSoundsOff)
