@@ -120,6 +120,11 @@ std::optional<Date> EndingCueController::activationDeadline() const
     return activation ? std::optional(activation->deadline) : std::nullopt;
 }
 
+void EndingCueController::setTheme(const CatTheme& theme)
+{
+    cueModel.setTheme(theme);
+}
+
 void EndingCueController::update(const TimerState& state, Date now, const std::optional<PomodoroPlan>& plan,
     bool showsEndingCue, const CatTheme& theme)
 {

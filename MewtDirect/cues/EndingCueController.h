@@ -51,6 +51,8 @@ public:
         const Clock& clock, QObject* parent = nullptr);
     ~EndingCueController() override;
 
+    // Redraws a cue on screen in another cat without restarting its countdown or chirruping.
+    void setTheme(const CatTheme& theme);
     void update(const TimerState& state, Date now, const std::optional<PomodoroPlan>& plan, bool showsEndingCue,
         const CatTheme& theme);
     void hide(bool animated);

@@ -68,8 +68,10 @@ void AppCoordinator::start()
             self->languageDidChange(language);
     };
     themes.onSelectionChange = [self](const CatTheme& theme) {
-        if (self)
-            self->statusItem.applyTheme(theme);
+        if (!self)
+            return;
+        self->statusItem.applyTheme(theme);
+        self->endingCue.setTheme(theme);
     };
     timeDisplay.onChange = [self](TimeDisplayStyle style) {
         if (self)

@@ -177,6 +177,18 @@ TEST_F(EndingCueTest, EachUpdateTakesTheTheme)
     EXPECT_EQ(controller->model().theme(), siamese);
 }
 
+TEST_F(EndingCueTest, AThemeChangeRedrawsAShownCueWithoutRestartingIt)
+{
+    const Date end = in(40s);
+    update(TimerState::running(end));
+    const CatTheme& calico = CatTheme::withId(QStringLiteral("calico"));
+    controller->setTheme(calico);
+    EXPECT_EQ(controller->model().theme(), calico);
+    EXPECT_EQ(controller->chirrupCount(), 1);
+    EXPECT_EQ(controller->countdownDeadline(), end);
+    EXPECT_TRUE(controller->isShown());
+}
+
 TEST_F(EndingCueTest, NothingRunsWhileNothingIsPending)
 {
     update(TimerState::running(in(30s)));
