@@ -2,6 +2,7 @@
 
 #include "FreedesktopNotificationCenter.h"
 #include "NotificationScheduling.h"
+#include "ReducedMotion.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -91,6 +92,8 @@ void AppCoordinator::start()
     };
     pullInteraction.pomodoroContext = [self] { return self ? self->pomodoroPullContext() : PomodoroPullContext {}; };
 
+    // Every animation asks this before it moves; the desktop's setting applies from here on.
+    setMotionPreference(&motionPreference);
     statusItem.applyTheme(themes.selected());
     tactileSounds.start();
     pomodoro.reconcileWithTimer();
@@ -131,6 +134,7 @@ void AppCoordinator::shutdown()
     catSounds.stopAll();
     tactileSounds.shutdown();
     statusItem.close();
+    setMotionPreference(nullptr);
 }
 
 void AppCoordinator::clearCallbacks()

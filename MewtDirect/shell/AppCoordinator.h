@@ -9,6 +9,7 @@
 #include "InterfaceSettingsStore.h"
 #include "InterfaceTranslator.h"
 #include "LoginItemService.h"
+#include "MotionPreference.h"
 #include "OnboardingStore.h"
 #include "PomodoroSettingsStore.h"
 #include "PomodoroStore.h"
@@ -143,6 +144,7 @@ private:
 
     SleepWakeMonitor sleepWake;
     AppearanceMonitor appearance;
+    MotionPreference motionPreference;
     InterfaceTranslator interfaceTranslator;
 
     bool started = false;
