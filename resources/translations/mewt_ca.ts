@@ -23,5 +23,181 @@
         <source>phase ended %1 ago</source>
         <translation>la fase ha acabat fa %1</translation>
     </message>
+    <message>
+        <source>timer ended</source>
+        <translation>temporitzador acabat</translation>
+    </message>
+    <message>
+        <source>timer ending in</source>
+        <translation>el temporitzador acaba en</translation>
+    </message>
+    <message>
+        <source>focus ended</source>
+        <translation>concentració acabada</translation>
+    </message>
+    <message>
+        <source>focus ending in</source>
+        <translation>la concentració acaba en</translation>
+    </message>
+    <message>
+        <source>break ended</source>
+        <translation>descans acabat</translation>
+    </message>
+    <message>
+        <source>break ending in</source>
+        <translation>el descans acaba en</translation>
+    </message>
+    <message>
+        <source>notification wasn&apos;t added. check your desktop&apos;s notification settings.</source>
+        <translation>no s&apos;ha afegit la notificació. revisa la configuració de notificacions de l&apos;escriptori.</translation>
+    </message>
+    <message>
+        <source>notifications are allowed, but alerts and sounds are off in your desktop&apos;s notification settings.</source>
+        <translation>les notificacions estan permeses, però els avisos i els sons estan desactivats a la configuració de notificacions de l&apos;escriptori.</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t request notifications: </source>
+        <translation>no s&apos;han pogut sol·licitar les notificacions: </translation>
+    </message>
+    <message>
+        <source>%1 complete</source>
+        <translation>%1 completat</translation>
+    </message>
+    <message>
+        <source>time to stretch, rest, or pull the paw again.</source>
+        <translation>és hora d&apos;estirar-se, descansar o tornar a tirar de la pota.</translation>
+    </message>
+    <message>
+        <source>no notification service is running.</source>
+        <translation>no hi ha cap servei de notificacions en marxa.</translation>
+    </message>
+    <message>
+        <source>the notification service didn&apos;t answer.</source>
+        <translation>el servei de notificacions no ha respost.</translation>
+    </message>
+    <message>
+        <source>there&apos;s no session bus to reach the notification service.</source>
+        <translation>no hi ha cap bus de sessió per arribar al servei de notificacions.</translation>
+    </message>
+    <message>
+        <source>the notification service answered with an error.</source>
+        <translation>el servei de notificacions ha respost amb un error.</translation>
+    </message>
+    <message>
+        <source>the notification has no identifier.</source>
+        <translation>la notificació no té identificador.</translation>
+    </message>
+    <message>
+        <source>the notification&apos;s time interval is out of range.</source>
+        <translation>l&apos;interval de temps de la notificació és fora del rang permès.</translation>
+    </message>
+    <message>
+        <source>notifications aren&apos;t allowed for mewt.</source>
+        <translation>les notificacions no estan permeses per a mewt.</translation>
+    </message>
+    <message>
+        <source>the update feed couldn&apos;t be read.</source>
+        <translation>no s&apos;ha pogut llegir el canal d&apos;actualitzacions.</translation>
+    </message>
+    <message>
+        <source>the update server didn&apos;t answer in time.</source>
+        <translation>el servidor d&apos;actualitzacions no ha respost a temps.</translation>
+    </message>
+    <message>
+        <source>the update feed is too large.</source>
+        <translation>el canal d&apos;actualitzacions és massa gran.</translation>
+    </message>
+    <message>
+        <source>the update server answered with an error (%1).</source>
+        <translation>el servidor d&apos;actualitzacions ha respost amb un error (%1).</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t reach the update server.</source>
+        <translation>no s&apos;ha pogut connectar amb el servidor d&apos;actualitzacions.</translation>
+    </message>
+    <message>
+        <source>every %1</source>
+        <translation>cada %1</translation>
+    </message>
+    <message>
+        <source>%1 sec</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 min %2 sec</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>release to cancel</source>
+        <translation>deixa anar per cancel·lar</translation>
+    </message>
+    <message>
+        <source>pull down to start the next phase</source>
+        <translation>estira cap avall per començar la fase següent</translation>
+    </message>
+    <message>
+        <source>start the next phase</source>
+        <translation>comença la fase següent</translation>
+    </message>
+    <message>
+        <source>pull down to add focus</source>
+        <translation>estira cap avall per afegir concentració</translation>
+    </message>
+    <message>
+        <source>%1 focus · %2</source>
+        <translation>%1 × concentració · %2</translation>
+    </message>
+    <message>
+        <source>pull down to add time</source>
+        <translation>estira cap avall per afegir temps</translation>
+    </message>
+    <message>
+        <source>updates aren&apos;t configured in this build.</source>
+        <translation>les actualitzacions no estan configurades en aquesta compilació.</translation>
+    </message>
+    <message>
+        <source>mewt %1 is available.</source>
+        <translation>mewt %1 ja està disponible.</translation>
+    </message>
+    <message>
+        <source>mewt is up to date.</source>
+        <translation>mewt està actualitzat.</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t turn on open at login: %1.</source>
+        <translation>no s&apos;ha pogut activar l&apos;obertura en iniciar la sessió: %1.</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t turn off open at login: %1.</source>
+        <translation>no s&apos;ha pogut desactivar l&apos;obertura en iniciar la sessió: %1.</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be created</source>
+        <translation>no es pot crear %1</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be written</source>
+        <translation>no es pot escriure %1</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be removed</source>
+        <translation>no es pot eliminar %1</translation>
+    </message>
+    <message>
+        <source>%1 wasn&apos;t made by mewt</source>
+        <translation>%1 no l&apos;ha creat mewt</translation>
+    </message>
 </context>
 </TS>

@@ -23,5 +23,181 @@
         <source>phase ended %1 ago</source>
         <translation>フェーズは %1 前に終了</translation>
     </message>
+    <message>
+        <source>timer ended</source>
+        <translation>タイマー終了</translation>
+    </message>
+    <message>
+        <source>timer ending in</source>
+        <translation>タイマー終了まで</translation>
+    </message>
+    <message>
+        <source>focus ended</source>
+        <translation>集中終了</translation>
+    </message>
+    <message>
+        <source>focus ending in</source>
+        <translation>集中終了まで</translation>
+    </message>
+    <message>
+        <source>break ended</source>
+        <translation>休憩終了</translation>
+    </message>
+    <message>
+        <source>break ending in</source>
+        <translation>休憩終了まで</translation>
+    </message>
+    <message>
+        <source>notification wasn&apos;t added. check your desktop&apos;s notification settings.</source>
+        <translation>通知を追加できませんでした。デスクトップの通知設定を確認してください。</translation>
+    </message>
+    <message>
+        <source>notifications are allowed, but alerts and sounds are off in your desktop&apos;s notification settings.</source>
+        <translation>通知は許可されていますが、デスクトップの通知設定でアラートとサウンドがオフになっています。</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t request notifications: </source>
+        <translation>通知の許可をリクエストできませんでした：</translation>
+    </message>
+    <message>
+        <source>%1 complete</source>
+        <translation>%1 完了</translation>
+    </message>
+    <message>
+        <source>time to stretch, rest, or pull the paw again.</source>
+        <translation>ストレッチしたり休んだり、もう一度前足を引っぱったりしましょう。</translation>
+    </message>
+    <message>
+        <source>no notification service is running.</source>
+        <translation>通知サービスが実行されていません。</translation>
+    </message>
+    <message>
+        <source>the notification service didn&apos;t answer.</source>
+        <translation>通知サービスから応答がありませんでした。</translation>
+    </message>
+    <message>
+        <source>there&apos;s no session bus to reach the notification service.</source>
+        <translation>通知サービスに接続するためのセッションバスがありません。</translation>
+    </message>
+    <message>
+        <source>the notification service answered with an error.</source>
+        <translation>通知サービスがエラーを返しました。</translation>
+    </message>
+    <message>
+        <source>the notification has no identifier.</source>
+        <translation>通知に識別子がありません。</translation>
+    </message>
+    <message>
+        <source>the notification&apos;s time interval is out of range.</source>
+        <translation>通知の時間間隔が範囲外です。</translation>
+    </message>
+    <message>
+        <source>notifications aren&apos;t allowed for mewt.</source>
+        <translation>mewt の通知が許可されていません。</translation>
+    </message>
+    <message>
+        <source>the update feed couldn&apos;t be read.</source>
+        <translation>アップデートフィードを読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>the update server didn&apos;t answer in time.</source>
+        <translation>アップデートサーバーが時間内に応答しませんでした。</translation>
+    </message>
+    <message>
+        <source>the update feed is too large.</source>
+        <translation>アップデートフィードが大きすぎます。</translation>
+    </message>
+    <message>
+        <source>the update server answered with an error (%1).</source>
+        <translation>アップデートサーバーがエラーを返しました（%1）。</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t reach the update server.</source>
+        <translation>アップデートサーバーに接続できませんでした。</translation>
+    </message>
+    <message>
+        <source>every %1</source>
+        <translation>%1回ごと</translation>
+    </message>
+    <message>
+        <source>%1 sec</source>
+        <translation>%1秒</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1分</translation>
+    </message>
+    <message>
+        <source>%1 min %2 sec</source>
+        <translation>%1分%2秒</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1時間</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1時間%2分</translation>
+    </message>
+    <message>
+        <source>release to cancel</source>
+        <translation>離してキャンセル</translation>
+    </message>
+    <message>
+        <source>pull down to start the next phase</source>
+        <translation>下に引いて次のフェーズを開始</translation>
+    </message>
+    <message>
+        <source>start the next phase</source>
+        <translation>次のフェーズを開始</translation>
+    </message>
+    <message>
+        <source>pull down to add focus</source>
+        <translation>下に引いて集中を追加</translation>
+    </message>
+    <message>
+        <source>%1 focus · %2</source>
+        <translation>集中 %1 回 · %2</translation>
+    </message>
+    <message>
+        <source>pull down to add time</source>
+        <translation>下に引いて時間を追加</translation>
+    </message>
+    <message>
+        <source>updates aren&apos;t configured in this build.</source>
+        <translation>このビルドではアップデートが設定されていません。</translation>
+    </message>
+    <message>
+        <source>mewt %1 is available.</source>
+        <translation>mewt %1 が利用可能です。</translation>
+    </message>
+    <message>
+        <source>mewt is up to date.</source>
+        <translation>mewt は最新です。</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t turn on open at login: %1.</source>
+        <translation>ログイン時に開く設定をオンにできませんでした：%1。</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t turn off open at login: %1.</source>
+        <translation>ログイン時に開く設定をオフにできませんでした：%1。</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be created</source>
+        <translation>%1 を作成できません</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be written</source>
+        <translation>%1 に書き込めません</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be removed</source>
+        <translation>%1 を削除できません</translation>
+    </message>
+    <message>
+        <source>%1 wasn&apos;t made by mewt</source>
+        <translation>%1 は mewt が作成したものではありません</translation>
+    </message>
 </context>
 </TS>

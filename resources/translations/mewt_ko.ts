@@ -23,5 +23,181 @@
         <source>phase ended %1 ago</source>
         <translation>단계가 %1 전에 끝남</translation>
     </message>
+    <message>
+        <source>timer ended</source>
+        <translation>타이머 종료</translation>
+    </message>
+    <message>
+        <source>timer ending in</source>
+        <translation>타이머 종료까지</translation>
+    </message>
+    <message>
+        <source>focus ended</source>
+        <translation>집중 종료</translation>
+    </message>
+    <message>
+        <source>focus ending in</source>
+        <translation>집중 종료까지</translation>
+    </message>
+    <message>
+        <source>break ended</source>
+        <translation>휴식 종료</translation>
+    </message>
+    <message>
+        <source>break ending in</source>
+        <translation>휴식 종료까지</translation>
+    </message>
+    <message>
+        <source>notification wasn&apos;t added. check your desktop&apos;s notification settings.</source>
+        <translation>알림을 추가하지 못했어요. 데스크톱 알림 설정을 확인해 주세요.</translation>
+    </message>
+    <message>
+        <source>notifications are allowed, but alerts and sounds are off in your desktop&apos;s notification settings.</source>
+        <translation>알림은 허용되어 있지만 데스크톱 알림 설정에서 알림 표시와 소리가 꺼져 있어요.</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t request notifications: </source>
+        <translation>알림 권한을 요청하지 못했어요: </translation>
+    </message>
+    <message>
+        <source>%1 complete</source>
+        <translation>%1 완료</translation>
+    </message>
+    <message>
+        <source>time to stretch, rest, or pull the paw again.</source>
+        <translation>스트레칭하거나 쉬거나, 발을 다시 당겨 보세요.</translation>
+    </message>
+    <message>
+        <source>no notification service is running.</source>
+        <translation>실행 중인 알림 서비스가 없어요.</translation>
+    </message>
+    <message>
+        <source>the notification service didn&apos;t answer.</source>
+        <translation>알림 서비스가 응답하지 않았어요.</translation>
+    </message>
+    <message>
+        <source>there&apos;s no session bus to reach the notification service.</source>
+        <translation>알림 서비스에 연결할 세션 버스가 없어요.</translation>
+    </message>
+    <message>
+        <source>the notification service answered with an error.</source>
+        <translation>알림 서비스가 오류로 응답했어요.</translation>
+    </message>
+    <message>
+        <source>the notification has no identifier.</source>
+        <translation>알림에 식별자가 없어요.</translation>
+    </message>
+    <message>
+        <source>the notification&apos;s time interval is out of range.</source>
+        <translation>알림 시간 간격이 허용 범위를 벗어났어요.</translation>
+    </message>
+    <message>
+        <source>notifications aren&apos;t allowed for mewt.</source>
+        <translation>mewt에 알림이 허용되어 있지 않아요.</translation>
+    </message>
+    <message>
+        <source>the update feed couldn&apos;t be read.</source>
+        <translation>업데이트 피드를 읽지 못했어요.</translation>
+    </message>
+    <message>
+        <source>the update server didn&apos;t answer in time.</source>
+        <translation>업데이트 서버가 제때 응답하지 않았어요.</translation>
+    </message>
+    <message>
+        <source>the update feed is too large.</source>
+        <translation>업데이트 피드가 너무 커요.</translation>
+    </message>
+    <message>
+        <source>the update server answered with an error (%1).</source>
+        <translation>업데이트 서버가 오류(%1)로 응답했어요.</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t reach the update server.</source>
+        <translation>업데이트 서버에 연결하지 못했어요.</translation>
+    </message>
+    <message>
+        <source>every %1</source>
+        <translation>%1회마다</translation>
+    </message>
+    <message>
+        <source>%1 sec</source>
+        <translation>%1초</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1분</translation>
+    </message>
+    <message>
+        <source>%1 min %2 sec</source>
+        <translation>%1분 %2초</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1시간</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1시간 %2분</translation>
+    </message>
+    <message>
+        <source>release to cancel</source>
+        <translation>놓으면 취소</translation>
+    </message>
+    <message>
+        <source>pull down to start the next phase</source>
+        <translation>아래로 당겨 다음 단계 시작</translation>
+    </message>
+    <message>
+        <source>start the next phase</source>
+        <translation>다음 단계 시작</translation>
+    </message>
+    <message>
+        <source>pull down to add focus</source>
+        <translation>아래로 당겨 집중 시간 추가</translation>
+    </message>
+    <message>
+        <source>%1 focus · %2</source>
+        <translation>집중 %1회 · %2</translation>
+    </message>
+    <message>
+        <source>pull down to add time</source>
+        <translation>아래로 당겨 시간 추가</translation>
+    </message>
+    <message>
+        <source>updates aren&apos;t configured in this build.</source>
+        <translation>이 빌드에는 업데이트가 설정되어 있지 않아요.</translation>
+    </message>
+    <message>
+        <source>mewt %1 is available.</source>
+        <translation>mewt %1 버전을 사용할 수 있어요.</translation>
+    </message>
+    <message>
+        <source>mewt is up to date.</source>
+        <translation>mewt가 최신 버전이에요.</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t turn on open at login: %1.</source>
+        <translation>로그인 시 열기를 켜지 못했어요: %1.</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t turn off open at login: %1.</source>
+        <translation>로그인 시 열기를 끄지 못했어요: %1.</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be created</source>
+        <translation>%1을(를) 만들 수 없음</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be written</source>
+        <translation>%1에 쓸 수 없음</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be removed</source>
+        <translation>%1을(를) 삭제할 수 없음</translation>
+    </message>
+    <message>
+        <source>%1 wasn&apos;t made by mewt</source>
+        <translation>%1은(는) mewt가 만든 파일이 아님</translation>
+    </message>
 </context>
 </TS>

@@ -23,5 +23,181 @@
         <source>phase ended %1 ago</source>
         <translation>阶段已于 %1 前结束</translation>
     </message>
+    <message>
+        <source>timer ended</source>
+        <translation>计时结束</translation>
+    </message>
+    <message>
+        <source>timer ending in</source>
+        <translation>计时还剩</translation>
+    </message>
+    <message>
+        <source>focus ended</source>
+        <translation>专注结束</translation>
+    </message>
+    <message>
+        <source>focus ending in</source>
+        <translation>专注还剩</translation>
+    </message>
+    <message>
+        <source>break ended</source>
+        <translation>休息结束</translation>
+    </message>
+    <message>
+        <source>break ending in</source>
+        <translation>休息还剩</translation>
+    </message>
+    <message>
+        <source>notification wasn&apos;t added. check your desktop&apos;s notification settings.</source>
+        <translation>未能添加通知。请检查桌面的通知设置。</translation>
+    </message>
+    <message>
+        <source>notifications are allowed, but alerts and sounds are off in your desktop&apos;s notification settings.</source>
+        <translation>通知已允许，但桌面通知设置中的提醒和声音已关闭。</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t request notifications: </source>
+        <translation>无法请求通知权限：</translation>
+    </message>
+    <message>
+        <source>%1 complete</source>
+        <translation>%1 完成</translation>
+    </message>
+    <message>
+        <source>time to stretch, rest, or pull the paw again.</source>
+        <translation>该伸个懒腰、休息一下，或者再拉一下猫爪了。</translation>
+    </message>
+    <message>
+        <source>no notification service is running.</source>
+        <translation>没有正在运行的通知服务。</translation>
+    </message>
+    <message>
+        <source>the notification service didn&apos;t answer.</source>
+        <translation>通知服务没有响应。</translation>
+    </message>
+    <message>
+        <source>there&apos;s no session bus to reach the notification service.</source>
+        <translation>没有可用于连接通知服务的会话总线。</translation>
+    </message>
+    <message>
+        <source>the notification service answered with an error.</source>
+        <translation>通知服务返回了错误。</translation>
+    </message>
+    <message>
+        <source>the notification has no identifier.</source>
+        <translation>通知没有标识符。</translation>
+    </message>
+    <message>
+        <source>the notification&apos;s time interval is out of range.</source>
+        <translation>通知的时间间隔超出范围。</translation>
+    </message>
+    <message>
+        <source>notifications aren&apos;t allowed for mewt.</source>
+        <translation>mewt 未获准发送通知。</translation>
+    </message>
+    <message>
+        <source>the update feed couldn&apos;t be read.</source>
+        <translation>无法读取更新源。</translation>
+    </message>
+    <message>
+        <source>the update server didn&apos;t answer in time.</source>
+        <translation>更新服务器未及时响应。</translation>
+    </message>
+    <message>
+        <source>the update feed is too large.</source>
+        <translation>更新源过大。</translation>
+    </message>
+    <message>
+        <source>the update server answered with an error (%1).</source>
+        <translation>更新服务器返回了错误（%1）。</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t reach the update server.</source>
+        <translation>无法连接到更新服务器。</translation>
+    </message>
+    <message>
+        <source>every %1</source>
+        <translation>每 %1 轮</translation>
+    </message>
+    <message>
+        <source>%1 sec</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 分钟</translation>
+    </message>
+    <message>
+        <source>%1 min %2 sec</source>
+        <translation>%1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 小时</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 小时 %2 分钟</translation>
+    </message>
+    <message>
+        <source>release to cancel</source>
+        <translation>松开以取消</translation>
+    </message>
+    <message>
+        <source>pull down to start the next phase</source>
+        <translation>向下拉以开始下一阶段</translation>
+    </message>
+    <message>
+        <source>start the next phase</source>
+        <translation>开始下一阶段</translation>
+    </message>
+    <message>
+        <source>pull down to add focus</source>
+        <translation>向下拉以增加专注</translation>
+    </message>
+    <message>
+        <source>%1 focus · %2</source>
+        <translation>专注 %1 次 · %2</translation>
+    </message>
+    <message>
+        <source>pull down to add time</source>
+        <translation>向下拉以增加时间</translation>
+    </message>
+    <message>
+        <source>updates aren&apos;t configured in this build.</source>
+        <translation>此版本未配置更新。</translation>
+    </message>
+    <message>
+        <source>mewt %1 is available.</source>
+        <translation>mewt %1 现已可用。</translation>
+    </message>
+    <message>
+        <source>mewt is up to date.</source>
+        <translation>mewt 已是最新版本。</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t turn on open at login: %1.</source>
+        <translation>无法开启“登录时打开”：%1。</translation>
+    </message>
+    <message>
+        <source>couldn&apos;t turn off open at login: %1.</source>
+        <translation>无法关闭“登录时打开”：%1。</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be created</source>
+        <translation>无法创建 %1</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be written</source>
+        <translation>无法写入 %1</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t be removed</source>
+        <translation>无法删除 %1</translation>
+    </message>
+    <message>
+        <source>%1 wasn&apos;t made by mewt</source>
+        <translation>%1 不是由 mewt 创建的</translation>
+    </message>
 </context>
 </TS>
