@@ -1,5 +1,4 @@
 #include "AppDelegate.h"
-#include "DirectDistributionRuntime.h"
 #include "ShellRig.h"
 #include "StatusItemWindow.h"
 
@@ -21,43 +20,45 @@ protected:
         delegate->confirmTermination = [this] { ++confirmations; };
     }
 
-    // A running pomodoro phase with a named session and a draft for the next one.
+    // A running pomodoro phase with a draft name for the next one.
     void launchWithARunningPlan()
     {
         delegate->applicationDidFinishLaunching();
         AppCoordinator& app = *delegate->coordinator();
-        app.timerStore().mutateDraftName(QStringLiteral("write the report"));
+        app.timerStore().mutateDraftName(draft);
         app.commitPull({ 2, 3000, TimerMode::pomodoro });
-        ASSERT_TRUE(app.timerStore().state().isRunning());
         ASSERT_TRUE(rig.defaults.contains(PomodoroStore::planKey));
     }
 
+    void expectIdleSnapshotWithTheDraftAndNoPlan()
+    {
+        EXPECT_EQ(rig.storedSnapshot(), (TimerSnapshot { TimerState::idle(), draft, std::nullopt, 0 }));
+        EXPECT_FALSE(rig.defaults.contains(PomodoroStore::planKey));
+    }
+
+    const QString draft = QStringLiteral("write the report");
     ShellRig rig;
     std::unique_ptr<AppDelegate> delegate;
     int confirmations = 0;
 };
 
-TEST_F(Delegate, BuildsAndStartsTheCoordinatorOnce)
+TEST_F(Delegate, BuildsTheCoordinatorOnceWhichCanAskToQuit)
 {
-    EXPECT_EQ(delegate->coordinator(), nullptr);
-    EXPECT_EQ(AppDelegate::updateRuntime(), nullptr);
     delegate->applicationDidFinishLaunching();
     AppCoordinator* coordinator = delegate->coordinator();
     ASSERT_NE(coordinator, nullptr);
     EXPECT_TRUE(coordinator->isStarted());
-    ASSERT_NE(AppDelegate::updateRuntime(), nullptr);
-    EXPECT_FALSE(AppDelegate::updateRuntime()->isConfigured());
+    EXPECT_NE(AppDelegate::updateRuntime(), nullptr);
     delegate->applicationDidFinishLaunching();
     EXPECT_EQ(delegate->coordinator(), coordinator);
-}
 
-TEST_F(Delegate, BuildsNothingOnceTerminating)
-{
-    delegate->requestTermination();
-    delegate->applicationDidFinishLaunching();
-    EXPECT_EQ(delegate->coordinator(), nullptr);
-    EXPECT_EQ(AppDelegate::updateRuntime(), nullptr);
+    // An idle timer's draft is written only at quit.
+    coordinator->timerStore().mutateDraftName(draft);
+    coordinator->requestTermination();
+    EXPECT_TRUE(delegate->isTerminating());
     EXPECT_EQ(confirmations, 1);
+    EXPECT_EQ(rig.storedSnapshot().draftName, draft);
+    EXPECT_EQ(AppDelegate::updateRuntime(), nullptr);
 }
 
 TEST_F(Delegate, QuitsInOrderAndLeavesAnIdleSnapshotWithTheDraft)
@@ -65,60 +66,38 @@ TEST_F(Delegate, QuitsInOrderAndLeavesAnIdleSnapshotWithTheDraft)
     launchWithARunningPlan();
     AppCoordinator& app = *delegate->coordinator();
     bool shutDownFirst = false;
-    TimerSnapshot atQuit;
-    bool planGoneAtQuit = false;
     rig.scheduler.onQuitRequest = [&] {
         shutDownFirst = app.isShutDown() && !app.statusItemController().window().isVisible();
-        atQuit = rig.storedSnapshot();
-        planGoneAtQuit = !rig.defaults.contains(PomodoroStore::planKey);
+        expectIdleSnapshotWithTheDraftAndNoPlan();
     };
     delegate->requestTermination();
-
     EXPECT_TRUE(shutDownFirst);
-    EXPECT_TRUE(planGoneAtQuit);
-    EXPECT_EQ(atQuit, (TimerSnapshot { TimerState::idle(), QStringLiteral("write the report"), std::nullopt, 0 }));
     EXPECT_EQ(rig.scheduler.calls.back(), "cancelPendingForQuit");
+    // The answer confirms at once, without waiting out the limit.
     EXPECT_EQ(confirmations, 1);
-    EXPECT_EQ(AppDelegate::updateRuntime(), nullptr);
-    EXPECT_EQ(rig.storedSnapshot(), atQuit);
+    EXPECT_FALSE(delegate->isWaitingForNotifications());
+    expectIdleSnapshotWithTheDraftAndNoPlan();
 }
 
-TEST_F(Delegate, WaitsForTheNotificationToGoBeforeConfirming)
+TEST_F(Delegate, AHungNotificationServerDelaysTheQuitOnlyUpToTheLimitAndOnlyOnce)
 {
     launchWithARunningPlan();
     rig.scheduler.quitAnswer = FakeScheduler::QuitAnswer::whenTold;
-    delegate->requestTermination();
-    EXPECT_EQ(confirmations, 0);
-    EXPECT_TRUE(delegate->isWaitingForNotifications());
-    rig.scheduler.finishQuit();
-    EXPECT_EQ(confirmations, 1);
-    EXPECT_FALSE(delegate->isWaitingForNotifications());
-}
-
-TEST_F(Delegate, AHungNotificationServerDelaysTheQuitOnlyUpToTheLimit)
-{
-    launchWithARunningPlan();
-    rig.scheduler.quitAnswer = FakeScheduler::QuitAnswer::never;
     delegate->setQuitWaitLimit(20ms);
     delegate->requestTermination();
     EXPECT_EQ(confirmations, 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return confirmations == 1; }, 2000));
+    EXPECT_TRUE(delegate->isWaitingForNotifications());
     // The snapshot did not wait for the server.
-    EXPECT_TRUE(rig.storedSnapshot().state.isIdle());
-}
-
-TEST_F(Delegate, ASecondQuitDoesNothing)
-{
-    launchWithARunningPlan();
-    rig.scheduler.quitAnswer = FakeScheduler::QuitAnswer::whenTold;
-    delegate->requestTermination();
+    expectIdleSnapshotWithTheDraftAndNoPlan();
     const int writes = rig.defaults.writeCount();
     delegate->requestTermination();
     delegate->applicationWillTerminate();
-    rig.scheduler.finishQuit();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return confirmations == 1; }, 2000));
+    EXPECT_FALSE(delegate->isWaitingForNotifications());
+    rig.scheduler.finishQuit(); // too late
     delegate->requestTermination();
-    EXPECT_EQ(rig.scheduler.count("cancelPendingForQuit"), 1);
     EXPECT_EQ(confirmations, 1);
+    EXPECT_EQ(rig.scheduler.count("cancelPendingForQuit"), 1);
     EXPECT_EQ(rig.defaults.writeCount(), writes);
 }
 
@@ -127,41 +106,29 @@ TEST_F(Delegate, SigtermRunsTheOrderlyQuit)
     launchWithARunningPlan();
     ASSERT_EQ(std::raise(SIGTERM), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return confirmations == 1; }, 2000));
-    EXPECT_TRUE(rig.storedSnapshot().state.isIdle());
-    EXPECT_EQ(rig.storedSnapshot().draftName, QStringLiteral("write the report"));
-    EXPECT_FALSE(rig.defaults.contains(PomodoroStore::planKey));
+    expectIdleSnapshotWithTheDraftAndNoPlan();
 }
 
 TEST_F(Delegate, TheEndOfTheEventLoopStillLeavesAnIdleSnapshot)
 {
     launchWithARunningPlan();
     delegate->applicationWillTerminate();
-    EXPECT_TRUE(delegate->coordinator()->isShutDown());
-    EXPECT_TRUE(rig.storedSnapshot().state.isIdle());
-    EXPECT_EQ(rig.storedSnapshot().draftName, QStringLiteral("write the report"));
-    EXPECT_FALSE(rig.defaults.contains(PomodoroStore::planKey));
+    expectIdleSnapshotWithTheDraftAndNoPlan();
     EXPECT_GE(rig.scheduler.count("cancelPending"), 1);
     EXPECT_EQ(confirmations, 0);
 }
 
-TEST_F(Delegate, TheCoordinatorAsksTheDelegateToQuit)
-{
-    delegate->applicationDidFinishLaunching();
-    delegate->coordinator()->requestTermination();
-    EXPECT_TRUE(delegate->isTerminating());
-    EXPECT_EQ(confirmations, 1);
-}
-
-TEST_F(Delegate, WithoutNotificationsTheQuitConfirmsAtOnce)
+TEST_F(Delegate, WithoutNotificationsTheQuitConfirmsAtOnceAndNothingIsBuiltAfterIt)
 {
     AppCoordinator::Services services = rig.services();
     services.notifications = nullptr;
     AppDelegate bare(services, QUrl());
     int confirmed = 0;
     bare.confirmTermination = [&] { ++confirmed; };
-    bare.applicationDidFinishLaunching();
     bare.requestTermination();
     EXPECT_EQ(confirmed, 1);
+    bare.applicationDidFinishLaunching();
+    EXPECT_EQ(bare.coordinator(), nullptr);
 }
 
 } // namespace

@@ -14,12 +14,12 @@ const QString executable = QStringLiteral("/opt/mewt tools/bin/mewt");
 
 class LoginItem : public ::testing::Test {
 protected:
-    QString autostartFolder() const { return home.filePath(QStringLiteral("config/autostart")); }
-    QString entryPath() const { return autostartFolder() + QStringLiteral("/mewt.desktop"); }
+    QString folder() const { return home.filePath(QStringLiteral("config/autostart")); }
+    QString entryPath() const { return folder() + QStringLiteral("/mewt.desktop"); }
 
     void writeEntry(const QByteArray& content)
     {
-        QDir().mkpath(autostartFolder());
+        QDir().mkpath(folder());
         QFile file(entryPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
@@ -34,24 +34,24 @@ protected:
     QTemporaryDir home;
 };
 
-TEST_F(LoginItem, TurningOnWritesAnEntryThatStartsThisProgram)
+TEST_F(LoginItem, TurningOnWritesAnEntryThatStartsThisProgramAndOffRemovesIt)
 {
     LoginItemService service(entryPath(), executable);
-    EXPECT_FALSE(service.isEnabled());
     QSignalSpy enabledChanged(&service, &LoginItemService::isEnabledChanged);
+    service.refresh();
+    EXPECT_EQ(enabledChanged.size(), 0);
 
     service.setEnabled(true);
+    service.refresh();
     EXPECT_TRUE(service.isEnabled());
     EXPECT_EQ(enabledChanged.size(), 1);
     EXPECT_FALSE(service.errorMessage().has_value());
-    EXPECT_FALSE(service.needsApproval());
     const QByteArray entry = readEntry();
     EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
     EXPECT_TRUE(entry.contains("\nType=Application\n"));
     EXPECT_TRUE(entry.contains("\nExec=\"/opt/mewt tools/bin/mewt\"\n"));
-    EXPECT_TRUE(entry.contains("\nX-GNOME-Autostart-enabled=true\n"));
     // Nothing is left behind from the atomic write.
-    EXPECT_EQ(QDir(autostartFolder()).entryList(QDir::Files), QStringList { QStringLiteral("mewt.desktop") });
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList { QStringLiteral("mewt.desktop") });
 
     service.setEnabled(false);
     EXPECT_FALSE(service.isEnabled());
@@ -59,131 +59,79 @@ TEST_F(LoginItem, TurningOnWritesAnEntryThatStartsThisProgram)
     EXPECT_EQ(enabledChanged.size(), 2);
 }
 
-TEST_F(LoginItem, RefreshSignalsOnlyRealChanges)
+TEST_F(LoginItem, EnabledMeansTheSessionWouldStartTheEntry)
 {
-    LoginItemService service(entryPath(), executable);
-    QSignalSpy enabledChanged(&service, &LoginItemService::isEnabledChanged);
-    service.refresh();
-    EXPECT_EQ(enabledChanged.size(), 0);
-
-    writeEntry("[Desktop Entry]\nType=Application\nExec=mewt\n");
-    service.refresh();
-    service.refresh();
-    EXPECT_TRUE(service.isEnabled());
-    EXPECT_EQ(enabledChanged.size(), 1);
+    const std::pair<QByteArray, bool> cases[]
+        = { { "[Desktop Entry]\nExec=mewt\n", true }, { "[Desktop Entry]\nExec=mewt\nHidden=true\n", false },
+              { "# mine\n\n[Desktop Entry]\n  Hidden = true  \nExec=mewt\n", false },
+              { "[Desktop Entry]\nExec=mewt\nX-GNOME-Autostart-enabled=false\n", false },
+              { "[Desktop Entry]\nExec=mewt\nX-GNOME-Autostart-enabled=true\n", true },
+              { "[Desktop Entry]\nExec=mewt\n[Desktop Action x]\nHidden=true\n", true }, // another group's
+              { "Exec=mewt\n", false }, { "", false }, { QByteArray("\x00\xff\xfe[\n=\n", 7), false } };
+    for (const auto& [content, enabled] : cases) {
+        writeEntry(content);
+        EXPECT_EQ(LoginItemService(entryPath(), executable).isEnabled(), enabled) << content.data();
+    }
 }
 
-struct EntryCase {
-    const char* name;
-    QByteArray content;
-    bool enabled;
-};
-
-void PrintTo(const EntryCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
-class AutostartEntries : public LoginItem, public ::testing::WithParamInterface<EntryCase> { };
-
-TEST_P(AutostartEntries, EnabledMeansTheSessionWouldStartIt)
-{
-    writeEntry(GetParam().content);
-    EXPECT_EQ(LoginItemService(entryPath(), executable).isEnabled(), GetParam().enabled);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, AutostartEntries,
-    ::testing::Values(EntryCase { "plain", "[Desktop Entry]\nExec=mewt\n", true },
-        EntryCase { "hidden", "[Desktop Entry]\nExec=mewt\nHidden=true\n", false },
-        EntryCase {
-            "hidden with spaces and comments", "# mine\n\n[Desktop Entry]\n  Hidden = true  \nExec=mewt\n", false },
-        EntryCase { "gnome switch off", "[Desktop Entry]\nExec=mewt\nX-GNOME-Autostart-enabled=false\n", false },
-        EntryCase { "gnome switch on", "[Desktop Entry]\nExec=mewt\nX-GNOME-Autostart-enabled=true\n", true },
-        EntryCase {
-            "hidden only in another group", "[Desktop Entry]\nExec=mewt\n[Desktop Action x]\nHidden=true\n", true },
-        EntryCase { "no entry group", "Exec=mewt\n", false }, EntryCase { "empty file", "", false },
-        EntryCase { "binary junk", QByteArray("\x00\xff\xfe[\n=\n", 7), false }));
-
-TEST_F(LoginItem, TurningOffLeavesSomeoneElsesEntryAlone)
+TEST_F(LoginItem, SomeoneElsesWorkingEntryStaysButADisabledOneIsReplaced)
 {
     const QByteArray theirs = "[Desktop Entry]\nExec=/usr/local/bin/mewt --quiet\n";
     writeEntry(theirs);
     LoginItemService service(entryPath(), executable);
-
     service.setEnabled(false);
     EXPECT_EQ(readEntry(), theirs);
     EXPECT_TRUE(service.isEnabled());
-    ASSERT_TRUE(service.errorMessage().has_value());
-    EXPECT_EQ(*service.errorMessage(),
+    EXPECT_EQ(service.errorMessage(),
         QStringLiteral("couldn't turn off open at login: %1 wasn't made by mewt.").arg(entryPath()));
-
     // Turning on keeps their working entry, and clears the old message.
     QSignalSpy errorChanged(&service, &LoginItemService::errorMessageChanged);
     service.setEnabled(true);
     EXPECT_EQ(readEntry(), theirs);
     EXPECT_FALSE(service.errorMessage().has_value());
     EXPECT_EQ(errorChanged.size(), 1);
-}
 
-TEST_F(LoginItem, TurningOnReplacesADisabledEntryAndTurningOffRemovesIt)
-{
-    writeEntry("[Desktop Entry]\nExec=mewt\nHidden=true\n");
-    LoginItemService service(entryPath(), executable);
+    writeEntry(theirs + "Hidden=true\n");
     service.setEnabled(true);
     EXPECT_TRUE(service.isEnabled());
     service.setEnabled(false);
     EXPECT_FALSE(QFile::exists(entryPath()));
 }
 
-TEST_F(LoginItem, FolderThatCannotBeMadeIsReported)
+TEST_F(LoginItem, AFolderOrEntryThatCannotBeMadeIsReported)
 {
-    // A file where the folder belongs fails for every user, root included.
-    QDir().mkpath(home.filePath(QStringLiteral("config")));
-    QFile blocker(autostartFolder());
+    // A file where the folder belongs, or a folder where the entry belongs, fails for root too.
+    ASSERT_TRUE(QDir().mkpath(entryPath()));
+    LoginItemService unwritable(entryPath(), executable);
+    EXPECT_FALSE(unwritable.isEnabled());
+    unwritable.setEnabled(true);
+    EXPECT_FALSE(unwritable.isEnabled());
+    EXPECT_EQ(unwritable.errorMessage(),
+        QStringLiteral("couldn't turn on open at login: %1 can't be written.").arg(entryPath()));
+    unwritable.setEnabled(false);
+    EXPECT_FALSE(unwritable.errorMessage().has_value());
+    EXPECT_TRUE(QFileInfo(entryPath()).isDir());
+
+    ASSERT_TRUE(QDir(folder()).removeRecursively());
+    QFile blocker(folder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-
-    LoginItemService service(entryPath(), executable);
-    service.setEnabled(true);
-    EXPECT_FALSE(service.isEnabled());
-    ASSERT_TRUE(service.errorMessage().has_value());
-    EXPECT_EQ(*service.errorMessage(),
-        QStringLiteral("couldn't turn on open at login: %1 can't be created.").arg(autostartFolder()));
+    LoginItemService noFolder(entryPath(), executable);
+    noFolder.setEnabled(true);
+    EXPECT_FALSE(noFolder.isEnabled());
+    EXPECT_EQ(
+        noFolder.errorMessage(), QStringLiteral("couldn't turn on open at login: %1 can't be created.").arg(folder()));
 }
 
-TEST_F(LoginItem, EntryThatCannotBeWrittenIsReported)
+TEST(ExecLine, QuotesAndEscapesAsDesktopEntriesRequire)
 {
-    ASSERT_TRUE(QDir().mkpath(entryPath())); // a folder in the entry's place
-    LoginItemService service(entryPath(), executable);
-    EXPECT_FALSE(service.isEnabled());
-    service.setEnabled(true);
-    EXPECT_FALSE(service.isEnabled());
-    ASSERT_TRUE(service.errorMessage().has_value());
-    EXPECT_EQ(*service.errorMessage(),
-        QStringLiteral("couldn't turn on open at login: %1 can't be written.").arg(entryPath()));
-    service.setEnabled(false);
-    EXPECT_FALSE(service.errorMessage().has_value());
-    EXPECT_TRUE(QFileInfo(entryPath()).isDir());
+    // Inside quotes " ` $ \ take a backslash and % doubles; the string escape then doubles backslashes.
+    const std::pair<const char*, const char*> cases[] = { { "/home/a b/mewt", R"("/home/a b/mewt")" },
+        { "/tmp/100%/mewt", R"("/tmp/100%%/mewt")" }, { "/tmp/$HOME/mewt", R"("/tmp/\\$HOME/mewt")" },
+        { "/tmp/a\"b/mewt", R"("/tmp/a\\"b/mewt")" }, { "/tmp/a\\b/mewt", R"("/tmp/a\\\\b/mewt")" },
+        { "/tmp/`x`/mewt", R"("/tmp/\\`x\\`/mewt")" }, { "/tmp/ü/mewt", R"("/tmp/ü/mewt")" } };
+    for (const auto& [path, value] : cases)
+        EXPECT_EQ(LoginItemService::execArgument(QString::fromUtf8(path)), QString::fromUtf8(value));
 }
-
-struct ExecCase {
-    const char* path;
-    const char* value;
-};
-
-class ExecLines : public ::testing::TestWithParam<ExecCase> { };
-
-TEST_P(ExecLines, QuoteAndEscapeAsDesktopEntriesRequire)
-{
-    EXPECT_EQ(LoginItemService::execArgument(QString::fromUtf8(GetParam().path)), QString::fromUtf8(GetParam().value));
-}
-
-// Inside quotes " ` $ \ take a backslash and % doubles; the string escape then doubles backslashes.
-INSTANTIATE_TEST_SUITE_P(Table, ExecLines,
-    ::testing::Values(ExecCase { "/usr/bin/mewt", R"("/usr/bin/mewt")" },
-        ExecCase { "/home/a b/mewt", R"("/home/a b/mewt")" }, ExecCase { "/tmp/100%/mewt", R"("/tmp/100%%/mewt")" },
-        ExecCase { "/tmp/$HOME/mewt", R"("/tmp/\\$HOME/mewt")" }, ExecCase { "/tmp/a\"b/mewt", R"("/tmp/a\\"b/mewt")" },
-        ExecCase { "/tmp/a\\b/mewt", R"("/tmp/a\\\\b/mewt")" }, ExecCase { "/tmp/`x`/mewt", R"("/tmp/\\`x\\`/mewt")" },
-        ExecCase { "/tmp/ü/mewt", R"("/tmp/ü/mewt")" }));
 
 } // namespace

@@ -3,21 +3,23 @@
 #include "AppCoordinator.h"
 #include "MemoryUserDefaults.h"
 #include "NotificationScheduling.h"
+#include "PawStatusView.h"
 #include "TimerSnapshot.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
-#include <memory>
+#include <gtest/gtest.h>
+#include <optional>
 #include <vector>
 
 namespace mewt::testing {
 
-// Records what the shell asks of the notification service. At quit it answers at once, later (when
-// the test calls finishQuit) or never, like a notification server that hangs.
+// Records what the shell asks of the notification service. At quit it answers at once, when the
+// test calls finishQuit, or never, like a server that hangs.
 class FakeScheduler final : public NotificationScheduling {
 public:
     enum class QuitAnswer { atOnce, whenTold, never };
-
     struct Request {
         Date at;
         CompletionNotification notification;
@@ -32,11 +34,7 @@ public:
     void cancelPending() override { calls.push_back("cancelPending"); }
     void refreshSettings() override { calls.push_back("refreshSettings"); }
     void requestPermission() override { calls.push_back("requestPermission"); }
-    void refreshAuthorization(bool, std::function<void(bool)> completion) override
-    {
-        calls.push_back("refreshAuthorization");
-        completion(false);
-    }
+    void refreshAuthorization(bool, std::function<void(bool)> completion) override { completion(false); }
     void cancelPendingForQuit(std::function<void()> completion) override
     {
         calls.push_back("cancelPendingForQuit");
@@ -63,8 +61,8 @@ public:
     std::function<void()> quitCompletion;
 };
 
-// What a shell test needs around the coordinator: settings in memory, a clock it drives, a fake
-// notification service, a sound engine that only records, and a private autostart folder.
+// Settings in memory, a driven clock, a fake notification service, a sound engine that only
+// records, and a private autostart folder.
 struct ShellRig {
     MemoryUserDefaults defaults;
     ManualClock clock;
@@ -89,6 +87,30 @@ struct ShellRig {
         const auto data = defaults.dataValue(timerSnapshotKey);
         return data ? decodeTimerSnapshot(*data, clock.now()) : TimerSnapshot();
     }
+};
+
+// How many commands of this kind (with these samples, if given) reached the sound engine.
+inline int soundCommands(AppCoordinator& app, AudioCommand::Kind kind, std::optional<AudioSamples> samples = {})
+{
+    const auto& log = app.audioEngine().commandLog();
+    return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const AudioCommand& command) {
+        return command.kind == kind && (!samples || command.samples == *samples);
+    }));
+}
+
+// A coordinator over the rig; a test seeds the settings before calling started().
+class CoordinatorTest : public ::testing::Test {
+protected:
+    AppCoordinator& started()
+    {
+        coordinator = std::make_unique<AppCoordinator>(rig.services());
+        coordinator->start();
+        return *coordinator;
+    }
+    QString title() const { return coordinator->statusItemController().view().title().text; }
+
+    ShellRig rig;
+    std::unique_ptr<AppCoordinator> coordinator;
 };
 
 } // namespace mewt::testing
