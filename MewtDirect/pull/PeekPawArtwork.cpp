@@ -5,6 +5,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QTransform>
 
 namespace mewt {
 
@@ -45,6 +47,8 @@ QPainterPath palmPad()
     }();
     return pad;
 }
+
+constexpr double outlineWidth = 1.3;
 
 QColor beanColor(const QColor& paw)
 {
@@ -88,12 +92,26 @@ void paintCatPaw(QPainter& painter, const QRectF& rect, const CatTheme& theme)
     painter.drawEllipse(QPointF(21.2, 19.3), 2.2, 2.5);
     painter.drawEllipse(QPointF(27.7, 16.4), 2.0, 2.3);
 
-    QPen pen(outlineColor(theme, paw), 1.3);
+    QPen pen(outlineColor(theme, paw), outlineWidth);
     pen.setJoinStyle(Qt::RoundJoin);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(outline);
     painter.restore();
+}
+
+QPainterPath catPawShape(const QRectF& rect)
+{
+    if (rect.isEmpty())
+        return {};
+    QPainterPathStroker stroker;
+    stroker.setWidth(outlineWidth);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    const QPainterPath outline = pawOutline();
+    QTransform transform;
+    transform.translate(rect.x(), rect.y());
+    transform.scale(rect.width() / designWidth, rect.height() / designHeight);
+    return transform.map(outline.united(stroker.createStroke(outline)).simplified());
 }
 
 void paintPeekPaw(QPainter& painter, const CatTheme& theme)

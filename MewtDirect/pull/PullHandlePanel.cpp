@@ -202,8 +202,13 @@ void PullHandlePanel::startPull()
     // The overlay draws the arm from here on; the handle keeps only the grab.
     artwork->move(0, 0);
     artwork->hide();
-    if (!composited)
+    if (!composited) {
+        // An empty mask would show the whole window, and the one pixel kept instead would show
+        // black: put that pixel just outside every screen. The window stays mapped, so the grab holds.
         setMask(QRegion(0, 0, 1, 1));
+        if (const QScreen* own = screen())
+            move(own->virtualGeometry().topLeft() - QPoint(1, 1));
+    }
     send(PullGestureEvent::Phase::began, anchor);
 }
 

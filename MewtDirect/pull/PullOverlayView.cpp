@@ -6,6 +6,7 @@
 #include "PeekPawArtwork.h"
 #include "PullStatusPill.h"
 
+#include <QBitmap>
 #include <QGraphicsOpacityEffect>
 #include <QPaintEvent>
 #include <QPainter>
@@ -91,27 +92,38 @@ void PullOverlayView::sync()
     lastLayout = layout;
     lastBounds = bounds;
 
-    if (!composited) {
-        // Without a compositor the window is shaped to what it paints, so nothing turns black.
-        QRegion region(catArmPath(layout.shoulder, layout.armEnd, pullArmEdgeWidth)
-                           .translated(-origin)
-                           .toFillPolygon()
-                           .toPolygon());
-        QPainterPath pawPath;
-        pawPath.addEllipse(pawRect().adjusted(-1, -1, 1, 1));
-        region += QRegion(pawTransform(layout).map(pawPath).translated(-origin).toFillPolygon().toPolygon());
-        if (statusPill->isVisible())
-            region += statusPill->geometry();
-        setMask(region);
-    } else if (!mask().isEmpty()) {
+    if (!composited)
+        setMask(windowShape());
+    else if (!mask().isEmpty())
         clearMask();
-    }
 
     if (!isVisible()) {
         show();
         raise();
     }
     update(dirty.translated(-origin).toAlignedRect());
+}
+
+QRegion PullOverlayView::windowShape() const
+{
+    const QPointF origin = model.state().screenFrame.topLeft();
+    const QRect area = lastBounds.translated(-origin).toAlignedRect() & rect();
+    if (area.isEmpty())
+        return {};
+    // Filled without antialiasing, a pixel is set when its centre lies inside: exactly the pixels
+    // the painting covers at least half.
+    QBitmap cut(area.size());
+    cut.fill(Qt::color0);
+    QPainter painter(&cut);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::color1);
+    painter.translate(-origin - QPointF(area.topLeft()));
+    painter.drawPath(catArmPath(lastLayout.shoulder, lastLayout.armEnd, pullArmEdgeWidth));
+    painter.drawPath(pawTransform(lastLayout).map(catPawShape(pawRect())));
+    if (statusPill->isVisible())
+        painter.drawPath(statusPill->capsuleShape().translated(origin + QPointF(statusPill->pos())));
+    painter.end();
+    return QRegion(cut).translated(area.topLeft());
 }
 
 void PullOverlayView::paintEvent(QPaintEvent* event)

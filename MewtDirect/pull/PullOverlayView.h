@@ -2,6 +2,7 @@
 
 #include "PullOverlayModel.h"
 
+#include <QRegion>
 #include <QWidget>
 
 class QGraphicsOpacityEffect;
@@ -26,6 +27,9 @@ public:
     const PullOverlayLayout& layout() const { return lastLayout; }
     // The global area the arm, paw and pill cover.
     QRectF paintedBounds() const { return lastBounds; }
+    // What the last layout paints, in window coordinates: without a compositor the window is cut
+    // to it, since every pixel it leaves unpainted would show black.
+    QRegion windowShape() const;
 
     // Follows the model; the model's `changed` calls it.
     void sync();

@@ -10,6 +10,13 @@ namespace {
 
 const CatInteractionPalette cancelPalette { QColor(0xE0, 0x4E, 0x47), QColor(Qt::white), QColor(0xA8, 0x32, 0x2C) };
 
+// The capsule's outline runs along its middle, half a pixel inside the widget; the bottom pixel
+// row is left to the drop.
+QRectF capsuleRect(const QRect& bounds)
+{
+    return QRectF(bounds).adjusted(0.5, 0.5, -0.5, -1.5);
+}
+
 } // namespace
 
 PullStatusPill::PullStatusPill(const CatInteractionPalette& palette, bool isCancel, QWidget* content, QWidget* parent)
@@ -51,6 +58,14 @@ void PullStatusPill::setCancel(bool isCancel)
     update();
 }
 
+QPainterPath PullStatusPill::capsuleShape() const
+{
+    const QRectF outer = capsuleRect(rect()).adjusted(-0.5, -0.5, 0.5, 0.5);
+    QPainterPath path;
+    path.addRoundedRect(outer, outer.height() / 2.0, outer.height() / 2.0);
+    return path;
+}
+
 void PullStatusPill::applyTextColor()
 {
     if (!hosted)
@@ -67,7 +82,7 @@ void PullStatusPill::paintEvent(QPaintEvent*)
     const CatInteractionPalette palette = effectivePalette();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF capsule = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -1.5);
+    const QRectF capsule = capsuleRect(rect());
     const double radius = capsule.height() / 2.0;
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 46));

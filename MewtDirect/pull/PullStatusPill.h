@@ -2,6 +2,7 @@
 
 #include "CatTheme.h"
 
+#include <QPainterPath>
 #include <QPointer>
 #include <QWidget>
 
@@ -28,6 +29,9 @@ public:
 
     // The colours the pill is painted in: the palette's, or the cancel red.
     CatInteractionPalette effectivePalette() const;
+    // The capsule with its outline, in the pill's own coordinates, without the soft drop below it
+    // (which a window that cannot blend would show as a black line).
+    QPainterPath capsuleShape() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

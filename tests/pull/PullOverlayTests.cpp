@@ -178,3 +178,52 @@ TEST_F(PullOverlay, ANewPullCutsTheRetreatShortAndCloseEndsEverything)
     overlay.begin(QPointF(200, 5), primary()->geometry(), CatTheme::defaultTheme());
     EXPECT_FALSE(overlay.isShowing());
 }
+
+struct UnblendedPull {
+    const char* name;
+    QPointF pointer;
+    bool isCancel;
+    const char* themeId;
+
+    friend void PrintTo(const UnblendedPull& pull, std::ostream* out) { *out << pull.name; }
+};
+
+class PullOverlayWithoutACompositor : public PullOverlay, public ::testing::WithParamInterface<UnblendedPull> { };
+
+// Without a compositor the window shows black wherever it is cut to but paints nothing, and cuts
+// off whatever it paints outside the cut.
+TEST_P(PullOverlayWithoutACompositor, IsCutToExactlyWhatItPaints)
+{
+    const UnblendedPull& pull = GetParam();
+    const QPointF anchor = QPointF(primary()->geometry().topLeft()) + QPointF(300, 5);
+    overlay.begin(anchor, primary()->geometry(), CatTheme::withId(QString::fromLatin1(pull.themeId)));
+    overlay.update(anchor + pull.pointer,
+        pull.isCancel ? QStringLiteral("release to cancel") : QStringLiteral("10 min"), pull.isCancel);
+    PullOverlayView& view = *overlay.view();
+    ASSERT_TRUE(view.pill().isVisible());
+    const QImage image = view.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // The arm comes from above the top edge; only the window's own pixels count.
+    const QRegion shape = view.windowShape() & QRect(QPoint(0, 0), image.size());
+
+    int faint = 0;
+    for (const QRect& rect : shape) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                faint += qAlpha(image.pixel(x, y)) < 96 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(faint, 0) << "pixels left to show black";
+    int cut = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            cut += qAlpha(line[x]) >= 250 && !shape.contains(QPoint(x, y)) ? 1 : 0;
+    }
+    EXPECT_EQ(cut, 0) << "solid pixels cut off";
+}
+
+INSTANTIATE_TEST_SUITE_P(Pulls, PullOverlayWithoutACompositor,
+    ::testing::Values(UnblendedPull { "StraightDown", QPointF(0, 200), false, "tuxedo" },
+        UnblendedPull { "Slanted", QPointF(-90, 140), false, "calico" },
+        UnblendedPull { "OverTheCancelArea", QPointF(-20, -4), true, "siamese" }),
+    [](const auto& info) { return std::string(info.param.name); });
