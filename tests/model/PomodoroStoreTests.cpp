@@ -1,6 +1,5 @@
 #include "IniUserDefaults.h"
 #include "MemoryUserDefaults.h"
-#include "PomodoroPrinting.h"
 #include "PomodoroSettingsStore.h"
 #include "PomodoroStore.h"
 #include "TimerPrinting.h"
@@ -18,27 +17,14 @@ using namespace std::chrono_literals;
 namespace {
 
 const Date t0 = Date(1'800'000'000s);
+using Phase = PomodoroPhase;
 
-PomodoroPlan afterPhases(PomodoroPlan plan, int count)
-{
-    for (int index = 0; index < count; ++index)
-        plan = plan.afterPhaseEnds(t0).value();
-    return plan;
-}
-
-PomodoroPlan running(PomodoroPlan plan)
-{
-    plan.isPhaseRunning = true;
-    plan.phaseEndedAt.reset();
-    return plan;
-}
-
-// The model of one launch of the app, wired the way the shell wires it: every change of the timer
-// is passed on to the pomodoro store, and so is every configuration the settings report.
+// One launch of the app, wired the way the shell wires it: every change of the timer and every
+// configuration the settings report is passed on to the pomodoro store.
 struct AppModel {
-    AppModel(UserDefaults& defaults, const Clock& clock, NotificationScheduling* notifications)
+    AppModel(UserDefaults& defaults, const Clock& clock)
         : settings(defaults)
-        , timer(defaults, clock, notifications)
+        , timer(defaults, clock, nullptr)
         , pomodoro(defaults, clock, timer, settings)
     {
         timer.onStateChange
@@ -48,8 +34,8 @@ struct AppModel {
               };
         settings.onConfigurationChange
             = [this](const PomodoroConfiguration& configuration) { pomodoro.configurationDidChange(configuration); };
+        pomodoro.reconcileWithTimer();
     }
-
     PomodoroSettingsStore settings;
     TimerStore timer;
     PomodoroStore pomodoro;
@@ -61,18 +47,27 @@ protected:
     PomodoroStoreTest() { defaults.seed(PomodoroSettingsStore::modeKey, QStringLiteral("pomodoro")); }
 
     // Starts (or restarts) the app over the same stored values.
-    AppModel& launch()
+    void launch(bool autoFocus = false, bool autoBreak = true, bool continuous = false)
     {
+        defaults.seed(PomodoroSettingsStore::autoStartsNextFocusKey, autoFocus);
+        defaults.seed(PomodoroSettingsStore::autoStartsNextBreakKey, autoBreak);
+        defaults.seed(PomodoroSettingsStore::continuousModeKey, continuous);
         model.reset();
-        model = std::make_unique<AppModel>(defaults, clock, nullptr);
-        model->pomodoro.reconcileWithTimer();
-        return *model;
+        model = std::make_unique<AppModel>(defaults, clock);
     }
-
+    void seed(const PomodoroPlan& plan, TimerState timerState)
+    {
+        defaults.seed(PomodoroStore::planKey, plan.encoded());
+        defaults.seed(timerSnapshotKey, *encodeTimerSnapshot(TimerSnapshot { timerState, {}, {}, 0 }));
+    }
     PomodoroStore& pomodoro() { return model->pomodoro; }
     TimerStore& timer() { return model->timer; }
-    PomodoroSettingsStore& settings() { return model->settings; }
     const std::optional<PomodoroPlan>& plan() { return model->pomodoro.plan(); }
+    std::optional<PomodoroPlan> stored() const
+    {
+        const auto data = defaults.dataValue(PomodoroStore::planKey);
+        return data ? PomodoroPlan::decoded(*data, PomodoroConfiguration {}) : std::nullopt;
+    }
 
     // Lets the clock reach the end of the running timer, `late` after it, and the ticker notice.
     void runOut(std::chrono::seconds late = 0s)
@@ -81,24 +76,22 @@ protected:
         timer().tick();
     }
 
-    std::optional<PomodoroPlan> stored() const
+    // The plan is in `phase`, running or waiting, stored as it is, and the timer is in `timerState`.
+    void expectPlan(Phase phase, bool running, const TimerState& timerState)
     {
-        const auto data = defaults.dataValue(PomodoroStore::planKey);
-        return data ? PomodoroPlan::decoded(*data, PomodoroConfiguration {}) : std::nullopt;
+        ASSERT_TRUE(plan());
+        EXPECT_EQ(plan()->phase, phase);
+        EXPECT_EQ(plan()->isPhaseRunning, running);
+        EXPECT_EQ(timer().state(), timerState);
+        EXPECT_EQ(stored(), plan());
     }
-
-    void seedPlan(const PomodoroPlan& plan) { defaults.seed(PomodoroStore::planKey, plan.encoded()); }
-    void seedTimer(TimerState state)
+    void expectNoPlan(bool timerRuns)
     {
-        defaults.seed(timerSnapshotKey, *encodeTimerSnapshot(TimerSnapshot { state, {}, {}, 0 }));
+        EXPECT_EQ(plan(), std::nullopt);
+        EXPECT_EQ(pomodoro().yarnSchedule(), std::nullopt);
+        EXPECT_FALSE(defaults.contains(PomodoroStore::planKey));
+        EXPECT_EQ(timer().state().isRunning(), timerRuns);
     }
-    void seedFlow(bool autoFocus, bool autoBreak, bool continuous = false)
-    {
-        defaults.seed(PomodoroSettingsStore::autoStartsNextFocusKey, autoFocus);
-        defaults.seed(PomodoroSettingsStore::autoStartsNextBreakKey, autoBreak);
-        defaults.seed(PomodoroSettingsStore::continuousModeKey, continuous);
-    }
-
     MemoryUserDefaults defaults;
     ManualClock clock { t0 };
     std::unique_ptr<AppModel> model;
@@ -113,7 +106,7 @@ struct FlowCase {
     bool autoBreak;
     qint64 sessions;
     int phasesBefore;
-    std::optional<PomodoroPhase> next;
+    std::optional<Phase> next;
     bool nextRuns;
 };
 
@@ -122,137 +115,81 @@ class PomodoroStoreFlow : public PomodoroStoreTest, public testing::WithParamInt
 TEST_P(PomodoroStoreFlow, MovesOnByTheAutostartRules)
 {
     const FlowCase& c = GetParam();
-    const PomodoroPlan before = running(
-        afterPhases(PomodoroPlan::starting(c.sessions, PomodoroConfiguration {}, c.continuous), c.phasesBefore));
+    PomodoroPlan before = PomodoroPlan::starting(c.sessions, PomodoroConfiguration {}, c.continuous);
+    for (int index = 0; index < c.phasesBefore; ++index)
+        before = before.afterPhaseEnds(t0).value();
+    before.isPhaseRunning = true;
+    before.phaseEndedAt.reset();
     const Date end = t0 + std::chrono::seconds(before.phaseDurationSeconds);
-    seedPlan(before);
-    seedTimer(TimerState::running(end));
-    seedFlow(c.autoFocus, c.autoBreak, c.continuous);
-    launch();
+    seed(before, TimerState::running(end));
+    launch(c.autoFocus, c.autoBreak, c.continuous);
     ASSERT_EQ(plan(), before);
-
     runOut();
-
-    if (!c.next) {
-        EXPECT_EQ(plan(), std::nullopt);
-        EXPECT_FALSE(defaults.contains(PomodoroStore::planKey));
-        EXPECT_TRUE(timer().state().isIdle());
-        return;
-    }
-    ASSERT_TRUE(plan());
-    EXPECT_EQ(plan()->phase, *c.next);
-    EXPECT_EQ(plan()->isPhaseRunning, c.nextRuns);
-    const bool wasFocus = before.phase == PomodoroPhase::focus;
+    if (!c.next)
+        return expectNoPlan(false);
+    const qint64 nextLength = plan().value().phaseDurationSeconds;
+    expectPlan(
+        *c.next, c.nextRuns, c.nextRuns ? TimerState::running(end + std::chrono::seconds(nextLength)) : TimerState());
+    const bool wasFocus = before.phase == Phase::focus;
+    const qint64 length = before.phaseDurationSeconds;
     EXPECT_EQ(plan()->completedBlocks, before.completedBlocks + (wasFocus ? 1 : 0));
-    EXPECT_EQ(
-        plan()->completedFocusSeconds, before.completedFocusSeconds + (wasFocus ? before.phaseDurationSeconds : 0));
-    EXPECT_EQ(
-        plan()->completedBreakSeconds, before.completedBreakSeconds + (wasFocus ? 0 : before.phaseDurationSeconds));
-    if (c.nextRuns) {
-        EXPECT_EQ(timer().state(), TimerState::running(end + std::chrono::seconds(plan()->phaseDurationSeconds)));
-        EXPECT_EQ(plan()->phaseEndedAt, std::nullopt);
-    } else {
-        EXPECT_TRUE(timer().state().isIdle());
-        EXPECT_EQ(plan()->phaseEndedAt, end);
-    }
-    EXPECT_EQ(stored(), plan());
+    EXPECT_EQ(plan()->completedFocusSeconds, before.completedFocusSeconds + (wasFocus ? length : 0));
+    EXPECT_EQ(plan()->completedBreakSeconds, before.completedBreakSeconds + (wasFocus ? 0 : length));
+    EXPECT_EQ(plan()->phaseEndedAt, c.nextRuns ? std::nullopt : std::optional(end));
     EXPECT_EQ(pomodoro().yarnSchedule(), plan()->yarnSchedule());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, PomodoroStoreFlow,
-    testing::Values(FlowCase { "FocusWaitsForItsBreak", false, false, false, 4, 0, PomodoroPhase::shortBreak, false },
-        FlowCase { "FocusStartsItsBreak", false, false, true, 4, 0, PomodoroPhase::shortBreak, true },
-        FlowCase { "AutostartFocusLeavesTheBreakWaiting", false, true, false, 4, 0, PomodoroPhase::shortBreak, false },
-        FlowCase { "FourthBlockLongBreak", false, false, false, 8, 6, PomodoroPhase::longBreak, false },
-        FlowCase { "FifthBlockShortBreak", false, false, true, 8, 8, PomodoroPhase::shortBreak, true },
-        FlowCase { "BreakWaitsForFocus", false, false, true, 4, 1, PomodoroPhase::focus, false },
-        FlowCase { "BreakStartsFocus", false, true, false, 4, 1, PomodoroPhase::focus, true },
+    testing::Values(FlowCase { "FocusWaitsForItsBreak", false, false, false, 4, 0, Phase::shortBreak, false },
+        FlowCase { "FocusStartsItsBreak", false, false, true, 4, 0, Phase::shortBreak, true },
+        FlowCase { "AutostartFocusLeavesTheBreakWaiting", false, true, false, 4, 0, Phase::shortBreak, false },
+        FlowCase { "FourthBlockLongBreak", false, false, false, 8, 6, Phase::longBreak, false },
+        FlowCase { "FifthBlockShortBreak", false, false, true, 8, 8, Phase::shortBreak, true },
+        FlowCase { "BreakWaitsForFocus", false, false, true, 4, 1, Phase::focus, false },
+        FlowCase { "BreakStartsFocus", false, true, false, 4, 1, Phase::focus, true },
         FlowCase { "LastBlockEndsThePlan", false, true, true, 4, 6, std::nullopt, false },
-        FlowCase { "ContinuousFourthBlockLongBreak", true, false, true, 1, 6, PomodoroPhase::longBreak, true },
-        FlowCase { "ContinuousWaitsWithoutAutostart", true, false, false, 1, 1, PomodoroPhase::focus, false }),
+        FlowCase { "ContinuousFourthBlockLongBreak", true, false, true, 1, 6, Phase::longBreak, true },
+        FlowCase { "ContinuousWaitsWithoutAutostart", true, false, false, 1, 1, Phase::focus, false }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PomodoroStoreTest, APhaseNoticedLateEndsWhenTheTimerEndedAndTheNextStartsWhenNoticed)
 {
-    seedFlow(false, true);
     launch();
     pomodoro().commitSessions(2, t0);
-
     runOut(600s);
-
-    ASSERT_TRUE(plan());
-    EXPECT_TRUE(plan()->isPhaseRunning);
-    EXPECT_EQ(timer().state(), TimerState::running(clock.now() + 300s));
+    expectPlan(Phase::shortBreak, true, TimerState::running(clock.now() + 300s));
 
     // Without autostart the wait is counted from the end, not from when it was noticed.
-    seedFlow(false, false);
-    launch();
+    launch(false, false);
     runOut(600s);
-    ASSERT_TRUE(plan());
-    EXPECT_EQ(plan()->phase, PomodoroPhase::focus);
-    EXPECT_EQ(plan()->phaseEndedAt, clock.now() - 600s);
+    expectPlan(Phase::focus, false, TimerState::idle());
     EXPECT_EQ(plan()->overdueSeconds(clock.now()), 600);
-}
-
-TEST_F(PomodoroStoreTest, APlanRunsFromItsFirstFocusToItsEnd)
-{
-    seedFlow(true, true);
-    launch();
-    pomodoro().commitSessions(3, t0);
-    std::vector<PomodoroPhase> phases;
-    while (plan() && phases.size() < 10) {
-        phases.push_back(plan()->phase);
-        runOut();
-    }
-    EXPECT_EQ(phases,
-        std::vector({ PomodoroPhase::focus, PomodoroPhase::shortBreak, PomodoroPhase::focus, PomodoroPhase::shortBreak,
-            PomodoroPhase::focus }));
-    EXPECT_TRUE(timer().state().isIdle());
-    EXPECT_FALSE(defaults.contains(PomodoroStore::planKey));
-    EXPECT_EQ(clock.now(), t0 + 3 * 1500s + 2 * 300s);
 }
 
 // ---- commitSessions, skipPhase, endPlan ----
 
-TEST_F(PomodoroStoreTest, CommitWithoutAPlanStartsOneFromNothing)
+TEST_F(PomodoroStoreTest, CommitStartsAPlanFromNothingThenExtendsTheRunningOrPausedBlock)
 {
     launch();
-    QSignalSpy planSpy(&pomodoro(), &PomodoroStore::planChanged);
     pomodoro().commitSessions(0, t0);
     EXPECT_EQ(plan(), std::nullopt);
     EXPECT_EQ(defaults.writeCount(PomodoroStore::planKey), 0);
-
     // A timer left from timer mode is replaced, not extended.
     timer().addTime(600, t0);
-    pomodoro().commitSessions(3, t0 + 10s);
-
-    ASSERT_TRUE(plan());
-    EXPECT_EQ(plan()->plannedBlockCount(), 3);
-    EXPECT_TRUE(plan()->isPhaseRunning);
-    EXPECT_FALSE(plan()->isContinuous);
-    EXPECT_EQ(timer().state(), TimerState::running(t0 + 10s + 1500s));
-    EXPECT_EQ(timer().totalDurationSeconds(), 1500);
-    EXPECT_EQ(stored(), plan());
-    EXPECT_EQ(pomodoro().yarnSchedule(), plan()->yarnSchedule());
-    EXPECT_EQ(planSpy.count(), 1);
-
-    pomodoro().endPlan();
-    settings().setContinuousModeEnabled(true);
-    pomodoro().commitSessions(3, t0 + 20s);
-    EXPECT_TRUE(plan()->isContinuous);
-    EXPECT_EQ(plan()->totalFocusSeconds, 1500);
-}
-
-TEST_F(PomodoroStoreTest, CommitExtendsTheRunningOrPausedBlockAndKeepsTheBlocksToCome)
-{
-    launch();
     pomodoro().commitSessions(2, t0);
+    expectPlan(Phase::focus, true, TimerState::running(t0 + 1500s));
+    EXPECT_EQ(plan()->plannedBlockCount(), 2);
+    EXPECT_FALSE(plan()->isContinuous);
+    EXPECT_EQ(timer().totalDurationSeconds(), 1500);
+    const PomodoroYarnSchedule atStart = pomodoro().yarnSchedule().value();
+    EXPECT_EQ(atStart, plan()->yarnSchedule());
+
+    // More sessions lengthen the block in progress; the blocks to come stay, the yarn grows.
     pomodoro().commitSessions(1, t0 + 100s);
+    expectPlan(Phase::focus, true, TimerState::running(t0 + 3000s));
     EXPECT_EQ(plan()->phaseDurationSeconds, 3000);
     EXPECT_EQ(plan()->plannedBlockCount(), 2);
-    EXPECT_EQ(timer().state(), TimerState::running(t0 + 3000s));
-    EXPECT_EQ(stored(), plan());
-
+    EXPECT_DOUBLE_EQ(pomodoro().yarnSchedule()->totalSeconds(), atStart.totalSeconds() + 1500);
     timer().pause(t0 + 200s);
     defaults.resetWriteCount();
     pomodoro().commitSessions(0, t0 + 300s);
@@ -260,179 +197,107 @@ TEST_F(PomodoroStoreTest, CommitExtendsTheRunningOrPausedBlockAndKeepsTheBlocksT
     pomodoro().commitSessions(1, t0 + 300s);
     EXPECT_EQ(timer().state(), TimerState::paused(4300.0));
     EXPECT_EQ(plan()->phaseDurationSeconds, 4500);
+
+    pomodoro().endPlan();
+    model->settings.setContinuousModeEnabled(true);
+    pomodoro().commitSessions(3, t0);
+    EXPECT_TRUE(plan()->isContinuous);
+    EXPECT_EQ(plan()->totalFocusSeconds, 1500);
 }
 
-enum class StartAction { commitNone, commitThree, skip };
+class PomodoroStoreWaiting : public PomodoroStoreTest, public testing::WithParamInterface<int> { };
 
-class PomodoroStoreWaiting : public PomodoroStoreTest, public testing::WithParamInterface<StartAction> { };
-
+// -1 skips; a commit of any count starts the waiting phase.
 TEST_P(PomodoroStoreWaiting, StartsTheWaitingPhaseAsItIs)
 {
-    launch();
-    settings().setAutoStartsNextBreak(false);
+    launch(false, false);
     pomodoro().commitSessions(2, t0);
     runOut();
     clock.advance(30s);
-
-    if (GetParam() == StartAction::skip)
+    if (GetParam() < 0)
         pomodoro().skipPhase(clock.now());
     else
-        pomodoro().commitSessions(GetParam() == StartAction::commitThree ? 3 : 0, clock.now());
-
-    ASSERT_TRUE(plan());
-    EXPECT_EQ(plan()->phase, PomodoroPhase::shortBreak);
-    EXPECT_TRUE(plan()->isPhaseRunning);
+        pomodoro().commitSessions(GetParam(), clock.now());
+    expectPlan(Phase::shortBreak, true, TimerState::running(clock.now() + 300s));
     EXPECT_EQ(plan()->phaseEndedAt, std::nullopt);
     EXPECT_EQ(plan()->completedBreakSeconds, 0);
-    EXPECT_EQ(timer().state(), TimerState::running(clock.now() + 300s));
-    EXPECT_EQ(stored(), plan());
 }
 
-INSTANTIATE_TEST_SUITE_P(Actions, PomodoroStoreWaiting,
-    testing::Values(StartAction::commitNone, StartAction::commitThree, StartAction::skip));
+INSTANTIATE_TEST_SUITE_P(Actions, PomodoroStoreWaiting, testing::Values(0, 3, -1));
 
 TEST_F(PomodoroStoreTest, SkipCreditsThePhaseOnceAndStartsTheNextWhateverTheAutostart)
 {
-    seedFlow(false, false);
-    launch();
+    launch(false, false);
     pomodoro().commitSessions(2, t0);
     QSignalSpy planSpy(&pomodoro(), &PomodoroStore::planChanged);
     defaults.resetWriteCount();
-
     pomodoro().skipPhase(t0 + 600s);
-
     // One change, stored once: the timer's report of the cancel inside the skip changed nothing.
     EXPECT_EQ(planSpy.count(), 1);
     EXPECT_EQ(defaults.writeCount(PomodoroStore::planKey), 1);
-    EXPECT_EQ(std::count(model->reasons.begin(), model->reasons.end(), TimerStateChangeReason::completed), 0);
-    EXPECT_EQ(plan()->phase, PomodoroPhase::shortBreak);
-    EXPECT_TRUE(plan()->isPhaseRunning);
+    expectPlan(Phase::shortBreak, true, TimerState::running(t0 + 900s));
     EXPECT_EQ(plan()->completedBlocks, 1);
     EXPECT_EQ(plan()->completedFocusSeconds, 1500);
-    EXPECT_EQ(timer().state(), TimerState::running(t0 + 900s));
-
     pomodoro().skipPhase(t0 + 700s);
-    EXPECT_EQ(plan()->phase, PomodoroPhase::focus);
+    expectPlan(Phase::focus, true, TimerState::running(t0 + 2200s));
     EXPECT_EQ(plan()->completedBreakSeconds, 300);
-    EXPECT_EQ(timer().state(), TimerState::running(t0 + 2200s));
 
     // Skipping the last block ends the plan.
     pomodoro().skipPhase(t0 + 800s);
-    EXPECT_EQ(plan(), std::nullopt);
-    EXPECT_FALSE(defaults.contains(PomodoroStore::planKey));
-    EXPECT_TRUE(timer().state().isIdle());
+    expectNoPlan(false);
+    EXPECT_EQ(std::count(model->reasons.begin(), model->reasons.end(), TimerStateChangeReason::completed), 0);
 }
 
-TEST_F(PomodoroStoreTest, EndPlanForgetsThePlanAndItsStoredCopyAndCancelsTheTimer)
-{
-    launch();
-    pomodoro().commitSessions(2, t0);
-    QSignalSpy planSpy(&pomodoro(), &PomodoroStore::planChanged);
-    QSignalSpy scheduleSpy(&pomodoro(), &PomodoroStore::yarnScheduleChanged);
-
-    pomodoro().endPlan();
-
-    EXPECT_EQ(plan(), std::nullopt);
-    EXPECT_EQ(pomodoro().yarnSchedule(), std::nullopt);
-    EXPECT_FALSE(defaults.contains(PomodoroStore::planKey));
-    EXPECT_TRUE(timer().state().isIdle());
-    EXPECT_EQ(planSpy.count(), 1);
-    EXPECT_EQ(scheduleSpy.count(), 1);
-
-    // At quit the stored plan goes and the timer is left to the shell.
-    pomodoro().commitSessions(2, t0);
-    pomodoro().removeStoredPlanAtQuit();
-    EXPECT_FALSE(defaults.contains(PomodoroStore::planKey));
-    EXPECT_TRUE(timer().state().isRunning());
-}
-
-TEST_F(PomodoroStoreTest, ATimerStoppedElsewhereEndsThePlanButAPauseDoesNot)
+TEST_F(PomodoroStoreTest, EndingThePlanCancelsTheTimerButQuitAndPauseDoNot)
 {
     launch();
     pomodoro().commitSessions(2, t0);
     const PomodoroPlan started = *plan();
-
     timer().pause(t0 + 10s);
     timer().resume(t0 + 20s);
     EXPECT_EQ(plan(), started);
+    pomodoro().endPlan();
+    expectNoPlan(false);
+    pomodoro().commitSessions(2, t0);
+    pomodoro().removeStoredPlanAtQuit();
+    expectNoPlan(true);
 
+    // A timer stopped from elsewhere takes the plan with it.
+    pomodoro().commitSessions(2, t0);
     timer().cancel(t0 + 30s);
-    EXPECT_EQ(plan(), std::nullopt);
-    EXPECT_FALSE(defaults.contains(PomodoroStore::planKey));
+    expectNoPlan(false);
 }
 
-// ---- the yarn schedule ----
+// ---- the yarn schedule and new lengths ----
 
-TEST_F(PomodoroStoreTest, TheScheduleStaysFixedWhileThePhaseRunsAndGrowsWithAnExtension)
+TEST_F(PomodoroStoreTest, NewLengthsReachOnlyAContinuousPlanFromItsNextPhaseOn)
 {
     launch();
-    pomodoro().commitSessions(3, t0);
-    const PomodoroYarnSchedule atStart = pomodoro().yarnSchedule().value();
-    QSignalSpy scheduleSpy(&pomodoro(), &PomodoroStore::yarnScheduleChanged);
-
-    for (int minute = 0; minute < 10; ++minute) {
-        clock.advance(60s);
-        timer().tick();
-    }
-    timer().pause(clock.now());
-    timer().resume(clock.now() + 5s);
-    EXPECT_EQ(pomodoro().yarnSchedule(), atStart);
-    EXPECT_EQ(scheduleSpy.count(), 0);
-
-    pomodoro().commitSessions(1, clock.now());
-    EXPECT_DOUBLE_EQ(pomodoro().yarnSchedule()->totalSeconds(), atStart.totalSeconds() + 1500);
-    EXPECT_EQ(scheduleSpy.count(), 1);
-}
-
-TEST_F(PomodoroStoreTest, NewLengthsReachAContinuousPlanFromItsNextPhaseOn)
-{
-    seedFlow(false, true, true);
-    launch();
+    pomodoro().commitSessions(2, t0);
+    const PomodoroPlan fixed = *plan();
+    model->settings.setConfiguration({ 600, 60, 600, 2 });
+    EXPECT_EQ(plan(), fixed);
+    launch(false, true, true);
+    pomodoro().endPlan();
+    model->settings.setConfiguration({});
     pomodoro().commitSessions(1, t0);
     const PomodoroYarnSchedule atStart = pomodoro().yarnSchedule().value();
-
-    settings().setConfiguration({ 1500, 600, 900, 4 });
+    model->settings.setConfiguration({ 1500, 600, 900, 4 });
     EXPECT_EQ(plan()->configuration.shortBreakSeconds, 600);
     EXPECT_EQ(stored(), plan());
     EXPECT_EQ(pomodoro().yarnSchedule(), atStart);
-
     runOut();
     EXPECT_EQ(plan()->phaseDurationSeconds, 600);
     EXPECT_EQ(pomodoro().yarnSchedule(), plan()->yarnSchedule());
 
     // A phase that has not begun takes the new length at once.
-    settings().setAutoStartsNextFocus(false);
     runOut();
-    settings().setConfiguration({ 1200, 600, 900, 4 });
+    model->settings.setConfiguration({ 1200, 600, 900, 4 });
     EXPECT_EQ(plan()->phaseDurationSeconds, 1200);
     EXPECT_EQ(pomodoro().yarnSchedule(), plan()->yarnSchedule());
 }
 
-TEST_F(PomodoroStoreTest, NewLengthsLeaveAFixedPlanAlone)
-{
-    launch();
-    pomodoro().commitSessions(2, t0);
-    const PomodoroPlan started = *plan();
-    settings().setConfiguration({ 600, 60, 600, 2 });
-    EXPECT_EQ(plan(), started);
-}
-
 // ---- restart ----
-
-TEST_F(PomodoroStoreTest, ARelaunchRestoresThePlanAndItsYarn)
-{
-    launch();
-    pomodoro().commitSessions(3, t0);
-    pomodoro().skipPhase(t0 + 100s);
-    const PomodoroPlan before = *plan();
-    clock.advance(200s);
-
-    launch();
-
-    EXPECT_EQ(plan(), before);
-    EXPECT_EQ(pomodoro().yarnSchedule(), before.yarnSchedule());
-    EXPECT_EQ(timer().state(), TimerState::running(t0 + 400s));
-}
 
 enum class Outcome { kept, movedOn, adopted, dropped };
 
@@ -452,38 +317,32 @@ TEST_P(PomodoroStoreReconcile, MakesThePlanAgreeWithTheTimer)
     const ReconcileCase& c = GetParam();
     const PomodoroPlan first = PomodoroPlan::starting(c.sessions, PomodoroConfiguration {}, false);
     const PomodoroPlan seeded = c.phaseRuns ? first : first.afterPhaseEnds(t0 - 60s).value();
-    seedPlan(seeded);
-    seedTimer(c.timer);
+    seed(seeded, c.timer);
     if (!c.pomodoroMode)
         defaults.seed(PomodoroSettingsStore::modeKey, QStringLiteral("timer"));
-    const TimerState restoredTimer = c.timer.isRunning() && *c.timer.endDate() <= t0 ? TimerState::idle() : c.timer;
-
     launch();
-
-    EXPECT_EQ(timer().state(), restoredTimer);
-    EXPECT_EQ(stored(), plan());
+    const TimerState restored = c.timer.isRunning() && *c.timer.endDate() <= t0 ? TimerState::idle() : c.timer;
+    EXPECT_EQ(pomodoro().yarnSchedule(), plan() ? std::optional(plan()->yarnSchedule()) : std::nullopt);
     switch (c.outcome) {
-    case Outcome::kept: EXPECT_EQ(plan(), seeded); break;
+    case Outcome::kept:
+        EXPECT_EQ(plan(), seeded);
+        expectPlan(seeded.phase, c.phaseRuns, restored);
+        break;
     case Outcome::movedOn:
-        ASSERT_TRUE(plan());
-        EXPECT_EQ(plan()->phase, PomodoroPhase::shortBreak);
-        EXPECT_FALSE(plan()->isPhaseRunning);
+        expectPlan(Phase::shortBreak, false, restored);
         EXPECT_EQ(plan()->completedBlocks, 1);
-        // When it ended is unknown, so no overdue time is made up.
+        // When it ended is unknown, so no overdue time is made up; and the plan is not stuck.
         EXPECT_EQ(plan()->overdueSeconds(t0), std::nullopt);
-        // And the plan is not stuck: its next phase starts.
         pomodoro().startCurrentPhase(t0);
         EXPECT_EQ(timer().state(), TimerState::running(t0 + 300s));
         break;
     case Outcome::adopted:
-        ASSERT_TRUE(plan());
-        EXPECT_EQ(plan()->phase, seeded.phase);
-        EXPECT_TRUE(plan()->isPhaseRunning);
+        expectPlan(seeded.phase, true, restored);
         EXPECT_EQ(plan()->phaseEndedAt, std::nullopt);
         break;
     case Outcome::dropped:
-        EXPECT_EQ(plan(), std::nullopt);
-        EXPECT_FALSE(defaults.contains(PomodoroStore::planKey));
+        expectNoPlan(restored.isRunning());
+        EXPECT_EQ(timer().state(), restored);
         break;
     }
 }
@@ -505,7 +364,7 @@ INSTANTIATE_TEST_SUITE_P(Table, PomodoroStoreReconcile,
 class PomodoroStoreFile : public testing::Test {
 protected:
     // Writes the plan and a running timer as an earlier run would have, then starts the app anew.
-    void launchWithStoredPlan(const QByteArray& plan)
+    AppModel& launchWithStoredPlan(const QByteArray& plan)
     {
         {
             IniUserDefaults previous(path);
@@ -514,22 +373,16 @@ protected:
                 timerSnapshotKey, *encodeTimerSnapshot(TimerSnapshot { TimerState::running(t0 + 600s), {}, {}, 1500 }));
             previous.setData(PomodoroStore::planKey, plan);
         }
-        launch();
-    }
-    void launch()
-    {
         model.reset();
         defaults = std::make_unique<IniUserDefaults>(path);
-        model = std::make_unique<AppModel>(*defaults, clock, nullptr);
-        model->pomodoro.reconcileWithTimer();
+        model = std::make_unique<AppModel>(*defaults, clock);
+        return *model;
     }
     std::optional<PomodoroPlan> onDisk() const
     {
-        const IniUserDefaults file(path);
-        const auto data = file.dataValue(PomodoroStore::planKey);
+        const auto data = IniUserDefaults(path).dataValue(PomodoroStore::planKey);
         return data ? PomodoroPlan::decoded(*data, PomodoroConfiguration {}) : std::nullopt;
     }
-
     QTemporaryDir directory;
     QString path = directory.filePath(QStringLiteral("mewt.conf"));
     ManualClock clock { t0 };
@@ -537,37 +390,34 @@ protected:
     std::unique_ptr<AppModel> model;
 };
 
-class PomodoroStoreUnreadableFile : public PomodoroStoreFile, public testing::WithParamInterface<const char*> { };
-
-TEST_P(PomodoroStoreUnreadableFile, DropsThePlanAndKeepsTheTimerAsAPlainOne)
+TEST_F(PomodoroStoreFile, AnUnreadablePlanIsDroppedAndTheTimerRunsOnAsAPlainOne)
 {
-    launchWithStoredPlan(QByteArray(GetParam()));
-    EXPECT_EQ(model->pomodoro.plan(), std::nullopt);
-    EXPECT_FALSE(IniUserDefaults(path).contains(PomodoroStore::planKey));
-    EXPECT_EQ(model->timer.state(), TimerState::running(t0 + 600s));
+    for (const char* data :
+        { "\x01\xff garbage", R"({"phase": "siesta", "phaseDurationSeconds": 600, "isPhaseRunning": true})",
+            R"({"phase": "focus", "completedBlocks": NaN})", "[1, 2]", R"({"phaseDurationSeconds": 60})" }) {
+        const AppModel& app = launchWithStoredPlan(QByteArray(data));
+        EXPECT_EQ(app.pomodoro.plan(), std::nullopt);
+        EXPECT_FALSE(IniUserDefaults(path).contains(PomodoroStore::planKey));
+        EXPECT_EQ(app.timer.state(), TimerState::running(t0 + 600s));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Data, PomodoroStoreUnreadableFile,
-    testing::Values("\x01\xff garbage", R"({"phase": "siesta", "phaseDurationSeconds": 600, "isPhaseRunning": true})",
-        R"({"phase": "focus", "completedBlocks": NaN})"));
 
 TEST_F(PomodoroStoreFile, ARepairedPlanIsWrittenBackAndRunsOn)
 {
-    launchWithStoredPlan(R"({"id": "x", "phase": "focus", "isPhaseRunning": true, "completedBlocks": -4,)"
-                         R"( "completedFocusSeconds": -1, "phaseDurationSeconds": 1500, "totalFocusSeconds": 3000})");
-    const std::optional<PomodoroPlan> plan = model->pomodoro.plan();
+    AppModel& app = launchWithStoredPlan(
+        R"({"id": "x", "phase": "focus", "isPhaseRunning": true, "completedBlocks": -4,)"
+        R"( "completedFocusSeconds": -1, "phaseDurationSeconds": 1500, "totalFocusSeconds": 3000})");
+    const std::optional<PomodoroPlan> plan = app.pomodoro.plan();
     ASSERT_TRUE(plan);
     EXPECT_EQ(plan->completedBlocks, 0);
     EXPECT_EQ(plan->completedFocusSeconds, 0);
     EXPECT_EQ(plan->configuration, PomodoroConfiguration {});
     EXPECT_EQ(plan->plannedBlockCount(), 2);
     EXPECT_EQ(onDisk(), plan);
-
     clock.set(t0 + 600s);
-    model->timer.tick();
-    ASSERT_TRUE(model->pomodoro.plan());
-    EXPECT_EQ(model->pomodoro.plan()->completedBlocks, 1);
-    EXPECT_EQ(onDisk(), model->pomodoro.plan());
+    app.timer.tick();
+    EXPECT_EQ(app.pomodoro.plan().value().completedBlocks, 1);
+    EXPECT_EQ(onDisk(), app.pomodoro.plan());
 }
 
 } // namespace
