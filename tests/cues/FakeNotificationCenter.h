@@ -17,19 +17,12 @@ class FakeNotificationCenter final : public QObject, public CompletionNotificati
 public:
     enum class AddMode { hold, succeed, refuse, dropSilently, deliverAtOnce };
 
-    struct HeldAdd {
-        NotificationRequest request;
-        AddHandler handler;
-    };
-
     void notificationSettings(SettingsHandler handler) override
     {
-        ++settingsReads;
-        if (holdsSettings) {
+        if (holdsSettings)
             heldSettings.push_back(std::move(handler));
-            return;
-        }
-        post([this, handler = std::move(handler)] { handler(settings); });
+        else
+            post([this, handler = std::move(handler)] { handler(settings); });
     }
 
     void requestAuthorization(NotificationAuthorizationOptions options, AuthorizationHandler handler) override
@@ -45,14 +38,19 @@ public:
     void add(const NotificationRequest& request, AddHandler handler) override
     {
         adds.push_back(request);
-        switch (addMode) {
-        case AddMode::hold: held.push_back({ request, std::move(handler) }); return;
-        case AddMode::succeed: pending.insert(request.identifier, request); break;
-        case AddMode::refuse: post([handler = std::move(handler), this] { handler(refusal); }); return;
-        case AddMode::dropSilently: break;
-        case AddMode::deliverAtOnce: delivered.push_back({ request, 7 }); break;
+        if (addMode == AddMode::hold)
+            held.push_back({ request, std::move(handler) });
+        else if (addMode == AddMode::refuse)
+            post([handler = std::move(handler), this] {
+                handler(NotificationError { QStringLiteral("the desktop refused it.") });
+            });
+        else {
+            if (addMode == AddMode::succeed)
+                pending.insert(request.identifier, request);
+            if (addMode == AddMode::deliverAtOnce)
+                delivered.push_back({ request, 7 });
+            post([handler = std::move(handler)] { handler(std::nullopt); });
         }
-        post([handler = std::move(handler)] { handler(std::nullopt); });
     }
 
     void pendingNotificationRequests(PendingRequestsHandler handler) override
@@ -63,7 +61,6 @@ public:
 
     void removePendingNotificationRequests(const QStringList& identifiers) override
     {
-        ++removals;
         for (const QString& identifier : identifiers)
             pending.remove(identifier);
     }
@@ -76,11 +73,11 @@ public:
     // Answers the held add at `index`: on success its request lands in the pending table.
     void completeHeldAdd(std::size_t index, std::optional<NotificationError> error = std::nullopt)
     {
-        HeldAdd add = std::move(held.at(index));
+        auto [request, handler] = std::move(held.at(index));
         held.erase(held.begin() + static_cast<std::ptrdiff_t>(index));
         if (!error)
-            pending.insert(add.request.identifier, add.request);
-        post([handler = std::move(add.handler), error] { handler(error); });
+            pending.insert(request.identifier, request);
+        post([handler = std::move(handler), error] { handler(error); });
     }
 
     // Answers the settings reads held so far, in order.
@@ -102,17 +99,14 @@ public:
     std::variant<bool, NotificationError> authorizationAnswer = true;
     AddMode addMode = AddMode::succeed;
     bool holdsSettings = false;
-    NotificationError refusal { QStringLiteral("the desktop refused it.") };
 
     QMap<QString, NotificationRequest> pending;
     QList<DeliveredNotification> delivered;
     std::vector<NotificationRequest> adds;
-    std::vector<HeldAdd> held;
+    std::vector<std::pair<NotificationRequest, AddHandler>> held;
     std::vector<SettingsHandler> heldSettings;
     std::vector<NotificationAuthorizationOptions> requestedOptions;
-    int settingsReads = 0;
     int pendingReads = 0;
-    int removals = 0;
 
 private:
     template <class F> void post(F&& work)

@@ -16,13 +16,13 @@ namespace {
 
 const CompletionNotification tea { QStringLiteral("tea complete"),
     QStringLiteral("time to stretch, rest, or pull the paw again.") };
+const NotificationSettings allowed { Status::authorized, true, true };
+const NotificationSettings neverAsked { Status::notDetermined, true, true };
 
 // One service on a fake centre, with every report the service makes written down in order.
 class NotificationServiceTest : public ::testing::Test {
 protected:
-    void SetUp() override { makeService(); }
-
-    void makeService()
+    void SetUp() override
     {
         service = std::make_unique<NotificationService>(center, clock);
         service->onAuthorizationChange = [this](State state) { authorizations.push_back(state); };
@@ -31,13 +31,17 @@ protected:
         service->onSchedulingError = [this](const std::optional<QString>& message) { errors.push_back(message); };
     }
 
-    void schedule(Date at, bool asking = true) { service->schedule(at, tea, asking); }
-    Date inSeconds(double seconds) const { return addingSeconds(clock.now(), seconds); }
+    // Schedules `seconds` from now and, unless adds are held, lets the centre answer.
+    void schedule(double seconds, bool asking = true)
+    {
+        service->schedule(addingSeconds(clock.now(), seconds), tea, asking);
+        center.settle();
+    }
     std::optional<QString> lastError() const { return errors.empty() ? std::nullopt : errors.back(); }
     bool holdsCompletion() const { return center.pending.contains(NotificationService::completionIdentifier); }
-    double triggerSeconds(std::size_t add) const
+    double triggerSeconds(const NotificationRequest& request) const
     {
-        return std::get<NotificationTimeIntervalTrigger>(center.adds.at(add).trigger).seconds;
+        return std::get<NotificationTimeIntervalTrigger>(request.trigger).seconds;
     }
 
     FakeNotificationCenter center;
@@ -54,12 +58,12 @@ struct ScheduleCase {
     const char* name;
     NotificationSettings settings;
     bool asking;
-    std::variant<bool, NotificationError> authorizationAnswer;
-    AddMode addMode;
+    State expectedState;
     std::size_t expectedAdds;
     bool expectedHeld;
-    std::optional<const char*> expectedError;
-    State expectedState;
+    const char* expectedError = nullptr;
+    std::variant<bool, NotificationError> authorizationAnswer = true;
+    AddMode addMode = AddMode::succeed;
 };
 
 class ScheduleOutcomes : public NotificationServiceTest, public ::testing::WithParamInterface<ScheduleCase> { };
@@ -70,122 +74,86 @@ TEST_P(ScheduleOutcomes, ShowTheRightMessageAndLeaveTheRightRequest)
     center.settings = c.settings;
     center.authorizationAnswer = c.authorizationAnswer;
     center.addMode = c.addMode;
-    schedule(inSeconds(300), c.asking);
-    center.settle();
-
+    schedule(300, c.asking);
     EXPECT_EQ(center.adds.size(), c.expectedAdds);
     EXPECT_EQ(holdsCompletion(), c.expectedHeld);
     ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors.front(), std::nullopt) << "every attempt first clears the message";
-    EXPECT_EQ(lastError(), c.expectedError ? std::optional(QString::fromUtf8(*c.expectedError)) : std::nullopt);
+    EXPECT_EQ(lastError(), c.expectedError ? std::optional(QString::fromUtf8(c.expectedError)) : std::nullopt);
     ASSERT_FALSE(authorizations.empty());
     EXPECT_EQ(authorizations.back(), c.expectedState);
 }
 
-const NotificationSettings allowed { Status::authorized, true, true };
-const NotificationSettings neverAsked { Status::notDetermined, true, true };
-const char* const alertsOff = "notifications are allowed, but alerts and sounds are off in your desktop's "
-                              "notification settings.";
-
-INSTANTIATE_TEST_SUITE_P(Rows, ScheduleOutcomes,
-    ::testing::Values(
-        ScheduleCase { "allowed", allowed, false, true, AddMode::succeed, 1, true, std::nullopt, State::allowed },
-        ScheduleCase { "denied", { Status::denied, true, true }, true, true, AddMode::succeed, 0, false, std::nullopt,
-            State::denied },
-        ScheduleCase {
-            "neverAskedNoAsking", neverAsked, false, true, AddMode::succeed, 0, false, std::nullopt, State::unknown },
-        ScheduleCase {
-            "neverAskedGranted", neverAsked, true, true, AddMode::succeed, 1, true, std::nullopt, State::allowed },
-        ScheduleCase {
-            "neverAskedRefused", neverAsked, true, false, AddMode::succeed, 0, false, std::nullopt, State::unknown },
-        ScheduleCase { "askingFails", neverAsked, true, NotificationError { QStringLiteral("no server.") },
-            AddMode::succeed, 0, false, "couldn't request notifications: no server.", State::unknown },
-        ScheduleCase { "grantedButSilent", { Status::notDetermined, false, false }, true, true, AddMode::succeed, 0,
-            false, alertsOff, State::allowed },
-        ScheduleCase { "alertsOffSoundsOn", { Status::authorized, false, true }, false, true, AddMode::succeed, 1, true,
-            std::nullopt, State::allowed },
-        ScheduleCase { "alertsAndSoundsOff", { Status::authorized, false, false }, false, true, AddMode::succeed, 0,
-            false, alertsOff, State::allowed },
-        ScheduleCase { "provisional", { Status::provisional, true, false }, false, true, AddMode::succeed, 1, true,
-            std::nullopt, State::allowed },
-        ScheduleCase {
-            "addRefused", allowed, false, true, AddMode::refuse, 1, false, "the desktop refused it.", State::allowed },
-        ScheduleCase { "addNotHeld", allowed, false, true, AddMode::dropSilently, 1, false,
-            "notification wasn't added. check your desktop's notification settings.", State::allowed }),
+const char* const alertsOff
+    = "notifications are allowed, but alerts and sounds are off in your desktop's notification settings.";
+const ScheduleCase scheduleCases[] = {
+    { "allowed", allowed, false, State::allowed, 1, true },
+    { "denied", { Status::denied, true, true }, true, State::denied, 0, false },
+    { "neverAskedNoAsking", neverAsked, false, State::unknown, 0, false },
+    { "neverAskedGranted", neverAsked, true, State::allowed, 1, true },
+    { "neverAskedRefused", neverAsked, true, State::unknown, 0, false, nullptr, false },
+    { "askingFails", neverAsked, true, State::unknown, 0, false, "couldn't request notifications: no server.",
+        NotificationError { QStringLiteral("no server.") } },
+    { "grantedButSilent", { Status::notDetermined, false, false }, true, State::allowed, 0, false, alertsOff },
+    { "alertsOffSoundsOn", { Status::authorized, false, true }, false, State::allowed, 1, true },
+    { "alertsAndSoundsOff", { Status::authorized, false, false }, false, State::allowed, 0, false, alertsOff },
+    { "provisional", { Status::provisional, true, false }, false, State::allowed, 1, true },
+    { "addRefused", allowed, false, State::allowed, 1, false, "the desktop refused it.", true, AddMode::refuse },
+    { "addNotHeld", allowed, false, State::allowed, 1, false,
+        "notification wasn't added. check your desktop's notification settings.", true, AddMode::dropSilently },
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ScheduleOutcomes, ::testing::ValuesIn(scheduleCases),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(NotificationServiceTest, AskingRequestsAlertsAndSoundsAndPublishesTheNewSettings)
+TEST_F(NotificationServiceTest, TheRequestCarriesTheTextsAndFiresAtTheDeadlineButNoSoonerThanASecond)
 {
-    center.settings = neverAsked;
-    schedule(inSeconds(300));
-    center.settle();
-    ASSERT_EQ(center.requestedOptions.size(), 1U);
-    EXPECT_EQ(center.requestedOptions.front(),
-        NotificationAuthorizationOption::alert | NotificationAuthorizationOption::sound);
-    ASSERT_EQ(deliveries.size(), 2U);
-    EXPECT_EQ(deliveries.front(), (NotificationDeliveryState { State::unknown, true, true }));
-    EXPECT_EQ(deliveries.back(), (NotificationDeliveryState { State::allowed, true, true }));
+    for (const auto& [seconds, trigger] : { std::pair { 90.0, 90.0 }, { 0.4, 1.0 }, { 0.0, 1.0 }, { -30.0, 1.0 } }) {
+        center.adds.clear();
+        schedule(seconds);
+        ASSERT_EQ(center.adds.size(), 1U);
+        const NotificationRequest& request = center.adds.front();
+        EXPECT_EQ(request.identifier, QStringLiteral("mewt.timer.completed"));
+        EXPECT_EQ(request.title, tea.title);
+        EXPECT_EQ(request.body, tea.body);
+        EXPECT_TRUE(request.playsDefaultSound);
+        EXPECT_DOUBLE_EQ(triggerSeconds(request), trigger) << seconds;
+    }
 }
-
-TEST_F(NotificationServiceTest, TheRequestCarriesTheTextsUnderTheOneIdentifier)
-{
-    schedule(inSeconds(90));
-    center.settle();
-    ASSERT_EQ(center.adds.size(), 1U);
-    const NotificationRequest& request = center.adds.front();
-    EXPECT_EQ(request.identifier, QStringLiteral("mewt.timer.completed"));
-    EXPECT_EQ(request.title, tea.title);
-    EXPECT_EQ(request.body, tea.body);
-    EXPECT_TRUE(request.playsDefaultSound);
-    EXPECT_DOUBLE_EQ(triggerSeconds(0), 90.0);
-}
-
-class TriggerFloor : public NotificationServiceTest, public ::testing::WithParamInterface<double> { };
-
-TEST_P(TriggerFloor, ADeadlineUnderASecondAwayOrPastFiresOneSecondFromNow)
-{
-    schedule(inSeconds(GetParam()));
-    center.settle();
-    ASSERT_EQ(center.adds.size(), 1U);
-    EXPECT_DOUBLE_EQ(triggerSeconds(0), 1.0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Deadlines, TriggerFloor, ::testing::Values(0.4, 0.0, -30.0));
 
 // --- replacing and cancelling ---------------------------------------------------------------------
 
 TEST_F(NotificationServiceTest, TwoSchedulesInARowAddOnlyTheSecond)
 {
-    schedule(inSeconds(300));
-    schedule(inSeconds(600));
-    center.settle();
+    service->schedule(addingSeconds(clock.now(), 300), tea, true);
+    schedule(600);
     ASSERT_EQ(center.adds.size(), 1U);
-    EXPECT_DOUBLE_EQ(triggerSeconds(0), 600.0);
+    EXPECT_DOUBLE_EQ(triggerSeconds(center.adds.front()), 600.0);
     EXPECT_TRUE(holdsCompletion());
     EXPECT_EQ(lastError(), std::nullopt);
 }
 
-TEST_F(NotificationServiceTest, AnAddLandingAfterAPauseIsRemovedAgain)
+TEST_F(NotificationServiceTest, AnAddLandingOrFailingAfterAPauseIsRemovedAgainAndReportsNothing)
 {
     center.addMode = AddMode::hold;
-    schedule(inSeconds(300));
-    center.settle();
-    ASSERT_EQ(center.held.size(), 1U);
-    service->cancelPending();
-    center.completeHeldAdd(0);
-    center.settle();
-    EXPECT_FALSE(holdsCompletion());
-    EXPECT_EQ(lastError(), std::nullopt);
-    EXPECT_EQ(service->pendingAddCount(), 0U);
+    for (const std::optional<NotificationError>& answer :
+        { std::optional<NotificationError> {}, std::optional(NotificationError { QStringLiteral("no.") }) }) {
+        schedule(300);
+        ASSERT_EQ(center.held.size(), 1U);
+        service->cancelPending();
+        center.completeHeldAdd(0, answer);
+        center.settle();
+        EXPECT_FALSE(holdsCompletion());
+        EXPECT_EQ(lastError(), std::nullopt);
+        EXPECT_EQ(service->pendingAddCount(), 0U);
+    }
 }
 
 TEST_F(NotificationServiceTest, AnAddLandingAfterANewScheduleBeganIsRemovedBeforeTheNewAdd)
 {
     center.addMode = AddMode::hold;
-    schedule(inSeconds(300));
-    center.settle();
+    schedule(300);
     center.holdsSettings = true;
-    schedule(inSeconds(600));
+    schedule(600);
     // The old add lands while the new schedule still reads the settings.
     center.completeHeldAdd(0);
     center.settle();
@@ -196,16 +164,14 @@ TEST_F(NotificationServiceTest, AnAddLandingAfterANewScheduleBeganIsRemovedBefor
     center.completeHeldAdd(0);
     center.settle();
     ASSERT_TRUE(holdsCompletion());
-    EXPECT_DOUBLE_EQ(std::get<NotificationTimeIntervalTrigger>(center.pending.first().trigger).seconds, 600.0);
+    EXPECT_DOUBLE_EQ(triggerSeconds(center.pending.first()), 600.0);
 }
 
 TEST_F(NotificationServiceTest, AnOldAddLandingAfterTheNewAddStartedLeavesTheNewRequest)
 {
     center.addMode = AddMode::hold;
-    schedule(inSeconds(300));
-    center.settle();
-    schedule(inSeconds(600));
-    center.settle();
+    schedule(300);
+    schedule(600);
     ASSERT_EQ(center.held.size(), 2U);
     center.completeHeldAdd(1);
     center.settle();
@@ -216,22 +182,10 @@ TEST_F(NotificationServiceTest, AnOldAddLandingAfterTheNewAddStartedLeavesTheNew
     EXPECT_EQ(lastError(), std::nullopt);
 }
 
-TEST_F(NotificationServiceTest, ARefusedAddFromACancelledScheduleReportsNothing)
-{
-    center.addMode = AddMode::hold;
-    schedule(inSeconds(300));
-    center.settle();
-    service->cancelPending();
-    center.completeHeldAdd(0, NotificationError { QStringLiteral("no.") });
-    center.settle();
-    EXPECT_EQ(lastError(), std::nullopt);
-}
-
 TEST_F(NotificationServiceTest, APauseDuringTheCheckIsNotReportedAsAFailure)
 {
     center.addMode = AddMode::hold;
-    schedule(inSeconds(300));
-    center.settle();
+    schedule(300);
     center.completeHeldAdd(0);
     QCoreApplication::sendPostedEvents(&center); // the add's answer; the pending list is asked for
     service->cancelPending();
@@ -243,24 +197,22 @@ TEST_F(NotificationServiceTest, APauseDuringTheCheckIsNotReportedAsAFailure)
 
 // --- a notification shown before the check ---------------------------------------------------------
 
-TEST_F(NotificationServiceTest, ANotificationDeliveredAtOnceIsNoFailure)
+TEST_F(NotificationServiceTest, ANotificationDeliveredAtOnceOrBeingShownWhenCheckedIsNoFailure)
 {
     center.addMode = AddMode::deliverAtOnce;
-    schedule(inSeconds(0.5));
-    center.settle();
+    schedule(0.5);
     EXPECT_FALSE(holdsCompletion());
     EXPECT_EQ(lastError(), std::nullopt);
-}
 
-TEST_F(NotificationServiceTest, ANotificationBeingShownWhenCheckedIsNoFailure)
-{
-    // Due and off the pending list, while the desktop has not answered yet.
+    // Not due, and an earlier notification still on screen does not count as the new one.
+    center.delivered = { { { NotificationService::completionIdentifier, tea.title, tea.body, true,
+                               NotificationTimeIntervalTrigger { 25 } },
+        3 } };
     center.addMode = AddMode::dropSilently;
-    schedule(inSeconds(1));
-    center.settle();
-    ASSERT_EQ(lastError(), std::optional(NotificationService::notAddedMessage())) << "not due: a real failure";
-
-    schedule(inSeconds(1));
+    schedule(1);
+    ASSERT_EQ(lastError(), std::optional(NotificationService::notAddedMessage())) << "a real failure";
+    // Due and off the pending list, while the desktop has not answered yet.
+    service->schedule(addingSeconds(clock.now(), 1), tea, true);
     QCoreApplication::sendPostedEvents(&center); // settings
     QCoreApplication::sendPostedEvents(&center); // add
     clock.advance(1s);
@@ -268,23 +220,11 @@ TEST_F(NotificationServiceTest, ANotificationBeingShownWhenCheckedIsNoFailure)
     EXPECT_EQ(lastError(), std::nullopt);
 }
 
-TEST_F(NotificationServiceTest, AnEarlierNotificationStillOnScreenDoesNotCountAsTheNewOne)
-{
-    center.delivered.push_back({ { NotificationService::completionIdentifier, QStringLiteral("tea complete"), tea.body,
-                                     true, NotificationTimeIntervalTrigger { 25 } },
-        3 });
-    center.addMode = AddMode::dropSilently;
-    schedule(inSeconds(300));
-    center.settle();
-    EXPECT_EQ(lastError(), std::optional(NotificationService::notAddedMessage()));
-}
-
 // --- quitting ----------------------------------------------------------------------------------------
 
-TEST_F(NotificationServiceTest, QuitWithNothingInFlightRemovesTheRequestAndFinishes)
+TEST_F(NotificationServiceTest, QuitRemovesTheRequestWaitingForAnAddInFlightAndASecondQuitFinishesWithTheFirst)
 {
-    schedule(inSeconds(300));
-    center.settle();
+    schedule(300);
     ASSERT_TRUE(holdsCompletion());
     int finished = 0;
     service->cancelPendingForQuit([&] { ++finished; });
@@ -292,28 +232,23 @@ TEST_F(NotificationServiceTest, QuitWithNothingInFlightRemovesTheRequestAndFinis
     center.settle();
     EXPECT_EQ(finished, 1);
     EXPECT_FALSE(service->isQuitting());
-}
 
-TEST_F(NotificationServiceTest, QuitWaitsForAnAddInFlightThenRemovesWhatItLeft)
-{
     center.addMode = AddMode::hold;
-    schedule(inSeconds(300));
-    center.settle();
-    int finished = 0;
+    schedule(300);
     service->cancelPendingForQuit([&] { ++finished; });
-    center.settle();
-    EXPECT_EQ(finished, 0);
-    center.completeHeldAdd(0);
+    service->cancelPendingForQuit([&] { finished += 10; });
     center.settle();
     EXPECT_EQ(finished, 1);
+    center.completeHeldAdd(0);
+    center.settle();
+    EXPECT_EQ(finished, 12);
     EXPECT_FALSE(holdsCompletion());
 }
 
 TEST_F(NotificationServiceTest, QuitIsBoundedWhenAnAddNeverCompletes)
 {
     center.addMode = AddMode::hold;
-    schedule(inSeconds(300));
-    center.settle();
+    schedule(300);
     int finished = 0;
     service->cancelPendingForQuit([&] { ++finished; });
     center.settle();
@@ -322,7 +257,6 @@ TEST_F(NotificationServiceTest, QuitIsBoundedWhenAnAddNeverCompletes)
     ASSERT_NE(limit, nullptr);
     EXPECT_TRUE(limit->isActive());
     EXPECT_LE(limit->intervalAsDuration(), 1000ms);
-
     service->quitWaitExpired();
     EXPECT_EQ(finished, 1);
     EXPECT_FALSE(limit->isActive());
@@ -333,24 +267,10 @@ TEST_F(NotificationServiceTest, QuitIsBoundedWhenAnAddNeverCompletes)
     EXPECT_FALSE(holdsCompletion());
 }
 
-TEST_F(NotificationServiceTest, ASecondQuitRequestFinishesWithTheFirst)
-{
-    center.addMode = AddMode::hold;
-    schedule(inSeconds(300));
-    center.settle();
-    int finished = 0;
-    service->cancelPendingForQuit([&] { ++finished; });
-    service->cancelPendingForQuit([&] { finished += 10; });
-    center.completeHeldAdd(0);
-    center.settle();
-    EXPECT_EQ(finished, 11);
-}
-
 TEST_F(NotificationServiceTest, AServiceGoneBeforeTheCentreAnswersIgnoresTheAnswers)
 {
     center.addMode = AddMode::hold;
-    schedule(inSeconds(300));
-    center.settle();
+    schedule(300);
     bool answered = false;
     service->refreshAuthorization(false, [&](bool) { answered = true; });
     service->cancelPendingForQuit([&] { answered = true; });
@@ -362,7 +282,7 @@ TEST_F(NotificationServiceTest, AServiceGoneBeforeTheCentreAnswersIgnoresTheAnsw
 
 // --- settings and permission ----------------------------------------------------------------------
 
-TEST_F(NotificationServiceTest, RefreshSettingsPublishesStateAndDelivery)
+TEST_F(NotificationServiceTest, RefreshSettingsPublishesAndRequestPermissionClearsTheMessageAndAsks)
 {
     center.settings = { Status::denied, true, false };
     service->refreshSettings();
@@ -370,46 +290,37 @@ TEST_F(NotificationServiceTest, RefreshSettingsPublishesStateAndDelivery)
     EXPECT_EQ(authorizations, std::vector { State::denied });
     EXPECT_EQ(deliveries, std::vector { (NotificationDeliveryState { State::denied, true, false }) });
     EXPECT_TRUE(errors.empty());
-}
 
-struct RefreshCase {
-    const char* name;
-    NotificationSettings settings;
-    bool asking;
-    bool expectedDeliverable;
-    bool expectedAsked;
-};
-
-class RefreshAuthorization : public NotificationServiceTest, public ::testing::WithParamInterface<RefreshCase> { };
-
-TEST_P(RefreshAuthorization, TellsWhetherANotificationCanBeShown)
-{
-    center.settings = GetParam().settings;
-    std::optional<bool> deliverable;
-    service->refreshAuthorization(GetParam().asking, [&](bool result) { deliverable = result; });
-    center.settle();
-    EXPECT_EQ(deliverable, GetParam().expectedDeliverable);
-    EXPECT_EQ(center.requestedOptions.size(), GetParam().expectedAsked ? 1U : 0U);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, RefreshAuthorization,
-    ::testing::Values(RefreshCase { "allowed", allowed, false, true, false },
-        RefreshCase { "silent", { Status::authorized, false, false }, true, false, false },
-        RefreshCase { "neverAskedNotAsking", neverAsked, false, false, false },
-        RefreshCase { "neverAskedAsking", neverAsked, true, true, true },
-        RefreshCase { "denied", { Status::denied, true, true }, true, false, false }),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(NotificationServiceTest, RequestPermissionClearsTheMessageAndAsks)
-{
     center.settings = neverAsked;
     service->requestPermission();
     center.settle();
-    ASSERT_FALSE(errors.empty());
-    EXPECT_EQ(errors.front(), std::nullopt);
-    EXPECT_EQ(center.requestedOptions.size(), 1U);
+    EXPECT_EQ(errors, std::vector<std::optional<QString>> { std::nullopt });
+    EXPECT_EQ(center.requestedOptions,
+        std::vector { NotificationAuthorizationOption::alert | NotificationAuthorizationOption::sound });
     EXPECT_EQ(authorizations.back(), State::allowed);
+    EXPECT_EQ(deliveries.back(), (NotificationDeliveryState { State::allowed, true, true }));
     EXPECT_TRUE(center.adds.empty());
+}
+
+TEST_F(NotificationServiceTest, RefreshAuthorizationTellsWhetherANotificationCanBeShown)
+{
+    const struct {
+        NotificationSettings settings;
+        bool asking;
+        bool deliverable;
+        bool asked;
+    } cases[] = { { allowed, false, true, false }, { { Status::authorized, false, false }, true, false, false },
+        { neverAsked, false, false, false }, { neverAsked, true, true, true },
+        { { Status::denied, true, true }, true, false, false } };
+    for (const auto& c : cases) {
+        center.settings = c.settings;
+        center.requestedOptions.clear();
+        std::optional<bool> deliverable;
+        service->refreshAuthorization(c.asking, [&](bool result) { deliverable = result; });
+        center.settle();
+        EXPECT_EQ(deliverable, c.deliverable) << static_cast<int>(c.settings.authorizationStatus) << c.asking;
+        EXPECT_EQ(center.requestedOptions.size(), c.asked ? 1U : 0U);
+    }
 }
 
 } // namespace

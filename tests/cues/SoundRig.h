@@ -6,7 +6,6 @@
 #include "MemoryUserDefaults.h"
 #include "TactileSoundPlayer.h"
 
-#include <optional>
 #include <vector>
 
 namespace mewt::testing {
@@ -22,24 +21,15 @@ struct SoundRig {
 
     std::size_t mark() const { return engine.commandLog().size(); }
 
-    std::optional<TactileSound> soundOf(const AudioCommand& command) const
-    {
-        for (TactileSound sound : allTactileSounds) {
-            if (player.buffer(sound) == command.samples)
-                return sound;
-        }
-        return std::nullopt;
-    }
-
     // The interface sounds posted since `from`, in order.
     std::vector<TactileSound> soundsSince(std::size_t from) const
     {
         std::vector<TactileSound> sounds;
         const auto& log = engine.commandLog();
         for (std::size_t i = from; i < log.size(); ++i) {
-            if (log[i].kind == AudioCommand::Kind::playTactile) {
-                if (const auto sound = soundOf(log[i]))
-                    sounds.push_back(*sound);
+            for (TactileSound sound : allTactileSounds) {
+                if (log[i].kind == AudioCommand::Kind::playTactile && player.buffer(sound) == log[i].samples)
+                    sounds.push_back(sound);
             }
         }
         return sounds;

@@ -1,71 +1,56 @@
 #include "SoundRig.h"
 #include "TactileSoundRenderer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace mewt;
 using mewt::testing::SoundRig;
+using Sounds = std::vector<TactileSound>;
 
 namespace {
 
-TEST(TactileSoundPlayer, RendersEverySoundOnceAtTheEngineRate)
+constexpr double rate = 48000.0;
+
+// --- the player ----------------------------------------------------------------------------------------
+
+TEST(TactileSoundPlayer, RendersEverySoundOnceAndNinePlaysUseTheEightVoicesInTurn)
 {
     SoundRig rig;
     for (TactileSound sound : allTactileSounds) {
         ASSERT_NE(rig.player.buffer(sound), nullptr);
-        EXPECT_EQ(*rig.player.buffer(sound), renderRecipe(sound, 48000.0)) << tactileSoundName(sound);
+        EXPECT_EQ(*rig.player.buffer(sound), renderRecipe(sound, rate)) << tactileSoundName(sound);
     }
     EXPECT_FALSE(rig.engine.isRunning()); // built, not started
-}
-
-TEST(TactileSoundPlayer, NinePlaysUseTheEightVoicesInTurn)
-{
-    SoundRig rig;
     for (int i = 0; i < 9; ++i)
         rig.player.play(TactileSound::tick, 1.0);
     const auto& log = rig.engine.commandLog();
     ASSERT_EQ(log.size(), 9U);
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(log[i].voice, i % 8);
-    EXPECT_EQ(rig.player.nextPlayer(), 1);
 }
 
-struct VolumeCase {
-    bool enabled;
-    double settingsVolume;
-    double volume;
-    std::optional<float> gain; // none: silent, no voice used, engine left alone
-};
-
-class PlayVolume : public ::testing::TestWithParam<VolumeCase> { };
-
-TEST_P(PlayVolume, IsTheProductHeldToRangeOrSilence)
+TEST(TactileSoundPlayer, PlaysAtTheProductOfTheVolumesHeldToRangeOrNotAtAll)
 {
-    const VolumeCase& c = GetParam();
-    SoundRig rig;
-    rig.settings.setTactileSoundsEnabled(c.enabled);
-    rig.settings.setTactileSoundVolume(c.settingsVolume);
-    rig.player.play(TactileSound::chime, c.volume);
-    const auto& log = rig.engine.commandLog();
-    if (!c.gain) {
-        EXPECT_TRUE(log.empty());
-        EXPECT_EQ(rig.player.nextPlayer(), 0);
-        EXPECT_FALSE(rig.engine.isRunning());
-        return;
+    // Sounds on, interface volume, requested volume, gain (none: silent, no voice used, engine left alone).
+    const std::tuple<bool, double, double, std::optional<float>> cases[]
+        = { { true, 0.8, 2.0, 1.0F }, { true, 0.5, 0.9, 0.45F }, { true, 0.5, INFINITY, 1.0F },
+              { true, 0.0, 1.0, std::nullopt }, { true, 1.0, 0.0, std::nullopt }, { true, 1.0, -0.5, std::nullopt },
+              { true, 1.0, NAN, std::nullopt }, { false, 1.0, 1.0, std::nullopt } };
+    for (const auto& [enabled, settingsVolume, volume, gain] : cases) {
+        SoundRig rig;
+        rig.settings.setTactileSoundsEnabled(enabled);
+        rig.settings.setTactileSoundVolume(settingsVolume);
+        rig.player.play(TactileSound::chime, volume);
+        const auto& log = rig.engine.commandLog();
+        ASSERT_EQ(log.size(), gain ? 1U : 0U) << settingsVolume << " x " << volume;
+        EXPECT_FLOAT_EQ(gain ? log[0].gain : 0.0F, gain.value_or(0.0F));
+        EXPECT_EQ(rig.player.nextPlayer(), gain ? 1 : 0);
+        EXPECT_EQ(rig.engine.isRunning(), gain.has_value());
     }
-    ASSERT_EQ(log.size(), 1U);
-    EXPECT_FLOAT_EQ(log[0].gain, *c.gain);
-    EXPECT_EQ(rig.player.nextPlayer(), 1);
-    EXPECT_TRUE(rig.engine.isRunning());
 }
-
-INSTANTIATE_TEST_SUITE_P(Rule, PlayVolume,
-    ::testing::Values(VolumeCase { true, 0.8, 2.0, 1.0F }, VolumeCase { true, 0.5, 0.9, 0.45F },
-        VolumeCase { true, 1.0, 0.2, 0.2F }, VolumeCase { true, 0.5, INFINITY, 1.0F },
-        VolumeCase { true, 0.0, 1.0, std::nullopt }, VolumeCase { true, 1.0, 0.0, std::nullopt },
-        VolumeCase { true, 1.0, -0.5, std::nullopt }, VolumeCase { true, 1.0, NAN, std::nullopt },
-        VolumeCase { false, 1.0, 1.0, std::nullopt }));
 
 TEST(TactileSoundPlayer, ShutdownStopsTheEngineAndALaterPlayStartsItAgain)
 {
@@ -84,33 +69,52 @@ TEST(TactileSoundPlayer, ShutdownStopsTheEngineAndALaterPlayStartsItAgain)
     EXPECT_FALSE(rig.player.isMonitorInstalled());
 }
 
-TEST(PressProtocol, ASecondBeginReplacesTheReleaseSoundWithoutASecondPress)
+TEST(PressProtocol, OnePressAndOneReleaseWhoseSoundTheLastBeginOrTheEndChooses)
 {
     SoundRig rig;
     rig.player.beginPress(TactileSound::whisper);
     rig.player.beginPress(TactileSound::success);
-    EXPECT_EQ(rig.player.pointerReleaseSound(), TactileSound::success);
     rig.player.endPress();
     rig.player.endPress(); // nothing pending any more
-    EXPECT_EQ(rig.soundsSince(0), (std::vector { TactileSound::press, TactileSound::success }));
-}
-
-TEST(PressProtocol, AGivenSoundOverridesTheReleaseSound)
-{
-    SoundRig rig;
     rig.player.beginPress(TactileSound::whisper);
     rig.player.endPress(TactileSound::cancel);
-    EXPECT_EQ(rig.soundsSince(0), (std::vector { TactileSound::press, TactileSound::cancel }));
-}
+    EXPECT_EQ(rig.soundsSince(0),
+        (Sounds { TactileSound::press, TactileSound::success, TactileSound::press, TactileSound::cancel }));
 
-TEST(PressProtocol, DoesNothingWhileSoundsAreOff)
-{
-    SoundRig rig;
     rig.settings.setTactileSoundsEnabled(false);
+    const std::size_t start = rig.mark();
     rig.player.beginPress(TactileSound::whisper);
     EXPECT_EQ(rig.player.pointerFeedback(), std::nullopt);
     rig.player.endPress();
-    EXPECT_TRUE(rig.engine.commandLog().empty());
+    EXPECT_EQ(rig.mark(), start);
+}
+
+// --- the renderer --------------------------------------------------------------------------------------
+
+TEST(TactileSoundRenderer, EverySoundRendersTheSameFiniteAudibleSamplesEachTimeWithTheWorkedLengthsAndName)
+{
+    std::size_t total = 0;
+    for (TactileSound sound : allTactileSounds) {
+        const std::vector<float> first = renderRecipe(sound, rate);
+        ASSERT_EQ(first, renderRecipe(sound, rate)) << tactileSoundName(sound);
+        ASSERT_FALSE(first.empty());
+        EXPECT_TRUE(std::all_of(first.begin(), first.end(), [](float s) { return std::isfinite(s); }));
+        const float peak = std::abs(
+            *std::max_element(first.begin(), first.end(), [](float a, float b) { return std::abs(a) < std::abs(b); }));
+        EXPECT_GT(peak, 0.01F) << tactileSoundName(sound);
+        EXPECT_LT(peak, 1.0F) << tactileSoundName(sound); // no recipe should lean on the limiter
+        total += first.size();
+    }
+    EXPECT_NEAR(total / rate, 11.41, 0.01);
+    EXPECT_EQ(renderRecipe(TactileSound::tick, rate).size(), 5712U);
+    EXPECT_NEAR(renderRecipe(TactileSound::chime, rate).size() / rate, 1.176, 1.5 / rate);
+    EXPECT_NEAR(renderRecipe(TactileSound::arrival, rate).size() / rate, 1.795, 1.5 / rate);
+    for (double bad : { 0.0, -48000.0, std::nan(""), std::numeric_limits<double>::infinity(), 1e12 })
+        EXPECT_EQ(renderRecipe(TactileSound::chime, bad), std::vector<float>(1, 0.0F)) << bad;
+    for (TactileSound sound : allTactileSounds)
+        EXPECT_EQ(tactileSoundFromRawValue(rawValue(sound)), sound);
+    for (const char16_t* other : { u"purr", u"Tick", u"" })
+        EXPECT_EQ(tactileSoundFromRawValue(other), std::nullopt);
 }
 
 } // namespace

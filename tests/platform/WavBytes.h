@@ -8,47 +8,37 @@
 
 namespace mewt::testing {
 
-inline void appendU16(QByteArray& out, std::uint16_t v)
+// Little-endian, `bytes` wide.
+inline void appendLE(QByteArray& out, std::uint32_t v, int bytes)
 {
-    out.append(static_cast<char>(v & 0xFF));
-    out.append(static_cast<char>(v >> 8));
-}
-
-inline void appendU32(QByteArray& out, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < bytes; ++i)
         out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
 
-inline QByteArray chunk(const char* id, const QByteArray& body, std::uint32_t declaredSize)
+inline QByteArray chunk(const char* id, const QByteArray& body, qsizetype declaredSize = -1)
 {
     QByteArray out(id, 4);
-    appendU32(out, declaredSize);
+    appendLE(out, static_cast<std::uint32_t>(declaredSize < 0 ? body.size() : declaredSize), 4);
     return out + body;
-}
-
-inline QByteArray chunk(const char* id, const QByteArray& body)
-{
-    return chunk(id, body, static_cast<std::uint32_t>(body.size()));
 }
 
 inline QByteArray fmtBody(std::uint16_t format, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits)
 {
     QByteArray body;
-    const std::uint16_t align = static_cast<std::uint16_t>(channels * bits / 8);
-    appendU16(body, format);
-    appendU16(body, channels);
-    appendU32(body, rate);
-    appendU32(body, rate * align);
-    appendU16(body, align);
-    appendU16(body, bits);
+    const std::uint32_t align = channels * bits / 8;
+    appendLE(body, format, 2);
+    appendLE(body, channels, 2);
+    appendLE(body, rate, 4);
+    appendLE(body, rate * align, 4);
+    appendLE(body, align, 2);
+    appendLE(body, bits, 2);
     return body;
 }
 
 inline QByteArray riff(const QByteArray& chunks)
 {
     QByteArray out("RIFF");
-    appendU32(out, static_cast<std::uint32_t>(chunks.size() + 4));
+    appendLE(out, static_cast<std::uint32_t>(chunks.size() + 4), 4);
     return out + "WAVE" + chunks;
 }
 
@@ -57,7 +47,7 @@ inline QByteArray pcm16(const std::vector<std::int16_t>& samples, std::uint32_t 
 {
     QByteArray data;
     for (std::int16_t s : samples)
-        appendU16(data, static_cast<std::uint16_t>(s));
+        appendLE(data, static_cast<std::uint16_t>(s), 2);
     return riff(chunk("fmt ", fmtBody(1, 1, rate, 16)) + chunk("data", data));
 }
 
