@@ -378,10 +378,10 @@ void AudioEngine::connectContext()
 
 void AudioEngine::openStream()
 {
-    const pa_sample_spec spec { PA_SAMPLE_FLOAT32LE, audioSampleRate, 1 };
+    const pa_sample_spec format { PA_SAMPLE_FLOAT32LE, audioSampleRate, 1 };
     pa_proplist* properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "event");
-    stream = pa_stream_new_with_proplist(context, "mewt sounds", &spec, nullptr, properties);
+    stream = pa_stream_new_with_proplist(context, "mewt sounds", &format, nullptr, properties);
     pa_proplist_free(properties);
     if (!stream) {
         mixer.silenceAll();

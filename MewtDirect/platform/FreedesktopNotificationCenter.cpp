@@ -294,16 +294,16 @@ void FreedesktopNotificationCenter::watchClock(bool watching)
 {
     if (clockChangeFd < 0 || watching == clockWatched)
         return;
-    itimerspec spec {};
+    itimerspec expiry {};
     int flags = 0;
     if (watching) {
         // Far enough ahead never to expire; only a clock change makes the descriptor readable.
         timespec now {};
         ::clock_gettime(CLOCK_REALTIME, &now);
-        spec.it_value.tv_sec = now.tv_sec + 10L * 365 * 24 * 3600;
+        expiry.it_value.tv_sec = now.tv_sec + 10L * 365 * 24 * 3600;
         flags = TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET;
     }
-    if (::timerfd_settime(clockChangeFd, flags, &spec, nullptr) == 0)
+    if (::timerfd_settime(clockChangeFd, flags, &expiry, nullptr) == 0)
         clockWatched = watching;
 }
 
