@@ -1,4 +1,4 @@
-#include "MewtApp.h"
+#include "shell/MewtApp.h"
 
 int main(int argc, char* argv[])
 {

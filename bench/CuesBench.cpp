@@ -1,12 +1,12 @@
 // Costs of the interface sounds: rendering every buffer at start, mixing one 10 ms block with all
 // eight voices behind the limiter on the audio thread, and a play on the GUI thread.
-#include "AudioEngine.h"
-#include "AudioMixer.h"
-#include "Clock.h"
-#include "InterfaceSettingsStore.h"
-#include "MemoryUserDefaults.h"
-#include "TactileSoundPlayer.h"
-#include "TactileSoundRenderer.h"
+#include "platform/AudioEngine.h"
+#include "platform/AudioMixer.h"
+#include "platform/Clock.h"
+#include "model/InterfaceSettingsStore.h"
+#include "platform/MemoryUserDefaults.h"
+#include "cues/TactileSoundPlayer.h"
+#include "cues/TactileSoundRenderer.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 // Costs of the ending cue while it is up: one 16 ms frame of following the pointer (the pointer
 // moved, so the panel is placed again on the pointer's screen), one where it stood still, and the
 // once-a-second countdown step (a text measurement, a model update and a relayout of the card).
-#include "EndingCueController.h"
-#include "InterfaceSettingsStore.h"
-#include "MemoryUserDefaults.h"
+#include "cues/EndingCueController.h"
+#include "model/InterfaceSettingsStore.h"
+#include "platform/MemoryUserDefaults.h"
 
 #include <QApplication>
 #include <QCursor>

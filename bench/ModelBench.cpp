@@ -1,4 +1,4 @@
-#include "MemoryUserDefaults.h"
+#include "platform/MemoryUserDefaults.h"
 
 #include <benchmark/benchmark.h>
 

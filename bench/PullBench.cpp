@@ -1,10 +1,10 @@
 // Per-frame costs of a pull: the overlay following the pointer (model, layout, pill and the repaint
 // of what moved), the status text built for each pointer event, and one frame of the yarn strand.
-#include "CatTheme.h"
-#include "PullInteractionController.h"
-#include "PullOverlayController.h"
-#include "PullOverlayView.h"
-#include "YarnStringSimulation.h"
+#include "model/CatTheme.h"
+#include "pull/PullInteractionController.h"
+#include "pull/PullOverlayController.h"
+#include "pull/PullOverlayView.h"
+#include "pull/YarnStringSimulation.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "CatSoundPlayer.h"
+#include "cues/CatSoundPlayer.h"
 
-#include "InterfaceSettingsStore.h"
-#include "WavReader.h"
+#include "model/InterfaceSettingsStore.h"
+#include "platform/WavReader.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioEngine.h"
+#include "platform/AudioEngine.h"
 
 #include <QObject>
 #include <QString>

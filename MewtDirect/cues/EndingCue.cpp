@@ -1,6 +1,6 @@
-#include "EndingCue.h"
+#include "cues/EndingCue.h"
 
-#include "TimeDisplayStyle.h"
+#include "model/TimeDisplayStyle.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Clock.h"
-#include "PomodoroPlan.h"
+#include "platform/Clock.h"
+#include "model/PomodoroPlan.h"
 
 #include <QFont>
 #include <QList>

@@ -1,10 +1,10 @@
-#include "EndingCueController.h"
+#include "cues/EndingCueController.h"
 
-#include "CatSoundPlayer.h"
-#include "Compositing.h"
-#include "EndingCueView.h"
-#include "InterfaceSettingsStore.h"
-#include "ReducedMotion.h"
+#include "cues/CatSoundPlayer.h"
+#include "artwork/Compositing.h"
+#include "cues/EndingCueView.h"
+#include "model/InterfaceSettingsStore.h"
+#include "artwork/ReducedMotion.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CatTheme.h"
-#include "Clock.h"
-#include "EndingCue.h"
-#include "EndingCueModel.h"
-#include "PomodoroPlan.h"
-#include "TimerState.h"
+#include "model/CatTheme.h"
+#include "platform/Clock.h"
+#include "cues/EndingCue.h"
+#include "cues/EndingCueModel.h"
+#include "model/PomodoroPlan.h"
+#include "model/TimerState.h"
 
 #include <QObject>
 #include <QPointer>

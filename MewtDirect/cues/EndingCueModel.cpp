@@ -1,4 +1,4 @@
-#include "EndingCueModel.h"
+#include "cues/EndingCueModel.h"
 
 namespace mewt {
 

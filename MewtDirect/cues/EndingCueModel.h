@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CatTheme.h"
-#include "EndingCue.h"
+#include "model/CatTheme.h"
+#include "cues/EndingCue.h"
 
 #include <QObject>
 

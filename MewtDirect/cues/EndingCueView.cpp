@@ -1,11 +1,11 @@
-#include "EndingCueView.h"
+#include "cues/EndingCueView.h"
 
-#include "CatArmDrawing.h"
-#include "CharacterSlotText.h"
-#include "ColorContrast.h"
-#include "EndingCueModel.h"
-#include "InterfaceSettingsStore.h"
-#include "ReducedMotion.h"
+#include "artwork/CatArmDrawing.h"
+#include "artwork/CharacterSlotText.h"
+#include "model/ColorContrast.h"
+#include "cues/EndingCueModel.h"
+#include "model/InterfaceSettingsStore.h"
+#include "artwork/ReducedMotion.h"
 
 #include <QPainter>
 #include <QTransform>

@@ -1,4 +1,4 @@
-#include "NotificationService.h"
+#include "cues/NotificationService.h"
 
 #include <QCoreApplication>
 #include <QPointer>

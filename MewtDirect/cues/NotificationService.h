@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Clock.h"
-#include "CompletionNotificationCenter.h"
-#include "NotificationScheduling.h"
+#include "platform/Clock.h"
+#include "platform/CompletionNotificationCenter.h"
+#include "model/NotificationScheduling.h"
 
 #include <QString>
 #include <QTimer>

@@ -1,6 +1,6 @@
-#include "PointerEventMonitor.h"
+#include "cues/PointerEventMonitor.h"
 
-#include "TactileSoundPlayer.h"
+#include "cues/TactileSoundPlayer.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "PointerFeedback.h"
+#include "cues/PointerFeedback.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

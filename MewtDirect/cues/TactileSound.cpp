@@ -1,4 +1,4 @@
-#include "TactileSound.h"
+#include "cues/TactileSound.h"
 
 namespace mewt {
 

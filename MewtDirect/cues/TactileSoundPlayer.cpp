@@ -1,9 +1,9 @@
-#include "TactileSoundPlayer.h"
+#include "cues/TactileSoundPlayer.h"
 
-#include "Clock.h"
-#include "InterfaceSettingsStore.h"
-#include "PointerEventMonitor.h"
-#include "TactileSoundRenderer.h"
+#include "platform/Clock.h"
+#include "model/InterfaceSettingsStore.h"
+#include "cues/PointerEventMonitor.h"
+#include "cues/TactileSoundRenderer.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AudioEngine.h"
-#include "PointerFeedback.h"
-#include "TactileSound.h"
+#include "platform/AudioEngine.h"
+#include "cues/PointerFeedback.h"
+#include "cues/TactileSound.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "TactileSoundRecipe.h"
+#include "cues/TactileSoundRecipe.h"
 
 #include <array>
 

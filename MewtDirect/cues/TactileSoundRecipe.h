@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TactileSound.h"
+#include "cues/TactileSound.h"
 
 #include <optional>
 #include <variant>

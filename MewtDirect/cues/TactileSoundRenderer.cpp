@@ -1,4 +1,4 @@
-#include "TactileSoundRenderer.h"
+#include "cues/TactileSoundRenderer.h"
 
 #include <algorithm>
 #include <cmath>

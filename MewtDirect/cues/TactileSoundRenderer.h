@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TactileSoundRecipe.h"
+#include "cues/TactileSoundRecipe.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "TrillPlayer.h"
+#include "cues/TrillPlayer.h"
 
-#include "WavReader.h"
+#include "platform/WavReader.h"
 
 #include <QDir>
 #include <QLoggingCategory>

@@ -1,7 +1,7 @@
-#include "YarnSoundFeedback.h"
+#include "cues/YarnSoundFeedback.h"
 
-#include "Clock.h"
-#include "TactileSoundPlayer.h"
+#include "platform/Clock.h"
+#include "cues/TactileSoundPlayer.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "AppLanguage.h"
+#include "model/AppLanguage.h"
 
 namespace mewt {
 

@@ -1,4 +1,4 @@
-#include "CatBed.h"
+#include "model/CatBed.h"
 
 #include <QStringList>
 #include <algorithm>

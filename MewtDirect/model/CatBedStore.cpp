@@ -1,6 +1,6 @@
-#include "CatBedStore.h"
+#include "model/CatBedStore.h"
 
-#include "UserDefaults.h"
+#include "platform/UserDefaults.h"
 
 namespace mewt {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CatBed.h"
+#include "model/CatBed.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
-#include "CatTheme.h"
+#include "model/CatTheme.h"
 
-#include "ColorContrast.h"
+#include "model/ColorContrast.h"
 
 #include <algorithm>
 

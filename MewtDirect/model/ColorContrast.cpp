@@ -1,4 +1,4 @@
-#include "ColorContrast.h"
+#include "model/ColorContrast.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "CompletionNotification.h"
+#include "model/CompletionNotification.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "InterfaceSettingsStore.h"
+#include "model/InterfaceSettingsStore.h"
 
-#include "SettingsLoading.h"
-#include "UserDefaults.h"
+#include "model/SettingsLoading.h"
+#include "platform/UserDefaults.h"
 
 #include <QTranslator>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "NotificationAuthorizationState.h"
+#include "model/NotificationAuthorizationState.h"
 
 namespace mewt {
 

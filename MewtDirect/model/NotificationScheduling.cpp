@@ -1,4 +1,4 @@
-#include "NotificationScheduling.h"
+#include "model/NotificationScheduling.h"
 
 namespace mewt {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Clock.h"
-#include "CompletionNotification.h"
-#include "NotificationAuthorizationState.h"
+#include "platform/Clock.h"
+#include "model/CompletionNotification.h"
+#include "model/NotificationAuthorizationState.h"
 
 #include <QObject>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "OnboardingStore.h"
+#include "model/OnboardingStore.h"
 
-#include "UserDefaults.h"
+#include "platform/UserDefaults.h"
 
 namespace mewt {
 

@@ -1,4 +1,4 @@
-#include "PomodoroConfiguration.h"
+#include "model/PomodoroConfiguration.h"
 
 #include <QJsonDocument>
 #include <QJsonValue>

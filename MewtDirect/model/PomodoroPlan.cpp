@@ -1,4 +1,4 @@
-#include "PomodoroPlan.h"
+#include "model/PomodoroPlan.h"
 
 #include <QJsonDocument>
 #include <QJsonValue>

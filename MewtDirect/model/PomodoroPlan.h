@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Clock.h"
-#include "PomodoroConfiguration.h"
-#include "PomodoroPhase.h"
-#include "PomodoroYarnSchedule.h"
-#include "TimerState.h"
+#include "platform/Clock.h"
+#include "model/PomodoroConfiguration.h"
+#include "model/PomodoroPhase.h"
+#include "model/PomodoroYarnSchedule.h"
+#include "model/TimerState.h"
 
 #include <QByteArray>
 #include <QJsonObject>

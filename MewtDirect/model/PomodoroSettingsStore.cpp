@@ -1,7 +1,7 @@
-#include "PomodoroSettingsStore.h"
+#include "model/PomodoroSettingsStore.h"
 
-#include "SettingsLoading.h"
-#include "UserDefaults.h"
+#include "model/SettingsLoading.h"
+#include "platform/UserDefaults.h"
 
 namespace mewt {
 

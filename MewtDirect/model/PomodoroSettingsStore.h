@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PomodoroConfiguration.h"
-#include "TimerMode.h"
+#include "model/PomodoroConfiguration.h"
+#include "model/TimerMode.h"
 
 #include <QObject>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "PomodoroStore.h"
+#include "model/PomodoroStore.h"
 
-#include "PomodoroSettingsStore.h"
-#include "UserDefaults.h"
+#include "model/PomodoroSettingsStore.h"
+#include "platform/UserDefaults.h"
 
 #include <QtDebug>
 #include <algorithm>

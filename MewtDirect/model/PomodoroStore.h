@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Clock.h"
-#include "PomodoroPlan.h"
-#include "PomodoroYarnSchedule.h"
-#include "TimerStore.h"
+#include "platform/Clock.h"
+#include "model/PomodoroPlan.h"
+#include "model/PomodoroYarnSchedule.h"
+#include "model/TimerStore.h"
 
 #include <QObject>
 #include <optional>

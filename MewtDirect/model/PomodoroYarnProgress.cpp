@@ -1,4 +1,4 @@
-#include "PomodoroYarnProgress.h"
+#include "model/PomodoroYarnProgress.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PomodoroYarnSchedule.h"
+#include "model/PomodoroYarnSchedule.h"
 
 namespace mewt {
 

@@ -1,4 +1,4 @@
-#include "PomodoroYarnSchedule.h"
+#include "model/PomodoroYarnSchedule.h"
 
 #include <cmath>
 

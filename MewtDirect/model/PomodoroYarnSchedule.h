@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PomodoroPhase.h"
+#include "model/PomodoroPhase.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColorScheme.h"
+#include "model/ColorScheme.h"
 
 #include <QString>
 #include <array>

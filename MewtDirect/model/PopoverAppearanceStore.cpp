@@ -1,7 +1,7 @@
-#include "PopoverAppearanceStore.h"
+#include "model/PopoverAppearanceStore.h"
 
-#include "SettingsLoading.h"
-#include "UserDefaults.h"
+#include "model/SettingsLoading.h"
+#include "platform/UserDefaults.h"
 
 namespace mewt {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PopoverAppearance.h"
+#include "model/PopoverAppearance.h"
 
 #include <QObject>
 

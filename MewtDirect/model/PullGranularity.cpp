@@ -1,4 +1,4 @@
-#include "PullGranularity.h"
+#include "model/PullGranularity.h"
 
 namespace mewt {
 

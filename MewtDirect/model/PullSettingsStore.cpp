@@ -1,7 +1,7 @@
-#include "PullSettingsStore.h"
+#include "model/PullSettingsStore.h"
 
-#include "SettingsLoading.h"
-#include "UserDefaults.h"
+#include "model/SettingsLoading.h"
+#include "platform/UserDefaults.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PullGranularity.h"
+#include "model/PullGranularity.h"
 
 #include <QObject>
 

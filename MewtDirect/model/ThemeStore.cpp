@@ -1,6 +1,6 @@
-#include "ThemeStore.h"
+#include "model/ThemeStore.h"
 
-#include "UserDefaults.h"
+#include "platform/UserDefaults.h"
 
 namespace mewt {
 

@@ -1,7 +1,7 @@
-#include "TimeDisplaySettingsStore.h"
+#include "model/TimeDisplaySettingsStore.h"
 
-#include "SettingsLoading.h"
-#include "UserDefaults.h"
+#include "model/SettingsLoading.h"
+#include "platform/UserDefaults.h"
 
 namespace mewt {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TimeDisplayStyle.h"
+#include "model/TimeDisplayStyle.h"
 
 #include <QObject>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "TimerSnapshot.h"
+#include "model/TimerSnapshot.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TimerState.h"
+#include "model/TimerState.h"
 
 #include <QByteArray>
 #include <QString>

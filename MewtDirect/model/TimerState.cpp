@@ -1,4 +1,4 @@
-#include "TimerState.h"
+#include "model/TimerState.h"
 
 #include <algorithm>
 

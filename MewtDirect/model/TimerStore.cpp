@@ -1,4 +1,4 @@
-#include "TimerStore.h"
+#include "model/TimerStore.h"
 
 #include <QtDebug>
 #include <algorithm>

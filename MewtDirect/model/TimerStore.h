@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Clock.h"
-#include "NotificationScheduling.h"
-#include "TimerSnapshot.h"
-#include "TimerState.h"
-#include "UserDefaults.h"
+#include "platform/Clock.h"
+#include "model/NotificationScheduling.h"
+#include "model/TimerSnapshot.h"
+#include "model/TimerState.h"
+#include "platform/UserDefaults.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "AppearanceMonitor.h"
+#include "platform/AppearanceMonitor.h"
 
-#include "PortalSettings.h"
+#include "platform/PortalSettings.h"
 
 #include <QColor>
 #include <QEvent>

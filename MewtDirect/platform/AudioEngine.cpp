@@ -1,4 +1,4 @@
-#include "AudioEngine.h"
+#include "platform/AudioEngine.h"
 
 #include <QLoggingCategory>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioMixer.h"
+#include "platform/AudioMixer.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "AudioMixer.h"
+#include "platform/AudioMixer.h"
 
 #include <algorithm>
 #include <cmath>

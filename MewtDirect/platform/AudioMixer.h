@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Limiter.h"
+#include "platform/Limiter.h"
 
 #include <array>
 #include <atomic>

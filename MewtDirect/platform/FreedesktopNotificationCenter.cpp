@@ -1,6 +1,6 @@
-#include "FreedesktopNotificationCenter.h"
+#include "platform/FreedesktopNotificationCenter.h"
 
-#include "UserDefaults.h"
+#include "platform/UserDefaults.h"
 
 #include <QCoreApplication>
 #include <QDBusError>

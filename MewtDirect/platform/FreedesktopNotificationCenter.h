@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Clock.h"
-#include "CompletionNotificationCenter.h"
+#include "platform/Clock.h"
+#include "platform/CompletionNotificationCenter.h"
 
 #include <QDBusConnection>
 #include <QHash>

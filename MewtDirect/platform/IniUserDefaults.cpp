@@ -1,4 +1,4 @@
-#include "IniUserDefaults.h"
+#include "platform/IniUserDefaults.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "Limiter.h"
+#include "platform/Limiter.h"
 
 #include <algorithm>
 #include <cmath>

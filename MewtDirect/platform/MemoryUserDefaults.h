@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UserDefaults.h"
+#include "platform/UserDefaults.h"
 
 #include <QHash>
 

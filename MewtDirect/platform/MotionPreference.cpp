@@ -1,6 +1,6 @@
-#include "MotionPreference.h"
+#include "platform/MotionPreference.h"
 
-#include "PortalSettings.h"
+#include "platform/PortalSettings.h"
 
 #include <QVariant>
 #include <QtGlobal>

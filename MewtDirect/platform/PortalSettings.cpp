@@ -1,4 +1,4 @@
-#include "PortalSettings.h"
+#include "platform/PortalSettings.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>

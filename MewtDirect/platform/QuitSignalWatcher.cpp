@@ -1,4 +1,4 @@
-#include "QuitSignalWatcher.h"
+#include "platform/QuitSignalWatcher.h"
 
 #include <QSocketNotifier>
 

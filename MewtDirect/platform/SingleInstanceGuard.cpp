@@ -1,6 +1,6 @@
-#include "SingleInstanceGuard.h"
+#include "platform/SingleInstanceGuard.h"
 
-#include "AppInfo.h"
+#include "platform/AppInfo.h"
 
 #include <QByteArray>
 #include <QDir>

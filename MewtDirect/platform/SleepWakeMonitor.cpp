@@ -1,4 +1,4 @@
-#include "SleepWakeMonitor.h"
+#include "platform/SleepWakeMonitor.h"
 
 namespace mewt {
 

@@ -1,4 +1,4 @@
-#include "SystemSettingsLauncher.h"
+#include "platform/SystemSettingsLauncher.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
-#include "UpdateChecker.h"
+#include "platform/UpdateChecker.h"
 
-#include "AppInfo.h"
+#include "platform/AppInfo.h"
 
 #include <QCoreApplication>
 #include <QNetworkAccessManager>

@@ -1,4 +1,4 @@
-#include "UserDefaults.h"
+#include "platform/UserDefaults.h"
 
 #include <QStringList>
 

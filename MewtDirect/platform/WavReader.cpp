@@ -1,4 +1,4 @@
-#include "WavReader.h"
+#include "platform/WavReader.h"
 
 #include <QFile>
 #include <algorithm>

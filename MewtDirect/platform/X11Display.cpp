@@ -1,4 +1,4 @@
-#include "X11Display.h"
+#include "platform/X11Display.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -1,7 +1,7 @@
-#include "PomodoroDurationPullController.h"
+#include "pull/PomodoroDurationPullController.h"
 
-#include "PomodoroDurationRopePanel.h"
-#include "TactileSoundPlayer.h"
+#include "pull/PomodoroDurationRopePanel.h"
+#include "cues/TactileSoundPlayer.h"
 
 #include <cmath>
 

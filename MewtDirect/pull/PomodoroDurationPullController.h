@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CatTheme.h"
-#include "PomodoroDurationKind.h"
-#include "PomodoroDurationPullModel.h"
-#include "YarnSoundFeedback.h"
-#include "YarnStringSimulation.h"
+#include "model/CatTheme.h"
+#include "pull/PomodoroDurationKind.h"
+#include "pull/PomodoroDurationPullModel.h"
+#include "cues/YarnSoundFeedback.h"
+#include "pull/YarnStringSimulation.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "PomodoroDurationPullModel.h"
+#include "pull/PomodoroDurationPullModel.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PomodoroDurationKind.h"
+#include "pull/PomodoroDurationKind.h"
 
 #include <QObject>
 #include <QPointF>

@@ -1,10 +1,10 @@
-#include "PomodoroDurationRopePanel.h"
+#include "pull/PomodoroDurationRopePanel.h"
 
-#include "CharacterSlotText.h"
-#include "ColorContrast.h"
-#include "Compositing.h"
-#include "PullStatusPill.h"
-#include "YarnStringSimulation.h"
+#include "artwork/CharacterSlotText.h"
+#include "model/ColorContrast.h"
+#include "artwork/Compositing.h"
+#include "artwork/PullStatusPill.h"
+#include "pull/YarnStringSimulation.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CatTheme.h"
-#include "PomodoroDurationPullModel.h"
+#include "model/CatTheme.h"
+#include "pull/PomodoroDurationPullModel.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "PullAmount.h"
+#include "pull/PullAmount.h"
 
 #include <cmath>
 #include <limits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PullGranularity.h"
-#include "TimerMode.h"
+#include "model/PullGranularity.h"
+#include "model/TimerMode.h"
 
 #include <QPointF>
 #include <QRectF>

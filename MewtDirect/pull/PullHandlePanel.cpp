@@ -1,9 +1,9 @@
-#include "PullHandlePanel.h"
+#include "pull/PullHandlePanel.h"
 
-#include "Compositing.h"
-#include "InterfaceSettingsStore.h"
-#include "PeekPawArtwork.h"
-#include "ReducedMotion.h"
+#include "artwork/Compositing.h"
+#include "model/InterfaceSettingsStore.h"
+#include "artwork/PeekPawArtwork.h"
+#include "artwork/ReducedMotion.h"
 
 #include <QBitmap>
 #include <QCursor>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CatTheme.h"
-#include "PullGestureEvent.h"
+#include "model/CatTheme.h"
+#include "pull/PullGestureEvent.h"
 
 #include <QPointer>
 #include <QTimer>

@@ -1,14 +1,14 @@
-#include "PullInteractionController.h"
+#include "pull/PullInteractionController.h"
 
-#include "AppLanguage.h"
-#include "CatSoundPlayer.h"
-#include "InterfaceSettingsStore.h"
-#include "PomodoroSettingsStore.h"
-#include "PullOverlayController.h"
-#include "PullSettingsStore.h"
-#include "TactileSoundPlayer.h"
-#include "ThemeStore.h"
-#include "TimerStore.h"
+#include "model/AppLanguage.h"
+#include "cues/CatSoundPlayer.h"
+#include "model/InterfaceSettingsStore.h"
+#include "model/PomodoroSettingsStore.h"
+#include "pull/PullOverlayController.h"
+#include "model/PullSettingsStore.h"
+#include "cues/TactileSoundPlayer.h"
+#include "model/ThemeStore.h"
+#include "model/TimerStore.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

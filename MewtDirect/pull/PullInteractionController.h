@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Clock.h"
-#include "PullAmount.h"
-#include "PullGestureEvent.h"
-#include "TimerState.h"
+#include "platform/Clock.h"
+#include "pull/PullAmount.h"
+#include "pull/PullGestureEvent.h"
+#include "model/TimerState.h"
 
 #include <QLocale>
 #include <QObject>

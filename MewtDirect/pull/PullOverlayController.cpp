@@ -1,7 +1,7 @@
-#include "PullOverlayController.h"
+#include "pull/PullOverlayController.h"
 
-#include "PullOverlayView.h"
-#include "ReducedMotion.h"
+#include "pull/PullOverlayView.h"
+#include "artwork/ReducedMotion.h"
 
 #include <QGuiApplication>
 #include <QScreen>

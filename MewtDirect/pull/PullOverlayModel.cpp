@@ -1,4 +1,4 @@
-#include "PullOverlayModel.h"
+#include "pull/PullOverlayModel.h"
 
 #include <algorithm>
 #include <cmath>

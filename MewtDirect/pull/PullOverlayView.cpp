@@ -1,10 +1,10 @@
-#include "PullOverlayView.h"
+#include "pull/PullOverlayView.h"
 
-#include "CatArmDrawing.h"
-#include "CharacterSlotText.h"
-#include "Compositing.h"
-#include "PeekPawArtwork.h"
-#include "PullStatusPill.h"
+#include "artwork/CatArmDrawing.h"
+#include "artwork/CharacterSlotText.h"
+#include "artwork/Compositing.h"
+#include "artwork/PeekPawArtwork.h"
+#include "artwork/PullStatusPill.h"
 
 #include <QBitmap>
 #include <QGraphicsOpacityEffect>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PullOverlayModel.h"
+#include "pull/PullOverlayModel.h"
 
 #include <QRegion>
 #include <QWidget>

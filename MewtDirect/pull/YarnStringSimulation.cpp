@@ -1,4 +1,4 @@
-#include "YarnStringSimulation.h"
+#include "pull/YarnStringSimulation.h"
 
 #include <algorithm>
 #include <cmath>

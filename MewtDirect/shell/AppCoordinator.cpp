@@ -1,8 +1,8 @@
-#include "AppCoordinator.h"
+#include "shell/AppCoordinator.h"
 
-#include "FreedesktopNotificationCenter.h"
-#include "NotificationScheduling.h"
-#include "ReducedMotion.h"
+#include "platform/FreedesktopNotificationCenter.h"
+#include "model/NotificationScheduling.h"
+#include "artwork/ReducedMotion.h"
 
 #include <QGuiApplication>
 #include <QPointer>

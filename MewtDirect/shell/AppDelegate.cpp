@@ -1,11 +1,11 @@
-#include "AppDelegate.h"
+#include "shell/AppDelegate.h"
 
-#include "DirectDistributionRuntime.h"
-#include "FreedesktopNotificationCenter.h"
-#include "IniUserDefaults.h"
-#include "NotificationService.h"
-#include "QuitSignalWatcher.h"
-#include "UpdateChecker.h"
+#include "shell/DirectDistributionRuntime.h"
+#include "platform/FreedesktopNotificationCenter.h"
+#include "platform/IniUserDefaults.h"
+#include "cues/NotificationService.h"
+#include "platform/QuitSignalWatcher.h"
+#include "platform/UpdateChecker.h"
 
 #include <QGuiApplication>
 #include <QPointer>

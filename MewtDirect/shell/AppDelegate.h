@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppCoordinator.h"
+#include "shell/AppCoordinator.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UpdateChecker.h"
+#include "platform/UpdateChecker.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "InterfaceTranslator.h"
+#include "shell/InterfaceTranslator.h"
 
 #include <QCoreApplication>
 #include <QLocale>

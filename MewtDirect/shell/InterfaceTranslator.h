@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppLanguage.h"
+#include "model/AppLanguage.h"
 
 #include <QStringList>
 #include <QTranslator>

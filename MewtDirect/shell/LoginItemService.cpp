@@ -1,6 +1,6 @@
-#include "LoginItemService.h"
+#include "shell/LoginItemService.h"
 
-#include "AppInfo.h"
+#include "platform/AppInfo.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "MewtApp.h"
+#include "shell/MewtApp.h"
 
-#include "AppDelegate.h"
-#include "AppInfo.h"
-#include "SingleInstanceGuard.h"
-#include "X11Display.h"
+#include "shell/AppDelegate.h"
+#include "platform/AppInfo.h"
+#include "platform/SingleInstanceGuard.h"
+#include "platform/X11Display.h"
 
 #include <QApplication>
 #include <QStyleFactory>

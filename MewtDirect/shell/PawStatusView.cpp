@@ -1,4 +1,4 @@
-#include "PawStatusView.h"
+#include "shell/PawStatusView.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CatTheme.h"
-#include "StatusTitle.h"
+#include "model/CatTheme.h"
+#include "shell/StatusTitle.h"
 
 #include <QWidget>
 

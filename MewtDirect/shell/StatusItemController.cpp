@@ -1,13 +1,13 @@
-#include "StatusItemController.h"
+#include "shell/StatusItemController.h"
 
-#include "InterfaceSettingsStore.h"
-#include "PawStatusView.h"
-#include "PomodoroStore.h"
-#include "PullHandlePanel.h"
-#include "StatusItemWindow.h"
-#include "StatusTitle.h"
-#include "TimerStore.h"
-#include "TrillPlayer.h"
+#include "model/InterfaceSettingsStore.h"
+#include "shell/PawStatusView.h"
+#include "model/PomodoroStore.h"
+#include "pull/PullHandlePanel.h"
+#include "shell/StatusItemWindow.h"
+#include "shell/StatusTitle.h"
+#include "model/TimerStore.h"
+#include "cues/TrillPlayer.h"
 
 #include <algorithm>
 

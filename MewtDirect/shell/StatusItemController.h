@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CatTheme.h"
-#include "Clock.h"
-#include "PullGestureEvent.h"
-#include "TimeDisplayStyle.h"
+#include "model/CatTheme.h"
+#include "platform/Clock.h"
+#include "pull/PullGestureEvent.h"
+#include "model/TimeDisplayStyle.h"
 
 #include <QObject>
 #include <QTimer>

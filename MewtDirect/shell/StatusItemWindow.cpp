@@ -1,7 +1,7 @@
-#include "StatusItemWindow.h"
+#include "shell/StatusItemWindow.h"
 
-#include "Compositing.h"
-#include "PawStatusView.h"
+#include "artwork/Compositing.h"
+#include "shell/PawStatusView.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CatTheme.h"
+#include "model/CatTheme.h"
 
 #include <QMetaObject>
 #include <QPointer>

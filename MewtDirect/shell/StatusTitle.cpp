@@ -1,4 +1,4 @@
-#include "StatusTitle.h"
+#include "shell/StatusTitle.h"
 
 namespace mewt {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Clock.h"
-#include "TimeDisplayStyle.h"
-#include "TimerState.h"
+#include "platform/Clock.h"
+#include "model/TimeDisplayStyle.h"
+#include "model/TimerState.h"
 
 #include <QString>
 #include <optional>

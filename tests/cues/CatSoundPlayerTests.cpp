@@ -1,8 +1,8 @@
-#include "CatSoundPlayer.h"
+#include "cues/CatSoundPlayer.h"
 #include "SoundRig.h"
-#include "TrillPlayer.h"
+#include "cues/TrillPlayer.h"
 #include "WavBytes.h"
-#include "WavReader.h"
+#include "platform/WavReader.h"
 
 #include <QDir>
 #include <QDirIterator>

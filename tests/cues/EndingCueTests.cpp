@@ -1,8 +1,8 @@
-#include "CatSoundPlayer.h"
-#include "CharacterSlotText.h"
-#include "ColorContrast.h"
-#include "EndingCueController.h"
-#include "EndingCueView.h"
+#include "cues/CatSoundPlayer.h"
+#include "artwork/CharacterSlotText.h"
+#include "model/ColorContrast.h"
+#include "cues/EndingCueController.h"
+#include "cues/EndingCueView.h"
 #include "SoundRig.h"
 
 #include <QTimer>

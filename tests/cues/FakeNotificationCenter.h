@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompletionNotificationCenter.h"
+#include "platform/CompletionNotificationCenter.h"
 
 #include <QCoreApplication>
 #include <QMap>

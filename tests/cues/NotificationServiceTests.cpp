@@ -1,5 +1,5 @@
 #include "FakeNotificationCenter.h"
-#include "NotificationService.h"
+#include "cues/NotificationService.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>

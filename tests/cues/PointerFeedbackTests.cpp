@@ -1,5 +1,5 @@
 #include "SoundRig.h"
-#include "YarnSoundFeedback.h"
+#include "cues/YarnSoundFeedback.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "CatSoundPlayer.h"
+#include "cues/CatSoundPlayer.h"
 #include "SoundRig.h"
 
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AudioEngine.h"
-#include "Clock.h"
-#include "InterfaceSettingsStore.h"
-#include "MemoryUserDefaults.h"
-#include "TactileSoundPlayer.h"
+#include "platform/AudioEngine.h"
+#include "platform/Clock.h"
+#include "model/InterfaceSettingsStore.h"
+#include "platform/MemoryUserDefaults.h"
+#include "cues/TactileSoundPlayer.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 #include "SoundRig.h"
-#include "TactileSoundRenderer.h"
+#include "cues/TactileSoundRenderer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "CatTheme.h"
-#include "ColorContrast.h"
+#include "model/CatTheme.h"
+#include "model/ColorContrast.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NotificationScheduling.h"
+#include "model/NotificationScheduling.h"
 
 #include <vector>
 

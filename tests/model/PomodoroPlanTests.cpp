@@ -1,5 +1,5 @@
-#include "PomodoroPlan.h"
-#include "PomodoroYarnProgress.h"
+#include "model/PomodoroPlan.h"
+#include "model/PomodoroYarnProgress.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "IniUserDefaults.h"
-#include "MemoryUserDefaults.h"
-#include "PomodoroSettingsStore.h"
-#include "PomodoroStore.h"
+#include "platform/IniUserDefaults.h"
+#include "platform/MemoryUserDefaults.h"
+#include "model/PomodoroSettingsStore.h"
+#include "model/PomodoroStore.h"
 #include "TimerPrinting.h"
-#include "TimerStore.h"
+#include "model/TimerStore.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

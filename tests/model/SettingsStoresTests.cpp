@@ -1,13 +1,13 @@
-#include "CatBedStore.h"
-#include "IniUserDefaults.h"
-#include "InterfaceSettingsStore.h"
-#include "MemoryUserDefaults.h"
-#include "OnboardingStore.h"
-#include "PomodoroSettingsStore.h"
-#include "PopoverAppearanceStore.h"
-#include "PullSettingsStore.h"
-#include "ThemeStore.h"
-#include "TimeDisplaySettingsStore.h"
+#include "model/CatBedStore.h"
+#include "platform/IniUserDefaults.h"
+#include "model/InterfaceSettingsStore.h"
+#include "platform/MemoryUserDefaults.h"
+#include "model/OnboardingStore.h"
+#include "model/PomodoroSettingsStore.h"
+#include "model/PopoverAppearanceStore.h"
+#include "model/PullSettingsStore.h"
+#include "model/ThemeStore.h"
+#include "model/TimeDisplaySettingsStore.h"
 
 #include <QFile>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "TimeDisplayStyle.h"
+#include "model/TimeDisplayStyle.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TimerSnapshot.h"
+#include "model/TimerSnapshot.h"
 
 #include <ostream>
 #include <string>

@@ -1,9 +1,9 @@
-#include "AppLanguage.h"
+#include "model/AppLanguage.h"
 #include "FakeNotificationScheduler.h"
-#include "IniUserDefaults.h"
-#include "MemoryUserDefaults.h"
+#include "platform/IniUserDefaults.h"
+#include "platform/MemoryUserDefaults.h"
 #include "TimerPrinting.h"
-#include "TimerStore.h"
+#include "model/TimerStore.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "AudioEngine.h"
-#include "Limiter.h"
+#include "platform/AudioEngine.h"
+#include "platform/Limiter.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "FakeNotificationServer.h"
-#include "FreedesktopNotificationCenter.h"
-#include "MemoryUserDefaults.h"
+#include "platform/FreedesktopNotificationCenter.h"
+#include "platform/MemoryUserDefaults.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>

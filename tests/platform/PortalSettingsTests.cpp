@@ -1,6 +1,6 @@
-#include "AppearanceMonitor.h"
-#include "MotionPreference.h"
-#include "PortalSettings.h"
+#include "platform/AppearanceMonitor.h"
+#include "platform/MotionPreference.h"
+#include "platform/PortalSettings.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,4 +1,4 @@
-#include "SingleInstanceGuard.h"
+#include "platform/SingleInstanceGuard.h"
 
 #include <QFile>
 #include <QTemporaryDir>

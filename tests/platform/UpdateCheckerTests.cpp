@@ -1,5 +1,5 @@
 #include "LoopbackHttpServer.h"
-#include "UpdateChecker.h"
+#include "platform/UpdateChecker.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "IniUserDefaults.h"
-#include "MemoryUserDefaults.h"
+#include "platform/IniUserDefaults.h"
+#include "platform/MemoryUserDefaults.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #include "WavBytes.h"
-#include "WavReader.h"
+#include "platform/WavReader.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

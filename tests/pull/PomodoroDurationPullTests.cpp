@@ -1,7 +1,7 @@
-#include "PomodoroDurationPullController.h"
-#include "PomodoroDurationRopePanel.h"
+#include "pull/PomodoroDurationPullController.h"
+#include "pull/PomodoroDurationRopePanel.h"
 #include "PullRig.h"
-#include "PullStatusPill.h"
+#include "artwork/PullStatusPill.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

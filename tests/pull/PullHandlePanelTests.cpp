@@ -1,5 +1,5 @@
-#include "PullHandlePanel.h"
-#include "PullInteractionController.h"
+#include "pull/PullHandlePanel.h"
+#include "pull/PullInteractionController.h"
 #include "PullRig.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "PullInteractionController.h"
-#include "PullOverlayView.h"
+#include "pull/PullInteractionController.h"
+#include "pull/PullOverlayView.h"
 #include "PullRig.h"
 
 #include <QDateTime>

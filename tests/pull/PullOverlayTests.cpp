@@ -1,7 +1,7 @@
-#include "CharacterSlotText.h"
-#include "PullOverlayController.h"
-#include "PullOverlayView.h"
-#include "PullStatusPill.h"
+#include "artwork/CharacterSlotText.h"
+#include "pull/PullOverlayController.h"
+#include "pull/PullOverlayView.h"
+#include "artwork/PullStatusPill.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "AudioEngine.h"
-#include "CatSoundPlayer.h"
-#include "Clock.h"
-#include "InterfaceSettingsStore.h"
-#include "MemoryUserDefaults.h"
-#include "PomodoroSettingsStore.h"
-#include "PullOverlayController.h"
-#include "PullSettingsStore.h"
-#include "TactileSoundPlayer.h"
-#include "ThemeStore.h"
-#include "TimerStore.h"
+#include "platform/AudioEngine.h"
+#include "cues/CatSoundPlayer.h"
+#include "platform/Clock.h"
+#include "model/InterfaceSettingsStore.h"
+#include "platform/MemoryUserDefaults.h"
+#include "model/PomodoroSettingsStore.h"
+#include "pull/PullOverlayController.h"
+#include "model/PullSettingsStore.h"
+#include "cues/TactileSoundPlayer.h"
+#include "model/ThemeStore.h"
+#include "model/TimerStore.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "PullHandlePanel.h"
+#include "pull/PullHandlePanel.h"
 #include "ShellRig.h"
-#include "StatusItemWindow.h"
+#include "shell/StatusItemWindow.h"
 
 #include <QGuiApplication>
 

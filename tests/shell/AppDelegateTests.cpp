@@ -1,6 +1,6 @@
-#include "AppDelegate.h"
+#include "shell/AppDelegate.h"
 #include "ShellRig.h"
-#include "StatusItemWindow.h"
+#include "shell/StatusItemWindow.h"
 
 #include <QTest>
 #include <csignal>

@@ -1,4 +1,4 @@
-#include "DirectDistributionRuntime.h"
+#include "shell/DirectDistributionRuntime.h"
 #include "LoopbackHttpServer.h"
 
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
-#include "InterfaceSettingsStore.h"
-#include "InterfaceTranslator.h"
+#include "model/InterfaceSettingsStore.h"
+#include "shell/InterfaceTranslator.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

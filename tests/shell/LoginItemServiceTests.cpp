@@ -1,4 +1,4 @@
-#include "LoginItemService.h"
+#include "shell/LoginItemService.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AppCoordinator.h"
-#include "MemoryUserDefaults.h"
-#include "NotificationScheduling.h"
-#include "PawStatusView.h"
-#include "TimerSnapshot.h"
+#include "shell/AppCoordinator.h"
+#include "platform/MemoryUserDefaults.h"
+#include "model/NotificationScheduling.h"
+#include "shell/PawStatusView.h"
+#include "model/TimerSnapshot.h"
 
 #include <QTemporaryDir>
 #include <algorithm>

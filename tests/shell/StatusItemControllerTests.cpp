@@ -1,7 +1,7 @@
-#include "PullHandlePanel.h"
+#include "pull/PullHandlePanel.h"
 #include "ShellRig.h"
-#include "StatusItemWindow.h"
-#include "TrillPlayer.h"
+#include "shell/StatusItemWindow.h"
+#include "cues/TrillPlayer.h"
 
 #include <QCursor>
 #include <QGuiApplication>

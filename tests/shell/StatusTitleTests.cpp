@@ -1,5 +1,5 @@
-#include "PawStatusView.h"
-#include "StatusTitle.h"
+#include "shell/PawStatusView.h"
+#include "shell/StatusTitle.h"
 
 #include <gtest/gtest.h>
 

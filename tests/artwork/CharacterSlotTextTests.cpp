@@ -1,4 +1,4 @@
-#include "CharacterSlotText.h"
+#include "artwork/CharacterSlotText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "CatArmDrawing.h"
-#include "CatTheme.h"
-#include "PeekPawArtwork.h"
+#include "artwork/CatArmDrawing.h"
+#include "model/CatTheme.h"
+#include "artwork/PeekPawArtwork.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "CatArmDrawing.h"
+#include "artwork/CatArmDrawing.h"
 
-#include "CatTheme.h"
+#include "model/CatTheme.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "CharacterSlotText.h"
+#include "artwork/CharacterSlotText.h"
 
-#include "ReducedMotion.h"
+#include "artwork/ReducedMotion.h"
 
 #include <QEvent>
 #include <QPainter>

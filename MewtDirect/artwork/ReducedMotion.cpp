@@ -1,6 +1,6 @@
-#include "ReducedMotion.h"
+#include "artwork/ReducedMotion.h"
 
-#include "MotionPreference.h"
+#include "platform/MotionPreference.h"
 
 #include <QPointer>
 #include <QtGlobal>

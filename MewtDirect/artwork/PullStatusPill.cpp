@@ -1,4 +1,4 @@
-#include "PullStatusPill.h"
+#include "artwork/PullStatusPill.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

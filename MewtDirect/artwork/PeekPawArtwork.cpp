@@ -1,7 +1,7 @@
-#include "PeekPawArtwork.h"
+#include "artwork/PeekPawArtwork.h"
 
-#include "CatArmDrawing.h"
-#include "ColorContrast.h"
+#include "artwork/CatArmDrawing.h"
+#include "model/ColorContrast.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "Compositing.h"
+#include "artwork/Compositing.h"
 
 #include <QGuiApplication>
 #include <cstdlib>
