@@ -41,7 +41,6 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
     // The theme's paw, toes up, fitted into `rect`: the paw's fur with its edge and pink toe beans.
-    static void paintPaw(QPainter& painter, const QRectF& rect, const CatTheme& theme);
 
 Q_SIGNALS:
     void pawPressed();
