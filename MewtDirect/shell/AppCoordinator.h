@@ -39,6 +39,8 @@ TimerTickCadence tickCadence(TimeDisplayStyle style);
 
 // Builds every store and controller of the app once, wires their callbacks in `start`, and takes
 // them down in `shutdown`. It owns them all for the life of the process.
+class GlobalPointerMonitor;
+
 class AppCoordinator final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AppCoordinator)
@@ -55,6 +57,8 @@ public:
         AudioEngine::Options audio {};
         // Empty: the user's autostart folder.
         QString loginItemEntryPath;
+        // The pointer anywhere on the desktop; null sees only the app's own windows.
+        GlobalPointerMonitor* pointerMonitor = nullptr;
     };
 
     static constexpr double chimeVolume = 0.9;
