@@ -1,11 +1,11 @@
 #include "shell/AppDelegate.h"
 
-#include "shell/DirectDistributionRuntime.h"
+#include "cues/NotificationService.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "platform/IniUserDefaults.h"
-#include "cues/NotificationService.h"
 #include "platform/QuitSignalWatcher.h"
 #include "platform/UpdateChecker.h"
+#include "shell/DirectDistributionRuntime.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -129,6 +129,8 @@ void AppDelegate::shutdown()
         appCoordinator->timerStore().persistIdleSnapshotAtQuit();
         appCoordinator->pomodoroStore().removeStoredPlanAtQuit();
     }
+    // Changes are written in the background; the quit waits until they are on disk.
+    services->defaults.flush();
     if (runtime)
         runtime->shutdown();
     if (sharedRuntime == runtime.get())
