@@ -1,9 +1,9 @@
 #include "shell/MewtApp.h"
 
+#include "shell/AppDelegate.h"
 #include "platform/AppInfo.h"
 #include "platform/SingleInstanceGuard.h"
 #include "platform/X11Display.h"
-#include "shell/AppDelegate.h"
 
 #include <QApplication>
 #include <QStyleFactory>
