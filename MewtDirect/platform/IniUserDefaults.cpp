@@ -319,10 +319,12 @@ void IniUserDefaults::load()
     // same name.
     const QString copy = temporaryName(filePath, QStringLiteral("read"));
     QFile copyFile(copy);
-    if (readable && copyFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        copyFile.write(clean.bytes);
-        copyFile.close();
-        QSettings settings(copy, QSettings::IniFormat);
+    // In a folder we cannot write to, the file is read as it is.
+    const bool copied = readable && copyFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && copyFile.write(clean.bytes) == clean.bytes.size();
+    copyFile.close();
+    if (readable) {
+        QSettings settings(copied ? copy : filePath, QSettings::IniFormat);
         settings.setFallbacksEnabled(false);
         int junkKeys = 0;
         for (const QString& key : settings.allKeys()) {
