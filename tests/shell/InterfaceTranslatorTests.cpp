@@ -2,6 +2,8 @@
 #include "shell/InterfaceTranslator.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace mewt;
@@ -47,6 +49,43 @@ TEST(InterfaceTranslator, InstallsAndRemovesTheChosenLanguage)
     }
     // Gone with its owner.
     EXPECT_EQ(QCoreApplication::translate("mewt", "mewt timer complete"), key);
+}
+
+// A line edit's context menu: Qt's own text, not ours.
+QString copyAction()
+{
+    return QCoreApplication::translate("QLineEdit", "&Copy");
+}
+
+TEST(QtTranslations, FollowTheChosenLanguageWhenTheSystemHasThem)
+{
+    const QString folder = InterfaceTranslator::systemQtTranslationsFolder();
+    if (QDir(folder).entryList({ QStringLiteral("qtbase_*.qm") }).isEmpty())
+        GTEST_SKIP() << "no Qt translations in " << folder.toStdString() << " (Debian: qt6-translations-l10n)";
+    const std::vector<AppLanguage> available = compiledInLanguages();
+    for (const AppLanguage language : available) {
+        if (language == AppLanguage::system)
+            continue;
+        InterfaceTranslator translator(folder);
+        translator.install(language, available);
+        EXPECT_TRUE(translator.translatesQtTexts()) << rawValue(language).toStdString();
+        EXPECT_NE(copyAction(), QStringLiteral("&Copy")) << rawValue(language).toStdString();
+        translator.install(AppLanguage::system, { AppLanguage::system });
+        EXPECT_FALSE(translator.translatesQtTexts());
+        EXPECT_EQ(copyAction(), QStringLiteral("&Copy"));
+    }
+}
+
+TEST(QtTranslations, MissingOnesLeaveQtsTextsEnglishAndOursTranslated)
+{
+    QTemporaryDir empty;
+    const std::vector<AppLanguage> available = compiledInLanguages();
+    InterfaceTranslator translator(empty.path());
+    translator.install(AppLanguage::catalan, available);
+    EXPECT_EQ(translator.installedLanguage(), AppLanguage::catalan);
+    EXPECT_FALSE(translator.translatesQtTexts());
+    EXPECT_EQ(copyAction(), QStringLiteral("&Copy"));
+    EXPECT_NE(QCoreApplication::translate("mewt", "mewt timer complete"), QStringLiteral("mewt timer complete"));
 }
 
 } // namespace
