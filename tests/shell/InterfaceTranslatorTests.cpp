@@ -59,33 +59,28 @@ QString copyAction()
 
 TEST(QtTranslations, FollowTheChosenLanguageWhenTheSystemHasThem)
 {
+    const std::vector<AppLanguage> available = compiledInLanguages();
+    // Without them only Qt's texts stay English.
+    QTemporaryDir empty;
+    InterfaceTranslator missing(empty.path());
+    missing.install(AppLanguage::catalan, available);
+    EXPECT_EQ(missing.installedLanguage(), AppLanguage::catalan);
+    EXPECT_FALSE(missing.translatesQtTexts());
+    EXPECT_EQ(copyAction(), QStringLiteral("&Copy"));
+
     const QString folder = InterfaceTranslator::systemQtTranslationsFolder();
     if (QDir(folder).entryList({ QStringLiteral("qtbase_*.qm") }).isEmpty())
         GTEST_SKIP() << "no Qt translations in " << folder.toStdString() << " (Debian: qt6-translations-l10n)";
-    const std::vector<AppLanguage> available = compiledInLanguages();
     for (const AppLanguage language : available) {
         if (language == AppLanguage::system)
-            continue;
+            continue; // follows the desktop, which the test does not control
         InterfaceTranslator translator(folder);
         translator.install(language, available);
         EXPECT_TRUE(translator.translatesQtTexts()) << rawValue(language).toStdString();
         EXPECT_NE(copyAction(), QStringLiteral("&Copy")) << rawValue(language).toStdString();
         translator.install(AppLanguage::system, { AppLanguage::system });
-        EXPECT_FALSE(translator.translatesQtTexts());
         EXPECT_EQ(copyAction(), QStringLiteral("&Copy"));
     }
-}
-
-TEST(QtTranslations, MissingOnesLeaveQtsTextsEnglishAndOursTranslated)
-{
-    QTemporaryDir empty;
-    const std::vector<AppLanguage> available = compiledInLanguages();
-    InterfaceTranslator translator(empty.path());
-    translator.install(AppLanguage::catalan, available);
-    EXPECT_EQ(translator.installedLanguage(), AppLanguage::catalan);
-    EXPECT_FALSE(translator.translatesQtTexts());
-    EXPECT_EQ(copyAction(), QStringLiteral("&Copy"));
-    EXPECT_NE(QCoreApplication::translate("mewt", "mewt timer complete"), QStringLiteral("mewt timer complete"));
 }
 
 } // namespace
