@@ -46,7 +46,11 @@ PomodoroNumberSettingRow::PomodoroNumberSettingRow(const QString& title, const s
         numberStepper->setRange(range.minimum, range.maximum);
         numberStepper->setStep(step);
         numberStepper->setAccessibleName(title);
-        connect(numberStepper, &Stepper::valueStepped, this, [clamped](int stepped) { clamped.write(stepped); });
+        // The store may round what the stepper asked for; the next step starts from what it kept.
+        connect(numberStepper, &Stepper::valueStepped, this, [this, clamped](int stepped) {
+            clamped.write(stepped);
+            numberStepper->setValue(value.read());
+        });
         trailing->addWidget(numberStepper);
     }
 

@@ -3,6 +3,7 @@
 #include "options/PomodoroNumberSettingRow.h"
 #include "options/Stepper.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -174,6 +175,30 @@ TEST_F(NumberRow, WithoutStepperOnlyFieldAndUnit)
     build(rig.quickTimeMinutes(), { 5, 120 }, false);
     EXPECT_EQ(row->stepper(), nullptr);
     EXPECT_EQ(row->findChildren<Stepper*>().size(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// Screen readers meet one spin box with the row's title, the value and working step actions.
+TEST_F(NumberRow, StepperIsOneSpinBoxForScreenReaders)
+{
+    build(rig.quickTimeMinutes(), { 5, 120 });
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(row->stepper());
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->role(), QAccessible::SpinBox);
+    EXPECT_EQ(node->text(QAccessible::Name), "focus");
+    EXPECT_EQ(node->text(QAccessible::Value), "25");
+    // A step of one is rounded back by the store; the stepper must say what was kept.
+    node->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(rig.pull.quickTimeMinutes(), 25);
+    EXPECT_EQ(node->text(QAccessible::Value), "25");
+    for (int i = 0; i < 3; ++i)
+        node->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(rig.pull.quickTimeMinutes(), 25);
+    rig.pull.setQuickTimeMinutes(40);
+    EXPECT_EQ(node->text(QAccessible::Value), "40");
 }
 
 } // namespace
