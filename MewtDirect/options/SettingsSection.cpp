@@ -40,7 +40,6 @@ SettingsSection::SettingsSection(SettingsForm& form, const char* headerKey, QWid
     , cardRows(new QVBoxLayout(card))
     , footer(captionLabel(this, TextStyle::caption))
 {
-    header->setAccessibleDescription(QString());
     footer->setForegroundRole(secondaryTextRole);
     cardRows->setContentsMargins(cardPadding, cardPadding, cardPadding, cardPadding);
     cardRows->setSpacing(rowGap);
