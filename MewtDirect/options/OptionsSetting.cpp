@@ -218,7 +218,7 @@ OptionsSettingDefinition definition(OptionsSetting setting)
     case OptionsSetting::appearancePopover: return make(C::appearance, "popover", nullptr, popoverAliases());
     case OptionsSetting::appearanceBed: return make(C::appearance, "bed", nullptr, bedAliases());
     case OptionsSetting::appearanceMenuBarTime:
-        return make(C::appearance, "menu bar time", nullptr, menuBarTimeAliases());
+        return make(C::appearance, "top bar time", nullptr, menuBarTimeAliases());
     case OptionsSetting::timerDefaultMode: return make(C::timer, "default mode", nullptr, defaultModeAliases());
     case OptionsSetting::timerQuickTime:
         return make(C::timer, "quick start time", "used by Start or Return in Timer mode",
