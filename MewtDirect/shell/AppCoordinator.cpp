@@ -34,7 +34,7 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
     , onboarding(services.defaults)
     , pomodoro(services.defaults, services.clock, timer, pomodoroSettings)
     , statusItem(timer, pomodoro, interfaceSettings, timeDisplay.style(), themes.selected(), engine, services.clock)
-    , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock)
+    , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock, services.pointerMonitor)
     , pullInteraction(pullSettings, pomodoroSettings, timer, interfaceSettings, themes, tactileSounds, catSounds,
           pullOverlay, services.clock)
 {
