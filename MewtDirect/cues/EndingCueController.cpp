@@ -275,6 +275,14 @@ void EndingCueController::countdownTick()
         hide(true);
         return;
     }
+    // The clock went back: the end is beyond the lead time again, so the cue waits for it.
+    if (const int lead = settings.endingCueLeadTimeSeconds(); remaining > lead) {
+        const Date end = *deadline;
+        const EndingCueKind cueKind = *kind;
+        hide(true);
+        scheduleActivation(end, cueKind, lead);
+        return;
+    }
     updateCue(*kind, remaining);
     if (!pointerMonitor)
         followPointer();

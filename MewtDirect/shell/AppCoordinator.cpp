@@ -102,6 +102,7 @@ void AppCoordinator::start()
     connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) { statusItem.setDark(dark); });
     statusItem.setDark(appearance.isDark());
     connect(&sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
+    connect(&clockChanges, &WallClockChangeMonitor::clockChanged, this, &AppCoordinator::clockDidChange);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &AppCoordinator::applicationStateDidChange);
 
     timer.startNotifications();
@@ -120,6 +121,7 @@ void AppCoordinator::shutdown()
     clearCallbacks();
     disconnect(&appearance, nullptr, this, nullptr);
     disconnect(&sleepWake, nullptr, this, nullptr);
+    disconnect(&clockChanges, nullptr, this, nullptr);
     if (qGuiApp)
         disconnect(qGuiApp, nullptr, this, nullptr);
 
@@ -228,6 +230,17 @@ void AppCoordinator::didWake()
     endingCue.recheck();
     if (services.notificationCenter)
         services.notificationCenter->recheck();
+}
+
+void AppCoordinator::clockDidChange()
+{
+    if (shutDown)
+        return;
+    // A timer the new time puts past its end completes; one that moved away from its end takes
+    // the cue down until its lead time comes again.
+    timer.refresh(services.clock.now());
+    updateEndingCue();
+    statusItem.refresh();
 }
 
 void AppCoordinator::didBecomeActive()

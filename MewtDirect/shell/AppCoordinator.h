@@ -19,6 +19,7 @@
 #include "pull/PullOverlayController.h"
 #include "model/PullSettingsStore.h"
 #include "platform/SleepWakeMonitor.h"
+#include "platform/WallClockChangeMonitor.h"
 #include "shell/StatusItemController.h"
 #include "cues/TactileSoundPlayer.h"
 #include "model/ThemeStore.h"
@@ -84,6 +85,8 @@ public:
     // After the machine slept: a timer whose end passed completes now, and the ending cue and the
     // notifications due meanwhile catch up.
     void didWake();
+    // The wall clock was set: the timer, the paw and the ending cue are judged again together.
+    void clockDidChange();
     // The app came to the front: the login item and notification settings may have changed.
     void didBecomeActive();
 
@@ -147,6 +150,7 @@ private:
     PullInteractionController pullInteraction;
 
     SleepWakeMonitor sleepWake;
+    WallClockChangeMonitor clockChanges;
     AppearanceMonitor appearance;
     MotionPreference motionPreference;
     InterfaceTranslator interfaceTranslator;

@@ -338,6 +338,25 @@ TEST_F(EndingCueTest, ThePanelIsTheContentPlusTheShadowAndFollowsThePointerWhile
     EXPECT_EQ(controller->panel()->pos(), left);
 }
 
+TEST_F(EndingCueTest, AClockSetBackTakesTheCueDownUntilItsLeadTimeComesAgain)
+{
+    const Date end = in(40s);
+    update(TimerState::running(end));
+    ASSERT_TRUE(controller->isShown());
+    rig.clock.advance(-1h);
+    controller->countdownTick();
+    finishFade();
+    EXPECT_FALSE(controller->isShown());
+    EXPECT_FALSE(controller->isFollowingPointer());
+    EXPECT_EQ(controller->activationDeadline(), end);
+    EXPECT_FALSE(controller->isCountingDown());
+
+    rig.clock.set(end - 30s);
+    controller->activationTimerFired();
+    EXPECT_TRUE(controller->isShown());
+    EXPECT_EQ(cue(), (EndingCue { Kind::timer, 30 }));
+}
+
 // A still pointer costs nothing: while the cue counts down, the countdown's one-second step is the
 // only timer that runs, and without a desktop-wide monitor the cue catches up with the pointer on it.
 TEST_F(EndingCueTest, AStillPointerLeavesOnlyTheCountdownRunning)

@@ -134,6 +134,29 @@ TEST_F(Coordinator, TheStyleSetsTitleAndTickAndWakingCompletesATimerThatEndedInS
     EXPECT_EQ(title(), QString());
 }
 
+TEST_F(Coordinator, ASetClockJudgesTheTimerThePawAndTheCueTogether)
+{
+    AppCoordinator& app = started();
+    app.timeDisplaySettingsStore().setStyle(TimeDisplayStyle::clock);
+    app.timerStore().addTime(90, rig.clock.now());
+    rig.clock.advance(50s);
+    app.endingCueController().recheck();
+    app.timerStore().refresh(rig.clock.now());
+    ASSERT_TRUE(app.endingCueController().isShown());
+
+    rig.clock.advance(-1h);
+    app.clockDidChange();
+    app.endingCueController().completeFade();
+    EXPECT_FALSE(app.endingCueController().isShown());
+    EXPECT_EQ(title(), QStringLiteral("1:00:40"));
+
+    rig.clock.advance(2h);
+    app.clockDidChange();
+    EXPECT_TRUE(app.timerStore().state().isIdle());
+    EXPECT_EQ(chimes(), 1);
+    EXPECT_EQ(title(), QString());
+}
+
 TEST_F(Coordinator, ComingToTheFrontRereadsTheLoginItemAndNotificationSettings)
 {
     AppCoordinator& app = started();
