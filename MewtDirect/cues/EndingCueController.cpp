@@ -130,7 +130,7 @@ void EndingCueController::update(const TimerState& state, Date now, const std::o
     bool showsEndingCue, const CatTheme& theme)
 {
     cueModel.setTheme(theme);
-    if (!showsEndingCue) {
+    if (!showsEndingCue || sessionLocked) {
         stopOverdueAlerts();
         hide(true);
         return;
@@ -164,6 +164,15 @@ void EndingCueController::update(const TimerState& state, Date now, const std::o
     } else {
         stopOverdueAlerts();
         hide(true);
+    }
+}
+
+void EndingCueController::setSessionLocked(bool locked)
+{
+    sessionLocked = locked;
+    if (locked) {
+        stopOverdueAlerts();
+        hide(false);
     }
 }
 

@@ -59,6 +59,10 @@ public:
         const CatTheme& theme);
     void hide(bool animated);
     void stopOverdueAlerts();
+    // While the session is locked no cue shows above the lock screen, and a cue up goes at once;
+    // after the unlock the owner calls `update` again.
+    void setSessionLocked(bool locked);
+    bool isSessionLocked() const { return sessionLocked; }
     // Looks at the wall clock now instead of at the next timer; for after a wake.
     void recheck();
 
@@ -143,6 +147,7 @@ private:
     quint64 fadeGeneration = 0;
     std::optional<QPointF> lastPointer;
     bool following = false;
+    bool sessionLocked = false;
     int chirrups = 0;
 };
 

@@ -103,6 +103,7 @@ void AppCoordinator::start()
     statusItem.setDark(appearance.isDark());
     connect(&sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
     connect(&clockChanges, &WallClockChangeMonitor::clockChanged, this, &AppCoordinator::clockDidChange);
+    connect(&sessionLock, &SessionLockMonitor::lockedChanged, this, &AppCoordinator::sessionLockDidChange);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &AppCoordinator::applicationStateDidChange);
 
     timer.startNotifications();
@@ -122,6 +123,7 @@ void AppCoordinator::shutdown()
     disconnect(&appearance, nullptr, this, nullptr);
     disconnect(&sleepWake, nullptr, this, nullptr);
     disconnect(&clockChanges, nullptr, this, nullptr);
+    disconnect(&sessionLock, nullptr, this, nullptr);
     if (qGuiApp)
         disconnect(qGuiApp, nullptr, this, nullptr);
 
@@ -241,6 +243,15 @@ void AppCoordinator::clockDidChange()
     timer.refresh(services.clock.now());
     updateEndingCue();
     statusItem.refresh();
+}
+
+void AppCoordinator::sessionLockDidChange(bool locked)
+{
+    if (shutDown)
+        return;
+    endingCue.setSessionLocked(locked);
+    if (!locked)
+        updateEndingCue();
 }
 
 void AppCoordinator::didBecomeActive()

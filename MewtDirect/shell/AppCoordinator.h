@@ -18,6 +18,7 @@
 #include "pull/PullInteractionController.h"
 #include "pull/PullOverlayController.h"
 #include "model/PullSettingsStore.h"
+#include "platform/SessionLockMonitor.h"
 #include "platform/SleepWakeMonitor.h"
 #include "platform/WallClockChangeMonitor.h"
 #include "shell/StatusItemController.h"
@@ -87,6 +88,8 @@ public:
     void didWake();
     // The wall clock was set: the timer, the paw and the ending cue are judged again together.
     void clockDidChange();
+    // No ending cue above the lock screen; the unlock shows what is due then.
+    void sessionLockDidChange(bool locked);
     // The app came to the front: the login item and notification settings may have changed.
     void didBecomeActive();
 
@@ -151,6 +154,7 @@ private:
 
     SleepWakeMonitor sleepWake;
     WallClockChangeMonitor clockChanges;
+    SessionLockMonitor sessionLock;
     AppearanceMonitor appearance;
     MotionPreference motionPreference;
     InterfaceTranslator interfaceTranslator;

@@ -157,6 +157,34 @@ TEST_F(Coordinator, ASetClockJudgesTheTimerThePawAndTheCueTogether)
     EXPECT_EQ(title(), QString());
 }
 
+TEST_F(Coordinator, NoCueShowsAboveTheLockScreenAndTheUnlockShowsWhatIsDue)
+{
+    AppCoordinator& app = started();
+    EndingCueController& cue = app.endingCueController();
+    app.timerStore().addTime(90, rig.clock.now());
+    rig.clock.advance(50s);
+    cue.recheck();
+    ASSERT_TRUE(cue.isShown());
+
+    app.sessionLockDidChange(true);
+    EXPECT_FALSE(cue.isShown()) << "gone at once, without a fade";
+    rig.clock.advance(10s);
+    cue.recheck();
+    app.timerStore().refresh(rig.clock.now());
+    EXPECT_FALSE(cue.isShown());
+
+    app.sessionLockDidChange(false);
+    ASSERT_TRUE(cue.isShown());
+    EXPECT_EQ(cue.model().cue().remainingSeconds, 30);
+
+    // Locked through the end: the completion still sounds.
+    app.sessionLockDidChange(true);
+    rig.clock.advance(31s);
+    app.timerStore().refresh(rig.clock.now());
+    EXPECT_EQ(chimes(), 1);
+    EXPECT_FALSE(cue.isShown());
+}
+
 TEST_F(Coordinator, ComingToTheFrontRereadsTheLoginItemAndNotificationSettings)
 {
     AppCoordinator& app = started();
