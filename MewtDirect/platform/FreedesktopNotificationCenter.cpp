@@ -85,7 +85,7 @@ QVariantList notifyArguments(const NotificationRequest& request, uint replacesId
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(1)));
     hints.insert(QStringLiteral("desktop-entry"), appName);
     if (request.playsDefaultSound) {
-        hints.insert(QStringLiteral("sound-name"), QStringLiteral("message-new-instant"));
+        hints.insert(QStringLiteral("sound-name"), QStringLiteral("alarm-clock-elapsed"));
         hints.insert(QStringLiteral("suppress-sound"), false);
     } else {
         hints.insert(QStringLiteral("suppress-sound"), true);

@@ -34,7 +34,7 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
     , onboarding(services.defaults)
     , pomodoro(services.defaults, services.clock, timer, pomodoroSettings)
     , statusItem(timer, pomodoro, interfaceSettings, timeDisplay.style(), themes.selected(), engine, services.clock)
-    , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock)
+    , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock, services.pointerMonitor)
     , pullInteraction(pullSettings, pomodoroSettings, timer, interfaceSettings, themes, tactileSounds, catSounds,
           pullOverlay, services.clock)
 {
@@ -102,6 +102,8 @@ void AppCoordinator::start()
     connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) { statusItem.setDark(dark); });
     statusItem.setDark(appearance.isDark());
     connect(&sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
+    connect(&clockChanges, &WallClockChangeMonitor::clockChanged, this, &AppCoordinator::clockDidChange);
+    connect(&sessionLock, &SessionLockMonitor::lockedChanged, this, &AppCoordinator::sessionLockDidChange);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &AppCoordinator::applicationStateDidChange);
 
     timer.startNotifications();
@@ -120,6 +122,8 @@ void AppCoordinator::shutdown()
     clearCallbacks();
     disconnect(&appearance, nullptr, this, nullptr);
     disconnect(&sleepWake, nullptr, this, nullptr);
+    disconnect(&clockChanges, nullptr, this, nullptr);
+    disconnect(&sessionLock, nullptr, this, nullptr);
     if (qGuiApp)
         disconnect(qGuiApp, nullptr, this, nullptr);
 
@@ -228,6 +232,26 @@ void AppCoordinator::didWake()
     endingCue.recheck();
     if (services.notificationCenter)
         services.notificationCenter->recheck();
+}
+
+void AppCoordinator::clockDidChange()
+{
+    if (shutDown)
+        return;
+    // A timer the new time puts past its end completes; one that moved away from its end takes
+    // the cue down until its lead time comes again.
+    timer.refresh(services.clock.now());
+    updateEndingCue();
+    statusItem.refresh();
+}
+
+void AppCoordinator::sessionLockDidChange(bool locked)
+{
+    if (shutDown)
+        return;
+    endingCue.setSessionLocked(locked);
+    if (!locked)
+        updateEndingCue();
 }
 
 void AppCoordinator::didBecomeActive()

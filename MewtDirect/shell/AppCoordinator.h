@@ -18,7 +18,9 @@
 #include "pull/PullInteractionController.h"
 #include "pull/PullOverlayController.h"
 #include "model/PullSettingsStore.h"
+#include "platform/SessionLockMonitor.h"
 #include "platform/SleepWakeMonitor.h"
+#include "platform/WallClockChangeMonitor.h"
 #include "shell/StatusItemController.h"
 #include "cues/TactileSoundPlayer.h"
 #include "model/ThemeStore.h"
@@ -84,6 +86,10 @@ public:
     // After the machine slept: a timer whose end passed completes now, and the ending cue and the
     // notifications due meanwhile catch up.
     void didWake();
+    // The wall clock was set: the timer, the paw and the ending cue are judged again together.
+    void clockDidChange();
+    // No ending cue above the lock screen; the unlock shows what is due then.
+    void sessionLockDidChange(bool locked);
     // The app came to the front: the login item and notification settings may have changed.
     void didBecomeActive();
 
@@ -147,6 +153,8 @@ private:
     PullInteractionController pullInteraction;
 
     SleepWakeMonitor sleepWake;
+    WallClockChangeMonitor clockChanges;
+    SessionLockMonitor sessionLock;
     AppearanceMonitor appearance;
     MotionPreference motionPreference;
     InterfaceTranslator interfaceTranslator;

@@ -379,7 +379,7 @@ TEST_F(NotificationCenterTest, DeliversAtTheDeadlineWithTheServersArguments)
     EXPECT_EQ(call.hints.value("urgency").typeId(), QMetaType::UChar);
     EXPECT_EQ(call.hints.value("urgency").toInt(), 1);
     EXPECT_EQ(call.hints.value("desktop-entry").toString(), QStringLiteral("mewt"));
-    EXPECT_EQ(call.hints.value("sound-name").toString(), QStringLiteral("message-new-instant"));
+    EXPECT_EQ(call.hints.value("sound-name").toString(), QStringLiteral("alarm-clock-elapsed"));
     EXPECT_EQ(call.hints.value("suppress-sound"), QVariant(false));
 
     const auto shown = delivered();

@@ -134,6 +134,57 @@ TEST_F(Coordinator, TheStyleSetsTitleAndTickAndWakingCompletesATimerThatEndedInS
     EXPECT_EQ(title(), QString());
 }
 
+TEST_F(Coordinator, ASetClockJudgesTheTimerThePawAndTheCueTogether)
+{
+    AppCoordinator& app = started();
+    app.timeDisplaySettingsStore().setStyle(TimeDisplayStyle::clock);
+    app.timerStore().addTime(90, rig.clock.now());
+    rig.clock.advance(50s);
+    app.endingCueController().recheck();
+    app.timerStore().refresh(rig.clock.now());
+    ASSERT_TRUE(app.endingCueController().isShown());
+
+    rig.clock.advance(-1h);
+    app.clockDidChange();
+    app.endingCueController().completeFade();
+    EXPECT_FALSE(app.endingCueController().isShown());
+    EXPECT_EQ(title(), QStringLiteral("1:00:40"));
+
+    rig.clock.advance(2h);
+    app.clockDidChange();
+    EXPECT_TRUE(app.timerStore().state().isIdle());
+    EXPECT_EQ(chimes(), 1);
+    EXPECT_EQ(title(), QString());
+}
+
+TEST_F(Coordinator, NoCueShowsAboveTheLockScreenAndTheUnlockShowsWhatIsDue)
+{
+    AppCoordinator& app = started();
+    EndingCueController& cue = app.endingCueController();
+    app.timerStore().addTime(90, rig.clock.now());
+    rig.clock.advance(50s);
+    cue.recheck();
+    ASSERT_TRUE(cue.isShown());
+
+    app.sessionLockDidChange(true);
+    EXPECT_FALSE(cue.isShown()) << "gone at once, without a fade";
+    rig.clock.advance(10s);
+    cue.recheck();
+    app.timerStore().refresh(rig.clock.now());
+    EXPECT_FALSE(cue.isShown());
+
+    app.sessionLockDidChange(false);
+    ASSERT_TRUE(cue.isShown());
+    EXPECT_EQ(cue.model().cue().remainingSeconds, 30);
+
+    // Locked through the end: the completion still sounds.
+    app.sessionLockDidChange(true);
+    rig.clock.advance(31s);
+    app.timerStore().refresh(rig.clock.now());
+    EXPECT_EQ(chimes(), 1);
+    EXPECT_FALSE(cue.isShown());
+}
+
 TEST_F(Coordinator, ComingToTheFrontRereadsTheLoginItemAndNotificationSettings)
 {
     AppCoordinator& app = started();
