@@ -10,17 +10,16 @@
 #include "model/ThemeStore.h"
 #include "model/TimerStore.h"
 #include "platform/AudioEngine.h"
-#include "platform/Clock.h"
 #include "platform/GlobalPointerMonitor.h"
 #include "platform/MemoryUserDefaults.h"
-#include "popover/FrameStepper.h"
 #include "popover/TimerPopoverController.h"
 #include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverPresentation.h"
+#include "pull/PomodoroDurationPullController.h"
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <memory>
+#include <algorithm>
 #include <vector>
 
 namespace mewt::testing {
@@ -28,44 +27,41 @@ namespace mewt::testing {
 // Frames advance only when the test says so, every run at once, as one tick of the real timer would.
 class ManualFrameStepper final : public FrameStepper {
 public:
-    void run(int frameCount, QObject* context, Step step) override
-    {
-        runs.push_back({ frameCount, 0, context, std::move(step), false });
-    }
-
-    void step()
-    {
-        const std::size_t count = runs.size();
-        for (std::size_t i = 0; i < count; ++i) {
-            Run& run = runs[i];
-            if (run.done || !run.context)
-                continue;
-            ++run.frame;
-            run.done = !run.step(run.frame) || run.frame >= run.frameCount;
-        }
-    }
-    void steps(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            step();
-    }
-
-    int liveRuns() const
-    {
-        int live = 0;
-        for (const Run& run : runs)
-            live += (!run.done && run.context) ? 1 : 0;
-        return live;
-    }
-
     struct Run {
         int frameCount;
-        int frame;
         QPointer<QObject> context;
         Step step;
-        bool done;
+        int frame = 0;
+        bool done = false;
     };
+
+    void run(int frameCount, QObject* context, Step step) override { runs.push_back({ frameCount, context, step }); }
+    void steps(int count = 1)
+    {
+        for (int i = 0; i < count; ++i) {
+            for (std::size_t r = 0, n = runs.size(); r < n; ++r) {
+                if (!runs[r].done && runs[r].context)
+                    runs[r].done = !runs[r].step(++runs[r].frame) || runs[r].frame >= runs[r].frameCount;
+            }
+        }
+    }
+    int liveRuns() const
+    {
+        return static_cast<int>(
+            std::count_if(runs.begin(), runs.end(), [](const Run& run) { return !run.done && run.context; }));
+    }
+
     std::vector<Run> runs;
+};
+
+// Names a parameterised case after its `name` field.
+struct CaseName {
+    template <class Info> std::string operator()(const Info& info) const
+    {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    }
 };
 
 // Real stores over memory defaults, a silent offline engine, a pointer the test moves and frames
@@ -117,6 +113,7 @@ struct PopoverRig {
         controller->show(visibleFrame, paw);
         frames->steps(14);
     }
+    void pullDuration() { controller->durationPullController().begin(PomodoroDurationKind::focus, { 1400, 100 }); }
 };
 
 } // namespace mewt::testing

@@ -1,7 +1,6 @@
 #include "PopoverRig.h"
 #include "popover/PopoverContentHostingView.h"
 #include "popover/TimerPopoverView.h"
-#include "pull/PomodoroDurationPullController.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -32,20 +31,13 @@ TEST_F(ShowingUnderThePaw, EntrySlidesDownIntoPlaceAndFadesIn)
     popover.show(rig.visibleFrame, rig.paw);
     EXPECT_EQ(rig.content().topLeft(), restingTopLeft - QPoint(0, 63));
     EXPECT_EQ(rig.panel().alpha(), 0.0);
-    EXPECT_TRUE(rig.panel().isVisible());
-    EXPECT_TRUE(rig.presentation().isVisible());
-    EXPECT_EQ(popover.entryAnimationGeneration(), popover.animationGeneration());
-
+    EXPECT_TRUE(rig.panel().isVisible() && rig.presentation().isVisible());
     rig.frames->steps(5);
-    EXPECT_EQ(rig.panel().alpha(), 0.0) << "invisible for the first five frames";
     EXPECT_EQ(rig.content().top(), 12 - 63 + qRound(63 * 0.82921));
-    rig.frames->step();
-    EXPECT_NEAR(rig.panel().alpha(), 0.0476, 1e-3);
-    rig.frames->steps(8);
+    rig.frames->steps(9);
     EXPECT_EQ(rig.content().topLeft(), restingTopLeft);
     EXPECT_EQ(rig.panel().alpha(), 1.0);
     EXPECT_EQ(popover.entryAnimationGeneration(), std::nullopt);
-    EXPECT_EQ(rig.frames->liveRuns(), 0);
 }
 
 TEST_F(ShowingUnderThePaw, ReducedMotionOrNoCompositorShowsAndHidesAtOnce)
@@ -58,8 +50,7 @@ TEST_F(ShowingUnderThePaw, ReducedMotionOrNoCompositorShowsAndHidesAtOnce)
         EXPECT_EQ(rig.panel().alpha(), 1.0);
         EXPECT_EQ(popover.entryAnimationGeneration(), std::nullopt);
         popover.hide();
-        EXPECT_FALSE(rig.panel().isVisible());
-        EXPECT_FALSE(rig.presentation().isVisible());
+        EXPECT_FALSE(rig.panel().isVisible() || rig.presentation().isVisible());
         EXPECT_EQ(rig.frames->liveRuns(), 0) << "reduced " << reduced;
     }
     // Without a compositor the window has no shadow margin: it is exactly the content.
@@ -71,8 +62,6 @@ TEST_F(ShowingUnderThePaw, APawOffEveryScreenOrWithoutAWindowShowsNothing)
     popover.updatePawFrame(QRectF(-90000, -90000, 24, 24));
     QWidget unshown;
     popover.updatePawView(&unshown);
-    popover.updatePawView(nullptr);
-    EXPECT_FALSE(rig.panel().isVisible());
     EXPECT_EQ(popover.animationGeneration(), 0);
 }
 
@@ -80,31 +69,14 @@ TEST_F(ShowingUnderThePaw, ASecondShowLeavesOnlyTheNewerEntryRunning)
 {
     popover.show(rig.visibleFrame, rig.paw);
     rig.frames->steps(3);
-    const int older = popover.animationGeneration();
     popover.show(rig.visibleFrame, rig.paw);
     const int newer = popover.animationGeneration();
-    EXPECT_GT(newer, older);
-    EXPECT_EQ(rig.content().topLeft(), restingTopLeft - QPoint(0, 63)) << "the entry starts over";
-    rig.frames->step();
+    rig.frames->steps();
     EXPECT_EQ(rig.frames->liveRuns(), 1);
     EXPECT_EQ(popover.entryAnimationGeneration(), newer);
     rig.frames->steps(13);
     EXPECT_EQ(popover.entryAnimationGeneration(), std::nullopt);
     EXPECT_EQ(rig.content().topLeft(), restingTopLeft);
-}
-
-TEST_F(ShowingUnderThePaw, AShowDuringTheExitEntersAgainAndIsNeverOrderedOut)
-{
-    rig.showAndSettle();
-    popover.hide();
-    rig.frames->steps(3);
-    EXPECT_TRUE(rig.presentation().isVisible()) << "visible until the exit ends";
-    popover.show(rig.visibleFrame, rig.paw);
-    rig.frames->steps(20);
-    EXPECT_TRUE(rig.panel().isVisible());
-    EXPECT_TRUE(rig.presentation().isVisible());
-    EXPECT_EQ(rig.content().topLeft(), restingTopLeft);
-    EXPECT_EQ(rig.panel().alpha(), 1.0);
 }
 
 TEST_F(ShowingUnderThePaw, AHideDuringTheEntrySlidesUpFromWhereThePanelIs)
@@ -113,33 +85,39 @@ TEST_F(ShowingUnderThePaw, AHideDuringTheEntrySlidesUpFromWhereThePanelIs)
     rig.frames->steps(9);
     const QPoint from = rig.content().topLeft();
     const double alpha = rig.panel().alpha();
-    ASSERT_GT(alpha, 0.0);
     popover.hide();
     EXPECT_EQ(popover.entryAnimationGeneration(), std::nullopt);
-    EXPECT_FALSE(popover.areDismissalMonitorsInstalled());
-    rig.frames->step();
+    rig.frames->steps();
     EXPECT_NEAR(rig.panel().alpha(), alpha * (1.0 - (1.0 / 11.0) / 0.3), 1e-6);
     rig.frames->steps(10);
     EXPECT_EQ(rig.content().topLeft(), from - QPoint(0, 63));
-    EXPECT_FALSE(rig.panel().isVisible());
-    EXPECT_FALSE(rig.presentation().isVisible());
+    EXPECT_FALSE(rig.panel().isVisible() || rig.presentation().isVisible());
     EXPECT_EQ(rig.panel().alpha(), 1.0) << "ready for the next show";
 }
 
-TEST_F(ShowingUnderThePaw, ASecondHideDuringTheExitMovesAFurther63Up)
+TEST_F(ShowingUnderThePaw, DuringTheExitAHideMovesAFurther63UpAndAShowEntersAgain)
 {
     rig.showAndSettle();
     popover.hide();
     rig.frames->steps(5);
     const QPoint from = rig.content().topLeft();
-    ASSERT_LT(from.y(), restingTopLeft.y());
     popover.hide();
     rig.frames->steps(11);
     EXPECT_EQ(rig.content().topLeft(), from - QPoint(0, 63));
     EXPECT_FALSE(rig.panel().isVisible());
+
+    rig.showAndSettle();
+    popover.hide();
+    rig.frames->steps(3);
+    EXPECT_TRUE(rig.presentation().isVisible()) << "visible until the exit ends";
+    popover.show(rig.visibleFrame, rig.paw);
+    rig.frames->steps(20);
+    EXPECT_TRUE(rig.panel().isVisible() && rig.presentation().isVisible());
+    EXPECT_EQ(rig.content().topLeft(), restingTopLeft);
+    EXPECT_EQ(rig.panel().alpha(), 1.0);
 }
 
-TEST_F(ShowingUnderThePaw, HideWaitsForTheTourAndOffScreenOnlyClearsVisibility)
+TEST_F(ShowingUnderThePaw, HideWaitsForTheTour)
 {
     rig.onboarding.setPresented(true);
     rig.showAndSettle();
@@ -147,25 +125,6 @@ TEST_F(ShowingUnderThePaw, HideWaitsForTheTourAndOffScreenOnlyClearsVisibility)
     rig.frames->steps(11);
     EXPECT_TRUE(rig.panel().isVisible());
     EXPECT_TRUE(popover.areDismissalMonitorsInstalled());
-
-    PopoverRig offScreen;
-    offScreen.presentation().setVisible(true);
-    offScreen.controller->hide();
-    EXPECT_FALSE(offScreen.presentation().isVisible());
-    EXPECT_EQ(offScreen.controller->animationGeneration(), 0);
-}
-
-TEST_F(ShowingUnderThePaw, CloseStopsEverythingForGood)
-{
-    popover.show(rig.visibleFrame, rig.paw);
-    rig.frames->steps(4);
-    popover.close();
-    EXPECT_FALSE(rig.panel().isVisible());
-    EXPECT_FALSE(rig.presentation().isVisible());
-    EXPECT_FALSE(rig.pointer.isSubscribed(GlobalPointerMonitor::Stream::presses));
-    rig.frames->steps(14);
-    popover.show(rig.visibleFrame, rig.paw);
-    EXPECT_FALSE(rig.panel().isVisible());
 }
 
 // Clicks and keys while the popover hangs under the paw.
@@ -217,22 +176,13 @@ TEST_P(OutsidePress, DismissesUnlessThePopoverIsInUse)
 INSTANTIATE_TEST_SUITE_P(Presses, OutsidePress,
     ::testing::Values(OutsideCase { "elsewhere", { 200, 700 }, {}, true },
         OutsideCase { "on the paw", { 1570, 20 }, {}, false },
-        OutsideCase { "beside the paw", { 1556, 10 }, {}, false },
         OutsideCase { "in the funnel", { 1310, 11.95 }, {}, false },
         OutsideCase { "auto dismiss off", { 200, 700 },
             [](PopoverRig& rig) { rig.interfaceSettings.setAutomaticallyDismissesControls(false); }, false },
         OutsideCase {
             "during the tour", { 200, 700 }, [](PopoverRig& rig) { rig.onboarding.setPresented(true); }, false },
-        OutsideCase { "during a duration pull", { 200, 700 },
-            [](PopoverRig& rig) {
-                rig.controller->durationPullController().begin(PomodoroDurationKind::focus, { 1400, 100 });
-            },
-            false }),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        std::replace(name.begin(), name.end(), ' ', '_');
-        return name;
-    });
+        OutsideCase { "during a duration pull", { 200, 700 }, [](PopoverRig& rig) { rig.pullDuration(); }, false }),
+    CaseName());
 
 TEST_F(Dismissal, OwnWindowsDismissOnceForALeftOrRightPressButNotThePanelItself)
 {
@@ -241,30 +191,18 @@ TEST_F(Dismissal, OwnWindowsDismissOnceForALeftOrRightPressButNotThePanelItself)
     other.show();
     pressOn(other, { 150, 650 }, Qt::RightButton);
     EXPECT_EQ(dismissals, 1) << "the press reaches the filter for the window and the widget, once counted";
-    pressOn(other, { 150, 650 }, Qt::MiddleButton);
-    EXPECT_EQ(dismissals, 1);
     pressOn(rig.panel(), QPointF(rig.content().center()));
     EXPECT_EQ(dismissals, 1);
 }
 
-TEST_F(Dismissal, WithoutAnOwnerHandlerTheClickHidesThePopover)
-{
-    popover.onDismissRequest = nullptr;
-    rig.pointer.press({ 200, 700 });
-    rig.frames->steps(11);
-    EXPECT_FALSE(rig.panel().isVisible());
-    EXPECT_FALSE(rig.presentation().isVisible());
-}
-
-TEST_F(Dismissal, PressesAreWatchedOnlyWhileThePopoverHangsOut)
+TEST_F(Dismissal, PressesAreWatchedOnlyWhileThePopoverHangsOutAndHideItWithoutAnOwner)
 {
     EXPECT_TRUE(rig.pointer.isSubscribed(GlobalPointerMonitor::Stream::presses));
     popover.onDismissRequest = nullptr;
-    popover.hide();
+    rig.pointer.press({ 200, 700 });
     EXPECT_FALSE(rig.pointer.isSubscribed(GlobalPointerMonitor::Stream::presses));
     rig.frames->steps(11);
-    rig.pointer.press({ 200, 700 });
-    EXPECT_FALSE(rig.presentation().isVisible());
+    EXPECT_FALSE(rig.panel().isVisible() || rig.presentation().isVisible());
     rig.presentation().setIsDetached(true);
     popover.show(rig.visibleFrame, rig.paw);
     EXPECT_FALSE(rig.pointer.isSubscribed(GlobalPointerMonitor::Stream::presses)) << "never while detached";
@@ -329,15 +267,10 @@ TEST_P(InUse, MenusPullsAndThePointerZone)
     EXPECT_EQ(rig.controller->isInUse(), c.inUse) << c.name;
 }
 
-void pull(PopoverRig& rig)
-{
-    rig.controller->durationPullController().begin(PomodoroDurationKind::break_, { 1400, 100 });
-}
-
 INSTANTIATE_TEST_SUITE_P(Table, InUse,
     ::testing::Values(InUseCase { "pointer on the panel", {}, { 1400, 100 }, true },
         InUseCase { "pointer far away", {}, { 200, 700 }, false },
-        InUseCase { "duration pull", pull, { 200, 700 }, true },
+        InUseCase { "duration pull", [](PopoverRig& rig) { rig.pullDuration(); }, { 200, 700 }, true },
         InUseCase { "hidden",
             [](PopoverRig& rig) {
                 rig.reducedMotion = true;
@@ -349,14 +282,10 @@ INSTANTIATE_TEST_SUITE_P(Table, InUse,
         InUseCase { "detached during a pull",
             [](PopoverRig& rig) {
                 rig.presentation().setIsDetached(true);
-                pull(rig);
+                rig.pullDuration();
             },
             { 200, 700 }, true }),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        std::replace(name.begin(), name.end(), ' ', '_');
-        return name;
-    });
+    CaseName());
 
 class ContentSize : public ::testing::Test {
 protected:
@@ -383,19 +312,11 @@ TEST_F(ContentSize, AHeightChangeKeepsTheTopEdge)
 {
     rig.showAndSettle();
     popover.updateContentSize({ 300, 240 });
-    EXPECT_TRUE(popover.isResizeAnimating());
     QTRY_COMPARE_WITH_TIMEOUT(rig.content(), QRect(restingTopLeft, QSize(300, 240)), 2000);
-
-    // Reduced motion, or a hidden panel, takes the new size at once.
+    // Reduced motion takes the new size at once.
     rig.reducedMotion = true;
     popover.updateContentSize({ 300, 100 });
-    EXPECT_FALSE(popover.isResizeAnimating());
     EXPECT_EQ(rig.content(), QRect(restingTopLeft, QSize(300, 100)));
-    popover.hide();
-    rig.reducedMotion = false;
-    popover.updateContentSize({ 300, 180 });
-    EXPECT_FALSE(popover.isResizeAnimating());
-    EXPECT_EQ(rig.content(), QRect(restingTopLeft, QSize(300, 180)));
 }
 
 TEST_F(ContentSize, ASizeChangeDuringTheEntryEndsItFullyOpaque)
@@ -406,7 +327,6 @@ TEST_F(ContentSize, ASizeChangeDuringTheEntryEndsItFullyOpaque)
     popover.updateContentSize({ 300, 180 });
     EXPECT_GT(popover.animationGeneration(), generation);
     EXPECT_EQ(popover.entryAnimationGeneration(), std::nullopt);
-    EXPECT_EQ(rig.panel().alpha(), 1.0);
     rig.frames->steps(11);
     EXPECT_EQ(rig.panel().alpha(), 1.0) << "the entry no longer fades";
     QTRY_COMPARE_WITH_TIMEOUT(rig.content(), QRect(restingTopLeft, QSize(300, 180)), 2000);
@@ -444,19 +364,11 @@ INSTANTIATE_TEST_SUITE_P(Table, KeyOnClick,
         KeyClickCase {
             "zen", [](PopoverRig& rig) { rig.interfaceSettings.setZenModeEnabled(true); }, { 150, 80 }, false },
         KeyClickCase {
-            "timer running", [](PopoverRig& rig) { rig.timer.addTime(60, rig.clock.now()); }, { 150, 80 }, false },
-        KeyClickCase {
-            "detached", [](PopoverRig& rig) { rig.presentation().setIsDetached(true); }, { 150, 80 }, false }),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        std::replace(name.begin(), name.end(), ' ', '_');
-        return name;
-    });
+            "timer running", [](PopoverRig& rig) { rig.timer.addTime(60, rig.clock.now()); }, { 150, 80 }, false }),
+    CaseName());
 
-class KeyboardFocus : public ::testing::Test {
+class KeyboardFocus : public ContentSize {
 protected:
-    PopoverRig rig;
-    TimerPopoverController& popover = *rig.controller;
     QWidget& root = popover.rootView();
 };
 
@@ -472,7 +384,6 @@ TEST_F(KeyboardFocus, EditableFieldsAreListedEachBeforeItsDescendants)
     hiddenGroup->hide();
     auto* last = new QLineEdit(&root);
     EXPECT_EQ(TimerPopoverController::editableTextFields(&root), QList<QLineEdit*>({ first, nested, last }));
-    EXPECT_TRUE(TimerPopoverController::editableTextFields(nullptr).isEmpty());
 }
 
 TEST_F(KeyboardFocus, ARequestFocusesTheFieldThatAppearsAfterIt)
@@ -484,7 +395,6 @@ TEST_F(KeyboardFocus, ARequestFocusesTheFieldThatAppearsAfterIt)
     auto* appeared = new QLineEdit(&root);
     appeared->show();
     QTRY_COMPARE_WITH_TIMEOUT(rig.panel().focusWidget(), appeared, 1000);
-    EXPECT_FALSE(existing->hasFocus());
 }
 
 TEST_F(KeyboardFocus, ARequestWithNoNewFieldGivesUpAfterTwelveAttempts)
