@@ -343,8 +343,10 @@ void TimerPopoverController::installDismissalMonitors()
     if (pointerMonitor) {
         pointerMonitor->subscribe(GlobalPointerMonitor::Stream::presses, this);
         connect(pointerMonitor, &GlobalPointerMonitor::buttonPressed, this, [this](QPointF position) {
-            // Our own windows report the same press through the filter, with the receiver known.
-            if (QApplication::topLevelAt(position.toPoint()) == nullptr)
+            // Our own windows report the same press through the filter; a window that lets input
+            // through (the ending cue) does not, so the press belongs to what lies beneath it.
+            const QWidget* own = QApplication::topLevelAt(position.toPoint());
+            if (own == nullptr || own->windowFlags().testFlag(Qt::WindowTransparentForInput))
                 applyOutsideClickRule(position);
         });
     }

@@ -193,6 +193,11 @@ TEST_F(Dismissal, OwnWindowsDismissOnceForALeftOrRightPressButNotThePanelItself)
     EXPECT_EQ(dismissals, 1) << "the press reaches the filter for the window and the widget, once counted";
     pressOn(rig.panel(), QPointF(rig.content().center()));
     EXPECT_EQ(dismissals, 1);
+    QWidget cue(nullptr, Qt::ToolTip | Qt::WindowTransparentForInput);
+    cue.setGeometry(300, 600, 100, 100);
+    cue.show();
+    rig.pointer.press({ 350, 650 });
+    EXPECT_EQ(dismissals, 2) << "a press through a window that takes no input lands beneath it";
 }
 
 TEST_F(Dismissal, PressesAreWatchedOnlyWhileThePopoverHangsOutAndHideItWithoutAnOwner)
