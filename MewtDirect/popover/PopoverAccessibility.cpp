@@ -88,6 +88,7 @@ QAccessibleInterface* popoverAccessibleFactory(const QString&, QObject* object)
 
 void setAccessibleRole(QWidget* widget, QAccessible::Role role)
 {
+    installPopoverAccessibility();
     widget->setProperty(roleProperty, static_cast<int>(role));
 }
 

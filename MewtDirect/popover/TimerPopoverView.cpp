@@ -45,6 +45,8 @@ constexpr int zenCardRadius = 6;
 constexpr int displayPadding = 10;
 constexpr int zenDisplayPadding = 8;
 constexpr double tickVolume = 0.2;
+// Deeper than the nesting of layouts between the root and its smallest child.
+constexpr int layoutDepth = 8;
 } // namespace
 
 // The inner card the display sits on.
@@ -355,6 +357,14 @@ void TimerPopoverView::tick()
 
 void TimerPopoverView::reportSize()
 {
+    if (measuring)
+        return;
+    // A hidden child reaches the root's height one layout request per level, each an event-loop turn
+    // apart; settle them all now, so only the final height is reported.
+    measuring = true;
+    for (int level = 0; level < layoutDepth; ++level)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    measuring = false;
     const int height = sizeHint().height();
     if (height == reportedHeight)
         return;
@@ -522,6 +532,15 @@ bool TimerPopoverView::eventFilter(QObject* watched, QEvent* event)
         handleEditingTap(mapFrom(window(), mouse->position()));
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool TimerPopoverView::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    // A child's size change reaches the root as a layout request; only then is the height current.
+    if (event->type() == QEvent::LayoutRequest)
+        reportSize();
+    return handled;
 }
 
 void TimerPopoverView::keyPressEvent(QKeyEvent* event)

@@ -103,6 +103,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void connectStores();
@@ -135,6 +136,7 @@ private:
     bool watchingTaps = false;
     bool settingsUnavailable = false;
     bool syncPending = false;
+    bool measuring = false;
     QString shownContentID;
     std::optional<CatPopoverPalette> shownPalette;
     int reportedHeight = 0;

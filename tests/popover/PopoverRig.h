@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cues/TactileSoundPlayer.h"
 #include "model/InterfaceSettingsStore.h"
 #include "model/OnboardingStore.h"
 #include "model/PomodoroSettingsStore.h"
@@ -8,6 +9,7 @@
 #include "model/PullSettingsStore.h"
 #include "model/ThemeStore.h"
 #include "model/TimerStore.h"
+#include "platform/AudioEngine.h"
 #include "platform/Clock.h"
 #include "platform/MemoryUserDefaults.h"
 #include "popover/TimerPopoverPresentation.h"
@@ -18,6 +20,18 @@
 #include <memory>
 
 namespace mewt::testing {
+
+// Counts what the popover asks of the notification service.
+class CountingNotifications final : public NotificationScheduling {
+public:
+    void schedule(Date, const CompletionNotification&, bool) override { }
+    void cancelPending() override { }
+    void refreshSettings() override { }
+    void requestPermission() override { ++permissionRequests; }
+    void refreshAuthorization(bool, std::function<void(bool)> completion) override { completion(true); }
+    void cancelPendingForQuit(std::function<void()> completion) override { completion(); }
+    int permissionRequests = 0;
+};
 
 // Real stores over memory defaults and a manual clock, wired as the shell wires them, and the root
 // view over them. The view is made on first use, so a test may set the stores up before.
@@ -30,13 +44,17 @@ struct PopoverRig {
     ThemeStore theme { defaults };
     PopoverAppearanceStore appearance { defaults };
     OnboardingStore onboarding { defaults };
-    TimerStore timer { defaults, clock, nullptr };
+    CountingNotifications notifications;
+    TimerStore timer { defaults, clock, &notifications };
     PomodoroStore pomodoro { defaults, clock, timer, pomodoroSettings };
     TimerPopoverPresentation presentation;
+    AudioEngine engine { AudioEngine::Options { {}, std::chrono::milliseconds(40), true, true } };
+    TactileSoundPlayer sounds { interfaceSettings, engine, clock };
     std::unique_ptr<TimerPopoverView> root;
 
     PopoverRig()
     {
+        engine.start();
         timer.onStateChange
             = [this](const TimerState& previous, const TimerState& current, TimerStateChangeReason reason) {
                   pomodoro.timerStateDidChange(previous, current, reason);
@@ -51,9 +69,18 @@ struct PopoverRig {
         if (!root) {
             root = std::make_unique<TimerPopoverView>(TimerPopoverStores { timer, theme, appearance, interfaceSettings,
                                                           pullSettings, pomodoroSettings, pomodoro, onboarding },
-                presentation, nullptr, clock);
+                presentation, &sounds, clock);
         }
         return *root;
+    }
+
+    // How many times `sound` was asked for since the engine started.
+    int played(TactileSound sound) const
+    {
+        int count = 0;
+        for (const AudioCommand& command : engine.commandLog())
+            count += command.kind == AudioCommand::Kind::playTactile && sounds.buffer(sound) == command.samples;
+        return count;
     }
 
     // Lets queued syncs run.
