@@ -80,6 +80,7 @@ void ActiveDisplayPage::setContent(const Content& content)
         nextPhase->updateGeometry();
     }
     cancel->setVisible(normal);
+    toolbarSlot->setVisible(content.zenLayout && content.attached);
     yarnTimeline->setVisible(normal && content.showsYarn);
     yarnTimeline->setProgress(content.progress, content.revealID);
     bar->setVisible(content.zenLayout);

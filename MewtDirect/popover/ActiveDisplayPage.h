@@ -29,6 +29,7 @@ class ActiveDisplayPage final : public QWidget {
 public:
     struct Content {
         bool zenLayout = false;
+        bool attached = true; // the compact toolbar joins the zen time row only then
         PhaseTimeBlock::Content time;
         QString timeAccessibleName;
         QString timeAccessibleValue;

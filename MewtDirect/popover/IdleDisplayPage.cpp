@@ -140,6 +140,7 @@ void IdleDisplayPage::setContent(const Content& content)
     setAccessibleActionName(this, content.startActionName);
     const bool pomodoro = content.mode == TimerMode::pomodoro;
     if (content.zenLayout) {
+        toolbarSlot->setVisible(content.attached);
         zenSecondRow->setVisible(content.showsModePicker || pomodoro);
         compactPicker->setVisible(content.showsModePicker);
         compactPicker->setMode(content.mode);

@@ -29,6 +29,7 @@ public:
 
     struct Content {
         bool zenLayout = false;
+        bool attached = true; // the zen strip carries the compact toolbar only then
         bool showsModePicker = true;
         TimerMode mode = TimerMode::timer;
         TimerIdleLayout idleLayout = TimerIdleLayout::mewt;
@@ -44,6 +45,8 @@ public:
     void setPopoverPalette(const CatPopoverPalette& palette);
 
     bool showsZenLayout() const;
+    QWidget& zenStrip() const { return *zenForm; }
+    QWidget& zenModeRow() const { return *zenSecondRow; }
     TimerModePicker& modePicker() const { return *regularPicker; }
     TimerModePicker& compactModePicker() const { return *compactPicker; }
     TimerStartControls& startControls() const { return *start; }

@@ -268,6 +268,7 @@ void TimerPopoverView::syncActive(Date date)
 
     ActiveDisplayPage::Content c;
     c.zenLayout = isZenLayout();
+    c.attached = !presentation.isDetached();
     c.time.form = c.zenLayout ? PhaseTimeBlock::Form::compact
                               : (settings.isZenModeEnabled() ? PhaseTimeBlock::Form::zen : PhaseTimeBlock::Form::full);
     c.time.activeName = stores.timer.activeName();
@@ -301,6 +302,7 @@ void TimerPopoverView::syncWaiting(Date date)
 
     WaitingDisplayPage::Content c;
     c.zenLayout = isZenLayout();
+    c.attached = !presentation.isDetached();
     c.time.form = c.zenLayout ? PhaseTimeBlock::Form::compact
                               : (settings.isZenModeEnabled() ? PhaseTimeBlock::Form::zen : PhaseTimeBlock::Form::full);
     c.time.activeName = stores.timer.activeName();
@@ -325,6 +327,7 @@ void TimerPopoverView::syncIdle()
 
     IdleDisplayPage::Content c;
     c.zenLayout = isZenLayout();
+    c.attached = !presentation.isDetached();
     c.showsModePicker = settings.showsTimerModePicker();
     c.mode = mode;
     c.idleLayout = settings.timerIdleLayout();

@@ -70,7 +70,7 @@ WaitingDisplayPage::WaitingDisplayPage(QWidget* parent)
 void WaitingDisplayPage::setContent(const Content& content)
 {
     zenStart->setVisible(content.zenLayout);
-    toolbarSlot->setVisible(content.zenLayout);
+    toolbarSlot->setVisible(content.zenLayout && content.attached);
     controls->setVisible(!content.zenLayout);
     if (content.zenLayout) {
         zenStart->block().setContent(content.time);

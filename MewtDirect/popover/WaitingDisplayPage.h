@@ -27,6 +27,7 @@ class WaitingDisplayPage final : public QWidget {
 public:
     struct Content {
         bool zenLayout = false;
+        bool attached = true; // the compact toolbar follows the zen start block only then
         PhaseTimeBlock::Content time;
         QString startLabel;
         PomodoroYarnProgress progress;
