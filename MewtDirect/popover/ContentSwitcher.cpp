@@ -8,6 +8,19 @@
 
 namespace mewt {
 
+namespace {
+// What the widget draws, on a transparent ground: the card's colour shows through, not the window's.
+QPixmap snapshot(QWidget* widget)
+{
+    const qreal ratio = widget->devicePixelRatioF();
+    QPixmap picture(widget->size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    widget->render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
+    return picture;
+}
+} // namespace
+
 class ContentSwitcher::Overlay final : public QWidget {
 public:
     explicit Overlay(ContentSwitcher* owner)
@@ -75,7 +88,7 @@ void ContentSwitcher::captureOutgoing()
         return;
     }
     // A move under way continues from what it shows now.
-    outgoing = isTransitioning() ? overlay->grab() : currentPage()->grab();
+    outgoing = snapshot(isTransitioning() ? overlay : currentPage());
 }
 
 void ContentSwitcher::startTransition(const QColor& background)
@@ -87,7 +100,12 @@ void ContentSwitcher::startTransition(const QColor& background)
     }
     fill = background;
     reduced = reducesMotion();
-    incoming = currentPage()->grab();
+    // The new page may not have its final height yet: lay it out at the height it asks for.
+    QWidget* page = currentPage();
+    page->resize(width(), page->sizeHint().height());
+    if (page->layout())
+        page->layout()->activate();
+    incoming = snapshot(page);
     frame = 0;
     overlay->setGeometry(rect());
     overlay->show();

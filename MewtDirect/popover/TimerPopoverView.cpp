@@ -237,7 +237,7 @@ void TimerPopoverView::sync()
     switcher->setCurrentPage(page);
     shownContentID = id;
     if (moves) {
-        column->activate();
+        settleLayouts();
         switcher->startTransition(colors.innerColor);
     }
     updateTicker();
@@ -358,16 +358,21 @@ void TimerPopoverView::tick()
         soundPlayer->play(TactileSound::tick, tickVolume);
 }
 
-void TimerPopoverView::reportSize()
+void TimerPopoverView::settleLayouts()
 {
-    if (measuring)
-        return;
-    // A hidden child reaches the root's height one layout request per level, each an event-loop turn
-    // apart; settle them all now, so only the final height is reported.
+    // A child's new size reaches the root one layout request per level, each an event-loop turn
+    // apart; settle them all now, so that only the final height is reported or pictured.
     measuring = true;
     for (int level = 0; level < layoutDepth; ++level)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     measuring = false;
+}
+
+void TimerPopoverView::reportSize()
+{
+    if (measuring)
+        return;
+    settleLayouts();
     const int height = sizeHint().height();
     if (height == reportedHeight)
         return;

@@ -113,6 +113,7 @@ private:
     void syncWaiting(Date date);
     void syncIdle();
     void updateTicker();
+    void settleLayouts();
     void reportSize();
     void updateTapWatch();
     void togglePause();

@@ -2,6 +2,7 @@
 // developer to look at. Run: popover_look <folder>
 #include "PopoverRig.h"
 #include "model/CatTheme.h"
+#include "popover/ContentSwitcher.h"
 #include "popover/TimerPopoverBackgroundView.h"
 
 #include <QApplication>
@@ -80,6 +81,19 @@ int main(int argc, char* argv[])
                 rig.clock.advance(90s);
             } },
     };
+    {
+        // Half way through the slide from the idle layout to a running timer.
+        testing::PopoverRig rig;
+        TimerPopoverView& root = rig.view();
+        root.show();
+        rig.presentation.setVisible(true);
+        testing::PopoverRig::settle();
+        rig.timer.addTime(300, rig.clock.now());
+        testing::PopoverRig::settle();
+        for (int i = 0; i < 4; ++i)
+            root.contentSwitcher().advanceFrame();
+        root.grab().save(folder + QStringLiteral("/sliding.png"));
+    }
     for (const auto& [name, prepare] : states) {
         testing::PopoverRig rig;
         prepare(rig);
