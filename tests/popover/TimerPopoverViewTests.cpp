@@ -155,6 +155,22 @@ TEST_F(PopoverEditing, AClickOutsideTheOpenFieldInTheWindowCommitsItOnce)
     EXPECT_EQ(rig.defaults.writeCount(PullSettingsStore::quickTimeKey), 1);
 }
 
+TEST_F(PopoverEditing, ClicksInsideTheOpenFieldKeepItOpenUntilOneLandsOutside)
+{
+    show();
+    view().openDurationEdit(PomodoroDurationKind::longBreakInterval);
+    view().editing().durationControlFrames[PomodoroDurationKind::longBreakInterval] = QRectF(100, 10, 40, 20);
+    view().editing().durationDrafts[PomodoroDurationKind::longBreakInterval] = QStringLiteral("6");
+    QTest::mouseClick(view().windowHandle(), Qt::LeftButton, {}, QPoint(110, 15));
+    EXPECT_TRUE(view().editing().editingDurationKind);
+    QTest::mouseClick(view().windowHandle(), Qt::LeftButton, {}, QPoint(10, 60));
+    EXPECT_FALSE(view().editing().editingDurationKind);
+    EXPECT_EQ(rig.pomodoroSettings.configuration().blocksBeforeLongBreak, 6);
+    const int writes = configurationWrites();
+    QTest::mouseClick(view().windowHandle(), Qt::LeftButton, {}, QPoint(10, 60));
+    EXPECT_EQ(configurationWrites(), writes); // nothing open: the click is not judged
+}
+
 // What settles the open edits.
 using PopoverSettlement = PopoverTest;
 
@@ -422,6 +438,41 @@ TEST_F(PopoverDisplays, TheChosenAppearanceOverridesTheDesktops)
     EXPECT_EQ(background.fillColor(), dark.outerColor);
 }
 
+TEST_F(PopoverDisplays, APausedLongBreakReadsAsResumableAndAScreenReaderCanPressIt)
+{
+    show();
+    rig.pomodoro.commitSessions(8, rig.clock.now());
+    for (int i = 0; i < 7; ++i)
+        rig.pomodoro.skipPhase(rig.clock.now());
+    ASSERT_EQ(rig.pomodoro.plan()->phase, PomodoroPhase::longBreak);
+    rig.timer.pause(rig.clock.now());
+    turn();
+    QAccessibleInterface* time = QAccessible::queryAccessibleInterface(&view().activePage().timeButton());
+    EXPECT_EQ(time->text(QAccessible::Name), QStringLiteral("resume long break"));
+    EXPECT_EQ(time->text(QAccessible::Description), QStringLiteral("click time to resume"));
+    EXPECT_EQ(time->childCount(), 0);
+    ASSERT_TRUE(time->actionInterface());
+    time->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(rig.timer.state().isRunning());
+}
+
+TEST_F(PopoverDisplays, DuringTheTourAWaitingPlanShowsTheZenCaptionWithoutYarn)
+{
+    rig.interfaceSettings.setZenModeEnabled(true);
+    rig.onboarding.setPresented(true);
+    rig.pomodoroSettings.setAutoStartsNextBreak(false);
+    show();
+    rig.pomodoro.commitSessions(2, rig.clock.now());
+    rig.clock.advance(1500s);
+    rig.timer.refresh(rig.clock.now());
+    turn();
+    WaitingDisplayPage& page = view().waitingPage();
+    EXPECT_TRUE(page.startButton().isVisibleTo(&view()));
+    EXPECT_EQ(page.timeBlock().content().form, PhaseTimeBlock::Form::zen);
+    EXPECT_FALSE(page.yarn().isVisibleTo(&view()));
+    EXPECT_FALSE(page.instructions().isVisibleTo(&view()));
+}
+
 // The once-a-second redraw.
 using PopoverTicks = PopoverTest;
 
@@ -457,9 +508,11 @@ TEST_F(PopoverTicks, TicksAudiblyOnEachLaterSecondOfARunningTimer)
     view().tick();
     EXPECT_EQ(rig.played(TactileSound::tick), 1);
     EXPECT_EQ(view().activePage().timeButton().block().content().time, QStringLiteral("4:59"));
+    EXPECT_TRUE(view().isTicking()); // armed again for the next second
     rig.timer.pause(rig.clock.now());
     view().tick();
     EXPECT_EQ(rig.played(TactileSound::tick), 1);
+    EXPECT_FALSE(view().isTicking());
 }
 
 // Asking for notifications.
