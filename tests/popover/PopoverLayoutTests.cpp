@@ -1,4 +1,4 @@
-#include "PopoverRig.h"
+#include "PopoverViewRig.h"
 #include "popover/ActiveDisplayPage.h"
 #include "popover/CapsuleButton.h"
 #include "popover/ContentSwitcher.h"
@@ -25,13 +25,13 @@ using namespace std::chrono_literals;
 
 class LayoutTest : public ::testing::Test {
 protected:
-    testing::PopoverRig rig;
+    testing::PopoverViewRig rig;
 
     TimerPopoverView& view() { return rig.view(); }
     void turn()
     {
         for (int i = 0; i < 10; ++i)
-            testing::PopoverRig::settle();
+            testing::PopoverViewRig::settle();
     }
     void show()
     {

@@ -1,4 +1,4 @@
-#include "PopoverRig.h"
+#include "PopoverViewRig.h"
 #include "popover/ActiveDisplayPage.h"
 #include "popover/CapsuleButton.h"
 #include "popover/ContentSwitcher.h"
@@ -27,14 +27,14 @@ using namespace std::chrono_literals;
 
 class PopoverTest : public ::testing::Test {
 protected:
-    testing::PopoverRig rig;
+    testing::PopoverViewRig rig;
 
     TimerPopoverView& view() { return rig.view(); }
     // A few event-loop turns: the coalesced sync, then layout requests climbing to the root.
     void turn()
     {
         for (int i = 0; i < 10; ++i)
-            testing::PopoverRig::settle();
+            testing::PopoverViewRig::settle();
     }
     void show()
     {

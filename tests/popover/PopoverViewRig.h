@@ -35,7 +35,7 @@ public:
 
 // Real stores over memory defaults and a manual clock, wired as the shell wires them, and the root
 // view over them. The view is made on first use, so a test may set the stores up before.
-struct PopoverRig {
+struct PopoverViewRig {
     MemoryUserDefaults defaults;
     ManualClock clock;
     InterfaceSettingsStore interfaceSettings { defaults, { AppLanguage::system } };
@@ -52,7 +52,7 @@ struct PopoverRig {
     TactileSoundPlayer sounds { interfaceSettings, engine, clock };
     std::unique_ptr<TimerPopoverView> root;
 
-    PopoverRig()
+    PopoverViewRig()
     {
         engine.start();
         timer.onStateChange
@@ -62,7 +62,7 @@ struct PopoverRig {
         pomodoroSettings.onConfigurationChange
             = [this](const PomodoroConfiguration& configuration) { pomodoro.configurationDidChange(configuration); };
     }
-    ~PopoverRig() { root.reset(); }
+    ~PopoverViewRig() { root.reset(); }
 
     TimerPopoverView& view()
     {

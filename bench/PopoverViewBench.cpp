@@ -21,7 +21,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-struct PopoverRig {
+struct PopoverViewRig {
     MemoryUserDefaults defaults;
     ManualClock clock;
     InterfaceSettingsStore interfaceSettings { defaults, { AppLanguage::system } };
@@ -37,7 +37,7 @@ struct PopoverRig {
                                 onboarding },
         presentation, nullptr, clock };
 
-    PopoverRig()
+    PopoverViewRig()
     {
         view.show();
         presentation.setVisible(true);
@@ -55,7 +55,7 @@ struct PopoverRig {
 
 void syncARunningTimersSecond(benchmark::State& state)
 {
-    PopoverRig rig;
+    PopoverViewRig rig;
     rig.timer.addTime(24 * 3600, rig.clock.now());
     rig.secondByASecond(state);
 }
@@ -63,7 +63,7 @@ BENCHMARK(syncARunningTimersSecond)->Unit(benchmark::kMicrosecond);
 
 void syncARunningPhasesSecond(benchmark::State& state)
 {
-    PopoverRig rig;
+    PopoverViewRig rig;
     rig.pomodoroSettings.setContinuousModeEnabled(false);
     rig.pomodoro.commitSessions(40, rig.clock.now());
     rig.secondByASecond(state);
