@@ -99,8 +99,12 @@ void AppCoordinator::start()
     pomodoro.reconcileWithTimer();
     timer.setTickCadence(tickCadence(timeDisplay.style()));
 
-    connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) { statusItem.setDark(dark); });
+    connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) {
+        statusItem.setDark(dark);
+        feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+    });
     statusItem.setDark(appearance.isDark());
+    feedbackWindow.setColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
     connect(&sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &AppCoordinator::applicationStateDidChange);
 
@@ -133,6 +137,7 @@ void AppCoordinator::shutdown()
     endingCue.hide(false);
     catSounds.stopAll();
     tactileSounds.shutdown();
+    feedbackWindow.close();
     statusItem.close();
     setMotionPreference(nullptr);
 }
