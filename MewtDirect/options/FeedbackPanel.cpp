@@ -89,8 +89,8 @@ void FeedbackPanel::changeEvent(QEvent* event)
 
 QPoint feedbackPanelOrigin(QSize size, const QRect* over, const QRect& screenArea)
 {
-    const QPoint centre = over ? over->center() : screenArea.center();
-    QPoint origin(centre.x() - size.width() / 2, centre.y() - size.height() / 2);
+    const QRect& area = over ? *over : screenArea;
+    QPoint origin(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
     if (size.width() <= screenArea.width())
         origin.setX(std::clamp(origin.x(), screenArea.left(), screenArea.right() + 1 - size.width()));
     if (size.height() <= screenArea.height())

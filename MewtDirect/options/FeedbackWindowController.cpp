@@ -5,6 +5,7 @@
 #include "options/FeedbackPanel.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -34,7 +35,9 @@ void FeedbackWindowController::showFeedbackWindow(QWidget* relativeTo)
                 self->forget();
         });
         currentPanel->setColorScheme(scheme);
-        currentPanel->adjustSize();
+        // The fixed-size layout gives the panel its real size only once it is polished and active.
+        currentPanel->ensurePolished();
+        currentPanel->layout()->activate();
 
         QWidget* over = relativeTo ? relativeTo->window() : nullptr;
         QScreen* screen = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();

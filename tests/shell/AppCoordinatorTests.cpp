@@ -1,6 +1,7 @@
 #include "pull/PullHandlePanel.h"
 #include "ShellRig.h"
 #include "shell/StatusItemWindow.h"
+#include "options/FeedbackPanel.h"
 
 #include <QGuiApplication>
 
@@ -196,6 +197,20 @@ TEST_F(Coordinator, StartAndShutdownEachRunOnceAndShutdownIsQuiet)
     EXPECT_EQ(rig.defaults.writeCount(), writes);
     EXPECT_TRUE(app.timerStore().state().isIdle());
     EXPECT_FALSE(app.statusItemController().window().isVisible());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Coordinator, OwnsTheOneFeedbackPanelAndClosesItAtShutdown)
+{
+    AppCoordinator& app = started();
+    app.feedbackWindowController().showFeedbackWindow(nullptr);
+    ASSERT_NE(app.feedbackWindowController().panel(), nullptr);
+    EXPECT_TRUE(app.feedbackWindowController().panel()->isVisible());
+    app.shutdown();
+    EXPECT_EQ(app.feedbackWindowController().panel(), nullptr);
 }
 
 } // namespace
