@@ -41,6 +41,9 @@ constexpr int closeIconSize = 12;
 constexpr int checkmarkSize = 16;
 // Secondary text is the primary colour, faded; the failure is the system's red of each look.
 constexpr int secondaryAlpha = 140;
+constexpr double outlineOpacity = 0.12;
+constexpr int editorCornerRadius = 10;
+constexpr int segmentCornerRadius = 6;
 constexpr QRgb lightRed = 0xd70015;
 constexpr QRgb darkRed = 0xff6961;
 const QString sampleAddress = QStringLiteral("you@example.com");
@@ -319,8 +322,45 @@ void FeedbackComposerView::setColorScheme(ColorScheme newScheme)
 
 void FeedbackComposerView::applyColors()
 {
-    QColor secondary = palette().color(QPalette::WindowText);
+    const QPalette colors = palette();
+    QColor secondary = colors.color(QPalette::WindowText);
     secondary.setAlpha(secondaryAlpha);
+    QColor outline = colors.color(QPalette::WindowText);
+    outline.setAlphaF(outlineOpacity);
+    const QString outlineColor = outline.name(QColor::HexArgb);
+    // A style sheet keeps the colours it was given, so the text's colour is named with the rest.
+    editor->setStyleSheet(
+        QStringLiteral("QPlainTextEdit { background: %1; color: %2; border: 1px solid %3; border-radius: %4px; }"
+                       "QPlainTextEdit:disabled { color: %5; }")
+            .arg(colors.color(QPalette::Base).name(), colors.color(QPalette::Text).name(), outlineColor)
+            .arg(editorCornerRadius)
+            .arg(colors.color(QPalette::Disabled, QPalette::Text).name()));
+    // The chosen kind reads at a glance: the accent fills it, as a segmented control does.
+    const QString segment
+        = QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3; padding: 3px 0; }"
+                         "QPushButton:checked { background: %4; color: %5; border-color: %4; }"
+                         "QPushButton:disabled { color: %6; }")
+              .arg(colors.color(QPalette::Button).name(), colors.color(QPalette::ButtonText).name(), outlineColor,
+                  colors.color(QPalette::Highlight).name(), colors.color(QPalette::HighlightedText).name(),
+                  colors.color(QPalette::Disabled, QPalette::ButtonText).name());
+    // The default action stands out in the accent while it can act.
+    const QString prominent
+        = QStringLiteral("QPushButton { border-radius: %3px; padding: 3px 14px; }"
+                         "QPushButton:enabled { background: %1; color: %2; border: 1px solid %1; }"
+                         "QPushButton:disabled { background: %4; color: %5; border: 1px solid %6; }")
+              .arg(colors.color(QPalette::Highlight).name(), colors.color(QPalette::HighlightedText).name())
+              .arg(segmentCornerRadius)
+              .arg(colors.color(QPalette::Button).name(), colors.color(QPalette::Disabled, QPalette::ButtonText).name(),
+                  outlineColor);
+    send->setStyleSheet(prominent);
+    done->setStyleSheet(prominent);
+    for (size_t index = 0; index < categories.size(); ++index) {
+        const char* corners = index == 0     ? "border-top-left-radius: %1px; border-bottom-left-radius: %1px;"
+            : index + 1 == categories.size() ? "border-top-right-radius: %1px; border-bottom-right-radius: %1px;"
+                                             : "";
+        const QString rounded = *corners ? QString::fromLatin1(corners).arg(segmentCornerRadius) : QString();
+        categories[index]->setStyleSheet(segment + QStringLiteral("QPushButton { %1 }").arg(rounded));
+    }
     for (QLabel* faded : { subtitle, summary, thanksText })
         setTextColor(faded, secondary);
     setTextColor(failure, QColor::fromRgb(scheme == ColorScheme::dark ? darkRed : lightRed));
