@@ -235,8 +235,6 @@ QWidget* FeedbackComposerView::buildButtons()
         button->setAutoDefault(false);
         row->addWidget(button);
     }
-    send->setDefault(true);
-    done->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &FeedbackComposerView::runClose);
     connect(done, &QPushButton::clicked, this, &FeedbackComposerView::runClose);
     connect(send, &QPushButton::clicked, this, [this] {
@@ -300,6 +298,9 @@ void FeedbackComposerView::sync()
     send->setText(
         sending ? QCoreApplication::translate("mewt", "sending…") : QCoreApplication::translate("mewt", "send"));
     done->setVisible(sent);
+    // Return goes to the visible one of the two; a hidden default button would swallow it.
+    send->setDefault(!sent);
+    done->setDefault(sent);
 }
 
 void FeedbackComposerView::cancelAction()

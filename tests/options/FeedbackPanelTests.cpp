@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 using namespace mewt;
@@ -231,6 +232,66 @@ TEST_F(PanelRig, FollowsTheDesktopLook)
     EXPECT_GT(view().messageEditor()->palette().color(QPalette::Text).lightness(), 200);
     controller.setColorScheme(ColorScheme::light);
     EXPECT_GT(panel.palette().color(QPalette::Window).lightness(), 200);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PanelRig, ReturnSendsFromTheAddressFieldAndEndsTheThanks)
+{
+    server.script({ 201, "application/json", stored });
+    FeedbackPanel& panel = open();
+    QTest::keyClicks(view().messageEditor(), "hi");
+    QTest::mouseClick(view().includeEmailToggle(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QTest::keyClick(view().contactEmailField(), Qt::Key_Return);
+    EXPECT_EQ(phase(), Kind::sending);
+    ASSERT_TRUE(waitUntilNot(Kind::sending));
+    QCoreApplication::processEvents();
+    QTest::keyClick(&panel, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(controller.panel(), nullptr);
+}
+
+TEST_F(PanelRig, ALongServerSentenceGrowsThePanelAndKeepsItsButtonsIn)
+{
+    const QByteArray detail = QByteArray("the shelf is full ").repeated(60);
+    server.script({ 500, "application/json", R"({"ok":false,"error":{"code":"db_down","message":")" + detail + "\"}}" });
+    FeedbackPanel& panel = open();
+    const int before = panel.height();
+    sendNote("long");
+    ASSERT_TRUE(waitUntilNot(Kind::sending));
+    view().sync();
+    QCoreApplication::processEvents();
+    EXPECT_GT(panel.height(), before);
+    EXPECT_LE(view().failureLabel()->text().size(), 400);
+    const QRect send(view().sendButton()->mapTo(&panel, QPoint()), view().sendButton()->size());
+    EXPECT_TRUE(panel.rect().contains(send));
+}
+
+// Every keyed text comes from the translation in force, also after the language changes live.
+class ShoutingTranslator final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        return QByteArrayView(context) == "mewt" ? QString::fromUtf8(source).toUpper() : QString();
+    }
+};
+
+TEST_F(PanelRig, TextsAndAccessibleNamesFollowALanguageChange)
+{
+    FeedbackPanel& panel = open();
+    ShoutingTranslator shouting;
+    QCoreApplication::installTranslator(&shouting);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel.windowTitle(), QStringLiteral("SEND FEEDBACK"));
+    EXPECT_EQ(view().messageEditor()->accessibleName(), QStringLiteral("FEEDBACK MESSAGE"));
+    EXPECT_EQ(view().contactEmailField()->accessibleName(), QStringLiteral("REPLY EMAIL"));
+    EXPECT_EQ(view().closeButton()->accessibleName(), QStringLiteral("CLOSE"));
+    EXPECT_EQ(view().sendButton()->text(), QStringLiteral("SEND"));
+    QCoreApplication::removeTranslator(&shouting);
 }
 
 } // namespace
