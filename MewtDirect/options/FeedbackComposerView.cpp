@@ -1,8 +1,10 @@
 #include "options/FeedbackComposerView.h"
 
 #include "artwork/PixelFont.h"
+#include "cues/PointerFeedback.h"
 #include "options/FeedbackComposerModel.h"
 
+#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -15,8 +17,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtMath>
 #include <utility>
 
 namespace mewt {
@@ -65,7 +69,7 @@ void setTextColor(QWidget* widget, const QColor& color)
     widget->setPalette(palette);
 }
 
-QIcon crossIcon(const QColor& color, qreal ratio)
+QPixmap crossPixmap(const QColor& color, qreal ratio)
 {
     QPixmap pixmap(QSize(closeIconSize, closeIconSize) * ratio);
     pixmap.setDevicePixelRatio(ratio);
@@ -77,7 +81,15 @@ QIcon crossIcon(const QColor& color, qreal ratio)
     const qreal far = closeIconSize - inset;
     painter.drawLine(QPointF(inset, inset), QPointF(far, far));
     painter.drawLine(QPointF(far, inset), QPointF(inset, far));
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+// Disabled while a note is sending, and it must look it.
+QIcon crossIcon(const QColor& color, const QColor& disabled, qreal ratio)
+{
+    QIcon icon(crossPixmap(color, ratio));
+    icon.addPixmap(crossPixmap(disabled, ratio), QIcon::Disabled);
+    return icon;
 }
 
 // A white check on a filled disc.
@@ -99,6 +111,51 @@ QPixmap checkmarkDisc(const QColor& disc, qreal ratio)
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(check);
     return pixmap;
+}
+
+// Its own class, so the accessibility factory below is asked before Qt's own for push buttons.
+class KindSegment final : public QPushButton {
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+};
+
+// A segment of the kind picker is one choice of several: a screen reader hears a radio button,
+// checked or not, that can be pressed.
+class SegmentAccessible final : public QAccessibleWidget {
+public:
+    explicit SegmentAccessible(QWidget* segment)
+        : QAccessibleWidget(segment, QAccessible::RadioButton)
+    {
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button()->isChecked();
+        return state;
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? button()->text() : QAccessibleWidget::text(kind);
+    }
+    QStringList actionNames() const override { return { pressAction() }; }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            button()->click();
+    }
+
+private:
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+QAccessibleInterface* segmentAccessible(const QString&, QObject* object)
+{
+    if (auto* segment = qobject_cast<KindSegment*>(object))
+        return new SegmentAccessible(segment);
+    return nullptr;
 }
 
 } // namespace
@@ -158,13 +215,16 @@ QWidget* FeedbackComposerView::buildForm()
     kindLabel->setWordWrap(false);
     kindRow->addWidget(kindLabel);
     kindRow->addSpacing(formSpacing);
+    static const bool segmentsAccessible = (QAccessible::installFactory(segmentAccessible), true);
+    Q_UNUSED(segmentsAccessible)
     auto* group = new QButtonGroup(form);
     for (size_t index = 0; index < categories.size(); ++index) {
         const auto category = FeedbackSubmissionRequest::allCategories[index];
-        auto* segment = new QPushButton(FeedbackSubmissionRequest::rawValue(category), form);
+        auto* segment = new KindSegment(FeedbackSubmissionRequest::rawValue(category), form);
         segment->setCheckable(true);
         segment->setAutoDefault(false);
         segment->setFont(pixelFont(bodySize));
+        setFeedbackRole(segment, FeedbackRole::radioButton);
         group->addButton(segment);
         kindRow->addWidget(segment, 1);
         connect(segment, &QPushButton::clicked, this, [this, category] { this->model.setCategory(category); });
@@ -197,8 +257,18 @@ QWidget* FeedbackComposerView::buildForm()
     summary->setText(diagnosticsSummary());
     column->addWidget(summary);
 
-    failure = label(calloutSize, QFont::Normal, form);
-    failure->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    failure = new QTextEdit(form);
+    failure->setReadOnly(true);
+    failure->setAcceptRichText(false);
+    failure->setFont(pixelFont(calloutSize));
+    failure->setFrameShape(QFrame::NoFrame);
+    failure->setFocusPolicy(Qt::NoFocus);
+    failure->viewport()->setAutoFillBackground(false);
+    failure->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    failure->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A server may send one word wider than the form; it breaks rather than running out of sight.
+    failure->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    failure->document()->setDocumentMargin(0);
     column->addWidget(failure);
     return form;
 }
@@ -284,7 +354,12 @@ void FeedbackComposerView::sync()
         { static_cast<QWidget*>(editor), static_cast<QWidget*>(includeEmail), static_cast<QWidget*>(email) })
         control->setEnabled(!sending);
     email->setVisible(state.includeEmail);
-    failure->setText(state.phase.sentence);
+    if (failure->toPlainText() != state.phase.sentence) {
+        failure->setPlainText(state.phase.sentence);
+        // As tall as the sentence at the form's width, so the panel grows with it.
+        failure->document()->setTextWidth(width - 2 * padding);
+        failure->setFixedHeight(qCeil(failure->document()->size().height()));
+    }
     failure->setVisible(state.phase.kind == Kind::failed);
 
     form->setVisible(!sent);
@@ -366,7 +441,7 @@ void FeedbackComposerView::applyColors()
         setTextColor(faded, secondary);
     setTextColor(failure, QColor::fromRgb(scheme == ColorScheme::dark ? darkRed : lightRed));
     const qreal ratio = devicePixelRatioF();
-    close->setIcon(crossIcon(secondary, ratio));
+    close->setIcon(crossIcon(secondary, colors.color(QPalette::Disabled, QPalette::WindowText), ratio));
     close->setIconSize(QSize(closeIconSize, closeIconSize));
     checkmark->setPixmap(checkmarkDisc(palette().color(QPalette::Highlight), ratio));
 }
@@ -403,3 +478,5 @@ void FeedbackComposerView::changeEvent(QEvent* event)
 }
 
 } // namespace mewt
+
+#include "FeedbackComposerView.moc"

@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QTextEdit;
 class QToolButton;
 
 namespace mewt {
@@ -46,7 +47,7 @@ public:
     QPushButton* doneButton() const { return done; }
     QToolButton* closeButton() const { return close; }
     QPushButton* categoryButton(int index) const { return categories.at(index); }
-    QLabel* failureLabel() const { return failure; }
+    QTextEdit* failureText() const { return failure; }
     QWidget* sentBlock() const { return thanks; }
 
 protected:
@@ -77,7 +78,7 @@ private:
     QCheckBox* includeEmail = nullptr;
     QLineEdit* email = nullptr;
     QLabel* summary = nullptr;
-    QLabel* failure = nullptr;
+    QTextEdit* failure = nullptr;
     QWidget* thanks = nullptr;
     QLabel* checkmark = nullptr;
     QLabel* thanksTitle = nullptr;

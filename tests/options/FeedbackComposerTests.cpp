@@ -1,9 +1,7 @@
 #include "LoopbackHttpsServer.h"
 #include "options/FeedbackComposerModel.h"
-#include "options/GraphemeText.h"
 
 #include <QPointer>
-#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -24,7 +22,7 @@ FeedbackClientOptions exampleService()
 // A model whose sends the test answers by hand.
 class ComposerRig : public ::testing::Test {
 protected:
-    FeedbackComposerModel model { FeedbackDiagnostics::make("1.4", "27", "Debian GNU/Linux 12", "en_US"),
+    FeedbackComposerModel model { FeedbackDiagnostics::make("1.4", "", "Debian GNU/Linux 12", "en_US"),
         exampleService(),
         [this](const FeedbackSubmissionRequest& request, QObject*, std::function<void(const FeedbackOutcome&)> done) {
             sent.push_back(request);
@@ -48,11 +46,6 @@ struct MessageCase {
     bool sendable;
 };
 
-void PrintTo(const MessageCase& message, std::ostream* out)
-{
-    *out << message.name;
-}
-
 class MessageLimit : public ComposerRig, public ::testing::WithParamInterface<MessageCase> { };
 
 TEST_P(MessageLimit, CountsWhatAReaderSeesAfterTrimming)
@@ -60,6 +53,7 @@ TEST_P(MessageLimit, CountsWhatAReaderSeesAfterTrimming)
     model.setMessage(GetParam().message);
     EXPECT_EQ(model.canSend(), GetParam().sendable);
     model.submit();
+    model.submit(); // a second press while the first send runs
     EXPECT_EQ(sent.size(), GetParam().sendable ? 1u : 0u);
     EXPECT_EQ(model.state().phase.kind, GetParam().sendable ? Kind::sending : Kind::editing);
 }
@@ -72,26 +66,12 @@ INSTANTIATE_TEST_SUITE_P(Notes, MessageLimit,
         MessageCase { "fourThousandAndOneFamilies", family.repeated(4001), false }),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ComposerRig, NoSecondSendWhileOneRuns)
-{
-    model.setMessage("hello");
-    model.submit();
-    EXPECT_FALSE(model.canSend());
-    model.submit();
-    EXPECT_EQ(sent.size(), 1u);
-}
-
 struct AddressCase {
     const char* name;
     bool include;
     QString typed;
     std::optional<QString> sent;
 };
-
-void PrintTo(const AddressCase& address, std::ostream* out)
-{
-    *out << address.name;
-}
 
 class ReplyAddress : public ComposerRig, public ::testing::WithParamInterface<AddressCase> { };
 
@@ -140,31 +120,17 @@ TEST_F(ComposerRig, FailureKeepsTheNoteAndSendingAgainSendsTheSameNote)
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1], sent[0]);
     EXPECT_EQ(sent[0].category, QStringLiteral("bug"));
-    EXPECT_EQ(sent[0].appBuild, QStringLiteral("27"));
+    EXPECT_EQ(sent[0].appBuild, QStringLiteral("unknown")) << "a build without a number";
     EXPECT_EQ(sent[0].locale, QStringLiteral("en_US"));
     answer({ QStringLiteral("n1"), std::nullopt });
     EXPECT_EQ(model.state().phase.kind, Kind::sent);
-}
-
-TEST_F(ComposerRig, ClearFailureTouchesNothingButAFailure)
-{
-    model.setMessage("x");
-    model.submit();
-    QSignalSpy changes(&model, &FeedbackComposerModel::changed);
-    model.clearFailure();
-    EXPECT_EQ(model.state().phase.kind, Kind::sending);
-    EXPECT_EQ(changes.count(), 0);
 }
 
 TEST(ComposerLifetime, ModelGoingMidSendAbandonsTheRequestSafely)
 {
     LoopbackHttpsServer server;
     server.script({ 200, "application/json", {}, {}, LoopbackHttpsServer::Reply::Mode::silent });
-    FeedbackClientOptions options;
-    options.endpoint = { QStringLiteral("localhost"), server.apiBase() };
-    options.additionalTrustedCAs = { TestCertificates::shared().authority };
-    options.proxy = QNetworkProxy(QNetworkProxy::NoProxy);
-    auto* model = new FeedbackComposerModel(FeedbackDiagnostics::make("1", "1", "x", "C"), options);
+    auto* model = new FeedbackComposerModel(FeedbackDiagnostics::make("1", "1", "x", "C"), server.clientOptions());
     model->setMessage("meow");
     model->submit();
     ASSERT_TRUE(QTest::qWaitFor([&server] { return !server.requests().isEmpty(); }, 10'000));
@@ -181,11 +147,6 @@ struct SystemCase {
     QString expected;
 };
 
-void PrintTo(const SystemCase& system, std::ostream* out)
-{
-    *out << system.name;
-}
-
 class SystemVersion : public ::testing::TestWithParam<SystemCase> { };
 
 TEST_P(SystemVersion, NamesDistributionAndKernelOnceCutTo64)
@@ -197,19 +158,9 @@ TEST_P(SystemVersion, NamesDistributionAndKernelOnceCutTo64)
 INSTANTIATE_TEST_SUITE_P(Systems, SystemVersion,
     ::testing::Values(SystemCase { "distribution", "Debian GNU/Linux 12 (bookworm)", "6.1.0-18-amd64",
                           "Debian GNU/Linux 12 (bookworm) 6.1.0-18-amd64" },
-        SystemCase { "noOsRelease", "Linux 6.1.0", "6.1.0", "Linux 6.1.0" },
         SystemCase { "versionWordRemoved", "Acme Version 3 Version 4", "5.0", "Acme 3 4 5.0" },
         SystemCase {
             "cutWithoutSplittingAnEmoji", QString(62, u'x') + family + "yy", "", QString(62, u'x') + family + "y" }),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Diagnostics, MissingBuildFactsReadUnknown)
-{
-    const FeedbackDiagnostics facts = FeedbackDiagnostics::make("", "", "Linux", "en_US");
-    EXPECT_EQ(facts.appVersion, QStringLiteral("unknown"));
-    EXPECT_EQ(facts.appBuild, QStringLiteral("unknown"));
-    EXPECT_EQ(facts.distribution, QStringLiteral("direct"));
-    EXPECT_EQ(truncatedToGraphemes(family + family, 1, true), QStringLiteral("…"));
-}
 
 } // namespace

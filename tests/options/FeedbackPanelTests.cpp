@@ -4,14 +4,13 @@
 #include "options/FeedbackPanel.h"
 #include "options/FeedbackWindowController.h"
 
+#include <QAccessible>
 #include <QCheckBox>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -28,18 +27,8 @@ const QByteArray stored = R"({"ok":true,"data":{"id":"n1"}})";
 // The panel through its controller, sending for real to a loopback service that gives up fast.
 class PanelRig : public ::testing::Test {
 protected:
-    static FeedbackClientOptions loopback(const LoopbackHttpsServer& server)
-    {
-        FeedbackClientOptions options;
-        options.endpoint = { QStringLiteral("localhost"), server.apiBase() };
-        options.timeout = 400ms;
-        options.additionalTrustedCAs = { TestCertificates::shared().authority };
-        options.proxy = QNetworkProxy(QNetworkProxy::NoProxy);
-        return options;
-    }
-
     LoopbackHttpsServer server;
-    FeedbackWindowController controller { loopback(server) };
+    FeedbackWindowController controller { server.clientOptions(400ms) };
 
     FeedbackPanel& open(QWidget* over = nullptr)
     {
@@ -81,28 +70,10 @@ TEST_F(PanelRig, ASecondRequestShowsTheSamePanelWhereItWas)
     EXPECT_EQ(controller.model()->state().message, QStringLiteral("hello"));
 }
 
-TEST_F(PanelRig, TheTitleBarCloseKeepsTheNote)
-{
-    FeedbackPanel& panel = open();
-    QTest::keyClicks(view().messageEditor(), "keep me");
-    panel.close();
-    settle();
-    EXPECT_FALSE(panel.isVisible());
-    ASSERT_EQ(controller.panel(), &panel);
-    EXPECT_EQ(&open(), &panel);
-    EXPECT_TRUE(panel.isVisible());
-    EXPECT_EQ(view().messageEditor()->toPlainText(), QStringLiteral("keep me"));
-}
-
 struct CloseCase {
     const char* name;
     std::function<void(FeedbackPanel&)> close;
 };
-
-void PrintTo(const CloseCase& close, std::ostream* out)
-{
-    *out << close.name;
-}
 
 class FormClose : public PanelRig, public ::testing::WithParamInterface<CloseCase> { };
 
@@ -147,21 +118,25 @@ TEST_F(PanelRig, WhileSendingNothingClosesOrEditsAndAFailureComesBackToTheNote)
     ASSERT_TRUE(waitUntilNot(Kind::sending));
     view().sync();
     EXPECT_EQ(phase(), Kind::failed);
-    EXPECT_TRUE(view().failureLabel()->isVisibleTo(&panel));
-    EXPECT_EQ(view().failureLabel()->text(), QStringLiteral("couldn't reach localhost. check your connection."));
+    EXPECT_TRUE(view().failureText()->isVisibleTo(&panel));
+    EXPECT_EQ(view().failureText()->toPlainText(), QStringLiteral("couldn't reach localhost. check your connection."));
     EXPECT_EQ(view().messageEditor()->toPlainText(), QStringLiteral("the paw sticks"));
     EXPECT_TRUE(view().sendButton()->isEnabled());
     EXPECT_EQ(view().sendButton()->text(), QStringLiteral("send"));
 }
 
-TEST_F(PanelRig, AFailureAfterTheTitleBarCloseShowsThePanelAgain)
+TEST_F(PanelRig, TheTitleBarCloseKeepsTheNoteAndAFailureBringsItBack)
 {
     server.script({ 200, "application/json", {}, {}, Reply::Mode::silent });
     FeedbackPanel& panel = open();
     sendNote("are you there");
     panel.close();
+    settle();
+    EXPECT_FALSE(panel.isVisible());
+    ASSERT_EQ(controller.panel(), &panel);
     ASSERT_TRUE(waitUntilNot(Kind::sending));
     EXPECT_TRUE(panel.isVisible());
+    EXPECT_EQ(view().messageEditor()->toPlainText(), QStringLiteral("are you there"));
 }
 
 TEST_F(PanelRig, ASentNoteLeavesTheThanksAndOneDoneButton)
@@ -200,7 +175,7 @@ TEST_F(PanelRig, TheAddressFieldFollowsTheToggleAndKeepsWhatWasTyped)
     EXPECT_TRUE(controller.model()->state().includeEmail);
 }
 
-TEST_F(PanelRig, OpensCentredOverTheGivenWindowOrTheScreen)
+TEST_F(PanelRig, OpensCentredOverTheGivenWindow)
 {
     QWidget over;
     over.setGeometry(150, 100, 600, 560);
@@ -209,29 +184,14 @@ TEST_F(PanelRig, OpensCentredOverTheGivenWindowOrTheScreen)
     // Within the window frame's margins, which are only known once the panel shows.
     const int margins = panel.frameGeometry().width() - panel.width();
     EXPECT_LE((panel.frameGeometry().center() - overCentre).manhattanLength(), margins);
-    controller.close();
-
-    FeedbackPanel& alone = open();
-    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    EXPECT_LE((alone.frameGeometry().center() - screenCentre).manhattanLength(), margins);
 }
 
-TEST(PanelPlacement, StaysOnTheScreenWhenTheWindowIsAtItsEdge)
+TEST(PanelPlacement, CentresOnTheScreenAndStaysOnItWhenTheWindowIsAtItsEdge)
 {
     const QRect screen(0, 0, 1280, 800);
     const QRect corner(-100, 700, 200, 200);
     EXPECT_EQ(feedbackPanelOrigin(QSize(420, 400), &corner, screen), QPoint(0, 400));
     EXPECT_EQ(feedbackPanelOrigin(QSize(420, 400), nullptr, screen), QPoint(430, 200));
-}
-
-TEST_F(PanelRig, FollowsTheDesktopLook)
-{
-    FeedbackPanel& panel = open();
-    controller.setColorScheme(ColorScheme::dark);
-    EXPECT_LT(panel.palette().color(QPalette::Window).lightness(), 100);
-    EXPECT_GT(view().messageEditor()->palette().color(QPalette::Text).lightness(), 200);
-    controller.setColorScheme(ColorScheme::light);
-    EXPECT_GT(panel.palette().color(QPalette::Window).lightness(), 200);
 }
 
 } // namespace
@@ -256,8 +216,9 @@ TEST_F(PanelRig, ReturnSendsFromTheAddressFieldAndEndsTheThanks)
 
 TEST_F(PanelRig, ALongServerSentenceGrowsThePanelAndKeepsItsButtonsIn)
 {
-    const QByteArray detail = QByteArray("the shelf is full ").repeated(60);
-    server.script({ 500, "application/json", R"({"ok":false,"error":{"code":"db_down","message":")" + detail + "\"}}" });
+    const QByteArray detail = QByteArray("the shelf is full ").repeated(40) + QByteArray(200, 'w');
+    server.script(
+        { 500, "application/json", R"({"ok":false,"error":{"code":"db_down","message":")" + detail + "\"}}" });
     FeedbackPanel& panel = open();
     const int before = panel.height();
     sendNote("long");
@@ -265,7 +226,8 @@ TEST_F(PanelRig, ALongServerSentenceGrowsThePanelAndKeepsItsButtonsIn)
     view().sync();
     QCoreApplication::processEvents();
     EXPECT_GT(panel.height(), before);
-    EXPECT_LE(view().failureLabel()->text().size(), 400);
+    EXPECT_LE(view().failureText()->toPlainText().size(), 400);
+    EXPECT_LE(view().failureText()->document()->size().width(), view().failureText()->width()) << "one long word";
     const QRect send(view().sendButton()->mapTo(&panel, QPoint()), view().sendButton()->size());
     EXPECT_TRUE(panel.rect().contains(send));
 }
@@ -292,6 +254,18 @@ TEST_F(PanelRig, TextsAndAccessibleNamesFollowALanguageChange)
     EXPECT_EQ(view().closeButton()->accessibleName(), QStringLiteral("CLOSE"));
     EXPECT_EQ(view().sendButton()->text(), QStringLiteral("SEND"));
     QCoreApplication::removeTranslator(&shouting);
+}
+
+TEST_F(PanelRig, KindSegmentsAreRadioButtonsAScreenReaderCanPress)
+{
+    open();
+    QAccessibleInterface* bug = QAccessible::queryAccessibleInterface(view().categoryButton(0));
+    ASSERT_EQ(bug->role(), QAccessible::RadioButton);
+    EXPECT_EQ(bug->text(QAccessible::Name), QStringLiteral("bug"));
+    EXPECT_FALSE(bug->state().checked);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(view().categoryButton(1))->state().checked);
+    bug->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(controller.model()->state().category, FeedbackSubmissionRequest::Category::bug);
 }
 
 } // namespace

@@ -11,51 +11,33 @@ namespace mewt {
 
 namespace {
 
-void openssl(const QString& folder, const QStringList& arguments)
-{
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral("openssl"), arguments);
-    if (!process.waitForFinished(20'000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        throw std::runtime_error("openssl failed: " + process.readAllStandardError().toStdString());
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("missing " + path.toStdString());
-    return file.readAll();
-}
-
 TestCertificates make()
 {
     QTemporaryDir folder;
-    const QString dir = folder.path();
-    const QStringList ecKey { "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256", "-nodes" };
-    const QString localhostNames = QStringLiteral("subjectAltName=DNS:localhost,IP:127.0.0.1");
-    openssl(dir,
-        QStringList { "req", "-x509" } + ecKey
-            + QStringList { "-days", "2", "-subj", "/CN=mewt test authority", "-keyout", "ca.key", "-out", "ca.pem",
-                "-addext", "basicConstraints=critical,CA:TRUE", "-addext", "keyUsage=critical,keyCertSign" });
-    openssl(dir,
-        QStringList { "req" } + ecKey
-            + QStringList {
-                "-subj", "/CN=localhost", "-keyout", "leaf.key", "-out", "leaf.csr", "-addext", localhostNames });
-    openssl(dir,
-        { "x509", "-req", "-in", "leaf.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial", "-days", "2",
-            "-copy_extensions", "copy", "-out", "leaf.pem" });
-    openssl(dir,
-        QStringList { "req", "-x509" } + ecKey
-            + QStringList { "-days", "2", "-subj", "/CN=localhost", "-keyout", "stranger.key", "-out", "stranger.pem",
-                "-addext", localhostNames });
-
-    TestCertificates made;
-    made.authority = QSslCertificate(contents(dir + "/ca.pem"));
-    made.leaf = QSslCertificate(contents(dir + "/leaf.pem"));
-    made.leafKey = QSslKey(contents(dir + "/leaf.key"), QSsl::Ec);
-    made.stranger = QSslCertificate(contents(dir + "/stranger.pem"));
-    made.strangerKey = QSslKey(contents(dir + "/stranger.key"), QSsl::Ec);
+    // P-256 keys, valid for two days: long enough for any run, useless anywhere else.
+    const QString key = QStringLiteral("-newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -days 2");
+    const QString names = QStringLiteral("-addext subjectAltName=DNS:localhost,IP:127.0.0.1");
+    const QStringList commands {
+        "req -x509 " + key + " -subj /CN=mewt-test-authority -keyout ca.key -out ca.pem"
+            + " -addext basicConstraints=critical,CA:TRUE -addext keyUsage=critical,keyCertSign",
+        "req " + key + " -subj /CN=localhost -keyout leaf.key -out leaf.csr " + names,
+        "x509 -req -in leaf.csr -CA ca.pem -CAkey ca.key -CAcreateserial -days 2 -copy_extensions copy -out leaf.pem",
+        "req -x509 " + key + " -subj /CN=localhost -keyout stranger.key -out stranger.pem " + names,
+    };
+    for (const QString& command : commands) {
+        QProcess openssl;
+        openssl.setWorkingDirectory(folder.path());
+        openssl.start(QStringLiteral("openssl"), command.split(u' '));
+        if (!openssl.waitForFinished(20'000) || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode())
+            throw std::runtime_error("openssl failed: " + openssl.readAllStandardError().toStdString());
+    }
+    const auto read = [&folder](const char* name) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const TestCertificates made { QSslCertificate(read("ca.pem")), QSslCertificate(read("leaf.pem")),
+        QSslKey(read("leaf.key"), QSsl::Ec), QSslCertificate(read("stranger.pem")),
+        QSslKey(read("stranger.key"), QSsl::Ec) };
     if (made.authority.isNull() || made.leaf.isNull() || made.leafKey.isNull() || made.stranger.isNull())
         throw std::runtime_error("unreadable test certificates");
     return made;
@@ -93,6 +75,12 @@ LoopbackHttpsServer::LoopbackHttpsServer(bool trusted)
 QString LoopbackHttpsServer::apiBase() const
 {
     return QStringLiteral("https://localhost:%1/api/v1").arg(server.serverPort());
+}
+
+FeedbackClientOptions LoopbackHttpsServer::clientOptions(std::chrono::milliseconds timeout) const
+{
+    return { { QStringLiteral("localhost"), apiBase() }, timeout, { TestCertificates::shared().authority },
+        QNetworkProxy(QNetworkProxy::NoProxy) };
 }
 
 void LoopbackHttpsServer::accept()

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "options/FeedbackClient.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QSslCertificate>
 #include <QSslKey>
 #include <QSslServer>
-#include <QUrl>
 
 class QSslSocket;
 
@@ -41,11 +42,11 @@ public:
             , mode(mode)
         {
         }
-        int status = 200;
-        QByteArray contentType = "application/json";
+        int status;
+        QByteArray contentType;
         QByteArray body;
         QList<QByteArray> extraHeaders;
-        Mode mode = Mode::answer;
+        Mode mode;
     };
     struct Request {
         QByteArray method;
@@ -59,6 +60,8 @@ public:
 
     void script(Reply reply) { replies.append(std::move(reply)); }
     QString apiBase() const;
+    // A client for this server on "localhost", trusting the test authority and no proxy.
+    FeedbackClientOptions clientOptions(std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
     quint16 port() const { return server.serverPort(); }
     const QList<Request>& requests() const { return received; }
     int connections() const { return accepted; }

@@ -199,10 +199,6 @@ TEST_F(Coordinator, StartAndShutdownEachRunOnceAndShutdownIsQuiet)
     EXPECT_FALSE(app.statusItemController().window().isVisible());
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(Coordinator, OwnsTheOneFeedbackPanelAndClosesItAtShutdown)
 {
     AppCoordinator& app = started();
