@@ -120,9 +120,11 @@ void AppCoordinator::start()
     connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) {
         statusItem.setDark(dark);
         popover.setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+        feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
     });
     statusItem.setDark(appearance.isDark());
     popover.setSystemColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
+    feedbackWindow.setColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
     connect(&sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
     connect(&clockChanges, &WallClockChangeMonitor::clockChanged, this, &AppCoordinator::clockDidChange);
     connect(&sessionLock, &SessionLockMonitor::lockedChanged, this, &AppCoordinator::sessionLockDidChange);
@@ -161,6 +163,7 @@ void AppCoordinator::shutdown()
     catSounds.stopAll();
     tactileSounds.shutdown();
     popover.close();
+    feedbackWindow.close();
     statusItem.close();
     setMotionPreference(nullptr);
 }

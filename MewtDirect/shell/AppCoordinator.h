@@ -6,6 +6,7 @@
 #include "cues/CatSoundPlayer.h"
 #include "platform/Clock.h"
 #include "cues/EndingCueController.h"
+#include "options/FeedbackWindowController.h"
 #include "model/InterfaceSettingsStore.h"
 #include "shell/InterfaceTranslator.h"
 #include "shell/LoginItemService.h"
@@ -121,6 +122,8 @@ public:
     SleepWakeMonitor& sleepWakeMonitor() { return sleepWake; }
     AppearanceMonitor& appearanceMonitor() { return appearance; }
     const InterfaceTranslator& translator() const { return interfaceTranslator; }
+    // What the popover's menu and the general page call to open the feedback panel.
+    FeedbackWindowController& feedbackWindowController() { return feedbackWindow; }
 
 private:
     void timerStateDidChange(const TimerState& previous, const TimerState& current, TimerStateChangeReason reason);
@@ -159,6 +162,7 @@ private:
     PullOverlayController pullOverlay;
     PullInteractionController pullInteraction;
     TimerPopoverController popover;
+    FeedbackWindowController feedbackWindow;
 
     SleepWakeMonitor sleepWake;
     WallClockChangeMonitor clockChanges;

@@ -3,6 +3,7 @@
 #include "popover/TimerPopoverPresentation.h"
 #include "pull/PullHandlePanel.h"
 #include "shell/StatusItemWindow.h"
+#include "options/FeedbackPanel.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -284,6 +285,16 @@ TEST_F(Coordinator, StartAndShutdownEachRunOnceAndShutdownIsQuiet)
     EXPECT_EQ(rig.defaults.writeCount(), writes);
     EXPECT_TRUE(app.timerStore().state().isIdle());
     EXPECT_FALSE(app.statusItemController().window().isVisible());
+}
+
+TEST_F(Coordinator, OwnsTheOneFeedbackPanelAndClosesItAtShutdown)
+{
+    AppCoordinator& app = started();
+    app.feedbackWindowController().showFeedbackWindow(nullptr);
+    ASSERT_NE(app.feedbackWindowController().panel(), nullptr);
+    EXPECT_TRUE(app.feedbackWindowController().panel()->isVisible());
+    app.shutdown();
+    EXPECT_EQ(app.feedbackWindowController().panel(), nullptr);
 }
 
 } // namespace
