@@ -1,0 +1,194 @@
+#include "ScopedEnvironment.h"
+#include "model/OnboardingStore.h"
+#include "model/ThemeStore.h"
+#include "platform/MemoryUserDefaults.h"
+#include "tour/MenuBarRevealPreview.h"
+#include "tour/OnboardingView.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+using namespace mewt;
+
+namespace {
+
+using Step = OnboardingStore::Step;
+
+class Tour : public ::testing::Test {
+protected:
+    void build(OnboardingNotificationState state = OnboardingNotificationState::checking)
+    {
+        auto* layout = new QVBoxLayout(&window);
+        field = new QLineEdit(&window);
+        layout->addWidget(field);
+        view = new OnboardingView(
+            store, themes, state, CatTheme::defaultTheme().popoverPalette(ColorScheme::light), &window);
+        layout->addWidget(view);
+        view->onNotificationAction = [this] {
+            ++actions;
+            return true;
+        };
+        store.setPresented(true);
+        window.show();
+        window.activateWindow();
+        QApplication::processEvents();
+        view->setFocus();
+    }
+    QPushButton* shown(const char* text) const
+    {
+        for (QPushButton* button : view->findChildren<QPushButton*>())
+            if (button->text() == QLatin1String(text) && button->isVisible())
+                return button;
+        return nullptr;
+    }
+    void press(const char* text)
+    {
+        QPushButton* button = shown(text);
+        ASSERT_NE(button, nullptr) << text;
+        button->click();
+        QApplication::processEvents();
+    }
+    void key(QWidget* target, Qt::Key key)
+    {
+        QTest::keyClick(target, key);
+        QApplication::processEvents();
+    }
+    bool completed() const
+    {
+        return defaults.intValue(OnboardingStore::completionKey) == OnboardingStore::version && !store.isPresented()
+            && store.step() == Step::meet;
+    }
+
+    MemoryUserDefaults defaults;
+    OnboardingStore store { defaults };
+    ThemeStore themes { defaults };
+    QWidget window;
+    QLineEdit* field = nullptr;
+    OnboardingView* view = nullptr;
+    int actions = 0;
+};
+
+} // namespace
+
+TEST_F(Tour, NextReachesEveryStepAndDoneCompletesOnTheLast)
+{
+    build();
+    for (const Step step : { Step::pull, Step::pause, Step::notifications }) {
+        press("next");
+        EXPECT_EQ(store.step(), step);
+        EXPECT_EQ(view->accessibleName(), QStringLiteral("mewt tour, step %1 of 4").arg(static_cast<int>(step) + 1));
+    }
+    EXPECT_EQ(shown("next"), nullptr);
+    ASSERT_NE(shown("done"), nullptr);
+    EXPECT_EQ(shown("done")->objectName(), QStringLiteral("mewt.sound.success"));
+    EXPECT_NE(shown("back"), nullptr);
+    press("done");
+    EXPECT_TRUE(completed());
+    EXPECT_FALSE(store.presentIfNeeded());
+}
+
+TEST_F(Tour, BackAndLeftDoNothingOnTheFirstStep)
+{
+    build();
+    EXPECT_EQ(shown("back"), nullptr);
+    key(view, Qt::Key_Left);
+    EXPECT_EQ(store.step(), Step::meet);
+    store.setStep(Step::pause);
+    QApplication::processEvents();
+    key(view, Qt::Key_Left);
+    EXPECT_EQ(store.step(), Step::pull);
+    press("back");
+    EXPECT_EQ(store.step(), Step::meet);
+}
+
+TEST_F(Tour, ReturnMovesOnAndFinishesOnTheLastStep)
+{
+    build();
+    ASSERT_TRUE(window.isActiveWindow());
+    key(view, Qt::Key_Return);
+    EXPECT_EQ(store.step(), Step::pull);
+    store.setStep(Step::notifications);
+    QApplication::processEvents();
+    key(view, Qt::Key_Enter);
+    EXPECT_TRUE(completed());
+}
+
+TEST_F(Tour, KeysInTheHostsFieldsStayThere)
+{
+    build();
+    store.setStep(Step::pause);
+    QApplication::processEvents();
+    field->setText(QStringLiteral("25"));
+    field->setFocus();
+    key(field, Qt::Key_Left);
+    key(field, Qt::Key_Return);
+    EXPECT_EQ(store.step(), Step::pause);
+    EXPECT_EQ(field->cursorPosition(), 1);
+}
+
+TEST_F(Tour, SkipCompletesFromAnyStep)
+{
+    build();
+    for (const Step step : { Step::meet, Step::pull, Step::pause, Step::notifications }) {
+        store.setPresented(true);
+        store.setStep(step);
+        QApplication::processEvents();
+        press("skip");
+        EXPECT_TRUE(completed()) << static_cast<int>(step);
+    }
+}
+
+TEST_F(Tour, ArrivingOnTheLastStepAsksOncePerArrival)
+{
+    build(OnboardingNotificationState::needsPermission);
+    store.setStep(Step::notifications);
+    QApplication::processEvents();
+    EXPECT_EQ(actions, 1);
+    // A new state from the host is no new arrival.
+    view->setNotificationState(OnboardingNotificationState::checking);
+    view->setNotificationState(OnboardingNotificationState::needsPermission);
+    QApplication::processEvents();
+    EXPECT_EQ(actions, 1);
+    press("back");
+    press("next");
+    EXPECT_EQ(actions, 2);
+}
+
+TEST_F(Tour, ArrivingWithAnyOtherStateAsksNothing)
+{
+    build(OnboardingNotificationState::needsSettings);
+    store.setStep(Step::notifications);
+    QApplication::processEvents();
+    EXPECT_EQ(actions, 0);
+    press("settings");
+    EXPECT_EQ(actions, 1);
+}
+
+TEST_F(Tour, AnotherCatReachesTheDemoOnShow)
+{
+    build();
+    QWidget* lesson = view->currentLesson();
+    themes.setSelected(CatTheme::withId(QStringLiteral("tortie")));
+    QApplication::processEvents();
+    EXPECT_EQ(view->currentLesson(), lesson);
+    const auto demos = lesson->findChildren<MenuBarRevealPreview*>();
+    ASSERT_EQ(demos.size(), 1);
+    EXPECT_EQ(demos.front()->theme().id, QStringLiteral("tortie"));
+}
+
+TEST_F(Tour, StepChangesSlideUnlessMotionIsReduced)
+{
+    build();
+    press("next");
+    EXPECT_TRUE(view->isTransitioning());
+    view->finishTransition();
+    const ScopedEnvironment reduced("MEWT_REDUCED_MOTION", "1");
+    QWidget* before = view->currentLesson();
+    press("next");
+    EXPECT_NE(view->currentLesson(), before);
+    EXPECT_FALSE(view->isTransitioning());
+}
