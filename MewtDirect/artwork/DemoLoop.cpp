@@ -23,6 +23,12 @@ DemoLoop::DemoLoop(QObject* parent)
     timer.setTimerType(Qt::PreciseTimer);
     timer.setInterval(frameIntervalMs);
     connect(&timer, &QTimer::timeout, this, &DemoLoop::tick);
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    connect(&wake, &QTimer::timeout, this, [this] {
+        timer.start();
+        tick();
+    });
 }
 
 void DemoLoop::setTimeSource(TimeSource source)
@@ -33,6 +39,7 @@ void DemoLoop::setTimeSource(TimeSource source)
 void DemoLoop::start()
 {
     origin = now();
+    wake.stop();
     timer.start();
     tick();
 }
@@ -40,6 +47,24 @@ void DemoLoop::start()
 void DemoLoop::stop()
 {
     timer.stop();
+    wake.stop();
+}
+
+void DemoLoop::idleUntil(double elapsedSeconds)
+{
+    if (!isRunning())
+        return;
+    const double wait = elapsedSeconds - elapsed();
+    // Shorter waits are not worth a second timer; frames go on (or resume).
+    if (wait * 1000.0 <= 2.0 * frameIntervalMs) {
+        if (!timer.isActive()) {
+            wake.stop();
+            timer.start();
+        }
+        return;
+    }
+    timer.stop();
+    wake.start(static_cast<int>(wait * 1000.0));
 }
 
 double DemoLoop::elapsed() const

@@ -22,7 +22,11 @@ public:
     // Starts again from 0 and sends the first frame at once.
     void start();
     void stop();
-    bool isRunning() const { return timer.isActive(); }
+    // Running while it sends frames or waits to resume them.
+    bool isRunning() const { return timer.isActive() || wake.isActive(); }
+    bool isIdle() const { return wake.isActive(); }
+    // Nothing moves until `elapsedSeconds`: no frames until then.
+    void idleUntil(double elapsedSeconds);
     double elapsed() const;
     // One frame; the timer calls it.
     void tick();
@@ -32,6 +36,7 @@ Q_SIGNALS:
 
 private:
     QTimer timer;
+    QTimer wake;
     TimeSource now;
     double origin = 0.0;
 };

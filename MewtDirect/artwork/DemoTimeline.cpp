@@ -86,4 +86,18 @@ std::vector<double> DemoTimeline::valuesAt(double seconds) const
     return values;
 }
 
+double DemoTimeline::nextChangeAt(double seconds) const
+{
+    double start = 0.0;
+    for (const DemoStep& step : steps) {
+        for (const DemoChange& change : step.changes) {
+            const bool moving = change.duration > 0.0 && start <= seconds && seconds < start + change.duration;
+            if (moving || (start > seconds))
+                return std::max(start, seconds);
+        }
+        start += std::max(step.wait, 0.0);
+    }
+    return std::max(total, seconds);
+}
+
 } // namespace mewt

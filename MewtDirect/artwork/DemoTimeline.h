@@ -39,6 +39,9 @@ public:
     // Every property at `seconds` after the start; before 0 the initial values, past the end what
     // the last steps left.
     std::vector<double> valuesAt(double seconds) const;
+    // `seconds` itself while something moves then; otherwise when the next change begins (the
+    // duration when none is left), so a still picture needs no frames.
+    double nextChangeAt(double seconds) const;
 
 private:
     std::vector<double> initial;

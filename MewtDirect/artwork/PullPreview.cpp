@@ -2,6 +2,7 @@
 
 #include "artwork/CatArmDrawing.h"
 #include "artwork/CharacterSlotText.h"
+#include "artwork/Decoration.h"
 #include "artwork/PeekPawArtwork.h"
 #include "artwork/PixelFont.h"
 #include "artwork/PointerArrow.h"
@@ -126,6 +127,7 @@ PullPreview::PullPreview(const CatTheme& theme, double maximumPullDistance, QSiz
     , latchedPullDuration(pullDuration)
     , cycle(pullPreviewCycle(pullDuration))
 {
+    markAsDecoration(this);
     setAttribute(Qt::WA_TranslucentBackground);
     pillText = new CharacterSlotText;
     pillText->setFont(pixelFont(pillFontSize, QFont::DemiBold));
@@ -221,8 +223,12 @@ void PullPreview::showFrame(double elapsedSeconds)
         cycle = pullPreviewCycle(latchedPullDuration);
     }
     const std::vector<double> values = cycle.valuesAt(local);
-    currentPose = { values[dropProperty], values[pullProperty], values[opacityProperty],
+    const PullPreviewPose pose { values[dropProperty], values[pullProperty], values[opacityProperty],
         completedCycles + (local >= cycle.stepStart(resetStep) ? 1 : 0) };
+    frames.idleUntil(cycleStart + cycle.nextChangeAt(local));
+    if (pose == currentPose)
+        return;
+    currentPose = pose;
     syncPill();
     update();
 }

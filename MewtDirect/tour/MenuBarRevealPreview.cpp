@@ -1,5 +1,6 @@
 #include "tour/MenuBarRevealPreview.h"
 
+#include "artwork/Decoration.h"
 #include "artwork/PawArtwork.h"
 #include "artwork/PeekPawArtwork.h"
 #include "artwork/PointerArrow.h"
@@ -64,6 +65,7 @@ MenuBarRevealPreview::MenuBarRevealPreview(const CatTheme& theme, const CatPopov
     , colors(palette)
     , timeline(cycle())
 {
+    markAsDecoration(this);
     setFixedSize(previewWidth, previewHeight);
     setAttribute(Qt::WA_TranslucentBackground);
     connect(&frames, &DemoLoop::frame, this, &MenuBarRevealPreview::showFrame);
@@ -119,9 +121,14 @@ void MenuBarRevealPreview::showFrame(double elapsedSeconds)
         restart();
         return;
     }
-    const std::vector<double> values = timeline.valuesAt(std::fmod(std::max(elapsedSeconds, 0.0), timeline.duration()));
-    currentScene
-        = { values[opacityProperty], values[cursorProperty], values[pressedProperty], values[revealedProperty], false };
+    const double local = std::fmod(std::max(elapsedSeconds, 0.0), timeline.duration());
+    const std::vector<double> values = timeline.valuesAt(local);
+    const Scene scene { values[opacityProperty], values[cursorProperty], values[pressedProperty],
+        values[revealedProperty], false };
+    frames.idleUntil(elapsedSeconds - local + timeline.nextChangeAt(local));
+    if (scene == currentScene)
+        return;
+    currentScene = scene;
     update();
 }
 

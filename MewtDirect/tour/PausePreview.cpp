@@ -1,6 +1,7 @@
 #include "tour/PausePreview.h"
 
 #include "artwork/CharacterSlotText.h"
+#include "artwork/Decoration.h"
 #include "artwork/Glyph.h"
 #include "artwork/PixelFont.h"
 #include "artwork/PointerArrow.h"
@@ -45,6 +46,7 @@ public:
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_TranslucentBackground);
+        markAsDecoration(this);
     }
     void setPopoverPalette(const CatPopoverPalette& palette)
     {
@@ -233,9 +235,12 @@ void PausePreview::showFrame(double elapsedSeconds)
         restart();
         return;
     }
-    const std::vector<double> values = timeline.valuesAt(std::fmod(std::max(elapsedSeconds, 0.0), timeline.duration()));
-    setOpacity(values[opacityProperty]);
+    const double local = std::fmod(std::max(elapsedSeconds, 0.0), timeline.duration());
+    const std::vector<double> values = timeline.valuesAt(local);
+    if (values[opacityProperty] != opacity)
+        setOpacity(values[opacityProperty]);
     button->setPaused(values[pausedProperty] >= 0.5);
+    frames.idleUntil(elapsedSeconds - local + timeline.nextChangeAt(local));
 }
 
 void PausePreview::click()

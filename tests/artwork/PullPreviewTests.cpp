@@ -34,6 +34,14 @@ TEST(DemoTimeline, ALaterChangeTakesOverFromWhereTheAnimationHadGot)
     EXPECT_DOUBLE_EQ(timeline.valuesAt(-1.0)[0], 0.0);
 }
 
+TEST(DemoTimeline, TellsWhenTheNextChangeBegins)
+{
+    const DemoTimeline timeline({ 0.0, 0.0 }, { { { { 0, 1.0, 0.5 } }, 1.0 }, { { { 1, 1.0 } }, 1.0 } });
+    EXPECT_DOUBLE_EQ(timeline.nextChangeAt(0.2), 0.2); // moving
+    EXPECT_DOUBLE_EQ(timeline.nextChangeAt(0.7), 1.0); // still until the second step
+    EXPECT_DOUBLE_EQ(timeline.nextChangeAt(1.5), 2.0); // nothing left in this cycle
+}
+
 TEST(DemoTimeline, CurvesKeepTheirEndsAndShape)
 {
     for (const DemoCurve curve : { DemoCurve::easeIn, DemoCurve::easeOut, DemoCurve::easeInOut }) {
@@ -169,6 +177,17 @@ TEST_F(PullPreviewLoop, RunsOnlyWhileShownAndCountsCycles)
     EXPECT_EQ(preview.pose().cycleIndex, 2);
     preview.hide();
     EXPECT_FALSE(preview.loop().isRunning());
+}
+
+TEST_F(PullPreviewLoop, SendsNoFramesWhileNothingMoves)
+{
+    at(100.2); // the blank wait before the fade-in
+    EXPECT_TRUE(preview.loop().isIdle());
+    EXPECT_TRUE(preview.loop().isRunning());
+    at(100.5); // fading in
+    EXPECT_FALSE(preview.loop().isIdle());
+    at(100.0 + 1.15 + 0.5); // holding the full pull
+    EXPECT_TRUE(preview.loop().isIdle());
 }
 
 TEST_F(PullPreviewLoop, ANewPullDurationWaitsForTheNextPull)

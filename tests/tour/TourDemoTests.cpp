@@ -56,6 +56,11 @@ TEST_F(RevealDemo, PointerClicksThePawAndThePawHangsBelowTheBar)
     EXPECT_EQ(demo->scene(), MenuBarRevealPreview::Scene {});
 }
 
+TEST_F(RevealDemo, IsHiddenFromScreenReaders)
+{
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(demo.get())->state().invisible);
+}
+
 TEST_F(RevealDemo, AnotherCatOrHidingStartsOrStopsTheScene)
 {
     at(1.7);
