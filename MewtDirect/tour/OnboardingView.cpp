@@ -317,7 +317,7 @@ void OnboardingView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange) {
         retranslate();
-        scheduleSync();
+        sync();
     }
     QWidget::changeEvent(event);
 }

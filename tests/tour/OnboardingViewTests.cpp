@@ -5,10 +5,12 @@
 #include "tour/MenuBarRevealPreview.h"
 #include "tour/OnboardingView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -17,6 +19,25 @@ using namespace mewt;
 namespace {
 
 using Step = OnboardingStore::Step;
+
+// A language with a few words, enough to see which texts follow a switch.
+class TestLanguage final : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        if (QLatin1String(context) != QLatin1String("mewt"))
+            return {};
+        const QString text = QString::fromUtf8(source);
+        if (text == QLatin1String("next"))
+            return QStringLiteral("weiter");
+        if (text == QLatin1String("mewt tour, step %1 of %2"))
+            return QStringLiteral("mewt-Tour, Schritt %1 von %2");
+        if (text == QLatin1String("pause timer"))
+            return QStringLiteral("Timer anhalten");
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
 
 class Tour : public ::testing::Test {
 protected:
@@ -191,4 +212,23 @@ TEST_F(Tour, StepChangesSlideUnlessMotionIsReduced)
     press("next");
     EXPECT_NE(view->currentLesson(), before);
     EXPECT_FALSE(view->isTransitioning());
+}
+
+TEST_F(Tour, ASwitchOfLanguageReachesTheButtonsAndTheReaderAtOnce)
+{
+    build();
+    store.setStep(Step::pause);
+    QApplication::processEvents();
+    TestLanguage language;
+    QCoreApplication::installTranslator(&language);
+    QApplication::processEvents();
+    EXPECT_NE(shown("weiter"), nullptr);
+    EXPECT_EQ(view->accessibleName(), QStringLiteral("mewt-Tour, Schritt 3 von 4"));
+    const auto pills = view->findChildren<QAbstractButton*>();
+    const bool pillFollowed = std::any_of(pills.begin(), pills.end(), [](QAbstractButton* button) {
+        return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name)
+            == QStringLiteral("Timer anhalten");
+    });
+    EXPECT_TRUE(pillFollowed);
+    QCoreApplication::removeTranslator(&language);
 }
