@@ -167,6 +167,8 @@ void MenuBarRevealPreview::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
 
     painter.save();
+    // Behind the bar the paw is hidden; its antialiased edge must not show above the bar either.
+    painter.setClipRect(QRectF(0.0, barHeight / 2.0, previewWidth, previewHeight), Qt::IntersectClip);
     painter.setOpacity(currentScene.still ? 1.0 : currentScene.actorOpacity);
     painter.translate((previewWidth - PeekPawArtwork::artworkWidth) / 2.0, pawOffset());
     paintPeekPaw(painter, currentTheme);
