@@ -223,3 +223,29 @@ TEST_F(PullPreviewLoop, ReducedMotionStandsStillFullyPulled)
     EXPECT_FALSE(preview.loop().isRunning());
     EXPECT_EQ(preview.pose(), (PullPreviewPose { 1.0, 1.0, 1.0, 0 }));
 }
+
+TEST(PullPreviewHost, ItsStatusTextSeesTheProgressAndTheCycle)
+{
+    std::vector<std::pair<double, int>> seen;
+    double now = 0.0;
+    PullPreview preview(
+        CatTheme::defaultTheme(), 180.0, QSizeF(340.0, 132.0), 1.0, 3.0 * 60.0 / 110.0,
+        [&seen](double progress, int cycle) {
+            seen.emplace_back(progress, cycle);
+            return QStringLiteral("+%1").arg(cycle);
+        },
+        true);
+    preview.loop().setTimeSource([&now] { return now; });
+    preview.show();
+    now = 0.45 + 0.36 + 0.34 + 0.1; // pulling
+    preview.loop().tick();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_GT(seen.back().first, 0.0);
+    EXPECT_LT(seen.back().first, 1.0);
+    EXPECT_EQ(preview.statusText(), QStringLiteral("+0"));
+    now += pullPreviewCycle(3.0 * 60.0 / 110.0).duration();
+    preview.loop().tick();
+    EXPECT_EQ(seen.back().second, 1);
+    // Shown at rest: the pill is there as soon as the paw has dropped in.
+    EXPECT_DOUBLE_EQ(pullPreviewLayout({ 1.0, 0.0, 1.0, 0 }, 180.0, QSizeF(340.0, 132.0), 60.0, true).pillOpacity, 1.0);
+}

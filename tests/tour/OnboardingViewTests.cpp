@@ -2,7 +2,9 @@
 #include "model/OnboardingStore.h"
 #include "model/ThemeStore.h"
 #include "platform/MemoryUserDefaults.h"
+#include "tour/LessonStage.h"
 #include "tour/MenuBarRevealPreview.h"
+#include "tour/NotificationPreview.h"
 #include "tour/OnboardingView.h"
 
 #include <QAccessible>
@@ -231,4 +233,55 @@ TEST_F(Tour, ASwitchOfLanguageReachesTheButtonsAndTheReaderAtOnce)
     });
     EXPECT_TRUE(pillFollowed);
     QCoreApplication::removeTranslator(&language);
+}
+
+TEST_F(Tour, TheHostsNewStateAndColoursChangeTheCardInPlace)
+{
+    build(OnboardingNotificationState::needsSettings);
+    store.setStep(Step::notifications);
+    QApplication::processEvents();
+    QWidget* lesson = view->currentLesson();
+    ASSERT_NE(shown("settings"), nullptr);
+    view->setNotificationState(OnboardingNotificationState::enabled);
+    view->setPopoverPalette(CatTheme::defaultTheme().popoverPalette(ColorScheme::dark));
+    QApplication::processEvents();
+    EXPECT_EQ(view->currentLesson(), lesson);
+    EXPECT_EQ(shown("settings"), nullptr);
+    const auto cards = lesson->findChildren<NotificationPreview*>();
+    ASSERT_EQ(cards.size(), 1);
+    EXPECT_EQ(cards.front()->state(), OnboardingNotificationState::enabled);
+    EXPECT_EQ(actions, 0);
+}
+
+TEST(LessonStage, SlidesTheNewLessonInFromTheRightAndSettles)
+{
+    LessonStage stage;
+    stage.resize(300, LessonStage::stageHeight);
+    double now = 0.0;
+    stage.loop().setTimeSource([&now] { return now; });
+    stage.show();
+    auto* first = new QWidget;
+    stage.setLesson(first, false);
+    EXPECT_FALSE(stage.isTransitioning());
+    QPointer<QWidget> old = first;
+    auto* second = new QWidget;
+    stage.setLesson(second, true);
+    ASSERT_TRUE(stage.isTransitioning());
+    now = LessonStage::transitionSeconds / 2.0;
+    stage.loop().tick();
+    EXPECT_GT(second->x(), 0);
+    EXPECT_LT(second->x(), static_cast<int>(LessonStage::slideDistance));
+    EXPECT_NE(second->graphicsEffect(), nullptr);
+    now = LessonStage::transitionSeconds;
+    stage.loop().tick();
+    EXPECT_FALSE(stage.isTransitioning());
+    EXPECT_EQ(second->x(), 0);
+    EXPECT_EQ(second->graphicsEffect(), nullptr);
+    QApplication::processEvents(); // the old lesson goes with the next turn
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+    // Hiding mid-slide settles at once, so no frame timer outlives the stage on screen.
+    stage.setLesson(new QWidget, true);
+    stage.hide();
+    EXPECT_FALSE(stage.isTransitioning());
 }

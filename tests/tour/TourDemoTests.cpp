@@ -144,3 +144,15 @@ TEST_F(PauseDemo, ReducedMotionIsVisibleAndRunningAtOnce)
     demo->pill()->click();
     EXPECT_TRUE(demo->isPaused());
 }
+
+TEST_F(PauseDemo, OnceClickedItNeverLoopsAgain)
+{
+    at(1.0);
+    demo->pill()->click();
+    demo->hide();
+    EXPECT_FALSE(demo->loop().isRunning());
+    demo->show();
+    EXPECT_FALSE(demo->loop().isRunning());
+    EXPECT_DOUBLE_EQ(demo->previewOpacity(), 1.0);
+    EXPECT_TRUE(demo->isPaused());
+}
