@@ -134,6 +134,8 @@ void AudioEngine::post(AudioCommand command)
 {
     if (!running)
         return;
+    if (command.kind == AudioCommand::Kind::playTactile || command.kind == AudioCommand::Kind::startCat)
+        command.requestedAt = std::chrono::steady_clock::now();
     if (options.keepCommandLog && options.offline)
         postedCommands.push_back(command);
     if (!queue.push(std::move(command))) {
@@ -413,6 +415,7 @@ void AudioEngine::writeFrames(std::size_t bytes)
     if (!stream || drainOperation)
         return;
     drainCommands();
+    mixer.dropUnstartedBefore(std::chrono::steady_clock::now() - startDeadline);
     while (bytes >= bytesPerFrame) {
         void* data = nullptr;
         std::size_t size = bytes;

@@ -35,6 +35,7 @@ const QString deniedValue = QStringLiteral("denied");
 constexpr double longestInterval = 10.0 * 365 * 24 * 3600;
 // The delivery timer never sleeps longer than this, so no interval overflows.
 constexpr double longestTimerSeconds = 3600;
+constexpr std::chrono::milliseconds dueTolerance { 10 };
 
 QString describe(const QDBusError& error)
 {
@@ -86,7 +87,7 @@ QVariantList notifyArguments(const NotificationRequest& request, uint replacesId
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(1)));
     hints.insert(QStringLiteral("desktop-entry"), appId);
     if (request.playsDefaultSound) {
-        hints.insert(QStringLiteral("sound-name"), QStringLiteral("message-new-instant"));
+        hints.insert(QStringLiteral("sound-name"), QStringLiteral("alarm-clock-elapsed"));
         hints.insert(QStringLiteral("suppress-sound"), false);
     } else {
         hints.insert(QStringLiteral("suppress-sound"), true);
@@ -168,6 +169,7 @@ void FreedesktopNotificationCenter::notificationSettings(SettingsHandler handler
         settings.authorizationStatus = storedStatus();
         if (isError(reply)) {
             qCInfo(lcNotifications, "no notification server: %s", qPrintable(reply.errorMessage()));
+            settings.serverAnswered = false;
         } else {
             settings.alertsEnabled = true;
             settings.soundsEnabled = capabilities(reply).contains(QStringLiteral("sound"));
@@ -214,6 +216,7 @@ void FreedesktopNotificationCenter::add(const NotificationRequest& request, AddH
         error = NotificationError { QCoreApplication::translate("mewt", "notifications aren't allowed for mewt.") };
 
     if (!error) {
+        deliverIfDue(request.identifier);
         pending.insert(request.identifier, PendingNotification { request, deadline });
         arm();
     }
@@ -234,8 +237,10 @@ void FreedesktopNotificationCenter::pendingNotificationRequests(PendingRequestsH
 
 void FreedesktopNotificationCenter::removePendingNotificationRequests(const QStringList& identifiers)
 {
-    for (const QString& identifier : identifiers)
+    for (const QString& identifier : identifiers) {
+        deliverIfDue(identifier);
         pending.remove(identifier);
+    }
     arm();
 }
 
@@ -316,6 +321,19 @@ void FreedesktopNotificationCenter::clockChanged()
     [[maybe_unused]] const ssize_t result = ::read(clockChangeFd, &expirations, sizeof expirations);
     clockWatched = false;
     recheck();
+}
+
+void FreedesktopNotificationCenter::deliverIfDue(const QString& identifier)
+{
+    const auto entry = pending.constFind(identifier);
+    // The deadline of a timed request is measured from the add, a moment after the caller read the
+    // clock for its own end; the tolerance covers that moment, so a timer that has just ended and
+    // is followed by the next one at once still gets its notification.
+    if (entry == pending.cend() || entry->deadline > clock.now() + dueTolerance)
+        return;
+    const NotificationRequest request = entry->request;
+    pending.erase(entry);
+    deliver(request);
 }
 
 void FreedesktopNotificationCenter::deliver(const NotificationRequest& request)

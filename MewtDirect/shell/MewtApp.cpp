@@ -22,11 +22,15 @@ int MewtApp::run(int argc, char** argv)
     }
 
     // Held until the process ends; the kernel lets go of it however that happens.
-    SingleInstanceGuard instance;
-    if (instance.tryAcquire() == SingleInstanceGuard::Outcome::heldElsewhere) {
+    SingleInstanceGuard instance(
+        SingleInstanceGuard::defaultLockPath(), SingleInstanceGuard::defaultSettingsLockPath());
+    const SingleInstanceGuard::Outcome outcome = instance.tryAcquire();
+    if (outcome == SingleInstanceGuard::Outcome::heldElsewhere) {
         std::fputs("mewt is already running.\n", stderr);
         return 0;
     }
+    if (outcome == SingleInstanceGuard::Outcome::unavailable)
+        std::fputs("mewt: no instance lock could be taken; another copy may run at the same time.\n", stderr);
 
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
