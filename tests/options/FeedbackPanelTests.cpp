@@ -24,11 +24,11 @@ using Kind = FeedbackComposerModel::Phase::Kind;
 using Reply = LoopbackHttpsServer::Reply;
 const QByteArray stored = R"({"ok":true,"data":{"id":"n1"}})";
 
-// The panel through its controller, sending for real to a loopback service that gives up fast.
+// The panel through its controller, sending for real to a loopback service; a silent one fails in 1.5 s.
 class PanelRig : public ::testing::Test {
 protected:
     LoopbackHttpsServer server;
-    FeedbackWindowController controller { server.clientOptions(400ms) };
+    FeedbackWindowController controller { server.clientOptions(1500ms) };
 
     FeedbackPanel& open(QWidget* over = nullptr)
     {
