@@ -152,6 +152,8 @@ TEST_F(PanelRig, ReturnSendsAndASentNoteLeavesTheThanksWithOneDoneButton)
 TEST_F(PanelRig, TheAddressFieldFollowsTheToggleAndKeepsWhatWasTyped)
 {
     FeedbackPanel& panel = open();
+    EXPECT_FALSE(view().sendButton()->isEnabled()) << "an empty note";
+    EXPECT_TRUE(view().cancelButton()->isEnabled());
     QTest::mouseClick(view().includeEmailToggle(), Qt::LeftButton);
     view().sync();
     QTest::keyClicks(view().contactEmailField(), "a@b.io");
