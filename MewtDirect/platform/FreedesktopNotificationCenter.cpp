@@ -1,5 +1,6 @@
 #include "platform/FreedesktopNotificationCenter.h"
 
+#include "platform/AppInfo.h"
 #include "platform/UserDefaults.h"
 
 #include <QCoreApplication>
@@ -26,8 +27,9 @@ Q_LOGGING_CATEGORY(lcNotifications, "com.dovrant.mewt.direct.notifications")
 
 const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString interfaceName = QStringLiteral("org.freedesktop.Notifications");
-// The application's name, its icon and its desktop file all go by this name.
-const QString appName = QStringLiteral("mewt");
+const QString appName = QString::fromUtf8(AppInfo::displayName);
+// Names the desktop entry and the icon, so the server shows the paw and applies the app's policy.
+const QString appId = QString::fromUtf8(AppInfo::bundleIdentifier);
 const QString authorizedValue = QStringLiteral("authorized");
 const QString deniedValue = QStringLiteral("denied");
 constexpr double longestInterval = 10.0 * 365 * 24 * 3600;
@@ -83,14 +85,14 @@ QVariantList notifyArguments(const NotificationRequest& request, uint replacesId
 {
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(1)));
-    hints.insert(QStringLiteral("desktop-entry"), appName);
+    hints.insert(QStringLiteral("desktop-entry"), appId);
     if (request.playsDefaultSound) {
-        hints.insert(QStringLiteral("sound-name"), QStringLiteral("message-new-instant"));
+        hints.insert(QStringLiteral("sound-name"), QStringLiteral("alarm-clock-elapsed"));
         hints.insert(QStringLiteral("suppress-sound"), false);
     } else {
         hints.insert(QStringLiteral("suppress-sound"), true);
     }
-    return { appName, replacesId, appName, request.title, plainBody(request.body, serverReadsMarkup), QStringList(),
+    return { appName, replacesId, appId, request.title, plainBody(request.body, serverReadsMarkup), QStringList(),
         hints, -1 };
 }
 

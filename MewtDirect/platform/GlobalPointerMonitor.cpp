@@ -1,5 +1,9 @@
 #include "platform/GlobalPointerMonitor.h"
 
+#include "platform/X11GlobalPointerMonitor.h"
+
+#include <QGuiApplication>
+
 namespace mewt {
 
 GlobalPointerMonitor::GlobalPointerMonitor(QObject* parent) : QObject(parent) {}
@@ -64,6 +68,13 @@ void ManualGlobalPointerMonitor::press(QPointF globalPosition) {
     if (isSubscribed(Stream::presses)) {
         Q_EMIT buttonPressed(globalPosition);
     }
+}
+
+std::unique_ptr<GlobalPointerMonitor> createGlobalPointerMonitor(QObject* parent)
+{
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        return std::make_unique<X11GlobalPointerMonitor>(parent);
+    return nullptr;
 }
 
 } // namespace mewt

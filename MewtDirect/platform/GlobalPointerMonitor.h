@@ -4,6 +4,8 @@
 #include <QPointF>
 #include <QSet>
 
+#include <memory>
+
 namespace mewt {
 
 // The pointer anywhere on the desktop, in other applications too: its moves (the ending cue
@@ -68,5 +70,9 @@ protected:
 private:
     QPointF current;
 };
+
+// The desktop's monitor for the window system the app runs on: XInput 2 on X11 (polling where the
+// server lacks it), null where the window system shows us nothing beyond our own windows.
+std::unique_ptr<GlobalPointerMonitor> createGlobalPointerMonitor(QObject* parent = nullptr);
 
 } // namespace mewt

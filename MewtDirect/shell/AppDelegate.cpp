@@ -2,6 +2,7 @@
 
 #include "shell/DirectDistributionRuntime.h"
 #include "platform/FreedesktopNotificationCenter.h"
+#include "platform/GlobalPointerMonitor.h"
 #include "platform/IniUserDefaults.h"
 #include "cues/NotificationService.h"
 #include "platform/QuitSignalWatcher.h"
@@ -25,9 +26,11 @@ AppDelegate::AppDelegate(QObject* parent)
     , ownClock(std::make_unique<SystemClock>())
     , ownCenter(std::make_unique<FreedesktopNotificationCenter>(*ownDefaults, *ownClock))
     , ownService(std::make_unique<NotificationService>(*ownCenter, *ownClock))
+    , ownPointerMonitor(createGlobalPointerMonitor())
     , updateFeed(UpdateChecker::configuredFeedUrl())
 {
-    services.emplace(AppCoordinator::Services { *ownDefaults, *ownClock, ownService.get(), ownCenter.get(), {}, {} });
+    services.emplace(AppCoordinator::Services {
+        *ownDefaults, *ownClock, ownService.get(), ownCenter.get(), {}, {}, ownPointerMonitor.get() });
     connectApplication();
 }
 

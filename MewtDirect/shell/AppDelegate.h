@@ -16,6 +16,7 @@ namespace mewt {
 
 class DirectDistributionRuntime;
 class FreedesktopNotificationCenter;
+class GlobalPointerMonitor;
 class IniUserDefaults;
 class NotificationService;
 class QuitSignalWatcher;
@@ -32,7 +33,7 @@ class AppDelegate final : public QObject {
 public:
     static constexpr std::chrono::milliseconds defaultQuitWaitLimit { 2000 };
 
-    // The real app: the settings file, the system clock and the desktop's notifications.
+    // The real app: the settings file, the system clock, the desktop's notifications and pointer.
     explicit AppDelegate(QObject* parent = nullptr);
     // Tests bring their own services; `updateFeed` empty means updates are not configured.
     AppDelegate(const AppCoordinator::Services& services, const QUrl& updateFeed, QObject* parent = nullptr);
@@ -74,6 +75,7 @@ private:
     std::unique_ptr<SystemClock> ownClock;
     std::unique_ptr<FreedesktopNotificationCenter> ownCenter;
     std::unique_ptr<NotificationService> ownService;
+    std::unique_ptr<GlobalPointerMonitor> ownPointerMonitor;
 
     std::optional<AppCoordinator::Services> services;
     QUrl updateFeed;

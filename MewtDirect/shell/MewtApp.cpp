@@ -1,9 +1,10 @@
 #include "shell/MewtApp.h"
 
-#include "shell/AppDelegate.h"
+#include "artwork/AppIcon.h"
 #include "platform/AppInfo.h"
 #include "platform/SingleInstanceGuard.h"
 #include "platform/X11Display.h"
+#include "shell/AppDelegate.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -33,14 +34,20 @@ int MewtApp::run(int argc, char** argv)
 
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName(QString::fromUtf8(AppInfo::name));
-    QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::shortVersion));
-    QApplication::setDesktopFileName(QStringLiteral("mewt"));
+    describeApplication();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     AppDelegate delegate;
     QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
     return QApplication::exec();
+}
+
+void MewtApp::describeApplication()
+{
+    QApplication::setApplicationName(QString::fromUtf8(AppInfo::name));
+    QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::shortVersion));
+    QApplication::setDesktopFileName(QString::fromUtf8(AppInfo::bundleIdentifier));
+    QApplication::setWindowIcon(AppIcon::icon());
 }
 
 } // namespace mewt

@@ -340,15 +340,15 @@ TEST_F(NotificationCenterTest, DeliversAtTheDeadlineWithTheServersArguments)
     const NotifyCall& call = server.notifyCalls.front();
     EXPECT_EQ(call.appName, QStringLiteral("mewt"));
     EXPECT_EQ(call.replacesId, 0u);
-    EXPECT_EQ(call.appIcon, QStringLiteral("mewt"));
+    EXPECT_EQ(call.appIcon, QStringLiteral("com.dovrant.mewt.direct"));
     EXPECT_EQ(call.summary, QStringLiteral("tea complete"));
     EXPECT_EQ(call.body, QStringLiteral("time to stretch, rest, or pull the paw again."));
     EXPECT_TRUE(call.actions.isEmpty());
     EXPECT_EQ(call.expireTimeout, -1);
     EXPECT_EQ(call.hints.value("urgency").typeId(), QMetaType::UChar);
     EXPECT_EQ(call.hints.value("urgency").toInt(), 1);
-    EXPECT_EQ(call.hints.value("desktop-entry").toString(), QStringLiteral("mewt"));
-    EXPECT_EQ(call.hints.value("sound-name").toString(), QStringLiteral("message-new-instant"));
+    EXPECT_EQ(call.hints.value("desktop-entry").toString(), QStringLiteral("com.dovrant.mewt.direct"));
+    EXPECT_EQ(call.hints.value("sound-name").toString(), QStringLiteral("alarm-clock-elapsed"));
     EXPECT_EQ(call.hints.value("suppress-sound"), QVariant(false));
 
     const auto shown = delivered();
