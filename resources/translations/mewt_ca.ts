@@ -201,187 +201,187 @@
     </message>
     <message>
         <source>sending…</source>
-        <translation type="unfinished"></translation>
+        <translation>enviant…</translation>
     </message>
     <message>
         <source>send</source>
-        <translation type="unfinished"></translation>
+        <translation>envia</translation>
     </message>
     <message>
         <source>send feedback</source>
-        <translation type="unfinished"></translation>
+        <translation>envia comentaris</translation>
     </message>
     <message>
         <source>i read every note. bugs, ideas, or tiny joys all help.</source>
-        <translation type="unfinished"></translation>
+        <translation>llegeixo cada nota. errors, idees o petites alegries: tot ajuda.</translation>
     </message>
     <message>
         <source>close</source>
-        <translation type="unfinished"></translation>
+        <translation>tanca</translation>
     </message>
     <message>
         <source>kind</source>
-        <translation type="unfinished"></translation>
+        <translation>tipus</translation>
     </message>
     <message>
         <source>feedback message</source>
-        <translation type="unfinished"></translation>
+        <translation>missatge de comentaris</translation>
     </message>
     <message>
         <source>include email so i can reply</source>
-        <translation type="unfinished"></translation>
+        <translation>inclou el correu perquè et pugui respondre</translation>
     </message>
     <message>
         <source>reply email</source>
-        <translation type="unfinished"></translation>
+        <translation>correu per a la resposta</translation>
     </message>
     <message>
         <source>got it. thank you</source>
-        <translation type="unfinished"></translation>
+        <translation>rebut. gràcies</translation>
     </message>
     <message>
         <source>i read these myself. if you left an email, i may write back.</source>
-        <translation type="unfinished"></translation>
+        <translation>els llegeixo jo mateix. si has deixat un correu, potser et respondré.</translation>
     </message>
     <message>
         <source>cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>cancel·la</translation>
     </message>
     <message>
         <source>done</source>
-        <translation type="unfinished"></translation>
+        <translation>fet</translation>
     </message>
     <message>
         <source>search</source>
-        <translation type="unfinished"></translation>
+        <translation>cerca</translation>
     </message>
     <message>
         <source>No Results for “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>Cap resultat per a «%1»</translation>
     </message>
     <message>
         <source>Check the spelling or try a new search.</source>
-        <translation type="unfinished"></translation>
+        <translation>Comprova l&apos;ortografia o prova una altra cerca.</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Cerca</translation>
     </message>
     <message>
         <source>Search settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Cerca a la configuració</translation>
     </message>
     <message>
         <source>Open %1 in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Obre %1 a %2</translation>
     </message>
     <message>
         <source>cancel timer</source>
-        <translation type="unfinished"></translation>
+        <translation>cancel·la el temporitzador</translation>
     </message>
     <message>
         <source>%1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 minuts</translation>
     </message>
     <message>
         <source>starts the quick timer without pulling</source>
-        <translation type="unfinished"></translation>
+        <translation>inicia el temporitzador ràpid sense estirar</translation>
     </message>
     <message>
         <source>start %1 minute timer</source>
-        <translation type="unfinished"></translation>
+        <translation>inicia un temporitzador de %1 minuts</translation>
     </message>
     <message>
         <source>starts a continuous pomodoro without pulling</source>
-        <translation type="unfinished"></translation>
+        <translation>inicia un pomodoro continu sense estirar</translation>
     </message>
     <message>
         <source>start continuous focus</source>
-        <translation type="unfinished"></translation>
+        <translation>inicia la concentració contínua</translation>
     </message>
     <message>
         <source>starts one configured focus session without pulling</source>
-        <translation type="unfinished"></translation>
+        <translation>inicia una sessió de concentració configurada sense estirar</translation>
     </message>
     <message>
         <source>start one %1 minute focus session</source>
-        <translation type="unfinished"></translation>
+        <translation>inicia una sessió de concentració de %1 minuts</translation>
     </message>
     <message>
         <source>drag the top bar paw to start</source>
-        <translation type="unfinished"></translation>
+        <translation>arrossega la pota de la barra superior per començar</translation>
     </message>
     <message>
         <source>drag the top bar paw to start continuous focus</source>
-        <translation type="unfinished"></translation>
+        <translation>arrossega la pota de la barra superior per començar la concentració contínua</translation>
     </message>
     <message>
         <source>drag the top bar paw to choose focus sessions</source>
-        <translation type="unfinished"></translation>
+        <translation>arrossega la pota de la barra superior per triar les sessions de concentració</translation>
     </message>
     <message>
         <source>click a duration to type · drag to adjust</source>
-        <translation type="unfinished"></translation>
+        <translation>fes clic en una durada per escriure-la · arrossega per ajustar-la</translation>
     </message>
     <message>
         <source>mode</source>
-        <translation type="unfinished"></translation>
+        <translation>mode</translation>
     </message>
     <message>
         <source>timer</source>
-        <translation type="unfinished"></translation>
+        <translation>temporitzador</translation>
     </message>
     <message>
         <source>pomodoro</source>
-        <translation type="unfinished"></translation>
+        <translation>pomodoro</translation>
     </message>
     <message>
         <source>cancel pomodoro</source>
-        <translation type="unfinished"></translation>
+        <translation>cancel·la el pomodoro</translation>
     </message>
     <message>
         <source>yarn timer progress</source>
-        <translation type="unfinished"></translation>
+        <translation>progrés del cabdell del temporitzador</translation>
     </message>
     <message>
         <source>solid yarn is focus; split yarn is break</source>
-        <translation type="unfinished"></translation>
+        <translation>el fil sencer és concentració; el fil partit és descans</translation>
     </message>
     <message>
         <source>timer progress</source>
-        <translation type="unfinished"></translation>
+        <translation>progrés del temporitzador</translation>
     </message>
     <message>
         <source>this desktop has no notification settings to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>aquest escriptori no té cap configuració de notificacions per obrir.</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 de %2</translation>
     </message>
     <message>
         <source>mewt tour, step %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>visita guiada de mewt, pas %1 de %2</translation>
     </message>
     <message>
         <source>skip</source>
-        <translation type="unfinished"></translation>
+        <translation>omet</translation>
     </message>
     <message>
         <source>back</source>
-        <translation type="unfinished"></translation>
+        <translation>enrere</translation>
     </message>
     <message>
         <source>next</source>
-        <translation type="unfinished"></translation>
+        <translation>següent</translation>
     </message>
     <message>
         <source>resume timer</source>
-        <translation type="unfinished"></translation>
+        <translation>reprèn el temporitzador</translation>
     </message>
     <message>
         <source>pause timer</source>
-        <translation type="unfinished"></translation>
+        <translation>posa en pausa el temporitzador</translation>
     </message>
 </context>
 </TS>

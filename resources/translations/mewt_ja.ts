@@ -201,187 +201,187 @@
     </message>
     <message>
         <source>sending…</source>
-        <translation type="unfinished"></translation>
+        <translation>送信中…</translation>
     </message>
     <message>
         <source>send</source>
-        <translation type="unfinished"></translation>
+        <translation>送信</translation>
     </message>
     <message>
         <source>send feedback</source>
-        <translation type="unfinished"></translation>
+        <translation>フィードバックを送る</translation>
     </message>
     <message>
         <source>i read every note. bugs, ideas, or tiny joys all help.</source>
-        <translation type="unfinished"></translation>
+        <translation>メッセージはすべて読んでいます。バグ、アイデア、小さなうれしいこと、どれも助かります。</translation>
     </message>
     <message>
         <source>close</source>
-        <translation type="unfinished"></translation>
+        <translation>閉じる</translation>
     </message>
     <message>
         <source>kind</source>
-        <translation type="unfinished"></translation>
+        <translation>種類</translation>
     </message>
     <message>
         <source>feedback message</source>
-        <translation type="unfinished"></translation>
+        <translation>フィードバックの内容</translation>
     </message>
     <message>
         <source>include email so i can reply</source>
-        <translation type="unfinished"></translation>
+        <translation>返信できるようにメールアドレスを含める</translation>
     </message>
     <message>
         <source>reply email</source>
-        <translation type="unfinished"></translation>
+        <translation>返信用メールアドレス</translation>
     </message>
     <message>
         <source>got it. thank you</source>
-        <translation type="unfinished"></translation>
+        <translation>受け取りました。ありがとう</translation>
     </message>
     <message>
         <source>i read these myself. if you left an email, i may write back.</source>
-        <translation type="unfinished"></translation>
+        <translation>すべて自分で読んでいます。メールアドレスを残してくれたら、返信するかもしれません。</translation>
     </message>
     <message>
         <source>cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセル</translation>
     </message>
     <message>
         <source>done</source>
-        <translation type="unfinished"></translation>
+        <translation>完了</translation>
     </message>
     <message>
         <source>search</source>
-        <translation type="unfinished"></translation>
+        <translation>検索</translation>
     </message>
     <message>
         <source>No Results for “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>「%1」の検索結果はありません</translation>
     </message>
     <message>
         <source>Check the spelling or try a new search.</source>
-        <translation type="unfinished"></translation>
+        <translation>スペルを確認するか、別のキーワードで検索してください。</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>検索</translation>
     </message>
     <message>
         <source>Search settings</source>
-        <translation type="unfinished"></translation>
+        <translation>設定を検索</translation>
     </message>
     <message>
         <source>Open %1 in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%2 の %1 を開く</translation>
     </message>
     <message>
         <source>cancel timer</source>
-        <translation type="unfinished"></translation>
+        <translation>タイマーをキャンセル</translation>
     </message>
     <message>
         <source>%1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1分</translation>
     </message>
     <message>
         <source>starts the quick timer without pulling</source>
-        <translation type="unfinished"></translation>
+        <translation>引っぱらずにクイックタイマーを開始します</translation>
     </message>
     <message>
         <source>start %1 minute timer</source>
-        <translation type="unfinished"></translation>
+        <translation>%1分タイマーを開始</translation>
     </message>
     <message>
         <source>starts a continuous pomodoro without pulling</source>
-        <translation type="unfinished"></translation>
+        <translation>引っぱらずに連続ポモドーロを開始します</translation>
     </message>
     <message>
         <source>start continuous focus</source>
-        <translation type="unfinished"></translation>
+        <translation>連続集中を開始</translation>
     </message>
     <message>
         <source>starts one configured focus session without pulling</source>
-        <translation type="unfinished"></translation>
+        <translation>引っぱらずに設定済みの集中セッションを1回開始します</translation>
     </message>
     <message>
         <source>start one %1 minute focus session</source>
-        <translation type="unfinished"></translation>
+        <translation>%1分の集中セッションを1回開始</translation>
     </message>
     <message>
         <source>drag the top bar paw to start</source>
-        <translation type="unfinished"></translation>
+        <translation>トップバーの前足をドラッグして開始</translation>
     </message>
     <message>
         <source>drag the top bar paw to start continuous focus</source>
-        <translation type="unfinished"></translation>
+        <translation>トップバーの前足をドラッグして連続集中を開始</translation>
     </message>
     <message>
         <source>drag the top bar paw to choose focus sessions</source>
-        <translation type="unfinished"></translation>
+        <translation>トップバーの前足をドラッグして集中セッションを選択</translation>
     </message>
     <message>
         <source>click a duration to type · drag to adjust</source>
-        <translation type="unfinished"></translation>
+        <translation>時間をクリックして入力 · ドラッグして調整</translation>
     </message>
     <message>
         <source>mode</source>
-        <translation type="unfinished"></translation>
+        <translation>モード</translation>
     </message>
     <message>
         <source>timer</source>
-        <translation type="unfinished"></translation>
+        <translation>タイマー</translation>
     </message>
     <message>
         <source>pomodoro</source>
-        <translation type="unfinished"></translation>
+        <translation>ポモドーロ</translation>
     </message>
     <message>
         <source>cancel pomodoro</source>
-        <translation type="unfinished"></translation>
+        <translation>ポモドーロをキャンセル</translation>
     </message>
     <message>
         <source>yarn timer progress</source>
-        <translation type="unfinished"></translation>
+        <translation>毛糸タイマーの進行状況</translation>
     </message>
     <message>
         <source>solid yarn is focus; split yarn is break</source>
-        <translation type="unfinished"></translation>
+        <translation>つながった毛糸は集中、分かれた毛糸は休憩です</translation>
     </message>
     <message>
         <source>timer progress</source>
-        <translation type="unfinished"></translation>
+        <translation>タイマーの進行状況</translation>
     </message>
     <message>
         <source>this desktop has no notification settings to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>このデスクトップには開ける通知設定がありません。</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 / %2</translation>
     </message>
     <message>
         <source>mewt tour, step %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt ツアー、ステップ %1 / %2</translation>
     </message>
     <message>
         <source>skip</source>
-        <translation type="unfinished"></translation>
+        <translation>スキップ</translation>
     </message>
     <message>
         <source>back</source>
-        <translation type="unfinished"></translation>
+        <translation>戻る</translation>
     </message>
     <message>
         <source>next</source>
-        <translation type="unfinished"></translation>
+        <translation>次へ</translation>
     </message>
     <message>
         <source>resume timer</source>
-        <translation type="unfinished"></translation>
+        <translation>タイマーを再開</translation>
     </message>
     <message>
         <source>pause timer</source>
-        <translation type="unfinished"></translation>
+        <translation>タイマーを一時停止</translation>
     </message>
 </context>
 </TS>
