@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace mewt {
@@ -26,7 +27,16 @@ QImage catBedSpriteImage(const QImage& sheet, int spriteIndex)
 
 QImage catBedSpriteImage(int spriteIndex)
 {
-    return catBedSpriteImage(catBedSpriteSheet(), spriteIndex);
+    // Cut once: each bed tile repaints its picture whenever focus or the choice moves.
+    static const std::array<QImage, catBedSpriteCount> pictures = [] {
+        std::array<QImage, catBedSpriteCount> cut;
+        for (int index = 0; index < catBedSpriteCount; ++index)
+            cut[size_t(index)] = catBedSpriteImage(catBedSpriteSheet(), index);
+        return cut;
+    }();
+    if (spriteIndex < 0 || spriteIndex >= catBedSpriteCount)
+        return {};
+    return pictures[size_t(spriteIndex)];
 }
 
 QRectF catBedPictureRect(const QRectF& bounds)

@@ -94,21 +94,18 @@ TEST_P(PictureRect, KeepsNineByFourCentred)
 {
     const PictureCase& c = GetParam();
     const QRectF placed = catBedPictureRect(c.bounds);
-    EXPECT_DOUBLE_EQ(placed.width(), c.size.width());
-    EXPECT_DOUBLE_EQ(placed.height(), c.size.height());
-    if (placed.isEmpty())
-        return;
-    EXPECT_NEAR(placed.center().x(), c.bounds.center().x(), 0.5);
-    EXPECT_NEAR(placed.center().y(), c.bounds.center().y(), 0.5);
-    EXPECT_EQ(placed.left(), std::round(placed.left()));
-    EXPECT_EQ(placed.top(), std::round(placed.top()));
+    EXPECT_EQ(placed.size(), c.size);
+    if (!placed.isEmpty()) {
+        EXPECT_NEAR(placed.center().x(), c.bounds.center().x(), 0.5);
+        EXPECT_NEAR(placed.center().y(), c.bounds.center().y(), 0.5);
+        EXPECT_EQ(placed.topLeft(), placed.topLeft().toPoint());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Bounds, PictureRect,
     ::testing::Values(PictureCase { "WideColumn", { 5, 5, 105, 24 }, { 54, 24 } },
-        PictureCase { "ExactFit", { 0, 0, 54, 24 }, { 54, 24 } }, PictureCase { "Tall", { 0, 0, 54, 60 }, { 54, 24 } },
-        PictureCase { "NarrowColumn", { 0, 0, 27, 24 }, { 27, 12 } },
-        PictureCase { "LowRow", { 10, 0, 200, 12 }, { 27, 12 } }, PictureCase { "Nothing", { 0, 0, 0, 24 }, { 0, 0 } }),
+        PictureCase { "Tall", { 0, 0, 54, 60 }, { 54, 24 } }, PictureCase { "Narrow", { 0, 0, 27, 24 }, { 27, 12 } },
+        PictureCase { "Low", { 10, 0, 200, 12 }, { 27, 12 } }, PictureCase { "Nothing", { 0, 0, 0, 24 }, { 0, 0 } }),
     [](const ::testing::TestParamInfo<PictureCase>& info) { return std::string(info.param.name); });
 
 } // namespace
