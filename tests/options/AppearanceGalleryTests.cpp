@@ -48,7 +48,6 @@ TEST_P(AppearanceGallery, FitsThePageWithBedsUnstretched)
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     mewt::testing::AppearanceRig rig;
     rig.defaults.seed(ThemeStore::selectedKey, "orange-tabby");
-    rig.build();
     AppearanceOptionsPage& page = rig.open();
     page.setPalette(optionsPalette(GetParam().dark));
     page.setAutoFillBackground(true);

@@ -23,10 +23,9 @@ protected:
         rig.defaults.seed(CatBedStore::selectedKey, "nest");
         rig.defaults.seed(PopoverAppearanceStore::selectedKey, "dark");
         rig.defaults.seed(TimeDisplaySettingsStore::styleKey, "clock");
-        rig.build();
+        rig.open().show();
         rig.themes->onSelectionChange = [this](const CatTheme&) { ++callbacks; };
         rig.timeDisplay->onChange = [this](TimeDisplayStyle) { ++callbacks; };
-        rig.open().show();
     }
     AppearanceOptionsPage& page() { return *rig.page; }
 

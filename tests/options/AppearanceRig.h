@@ -7,31 +7,24 @@
 #include "options/AppearanceOptionsPage.h"
 #include "platform/MemoryUserDefaults.h"
 
-#include <memory>
+#include <optional>
 
 namespace mewt::testing {
 
 // The appearance page over real stores that keep their values in memory and count every write.
+// Seed `defaults` first (as an earlier run would have left them), then build the stores and open.
 struct AppearanceRig {
     MemoryUserDefaults defaults;
-    std::unique_ptr<ThemeStore> themes;
-    std::unique_ptr<CatBedStore> beds;
-    std::unique_ptr<PopoverAppearanceStore> popover;
-    std::unique_ptr<TimeDisplaySettingsStore> timeDisplay;
-    std::unique_ptr<AppearanceOptionsPage> page;
+    std::optional<ThemeStore> themes;
+    std::optional<CatBedStore> beds;
+    std::optional<PopoverAppearanceStore> popover;
+    std::optional<TimeDisplaySettingsStore> timeDisplay;
+    std::optional<AppearanceOptionsPage> page;
 
-    // Stores built over what an earlier run left (seeded values are not counted as writes).
-    void build()
-    {
-        themes = std::make_unique<ThemeStore>(defaults);
-        beds = std::make_unique<CatBedStore>(defaults);
-        popover = std::make_unique<PopoverAppearanceStore>(defaults);
-        timeDisplay = std::make_unique<TimeDisplaySettingsStore>(defaults);
-    }
     AppearanceOptionsPage& open()
     {
-        page = std::make_unique<AppearanceOptionsPage>(*themes, *beds, *popover, *timeDisplay);
-        return *page;
+        themes.emplace(defaults), beds.emplace(defaults), popover.emplace(defaults), timeDisplay.emplace(defaults);
+        return page.emplace(*themes, *beds, *popover, *timeDisplay);
     }
 };
 
