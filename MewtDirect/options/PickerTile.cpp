@@ -30,6 +30,8 @@ public:
         case QAccessible::Name: return tile()->name();
         case QAccessible::Value:
             return tile()->isSelected() ? QCoreApplication::translate("mewt", "selected") : QString();
+        // The tooltip repeats the name; a reader would say it twice.
+        case QAccessible::Description: return tile()->accessibleDescription();
         default: return QAccessibleWidget::text(t);
         }
     }
