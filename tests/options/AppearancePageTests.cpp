@@ -59,6 +59,8 @@ TEST_F(AppearancePage, OpensOnTheStoresWithoutWriting)
     QList<OptionsSetting> shown = page().form().registeredSettings();
     std::sort(shown.begin(), shown.end());
     EXPECT_EQ(shown, expected);
+    // A hit for "bed" centres the label and the grid together.
+    EXPECT_TRUE(page().form().row(OptionsSetting::appearanceBed)->isAncestorOf(&page().bedPicker()));
 }
 
 struct OutsideChange {
