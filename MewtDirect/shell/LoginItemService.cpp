@@ -87,7 +87,7 @@ LoginItemService::LoginItemService(QObject* parent)
 }
 
 LoginItemService::LoginItemService(QString entryPath, QString executablePath, QObject* parent)
-    : QObject(parent)
+    : LoginItemSwitching(parent)
     , path(std::move(entryPath))
     , executable(std::move(executablePath))
 {
