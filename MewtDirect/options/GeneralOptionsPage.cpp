@@ -193,6 +193,16 @@ QWidget* GeneralOptionsPage::buildAboutRow(const AboutTexts& about)
     return row;
 }
 
+bool GeneralOptionsPage::showsOpenSourceLicenses() const
+{
+    return !licenses.isNull();
+}
+
+OpenSourceLicensesView* GeneralOptionsPage::openSourceLicenses() const
+{
+    return licenses.data();
+}
+
 void GeneralOptionsPage::showOpenSourceLicenses()
 {
     if (licenses) {

@@ -40,8 +40,8 @@ public:
         std::function<void(QWidget*)> onSendFeedback, AboutTexts about = AboutTexts::current(),
         SystemSettingsLauncher launcher = SystemSettingsLauncher(), QWidget* parent = nullptr);
 
-    bool showsOpenSourceLicenses() const { return !licenses.isNull(); }
-    OpenSourceLicensesView* openSourceLicenses() const { return licenses.data(); }
+    bool showsOpenSourceLicenses() const;
+    OpenSourceLicensesView* openSourceLicenses() const;
     void showOpenSourceLicenses();
 
     QComboBox* languagePicker() const { return language; }
