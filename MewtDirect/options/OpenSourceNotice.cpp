@@ -9,8 +9,7 @@ const QList<OpenSourceNotice>& OpenSourceNotice::all()
 {
     static const QList<OpenSourceNotice> notices = {
         { QStringLiteral("qt"), QStringLiteral("Qt 6"), QStringLiteral("Qt-6-LGPL-3.0") },
-        { QStringLiteral("libpulse"), QStringLiteral("PulseAudio client library"),
-            QStringLiteral("libpulse-LGPL-2.1") },
+        { QStringLiteral("libpulse"), QStringLiteral("PulseAudio"), QStringLiteral("libpulse-LGPL-2.1") },
         { QStringLiteral("libxcb"), QStringLiteral("libxcb"), QStringLiteral("libxcb-MIT") },
     };
     return notices;

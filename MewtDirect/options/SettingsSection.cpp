@@ -83,6 +83,7 @@ void SettingsSection::setHeaderWidget(QWidget* widget)
 {
     header->hide();
     headerKey = nullptr;
+    widget->setContentsMargins(headerInset, 0, headerInset, 0); // aligned with text headers
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, widget);
 }
 
