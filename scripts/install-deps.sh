@@ -9,6 +9,8 @@ packages=(
   libpulse-dev libxcb1-dev libxcb-xinput-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick dbus dbus-x11 fonts-dejavu-core
+  ca-certificates openssl
+  qt6-translations-l10n desktop-file-utils appstream
   # the language picker names Korean, Japanese and Chinese in their own scripts
   fonts-noto-cjk
 )

@@ -1,10 +1,10 @@
 #include "cues/EndingCueController.h"
 
-#include "cues/CatSoundPlayer.h"
 #include "artwork/Compositing.h"
+#include "artwork/ReducedMotion.h"
+#include "cues/CatSoundPlayer.h"
 #include "cues/EndingCueView.h"
 #include "model/InterfaceSettingsStore.h"
-#include "artwork/ReducedMotion.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -51,19 +51,21 @@ QList<QRectF> desktopScreenFrames()
 } // namespace
 
 EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSettingsStore& settings,
-    CatSoundPlayer* catSoundPlayer, const Clock& clock, QObject* parent)
+    CatSoundPlayer* catSoundPlayer, const Clock& clock, GlobalPointerMonitor* pointerMonitor, QObject* parent)
     : QObject(parent)
-    , pointerLocation([] { return QPointF(QCursor::pos()); })
+    , pointerLocation([monitor = QPointer<GlobalPointerMonitor>(pointerMonitor)] {
+        return monitor ? monitor->position() : QPointF(QCursor::pos());
+    })
     , screenFrames(desktopScreenFrames)
     , clock(clock)
     , settings(settings)
     , catSoundPlayer(catSoundPlayer)
+    , pointerMonitor(pointerMonitor)
     , cueModel(theme)
     , currentPanelSize(panelSizeFor(EndingCueKind::timer, 60))
     , activationTimer(this)
     , countdownTimer(this)
     , overdueTimer(this)
-    , followTimer(this)
     , fadeAnimation(this)
 {
     // Above everything, on every desktop, never focused, and every click goes through to what lies
@@ -88,13 +90,11 @@ EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSetting
     activationTimer.setObjectName(QStringLiteral("activationTimer"));
     countdownTimer.setObjectName(QStringLiteral("countdownTimer"));
     overdueTimer.setObjectName(QStringLiteral("overdueTimer"));
-    followTimer.setObjectName(QStringLiteral("followTimer"));
-    followTimer.setTimerType(Qt::PreciseTimer);
-    followTimer.setInterval(followInterval);
     connect(&activationTimer, &QTimer::timeout, this, &EndingCueController::activationTimerFired);
     connect(&countdownTimer, &QTimer::timeout, this, &EndingCueController::countdownTick);
     connect(&overdueTimer, &QTimer::timeout, this, &EndingCueController::overdueTimerFired);
-    connect(&followTimer, &QTimer::timeout, this, &EndingCueController::followPointer);
+    if (pointerMonitor)
+        connect(pointerMonitor, &GlobalPointerMonitor::pointerMoved, this, &EndingCueController::pointerMoved);
 
     connect(&fadeAnimation, &QVariantAnimation::valueChanged, this,
         [this](const QVariant& value) { panelWindow->setWindowOpacity(value.toDouble()); });
@@ -108,6 +108,7 @@ EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSetting
 EndingCueController::~EndingCueController()
 {
     fadeAnimation.stop();
+    stopFollowing();
 }
 
 bool EndingCueController::isShown() const
@@ -129,7 +130,7 @@ void EndingCueController::update(const TimerState& state, Date now, const std::o
     bool showsEndingCue, const CatTheme& theme)
 {
     cueModel.setTheme(theme);
-    if (!showsEndingCue) {
+    if (!showsEndingCue || sessionLocked) {
         stopOverdueAlerts();
         hide(true);
         return;
@@ -166,6 +167,15 @@ void EndingCueController::update(const TimerState& state, Date now, const std::o
     }
 }
 
+void EndingCueController::setSessionLocked(bool locked)
+{
+    sessionLocked = locked;
+    if (locked) {
+        stopOverdueAlerts();
+        hide(false);
+    }
+}
+
 void EndingCueController::updateCue(EndingCueKind cueKind, qint64 remainingSeconds)
 {
     const QSizeF size = panelSizeFor(cueKind, remainingSeconds);
@@ -191,7 +201,7 @@ void EndingCueController::present()
     hiding = false;
     lastPointer.reset();
     followPointer();
-    followTimer.start();
+    startFollowing();
 
     // Without a compositing manager nothing blends, so the cue simply appears.
     const bool animates = !reducesMotion() && windowsAreComposited();
@@ -214,7 +224,7 @@ void EndingCueController::hide(bool animated)
     countdownTimer.stop();
     deadline.reset();
     kind.reset();
-    followTimer.stop();
+    stopFollowing();
     lastPointer.reset();
     if (!isShown())
         return;
@@ -274,7 +284,17 @@ void EndingCueController::countdownTick()
         hide(true);
         return;
     }
+    // The clock went back: the end is beyond the lead time again, so the cue waits for it.
+    if (const int lead = settings.endingCueLeadTimeSeconds(); remaining > lead) {
+        const Date end = *deadline;
+        const EndingCueKind cueKind = *kind;
+        hide(true);
+        scheduleActivation(end, cueKind, lead);
+        return;
+    }
     updateCue(*kind, remaining);
+    if (!pointerMonitor)
+        followPointer();
     // Wake just after the second shown runs out, so no second is shown twice or skipped.
     const Date next = *deadline - std::chrono::seconds(remaining - 1);
     armTimer(countdownTimer, std::chrono::ceil<milliseconds>(next - now) + milliseconds(5));
@@ -384,6 +404,28 @@ void EndingCueController::followPointer()
         return;
     lastPointer = pointer;
     positionPanel(pointer);
+}
+
+void EndingCueController::startFollowing()
+{
+    following = true;
+    if (pointerMonitor)
+        pointerMonitor->subscribe(GlobalPointerMonitor::Stream::motion, this);
+}
+
+void EndingCueController::stopFollowing()
+{
+    following = false;
+    if (pointerMonitor)
+        pointerMonitor->unsubscribe(GlobalPointerMonitor::Stream::motion, this);
+}
+
+void EndingCueController::pointerMoved(QPointF globalPosition)
+{
+    if (!following || lastPointer == globalPosition)
+        return;
+    lastPointer = globalPosition;
+    positionPanel(globalPosition);
 }
 
 void EndingCueController::positionPanel(QPointF pointer)

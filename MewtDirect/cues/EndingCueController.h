@@ -1,11 +1,12 @@
 #pragma once
 
-#include "model/CatTheme.h"
-#include "platform/Clock.h"
 #include "cues/EndingCue.h"
 #include "cues/EndingCueModel.h"
+#include "model/CatTheme.h"
 #include "model/PomodoroPlan.h"
 #include "model/TimerState.h"
+#include "platform/Clock.h"
+#include "platform/GlobalPointerMonitor.h"
 
 #include <QObject>
 #include <QPointer>
@@ -38,7 +39,6 @@ class EndingCueController final : public QObject {
     Q_DISABLE_COPY_MOVE(EndingCueController)
 
 public:
-    static constexpr std::chrono::milliseconds followInterval { 16 };
     static constexpr std::chrono::milliseconds fadeInDuration { 280 };
     static constexpr std::chrono::milliseconds fadeOutDuration { 220 };
     static constexpr std::chrono::seconds overdueShowDuration { 3 };
@@ -46,9 +46,11 @@ public:
     static constexpr std::chrono::seconds longestWait { 60 };
     static constexpr double chirrupVolume = 0.8;
 
-    // `catSoundPlayer` may be null: the cue then stays silent. Nothing shows until `update`.
+    // `catSoundPlayer` may be null: the cue then stays silent. `pointerMonitor` may be null: the
+    // cue then moves to the pointer once a second instead of following it. Nothing shows until
+    // `update`.
     EndingCueController(const CatTheme& theme, InterfaceSettingsStore& settings, CatSoundPlayer* catSoundPlayer,
-        const Clock& clock, QObject* parent = nullptr);
+        const Clock& clock, GlobalPointerMonitor* pointerMonitor = nullptr, QObject* parent = nullptr);
     ~EndingCueController() override;
 
     // Redraws a cue on screen in another cat without restarting its countdown or chirruping.
@@ -57,6 +59,10 @@ public:
         const CatTheme& theme);
     void hide(bool animated);
     void stopOverdueAlerts();
+    // While the session is locked no cue shows above the lock screen, and a cue up goes at once;
+    // after the unlock the owner calls `update` again.
+    void setSessionLocked(bool locked);
+    bool isSessionLocked() const { return sessionLocked; }
     // Looks at the wall clock now instead of at the next timer; for after a wake.
     void recheck();
 
@@ -77,13 +83,14 @@ public:
     std::optional<Date> overduePhaseEnd() const { return overduePhaseEndedAt; }
     qint64 lastOverdueIndex() const { return lastOverdueAlertIndex; }
     bool isCountingDown() const { return countdownTimer.isActive(); }
-    bool isFollowingPointer() const { return followTimer.isActive(); }
+    // Subscribed to the pointer's moves; nothing wakes the process while the pointer stands still.
+    bool isFollowingPointer() const { return following; }
 
     // What each timer runs when it fires.
     void activationTimerFired();
     void countdownTick();
     void overdueTimerFired();
-    // One frame of following the pointer.
+    // Places the panel beside the pointer, where it is now.
     void followPointer();
     // Brings a running fade to its end at once, as if its time had passed.
     void completeFade();
@@ -107,10 +114,14 @@ private:
     void fade(double to, std::chrono::milliseconds duration, const QEasingCurve& curve, quint64 generation);
     void finishHide();
     void armTimer(QTimer& timer, std::chrono::milliseconds wait);
+    void startFollowing();
+    void stopFollowing();
+    void pointerMoved(QPointF globalPosition);
 
     const Clock& clock;
     InterfaceSettingsStore& settings;
     QPointer<CatSoundPlayer> catSoundPlayer;
+    QPointer<GlobalPointerMonitor> pointerMonitor;
     EndingCueModel cueModel;
     QSizeF currentPanelSize;
     std::unique_ptr<QWidget> panelWindow;
@@ -119,7 +130,6 @@ private:
     QTimer activationTimer;
     QTimer countdownTimer;
     QTimer overdueTimer;
-    QTimer followTimer;
     QVariantAnimation fadeAnimation;
 
     std::optional<Activation> activation;
@@ -136,6 +146,8 @@ private:
     bool fadingOut = false;
     quint64 fadeGeneration = 0;
     std::optional<QPointF> lastPointer;
+    bool following = false;
+    bool sessionLocked = false;
     int chirrups = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "options/GeneralOptionsPage.h"
 
+#include "artwork/AppIcon.h"
 #include "artwork/PawArtwork.h"
 #include "cues/PointerFeedback.h"
 #include "model/CatTheme.h"
@@ -40,9 +41,9 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing);
         const int side = GeneralOptionsPage::iconSide;
         const QRect box(0, (height() - side) / 2, side, side);
-        const QIcon icon = QApplication::windowIcon();
+        const QPixmap icon = AppIcon::pixmap(side, devicePixelRatioF());
         if (!icon.isNull())
-            icon.paint(&painter, box);
+            painter.drawPixmap(box, icon);
         else
             paintFrontPaw(painter, box, CatTheme::defaultTheme());
     }

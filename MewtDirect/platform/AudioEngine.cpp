@@ -1,5 +1,7 @@
 #include "platform/AudioEngine.h"
 
+#include "platform/AppInfo.h"
+
 #include <QLoggingCategory>
 #include <algorithm>
 #include <pthread.h>
@@ -132,6 +134,8 @@ void AudioEngine::post(AudioCommand command)
 {
     if (!running)
         return;
+    if (command.kind == AudioCommand::Kind::playTactile || command.kind == AudioCommand::Kind::startCat)
+        command.requestedAt = std::chrono::steady_clock::now();
     if (options.keepCommandLog && options.offline)
         postedCommands.push_back(command);
     if (!queue.push(std::move(command))) {
@@ -357,9 +361,9 @@ void AudioEngine::connectContext()
 {
     ++connectAttempts;
     pa_proplist* properties = pa_proplist_new();
-    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "mewt");
-    pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, "com.dovrant.mewt.direct");
-    pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, "mewt");
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, AppInfo::displayName);
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, AppInfo::bundleIdentifier);
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, AppInfo::bundleIdentifier);
     context = pa_context_new_with_proplist(pa_mainloop_get_api(mainloop), "mewt", properties);
     pa_proplist_free(properties);
     if (!context) {
@@ -411,6 +415,7 @@ void AudioEngine::writeFrames(std::size_t bytes)
     if (!stream || drainOperation)
         return;
     drainCommands();
+    mixer.dropUnstartedBefore(std::chrono::steady_clock::now() - startDeadline);
     while (bytes >= bytesPerFrame) {
         void* data = nullptr;
         std::size_t size = bytes;

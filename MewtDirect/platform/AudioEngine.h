@@ -47,6 +47,9 @@ public:
         bool streamOpen = false;
     };
 
+    // A sound the server could not start playing within this long after it was asked for is
+    // dropped rather than played late.
+    static constexpr std::chrono::milliseconds startDeadline { 250 };
     static constexpr int tactileVoiceCount = AudioMixer::tactileVoiceCount;
     static constexpr int catVoiceCount = AudioMixer::catVoiceCount;
 

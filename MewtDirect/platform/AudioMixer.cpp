@@ -25,13 +25,13 @@ void AudioMixer::apply(AudioCommand command)
         return;
     const float gain = clampedGain(command.gain);
     if (tactile) {
-        startVoice(tactileVoices[command.voice], std::move(command.samples), gain, command.generation);
+        startVoice(tactileVoices[command.voice], command, gain);
         return;
     }
     Voice& voice = catVoices[command.voice];
     switch (command.kind) {
     case AudioCommand::Kind::startCat:
-        startVoice(voice, std::move(command.samples), gain, command.generation);
+        startVoice(voice, command, gain);
         if (!voice.samples)
             catEnded[command.voice].store(command.generation, std::memory_order_release);
         break;
@@ -54,22 +54,24 @@ void AudioMixer::apply(AudioCommand command)
     }
 }
 
-void AudioMixer::startVoice(Voice& voice, AudioSamples samples, float gain, std::uint64_t generation)
+void AudioMixer::startVoice(Voice& voice, const AudioCommand& command, float gain)
 {
+    const AudioSamples& samples = command.samples;
     if (voice.samples && voice.position < voice.samples->size()) {
         voice.tail = std::move(voice.samples);
         voice.tailPosition = voice.position;
         voice.tailGain = voice.gain;
         voice.tailLeft = cutFadeFrames;
     }
-    voice.samples = samples && !samples->empty() ? std::move(samples) : nullptr;
+    voice.samples = samples && !samples->empty() ? samples : nullptr;
     voice.position = 0;
     voice.gain = gain;
     voice.targetGain = gain;
     voice.gainStep = 0.0F;
     voice.rampLeft = 0;
     voice.stopAfterRamp = false;
-    voice.generation = generation;
+    voice.generation = command.generation;
+    voice.requestedAt = command.requestedAt;
 }
 
 void AudioMixer::endVoice(Voice& voice, int catIndex)
@@ -150,6 +152,22 @@ void AudioMixer::silenceAll()
         endVoice(catVoices[index], index);
     }
     busLimiter.reset();
+}
+
+void AudioMixer::dropUnstartedBefore(std::chrono::steady_clock::time_point cutoff)
+{
+    const auto stale = [cutoff](const Voice& voice) {
+        return voice.samples && voice.position == 0 && voice.requestedAt != std::chrono::steady_clock::time_point {}
+        && voice.requestedAt < cutoff;
+    };
+    for (Voice& voice : tactileVoices) {
+        if (stale(voice))
+            voice.samples.reset();
+    }
+    for (int index = 0; index < catVoiceCount; ++index) {
+        if (stale(catVoices[index]))
+            endVoice(catVoices[index], index);
+    }
 }
 
 bool AudioMixer::isIdle() const

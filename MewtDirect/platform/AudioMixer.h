@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -24,6 +25,8 @@ struct AudioCommand {
     float gain = 0.0F;
     AudioSamples samples;
     std::uint64_t generation = 0;
+    // When the sound was asked for; the epoch means "whenever".
+    std::chrono::steady_clock::time_point requestedAt {};
 };
 
 // The engine's signal path without any I/O: eight interface-sound voices summed into a bus that
@@ -46,6 +49,9 @@ public:
     void mix(float* out, std::size_t frames);
     // Drops every sound at once, as when the server went away mid-play.
     void silenceAll();
+    // Drops the sounds that have not played a frame yet and were asked for before `cutoff`: a
+    // sound that comes out late (after the server stalled) is worse than none.
+    void dropUnstartedBefore(std::chrono::steady_clock::time_point cutoff);
 
     // Nothing sounds and the limiter has released: the output stays zero until the next command.
     bool isIdle() const;
@@ -65,6 +71,7 @@ private:
         int rampLeft = 0;
         bool stopAfterRamp = false;
         std::uint64_t generation = 0;
+        std::chrono::steady_clock::time_point requestedAt {};
         AudioSamples tail;
         std::size_t tailPosition = 0;
         float tailGain = 0.0F;
@@ -75,7 +82,7 @@ private:
 
     static constexpr std::size_t blockFrames = 256;
 
-    void startVoice(Voice& voice, AudioSamples samples, float gain, std::uint64_t generation);
+    void startVoice(Voice& voice, const AudioCommand& command, float gain);
     void renderVoice(Voice& voice, float* bus, std::size_t frames, int catIndex);
     void endVoice(Voice& voice, int catIndex);
 

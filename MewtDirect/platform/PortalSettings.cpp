@@ -1,15 +1,19 @@
 #include "platform/PortalSettings.h"
 
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QLoggingCategory>
 
 namespace mewt {
 
 namespace {
 
 constexpr int readTimeoutMs = 3000;
+
+Q_LOGGING_CATEGORY(portalLog, "com.dovrant.mewt.direct.portal")
 
 // The portal's Read wraps the value in one variant more than the signature says.
 QVariant unwrapped(QVariant value)
@@ -33,8 +37,14 @@ PortalSettings::PortalSettings(const QDBusConnection& bus, const QString& servic
 {
     if (!this->bus.isConnected())
         return;
-    this->bus.connect(service, objectPath, interfaceName, QStringLiteral("SettingChanged"), this,
+    // QtDBus refuses a slot whose argument types it does not know yet, and Qt 6.4 registers
+    // QDBusVariant only once something else has used it.
+    qDBusRegisterMetaType<QDBusVariant>();
+    watching = this->bus.connect(service, objectPath, interfaceName, QStringLiteral("SettingChanged"), this,
         SLOT(receiveSettingChanged(QString, QString, QDBusVariant)));
+    if (!watching)
+        qCWarning(
+            portalLog, "cannot watch the desktop portal's settings: %s", qPrintable(this->bus.lastError().message()));
 }
 
 void PortalSettings::read(

@@ -27,6 +27,8 @@ public:
     PortalSettings(const QDBusConnection& bus, const QString& service, QObject* parent = nullptr);
 
     bool isAvailable() const { return bus.isConnected(); }
+    // Change notices are subscribed; false means the desktop's changes are missed (and logged).
+    bool watchesChanges() const { return watching; }
 
     // `done` runs later, on this thread, while `context` lives, with the value or with nothing when
     // the portal does not know the key, is missing or does not answer within a few seconds.
@@ -43,6 +45,7 @@ private Q_SLOTS:
 private:
     QDBusConnection bus;
     QString service;
+    bool watching = false;
 };
 
 } // namespace mewt

@@ -7,8 +7,10 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRegularExpression>
+#include <QThread>
 #include <QTimer>
 #include <QXmlStreamReader>
+#include <memory>
 #include <vector>
 
 namespace mewt {
@@ -48,6 +50,52 @@ std::optional<std::vector<qint64>> dottedNumbers(QStringView version)
     for (const QStringView part : match.capturedView(0).split(u'.'))
         numbers.push_back(part.toLongLong());
     return numbers;
+}
+
+// One linear pass over the bytes before any XML reading: the deepest nesting and the most
+// attributes on one start tag. Markup inside comments or CDATA may count too, which only errs on
+// the side of refusing a strange feed.
+bool withinShapeLimits(const QByteArray& feed)
+{
+    int depth = 0;
+    int attributes = 0;
+    bool inStartTag = false;
+    bool inOtherMarkup = false;
+    char quote = 0;
+    char previous = 0;
+    for (qsizetype index = 0; index < feed.size(); ++index) {
+        const char c = feed[index];
+        if (inOtherMarkup) {
+            inOtherMarkup = c != '>';
+        } else if (inStartTag) {
+            if (quote != 0) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '=') {
+                if (++attributes > appcastMaximumAttributes)
+                    return false;
+            } else if (c == '>') {
+                inStartTag = false;
+                if (previous != '/' && ++depth > appcastMaximumDepth)
+                    return false;
+            }
+        } else if (c == '<') {
+            const char next = index + 1 < feed.size() ? feed[index + 1] : 0;
+            if (next == '/') {
+                depth = std::max(depth - 1, 0);
+                inOtherMarkup = true;
+            } else if (next == '!' || next == '?') {
+                inOtherMarkup = true;
+            } else {
+                inStartTag = true;
+                attributes = 0;
+            }
+        }
+        previous = c;
+    }
+    return true;
 }
 
 struct FeedItem {
@@ -147,6 +195,8 @@ bool isWebAddress(const QUrl& url)
 
 UpdateCheckResult evaluateAppcast(const QByteArray& feed, const RunningVersion& running)
 {
+    if (!withinShapeLimits(feed))
+        return UpdateCheckResult::failed(unreadableFeed());
     QXmlStreamReader xml(feed);
     while (!xml.atEnd() && xml.readNext() != QXmlStreamReader::StartElement) {
         // A DTD could declare entities that expand without bound; a feed never needs one.
@@ -216,6 +266,11 @@ UpdateChecker::UpdateChecker(const QUrl& feedUrl, RunningVersion running, QObjec
 UpdateChecker::~UpdateChecker()
 {
     dropReply();
+    if (parser) {
+        // Bounded by the feed's size and shape limits: milliseconds at most.
+        parser->wait();
+        delete parser;
+    }
 }
 
 QUrl UpdateChecker::configuredFeedUrl()
@@ -253,6 +308,8 @@ bool UpdateChecker::check()
 void UpdateChecker::cancel()
 {
     dropReply();
+    ++parseGeneration;
+    parsing = false;
 }
 
 void UpdateChecker::checkAnnouncedSize()
@@ -287,10 +344,32 @@ void UpdateChecker::replyFinished()
         result = UpdateCheckResult::failed(QCoreApplication::translate("mewt", "couldn't reach the update server."));
     else if (body.size() > maximumFeedSize)
         result = UpdateCheckResult::failed(QCoreApplication::translate("mewt", "the update feed is too large."));
-    else
-        result = evaluateAppcast(body, running);
+    else {
+        evaluateAside(std::exchange(body, {}));
+        return;
+    }
     body.clear();
     Q_EMIT finished(result);
+}
+
+void UpdateChecker::evaluateAside(QByteArray feedBytes)
+{
+    auto result = std::make_shared<UpdateCheckResult>();
+    QThread* thread = QThread::create([result, feedBytes = std::move(feedBytes), version = running] {
+        *result = evaluateAppcast(feedBytes, version);
+    });
+    parser = thread;
+    parsing = true;
+    connect(thread, &QThread::finished, this, [this, thread, result, generation = ++parseGeneration] {
+        thread->deleteLater();
+        if (parser == thread)
+            parser = nullptr;
+        if (generation != parseGeneration)
+            return;
+        parsing = false;
+        Q_EMIT finished(*result);
+    });
+    thread->start(QThread::LowPriority);
 }
 
 void UpdateChecker::giveUp(const QString& message)

@@ -11,6 +11,7 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QThread;
 class QTimer;
 
 namespace mewt {
@@ -54,9 +55,13 @@ struct RunningVersion {
 //
 // An item needs a build; its version text defaults to the build. The link is the item's <link>,
 // else the enclosure's url; only http(s) links are kept. Items that name a <sparkle:channel> are
-// pre-releases and are skipped. Documents with a DTD are refused, so no entity can expand.
+// pre-releases and are skipped. Documents with a DTD are refused, so no entity can expand, and so
+// are documents nested deeper or with more attributes on one element than a feed ever has, since
+// the XML reader's work grows with the square of the attributes on an element.
 // "Newer" compares builds when the running build is a whole number, otherwise the dotted versions.
 UpdateCheckResult evaluateAppcast(const QByteArray& feed, const RunningVersion& running);
+inline constexpr int appcastMaximumDepth = 32;
+inline constexpr int appcastMaximumAttributes = 32;
 
 // Compares the leading dotted numbers of two versions ("1.10" > "1.9", "1.2" == "1.2.0"); nothing
 // when either does not start with a number.
@@ -65,7 +70,8 @@ std::optional<int> compareDottedVersions(QStringView left, QStringView right);
 bool isWebAddress(const QUrl& url);
 
 // Fetches the feed and reports the newest release newer than the running one. One fetch at a time;
-// a fetch always ends, within the timeout, in exactly one `finished` unless it is cancelled.
+// a fetch always ends, within the timeout, in exactly one `finished` unless it is cancelled. The
+// feed is read on a thread of its own, so no feed can hold up the interface.
 class UpdateChecker final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(UpdateChecker)
@@ -83,7 +89,7 @@ public:
 
     QUrl feedUrl() const { return feed; }
     bool isConfigured() const { return isWebAddress(feed); }
-    bool isChecking() const { return !reply.isNull(); }
+    bool isChecking() const { return !reply.isNull() || parsing; }
 
     void setTimeout(std::chrono::milliseconds timeout) { timeoutLength = timeout; }
     void setMaximumFeedSize(qint64 bytes) { maximumFeedSize = bytes; }
@@ -103,6 +109,7 @@ private:
     void replyFinished();
     void giveUp(const QString& message);
     void dropReply();
+    void evaluateAside(QByteArray feed);
 
     QUrl feed;
     RunningVersion running;
@@ -112,6 +119,10 @@ private:
     QTimer* deadline = nullptr;
     QPointer<QNetworkReply> reply;
     QByteArray body;
+    QThread* parser = nullptr;
+    bool parsing = false;
+    // A cancel moves it on, so that the result of a parse under way is dropped.
+    quint64 parseGeneration = 0;
 };
 
 } // namespace mewt

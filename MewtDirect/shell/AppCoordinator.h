@@ -6,6 +6,7 @@
 #include "cues/CatSoundPlayer.h"
 #include "platform/Clock.h"
 #include "cues/EndingCueController.h"
+#include "options/FeedbackWindowController.h"
 #include "model/InterfaceSettingsStore.h"
 #include "shell/InterfaceTranslator.h"
 #include "shell/LoginItemService.h"
@@ -18,8 +19,11 @@
 #include "pull/PullInteractionController.h"
 #include "pull/PullOverlayController.h"
 #include "model/PullSettingsStore.h"
+#include "platform/SessionLockMonitor.h"
 #include "platform/SleepWakeMonitor.h"
+#include "platform/WallClockChangeMonitor.h"
 #include "shell/StatusItemController.h"
+#include "popover/TimerPopoverController.h"
 #include "cues/TactileSoundPlayer.h"
 #include "model/ThemeStore.h"
 #include "model/TimeDisplaySettingsStore.h"
@@ -63,6 +67,7 @@ public:
 
     static constexpr double chimeVolume = 0.9;
     static constexpr double chitterVolume = 0.85;
+    static constexpr QSize initialPopoverContentSize { 300, 132 };
 
     explicit AppCoordinator(const Services& services, QObject* parent = nullptr);
     ~AppCoordinator() override;
@@ -84,6 +89,10 @@ public:
     // After the machine slept: a timer whose end passed completes now, and the ending cue and the
     // notifications due meanwhile catch up.
     void didWake();
+    // The wall clock was set: the timer, the paw and the ending cue are judged again together.
+    void clockDidChange();
+    // No ending cue above the lock screen; the unlock shows what is due then.
+    void sessionLockDidChange(bool locked);
     // The app came to the front: the login item and notification settings may have changed.
     void didBecomeActive();
 
@@ -109,14 +118,21 @@ public:
     EndingCueController& endingCueController() { return endingCue; }
     PullOverlayController& pullOverlayController() { return pullOverlay; }
     PullInteractionController& pullInteractionController() { return pullInteraction; }
+    TimerPopoverController& popoverController() { return popover; }
     SleepWakeMonitor& sleepWakeMonitor() { return sleepWake; }
     AppearanceMonitor& appearanceMonitor() { return appearance; }
     const InterfaceTranslator& translator() const { return interfaceTranslator; }
+    // What the popover's menu and the general page call to open the feedback panel.
+    FeedbackWindowController& feedbackWindowController() { return feedbackWindow; }
 
 private:
     void timerStateDidChange(const TimerState& previous, const TimerState& current, TimerStateChangeReason reason);
     void playCompletionSound();
     void updateEndingCue();
+    // The paw was pressed: the handle is out, and the popover slides in beneath both.
+    void pawPressed();
+    // A click elsewhere or Escape: the handle goes with the popover.
+    void dismissPopover();
     void languageDidChange(AppLanguage language);
     void timeDisplayStyleDidChange(TimeDisplayStyle style);
     void applicationStateDidChange(Qt::ApplicationState state);
@@ -145,8 +161,12 @@ private:
     // The interaction drives the overlay, so the overlay comes first.
     PullOverlayController pullOverlay;
     PullInteractionController pullInteraction;
+    TimerPopoverController popover;
+    FeedbackWindowController feedbackWindow;
 
     SleepWakeMonitor sleepWake;
+    WallClockChangeMonitor clockChanges;
+    SessionLockMonitor sessionLock;
     AppearanceMonitor appearance;
     MotionPreference motionPreference;
     InterfaceTranslator interfaceTranslator;

@@ -42,7 +42,8 @@ class EndingCueTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        controller = std::make_unique<EndingCueController>(CatTheme::defaultTheme(), rig.settings, nullptr, rig.clock);
+        controller = std::make_unique<EndingCueController>(
+            CatTheme::defaultTheme(), rig.settings, nullptr, rig.clock, &pointerMonitor);
         controller->pointerLocation = [this] { return pointer; };
         controller->screenFrames = [] { return QList<QRectF> { mainScreen, rightScreen }; };
     }
@@ -76,6 +77,7 @@ protected:
 
     mewt::testing::SoundRig rig;
     QPointF pointer { 500, 400 };
+    ManualGlobalPointerMonitor pointerMonitor;
     std::unique_ptr<EndingCueController> controller;
 };
 
@@ -318,9 +320,8 @@ TEST_F(EndingCueTest, ThePanelIsTheContentPlusTheShadowAndFollowsThePointerWhile
     EXPECT_EQ(controller->panel()->size(), (content + QSizeF(12, 12)).toSize());
     EXPECT_EQ(controller->view()->contentRect(), QRectF(QPointF(6, 6), content));
     EXPECT_EQ(controller->panel()->pos(), QPoint(512, 412));
-    EXPECT_EQ(timer("followTimer")->intervalAsDuration(), 16ms);
-    pointer = { 2000, 50 };
-    controller->followPointer();
+    EXPECT_TRUE(pointerMonitor.isSubscribed(GlobalPointerMonitor::Stream::motion));
+    pointerMonitor.moveTo({ 2000, 50 });
     EXPECT_EQ(controller->panel()->pos(), QPoint(2012, 62));
 
     // An hour since the end widens the card, and the panel with it.
@@ -331,6 +332,51 @@ TEST_F(EndingCueTest, ThePanelIsTheContentPlusTheShadowAndFollowsThePointerWhile
     EXPECT_GT(controller->panelSize().width(), endingCueContentSize(Kind::focus, -3599).width() + 12);
     update(TimerState::paused(30));
     EXPECT_FALSE(controller->isFollowingPointer());
+    EXPECT_FALSE(pointerMonitor.isSubscribed(GlobalPointerMonitor::Stream::motion));
+    const QPoint left = controller->panel()->pos();
+    pointerMonitor.moveTo({ 100, 100 });
+    EXPECT_EQ(controller->panel()->pos(), left);
+}
+
+TEST_F(EndingCueTest, AClockSetBackTakesTheCueDownUntilItsLeadTimeComesAgain)
+{
+    const Date end = in(40s);
+    update(TimerState::running(end));
+    ASSERT_TRUE(controller->isShown());
+    rig.clock.advance(-1h);
+    controller->countdownTick();
+    finishFade();
+    EXPECT_FALSE(controller->isShown());
+    EXPECT_FALSE(controller->isFollowingPointer());
+    EXPECT_EQ(controller->activationDeadline(), end);
+    EXPECT_FALSE(controller->isCountingDown());
+
+    rig.clock.set(end - 30s);
+    controller->activationTimerFired();
+    EXPECT_TRUE(controller->isShown());
+    EXPECT_EQ(cue(), (EndingCue { Kind::timer, 30 }));
+}
+
+// A still pointer costs nothing: while the cue counts down, the countdown's one-second step is the
+// only timer that runs, and without a desktop-wide monitor the cue catches up with the pointer on it.
+TEST_F(EndingCueTest, AStillPointerLeavesOnlyTheCountdownRunning)
+{
+    running(30s);
+    ASSERT_TRUE(controller->isShown());
+    for (QTimer* t : controller->findChildren<QTimer*>())
+        EXPECT_EQ(t->isActive(), t == timer("countdownTimer")) << t->objectName().toStdString();
+    EXPECT_GE(timer("countdownTimer")->remainingTime(), 900);
+
+    controller.reset();
+    EXPECT_FALSE(pointerMonitor.isSubscribed(GlobalPointerMonitor::Stream::motion));
+    controller = std::make_unique<EndingCueController>(CatTheme::defaultTheme(), rig.settings, nullptr, rig.clock);
+    controller->pointerLocation = [this] { return pointer; };
+    controller->screenFrames = [] { return QList<QRectF> { mainScreen, rightScreen }; };
+    running(30s);
+    EXPECT_EQ(controller->panel()->pos(), QPoint(512, 412));
+    pointer = { 700, 600 };
+    advanceAndFire(1s, &EndingCueController::countdownTick);
+    EXPECT_EQ(controller->panel()->pos(), QPoint(712, 612));
 }
 
 TEST(CueContent, TextsNameTheKindAndTheDistanceFromTheEndInDigitsOfOneWidth)

@@ -100,6 +100,49 @@ TEST_F(OfflineEngine, CatVoicesRampTheirGainFadeWhenStoppedAndReportTheirEnd)
     EXPECT_TRUE(out[0] > 0.0F && out.back() == 0.0F);
 }
 
+// After a stalled server comes back, what was asked for long ago stays silent; what already plays,
+// or was asked for just now, goes on.
+struct StaleCase {
+    const char* name;
+    AudioCommand::Kind kind;
+    int requestedMsAgo;
+    bool startedBeforeTheStall;
+    bool plays;
+};
+
+class StaleSounds : public ::testing::TestWithParam<StaleCase> { };
+
+TEST_P(StaleSounds, ASoundThatCouldNotStartInTimeIsDroppedNotPlayedLate)
+{
+    using namespace std::chrono;
+    const StaleCase& c = GetParam();
+    const steady_clock::time_point now = steady_clock::now();
+    AudioMixer mixer;
+    AudioCommand command { c.kind, 2, 1.0F, constant(0.25F, 4800), 7, now - milliseconds(c.requestedMsAgo) };
+    mixer.apply(command);
+    std::vector<float> out(64);
+    if (c.startedBeforeTheStall)
+        mixer.mix(out.data(), out.size());
+    mixer.dropUnstartedBefore(now - AudioEngine::startDeadline);
+    mixer.mix(out.data(), out.size());
+    EXPECT_EQ(out[10], c.plays ? 0.25F : 0.0F);
+    if (c.kind == AudioCommand::Kind::startCat) {
+        EXPECT_EQ(mixer.catEndedGeneration(2), c.plays ? 0u : 7u) << "its owner learns it ended";
+    }
+    if (!c.plays) {
+        EXPECT_TRUE(mixer.isIdle()) << "nothing keeps the stream open";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, StaleSounds,
+    ::testing::Values(StaleCase { "freshTactile", AudioCommand::Kind::playTactile, 10, false, true },
+        StaleCase { "justInTime", AudioCommand::Kind::playTactile, 240, false, true },
+        StaleCase { "staleTactile", AudioCommand::Kind::playTactile, 5000, false, false },
+        StaleCase { "staleCat", AudioCommand::Kind::startCat, 300, false, false },
+        StaleCase { "freshCat", AudioCommand::Kind::startCat, 0, false, true },
+        StaleCase { "alreadyPlaying", AudioCommand::Kind::playTactile, 5000, true, true }),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(AudioEngineVoices, AreHandedOutOnceEachAndNothingIsQueuedWhileStopped)
 {
     AudioEngine engine(AudioEngine::Options { {}, std::chrono::milliseconds(40), true, true });

@@ -121,6 +121,7 @@ TEST_F(DesktopPortal, AppearanceFollowsChangeNotices)
 {
     PortalSettings portal(QDBusConnection::sessionBus(), service);
     AppearanceMonitor monitor(&portal, [] { return paletteWithWindow(Qt::white); });
+    EXPECT_TRUE(portal.watchesChanges());
     flush(portal);
     ASSERT_FALSE(monitor.isDark());
     QSignalSpy changed(&monitor, &AppearanceMonitor::darkChanged);

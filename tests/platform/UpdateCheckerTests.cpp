@@ -27,6 +27,19 @@ QByteArray item(const QByteArray& build, const QByteArray& version, const QByteA
         + "</sparkle:shortVersionString></item>";
 }
 
+QByteArray attributes(int count, const QByteArray& value = "1")
+{
+    QByteArray text;
+    for (int index = 0; index < count; ++index)
+        text += " a" + QByteArray::number(index) + "=\"" + value + "\"";
+    return text;
+}
+
+QByteArray nested(int depth)
+{
+    return QByteArray("<x>").repeated(depth) + QByteArray("</x>").repeated(depth);
+}
+
 struct FeedCase {
     const char* name;
     QByteArray feed;
@@ -99,6 +112,19 @@ INSTANTIATE_TEST_SUITE_P(Feeds, AppcastFeeds,
         FeedCase { "trailing garbage", feedWith(item("41", "1.3.0")) + "<more/>", Kind::failed },
         FeedCase { "undeclared prefix",
             "<rss><channel><item><sparkle:version>41</sparkle:version></item></channel></rss>", Kind::failed },
+        FeedCase { "attributes a feed may have",
+            feedWith("<item" + attributes(appcastMaximumAttributes) + ">" + item("41", "1.3.0").mid(6)),
+            Kind::updateAvailable, "1.3.0", 41, "" },
+        FeedCase { "one attribute too many", feedWith("<item" + attributes(appcastMaximumAttributes + 1) + "/>"),
+            Kind::failed },
+        FeedCase { "a hundred thousand attributes", feedWith("<title" + attributes(100'000) + "/>"), Kind::failed },
+        FeedCase { "equals signs and brackets inside values are no attributes",
+            feedWith("<item" + attributes(appcastMaximumAttributes, "x=y&gt;z>w") + "/>" + item("41", "1.3.0")),
+            Kind::updateAvailable, "1.3.0", 41, "" },
+        FeedCase { "a comment full of equals signs", feedWith("<!--" + attributes(200) + "-->" + item("41", "1.3.0")),
+            Kind::updateAvailable, "1.3.0", 41, "" },
+        FeedCase { "nesting a feed may have", feedWith(nested(appcastMaximumDepth - 3)), Kind::upToDate },
+        FeedCase { "nested too deep", feedWith(nested(appcastMaximumDepth)), Kind::failed },
         FeedCase { "entity expansion refused",
             "<?xml version=\"1.0\"?><!DOCTYPE rss [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>"
             "<rss><channel><title>&b;</title></channel></rss>",
