@@ -225,8 +225,8 @@ void SoundsOptionsPage::sync()
     if (error) {
         notificationsProblem->setText(*error);
     } else if (launcherFailed) {
-        notificationsProblem->setText(
-            QCoreApplication::translate("mewt", "this desktop has no notification settings mewt can open."));
+        // Verbatim, like the page's other texts.
+        notificationsProblem->setText(QStringLiteral("this desktop has no notification settings mewt can open."));
     }
     notificationsProblem->setVisible(error.has_value() || launcherFailed);
 }
