@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QToolButton>
 
@@ -59,6 +60,26 @@ void SegmentedPicker::setCurrentValue(const QString& value)
 {
     for (QAbstractButton* button : group->buttons())
         button->setChecked(button->property(valueProperty).toString() == value);
+    tintSegments();
+}
+
+void SegmentedPicker::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        tintSegments();
+    QWidget::changeEvent(event);
+}
+
+void SegmentedPicker::tintSegments()
+{
+    for (QAbstractButton* button : group->buttons()) {
+        QPalette colours = palette();
+        if (button->isChecked()) {
+            colours.setColor(QPalette::Button, colours.color(QPalette::Highlight));
+            colours.setColor(QPalette::ButtonText, colours.color(QPalette::HighlightedText));
+        }
+        button->setPalette(colours);
+    }
 }
 
 int SegmentedPicker::count() const

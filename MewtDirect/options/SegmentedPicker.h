@@ -28,7 +28,13 @@ public:
 Q_SIGNALS:
     void activated(const QString& value);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // The chosen segment in the selection colour, so it reads as chosen in light and dark alike.
+    void tintSegments();
+
     QButtonGroup* group = nullptr;
     QHBoxLayout* row = nullptr;
 };
