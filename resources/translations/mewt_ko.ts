@@ -383,5 +383,89 @@
         <source>pause timer</source>
         <translation>타이머 일시정지</translation>
     </message>
+    <message>
+        <source>cat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>layout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>popover</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>system</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>app</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>made with ♥</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This notice could not be loaded. Please contact %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With thanks to the people whose work helps make mewt possible.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Libraries</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a library to read its license.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pomodoro flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>notifications</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>timer defaults</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
