@@ -385,87 +385,87 @@
     </message>
     <message>
         <source>cat</source>
-        <translation type="unfinished"></translation>
+        <translation>gat</translation>
     </message>
     <message>
         <source>display</source>
-        <translation type="unfinished"></translation>
+        <translation>pantalla</translation>
     </message>
     <message>
         <source>layout</source>
-        <translation type="unfinished"></translation>
+        <translation>disposició</translation>
     </message>
     <message>
         <source>popover</source>
-        <translation type="unfinished"></translation>
+        <translation>finestra emergent</translation>
     </message>
     <message>
         <source>system</source>
-        <translation type="unfinished"></translation>
+        <translation>sistema</translation>
     </message>
     <message>
         <source>app</source>
-        <translation type="unfinished"></translation>
+        <translation>aplicació</translation>
     </message>
     <message>
         <source>help</source>
-        <translation type="unfinished"></translation>
+        <translation>ajuda</translation>
     </message>
     <message>
         <source>made with ♥</source>
-        <translation type="unfinished"></translation>
+        <translation>fet amb ♥</translation>
     </message>
     <message>
         <source>·</source>
-        <translation type="unfinished"></translation>
+        <translation>·</translation>
     </message>
     <message>
         <source>replay</source>
-        <translation type="unfinished"></translation>
+        <translation>torna a veure</translation>
     </message>
     <message>
         <source>This notice could not be loaded. Please contact %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>No s&apos;ha pogut carregar aquest avís. Contacta amb %1.</translation>
     </message>
     <message>
         <source>With thanks to the people whose work helps make mewt possible.</source>
-        <translation type="unfinished"></translation>
+        <translation>Amb agraïment a les persones la feina de les quals ajuda a fer possible mewt.</translation>
     </message>
     <message>
         <source>Libraries</source>
-        <translation type="unfinished"></translation>
+        <translation>Biblioteques</translation>
     </message>
     <message>
         <source>Select a library to read its license.</source>
-        <translation type="unfinished"></translation>
+        <translation>Selecciona una biblioteca per llegir-ne la llicència.</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Fet</translation>
     </message>
     <message>
         <source>selected</source>
-        <translation type="unfinished"></translation>
+        <translation>seleccionat</translation>
     </message>
     <message>
         <source>pomodoro flow</source>
-        <translation type="unfinished"></translation>
+        <translation>flux del pomodoro</translation>
     </message>
     <message>
         <source>sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>sons</translation>
     </message>
     <message>
         <source>notifications</source>
-        <translation type="unfinished"></translation>
+        <translation>notificacions</translation>
     </message>
     <message>
         <source>%1…</source>
-        <translation type="unfinished"></translation>
+        <translation>%1…</translation>
     </message>
     <message>
         <source>timer defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>valors predeterminats del temporitzador</translation>
     </message>
 </context>
 </TS>

@@ -385,87 +385,87 @@
     </message>
     <message>
         <source>cat</source>
-        <translation type="unfinished"></translation>
+        <translation>猫</translation>
     </message>
     <message>
         <source>display</source>
-        <translation type="unfinished"></translation>
+        <translation>表示</translation>
     </message>
     <message>
         <source>layout</source>
-        <translation type="unfinished"></translation>
+        <translation>レイアウト</translation>
     </message>
     <message>
         <source>popover</source>
-        <translation type="unfinished"></translation>
+        <translation>ポップオーバー</translation>
     </message>
     <message>
         <source>system</source>
-        <translation type="unfinished"></translation>
+        <translation>システム</translation>
     </message>
     <message>
         <source>app</source>
-        <translation type="unfinished"></translation>
+        <translation>アプリ</translation>
     </message>
     <message>
         <source>help</source>
-        <translation type="unfinished"></translation>
+        <translation>ヘルプ</translation>
     </message>
     <message>
         <source>made with ♥</source>
-        <translation type="unfinished"></translation>
+        <translation>♥ を込めて</translation>
     </message>
     <message>
         <source>·</source>
-        <translation type="unfinished"></translation>
+        <translation>·</translation>
     </message>
     <message>
         <source>replay</source>
-        <translation type="unfinished"></translation>
+        <translation>もう一度見る</translation>
     </message>
     <message>
         <source>This notice could not be loaded. Please contact %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>このライセンス表記を読み込めませんでした。%1 までお問い合わせください。</translation>
     </message>
     <message>
         <source>With thanks to the people whose work helps make mewt possible.</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt を支えてくれている皆さんの仕事に感謝を込めて。</translation>
     </message>
     <message>
         <source>Libraries</source>
-        <translation type="unfinished"></translation>
+        <translation>ライブラリ</translation>
     </message>
     <message>
         <source>Select a library to read its license.</source>
-        <translation type="unfinished"></translation>
+        <translation>ライブラリを選ぶとライセンスが表示されます。</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>完了</translation>
     </message>
     <message>
         <source>selected</source>
-        <translation type="unfinished"></translation>
+        <translation>選択中</translation>
     </message>
     <message>
         <source>pomodoro flow</source>
-        <translation type="unfinished"></translation>
+        <translation>ポモドーロの流れ</translation>
     </message>
     <message>
         <source>sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>サウンド</translation>
     </message>
     <message>
         <source>notifications</source>
-        <translation type="unfinished"></translation>
+        <translation>通知</translation>
     </message>
     <message>
         <source>%1…</source>
-        <translation type="unfinished"></translation>
+        <translation>%1…</translation>
     </message>
     <message>
         <source>timer defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>タイマーの既定値</translation>
     </message>
 </context>
 </TS>

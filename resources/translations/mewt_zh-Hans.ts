@@ -385,87 +385,87 @@
     </message>
     <message>
         <source>cat</source>
-        <translation type="unfinished"></translation>
+        <translation>猫咪</translation>
     </message>
     <message>
         <source>display</source>
-        <translation type="unfinished"></translation>
+        <translation>显示</translation>
     </message>
     <message>
         <source>layout</source>
-        <translation type="unfinished"></translation>
+        <translation>布局</translation>
     </message>
     <message>
         <source>popover</source>
-        <translation type="unfinished"></translation>
+        <translation>弹出窗口</translation>
     </message>
     <message>
         <source>system</source>
-        <translation type="unfinished"></translation>
+        <translation>系统</translation>
     </message>
     <message>
         <source>app</source>
-        <translation type="unfinished"></translation>
+        <translation>应用</translation>
     </message>
     <message>
         <source>help</source>
-        <translation type="unfinished"></translation>
+        <translation>帮助</translation>
     </message>
     <message>
         <source>made with ♥</source>
-        <translation type="unfinished"></translation>
+        <translation>用 ♥ 制作</translation>
     </message>
     <message>
         <source>·</source>
-        <translation type="unfinished"></translation>
+        <translation>·</translation>
     </message>
     <message>
         <source>replay</source>
-        <translation type="unfinished"></translation>
+        <translation>重新观看</translation>
     </message>
     <message>
         <source>This notice could not be loaded. Please contact %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>无法加载此许可声明。请联系 %1。</translation>
     </message>
     <message>
         <source>With thanks to the people whose work helps make mewt possible.</source>
-        <translation type="unfinished"></translation>
+        <translation>感谢所有以自己的工作帮助 mewt 诞生的人。</translation>
     </message>
     <message>
         <source>Libraries</source>
-        <translation type="unfinished"></translation>
+        <translation>库</translation>
     </message>
     <message>
         <source>Select a library to read its license.</source>
-        <translation type="unfinished"></translation>
+        <translation>选择一个库来阅读它的许可证。</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>完成</translation>
     </message>
     <message>
         <source>selected</source>
-        <translation type="unfinished"></translation>
+        <translation>已选中</translation>
     </message>
     <message>
         <source>pomodoro flow</source>
-        <translation type="unfinished"></translation>
+        <translation>番茄钟流程</translation>
     </message>
     <message>
         <source>sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>声音</translation>
     </message>
     <message>
         <source>notifications</source>
-        <translation type="unfinished"></translation>
+        <translation>通知</translation>
     </message>
     <message>
         <source>%1…</source>
-        <translation type="unfinished"></translation>
+        <translation>%1…</translation>
     </message>
     <message>
         <source>timer defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>计时器默认设置</translation>
     </message>
 </context>
 </TS>
