@@ -103,6 +103,7 @@ public:
         open(QIODevice::ReadOnly);
     }
     bool isSequential() const override { return true; }
+    bool reset() override { return false; } // quietly, where QIODevice would warn
     qint64 bytesAvailable() const override { return bytes.size() - offset + QIODevice::bytesAvailable(); }
 
 protected:

@@ -3,6 +3,7 @@
 #include "artwork/PixelFont.h"
 #include "cues/PointerFeedback.h"
 #include "options/FeedbackComposerModel.h"
+#include "options/OptionsPalette.h"
 
 #include <QAccessibleWidget>
 #include <QButtonGroup>
@@ -43,8 +44,7 @@ constexpr int bodySize = 13;
 constexpr int captionSize = 10;
 constexpr int closeIconSize = 12;
 constexpr int checkmarkSize = 16;
-// Secondary text is the primary colour, faded; the failure is the system's red of each look.
-constexpr int secondaryAlpha = 140;
+// The failure is the system's red of each look.
 constexpr double outlineOpacity = 0.12;
 constexpr int editorCornerRadius = 10;
 constexpr int segmentCornerRadius = 6;
@@ -399,8 +399,7 @@ void FeedbackComposerView::setColorScheme(ColorScheme newScheme)
 void FeedbackComposerView::applyColors()
 {
     const QPalette colors = palette();
-    QColor secondary = colors.color(QPalette::WindowText);
-    secondary.setAlpha(secondaryAlpha);
+    const QColor secondary = colors.color(secondaryTextRole);
     QColor outline = colors.color(QPalette::WindowText);
     outline.setAlphaF(outlineOpacity);
     const QString outlineColor = outline.name(QColor::HexArgb);
@@ -438,7 +437,7 @@ void FeedbackComposerView::applyColors()
         categories[index]->setStyleSheet(segment + QStringLiteral("QPushButton { %1 }").arg(rounded));
     }
     for (QLabel* faded : { subtitle, summary, thanksText })
-        setTextColor(faded, secondary);
+        faded->setForegroundRole(secondaryTextRole);
     setTextColor(failure, QColor::fromRgb(scheme == ColorScheme::dark ? darkRed : lightRed));
     const qreal ratio = devicePixelRatioF();
     close->setIcon(crossIcon(secondary, colors.color(QPalette::Disabled, QPalette::WindowText), ratio));

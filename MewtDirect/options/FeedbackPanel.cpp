@@ -1,6 +1,7 @@
 #include "options/FeedbackPanel.h"
 
 #include "options/FeedbackComposerView.h"
+#include "options/OptionsPalette.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -8,17 +9,6 @@
 #include <algorithm>
 
 namespace mewt {
-
-namespace {
-
-struct Colors {
-    QRgb window, base, text, button, highlight, disabledText;
-};
-
-constexpr Colors lightColors { 0xf4f3f1, 0xffffff, 0x1f1d1b, 0xfbfaf8, 0x2f7be0, 0xa19d98 };
-constexpr Colors darkColors { 0x2a2927, 0x1d1c1b, 0xefedea, 0x3a3836, 0x4a94f0, 0x75716c };
-
-} // namespace
 
 FeedbackPanel::FeedbackPanel(FeedbackComposerModel& model, std::function<void()> onClose, QWidget* parent)
     : QDialog(parent,
@@ -38,35 +28,8 @@ FeedbackPanel::FeedbackPanel(FeedbackComposerModel& model, std::function<void()>
 
 void FeedbackPanel::setColorScheme(ColorScheme scheme)
 {
-    setPalette(schemePalette(scheme));
+    setPalette(optionsPalette(scheme == ColorScheme::dark));
     composer->setColorScheme(scheme);
-}
-
-QPalette FeedbackPanel::schemePalette(ColorScheme scheme)
-{
-    const Colors& colors = scheme == ColorScheme::dark ? darkColors : lightColors;
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor::fromRgb(colors.window));
-    palette.setColor(QPalette::Base, QColor::fromRgb(colors.base));
-    palette.setColor(QPalette::AlternateBase, QColor::fromRgb(colors.window));
-    palette.setColor(QPalette::Button, QColor::fromRgb(colors.button));
-    palette.setColor(QPalette::Highlight, QColor::fromRgb(colors.highlight));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    for (const QPalette::ColorRole role :
-        { QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText })
-        palette.setColor(role, QColor::fromRgb(colors.text));
-    QColor placeholder = QColor::fromRgb(colors.text);
-    placeholder.setAlpha(110);
-    palette.setColor(QPalette::PlaceholderText, placeholder);
-    for (const QPalette::ColorRole role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
-        palette.setColor(QPalette::Disabled, role, QColor::fromRgb(colors.disabledText));
-    palette.setColor(QPalette::ToolTipBase, QColor::fromRgb(colors.base));
-    palette.setColor(QPalette::Light, QColor::fromRgb(colors.button).lighter(115));
-    palette.setColor(QPalette::Midlight, QColor::fromRgb(colors.button).darker(105));
-    palette.setColor(QPalette::Mid, QColor::fromRgb(colors.window).darker(130));
-    palette.setColor(QPalette::Dark, QColor::fromRgb(colors.window).darker(160));
-    palette.setColor(QPalette::Shadow, Qt::black);
-    return palette;
 }
 
 void FeedbackPanel::reject()

@@ -22,8 +22,6 @@ public:
     FeedbackComposerView& view() const { return *composer; }
     void setColorScheme(ColorScheme scheme);
 
-    static QPalette schemePalette(ColorScheme scheme);
-
 public Q_SLOTS:
     void reject() override;
 

@@ -22,6 +22,10 @@ public:
         QString entryPath, QString executablePath, QStringList commandSearchPath, QObject* parent = nullptr);
 
     static QString defaultEntryPath();
+    // Earlier versions wrote their entry as autostart/mewt.desktop. Our entry found there moves to
+    // current (or goes, when current exists already) and is written anew if it was on, so open at
+    // login survives the rename; anyone else's file there is left alone.
+    static void adoptEarlierEntry(const QString& earlier, LoginItemService& current);
     // The AppImage when running from one (its mount point changes every run), else this program.
     static QString runningExecutablePath();
     // One Exec argument, quoted and escaped as desktop entries require.

@@ -86,7 +86,6 @@ FeedbackClientOptions LoopbackHttpsServer::clientOptions(std::chrono::millisecon
 void LoopbackHttpsServer::accept()
 {
     while (auto* socket = static_cast<QSslSocket*>(server.nextPendingConnection())) {
-        ++accepted;
         connect(socket, &QSslSocket::readyRead, this, [this, socket] { read(socket); });
         connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
         read(socket);

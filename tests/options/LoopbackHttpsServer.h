@@ -64,7 +64,6 @@ public:
     FeedbackClientOptions clientOptions(std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
     quint16 port() const { return server.serverPort(); }
     const QList<Request>& requests() const { return received; }
-    int connections() const { return accepted; }
 
 private:
     void accept();
@@ -73,7 +72,6 @@ private:
     QSslServer server;
     QList<Reply> replies;
     QList<Request> received;
-    int accepted = 0;
 };
 
 } // namespace mewt

@@ -33,6 +33,9 @@ protected:
         prefix = std::make_unique<QTemporaryDir>();
         QProcess install;
         install.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DESTDIR")); // would move the files away from the prefix
+        install.setProcessEnvironment(environment);
         install.start(QStringLiteral(MEWT_CMAKE_COMMAND),
             { QStringLiteral("--install"), QStringLiteral(MEWT_BUILD_DIR), QStringLiteral("--prefix"),
                 prefix->path() });
