@@ -138,7 +138,6 @@ protected:
     {
         popover.onDismissRequest = [this] { ++dismissals; };
         rig.showAndSettle();
-        rig.pointer.moveTo({ 10, 800 });
     }
 
     // A press that Qt delivers to one of our own windows.
