@@ -63,6 +63,12 @@ void PullOverlayView::sync()
     if (!state.isVisible) {
         hide();
         lastBounds = {};
+        // The window spans the screen, and its backing store with it (6 MB at 1600x900, 32 MB at
+        // 4K): give both back between pulls; the next pull makes them again.
+        if (testAttribute(Qt::WA_WState_Created)) {
+            destroy();
+            lastGeometry = {};
+        }
         return;
     }
     const QRect frame = state.screenFrame.toAlignedRect();
