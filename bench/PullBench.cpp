@@ -41,7 +41,7 @@ BENCHMARK(overlayUpdateAndPaint)->Unit(benchmark::kMicrosecond);
 
 void statusText(benchmark::State& state)
 {
-    PullPreview preview;
+    PullStatusInput preview;
     preview.steps = 12;
     preview.seconds = 720;
     preview.now = std::chrono::system_clock::now();

@@ -9,6 +9,8 @@ packages=(
   libpulse-dev libxcb1-dev libxcb-xinput-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick dbus dbus-x11 fonts-dejavu-core
+  ca-certificates openssl
+  qt6-translations-l10n desktop-file-utils appstream
 )
 # A private PulseAudio daemon plays the sound tests' audio. A desktop that runs PipeWire's Pulse
 # service keeps it: two Pulse servers would fight over the user's session, and the test then skips.

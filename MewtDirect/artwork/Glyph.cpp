@@ -22,8 +22,9 @@ QSvgRenderer* rendererFor(const QString& name)
     static QHash<QString, std::shared_ptr<QSvgRenderer>> renderers;
     auto found = renderers.find(name);
     if (found == renderers.end()) {
-        auto renderer = std::make_shared<QSvgRenderer>(glyphPath(name));
-        found = renderers.insert(name, renderer->isValid() ? renderer : nullptr);
+        // A missing file is a plain "no glyph", not a warning from the SVG reader.
+        auto renderer = QFile::exists(glyphPath(name)) ? std::make_shared<QSvgRenderer>(glyphPath(name)) : nullptr;
+        found = renderers.insert(name, renderer && renderer->isValid() ? renderer : nullptr);
     }
     return found->get();
 }

@@ -155,9 +155,9 @@ void PomodoroStore::reconcileWithTimer()
     if (currentPlan->isPhaseRunning) {
         if (!timer.state().isIdle())
             return;
-        // The phase ran out while the app was not running. When is unknown, so the plan waits for
-        // its next phase without counting overdue time.
-        setPlan(currentPlan->afterPhaseEnds(std::nullopt));
+        // The phase ran out while the app was not running: at the end the stored timer gave, which
+        // the overdue time counts from. Without one, when is unknown and nothing is counted.
+        setPlan(currentPlan->afterPhaseEnds(timer.endedBeforeLaunch()));
         return;
     }
     if (!timer.state().isIdle()) {

@@ -26,23 +26,12 @@ double storedUnixSeconds(Date date)
     return std::round(unixSeconds(date) * 1000.0) / 1000.0;
 }
 
-QString cutToCharacters(const QString& text, int limit)
-{
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    int count = 0;
-    while (finder.toNextBoundary() != -1) {
-        if (++count == limit)
-            return text.left(finder.position());
-    }
-    return text;
-}
-
 std::optional<QString> readName(const QJsonObject& object, const QString& key)
 {
     const QJsonValue value = object.value(key);
     if (!value.isString())
         return std::nullopt;
-    return cutToCharacters(value.toString(), maximumSessionNameCharacters);
+    return boundedSessionName(value.toString());
 }
 
 TimerState readState(const QJsonValue& value, Date now)
@@ -77,6 +66,19 @@ qint64 readTotal(const QJsonValue& value)
 }
 
 } // namespace
+
+QString boundedSessionName(const QString& name)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, name);
+    int count = 0;
+    while (count < maximumSessionNameCharacters && finder.toNextBoundary() != -1)
+        ++count;
+    qsizetype end = count == maximumSessionNameCharacters ? finder.position() : name.size();
+    end = std::min<qsizetype>(end, maximumSessionNameCodeUnits);
+    if (end > 0 && end < name.size() && name.at(end - 1).isHighSurrogate())
+        --end;
+    return end == name.size() ? name : name.left(end);
+}
 
 std::optional<QByteArray> encodeTimerSnapshot(const TimerSnapshot& snapshot)
 {

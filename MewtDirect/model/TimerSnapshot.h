@@ -28,6 +28,12 @@ struct TimerSnapshot {
 
 // Session names longer than the name field allows are cut to this many characters when read.
 inline constexpr int maximumSessionNameCharacters = 40;
+// One character may carry any number of combining marks; past this many code units they are cut.
+inline constexpr int maximumSessionNameCodeUnits = 400;
+
+// `name` cut to maximumSessionNameCharacters user-perceived characters and at most
+// maximumSessionNameCodeUnits code units, never inside a surrogate pair.
+QString boundedSessionName(const QString& name);
 
 // Compact JSON; none when a value cannot be represented (a date outside years 1970..9999, a
 // remainder or total that is negative or not finite).

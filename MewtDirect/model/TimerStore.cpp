@@ -49,8 +49,10 @@ void TimerStore::restore()
     const std::optional<QByteArray> stored = defaults.dataValue(timerSnapshotKey);
     TimerSnapshot restored = stored ? decodeTimerSnapshot(*stored, current) : TimerSnapshot();
     // A timer that ended while the app was not running is over; it is not reported as a completion.
-    if (restored.state.isRunning() && *restored.state.endDate() <= current)
+    if (restored.state.isRunning() && *restored.state.endDate() <= current) {
+        endedAway = restored.state.endDate();
         restored.state = TimerState::idle();
+    }
 
     timerState = restored.state;
     draft = restored.draftName;
@@ -215,9 +217,10 @@ TimerSnapshot TimerStore::snapshot() const
 
 void TimerStore::mutateDraftName(const QString& name)
 {
-    if (name == draft)
+    const QString bounded = boundedSessionName(name);
+    if (bounded == draft)
         return;
-    draft = name;
+    draft = bounded;
     Q_EMIT draftNameChanged();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/Clock.h"
 #include "model/NotificationScheduling.h"
 #include "model/TimerSnapshot.h"
 #include "model/TimerState.h"
+#include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 
 #include <QObject>
@@ -46,6 +46,9 @@ public:
     const std::optional<NotificationDeliveryState>& notificationDeliveryState() const { return deliveryState; }
     const std::optional<QString>& notificationErrorMessage() const { return errorMessage; }
     NotificationScheduling* notifications() const { return scheduler; }
+    // The end of a running timer that ran out while the app was not running, as the stored snapshot
+    // said; none otherwise.
+    const std::optional<Date>& endedBeforeLaunch() const { return endedAway; }
 
     // Adds at least one second: a running timer ends that much after the later of its end and
     // `date`, a paused one keeps that much more, an idle one starts. When no time was left, the
@@ -62,7 +65,7 @@ public:
     void refresh(Date date);
     // Writes the snapshot; when it cannot be encoded, the stored one is removed instead.
     void persist();
-    // Changes the draft name in memory only; callers persist when they are done.
+    // Changes the draft name, cut to the name bound, in memory only; callers persist when they are done.
     void mutateDraftName(const QString& name);
 
     // Called once by the shell when every store exists: fetches the notification settings and
@@ -133,6 +136,7 @@ private:
     NotificationAuthorizationState authorization = NotificationAuthorizationState::unknown;
     std::optional<NotificationDeliveryState> deliveryState;
     std::optional<QString> errorMessage;
+    std::optional<Date> endedAway;
 
     TimerTickCadence cadence = TimerTickCadence::everySecond;
     QTimer ticker;

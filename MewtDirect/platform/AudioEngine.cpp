@@ -1,5 +1,7 @@
 #include "platform/AudioEngine.h"
 
+#include "platform/AppInfo.h"
+
 #include <QLoggingCategory>
 #include <algorithm>
 #include <pthread.h>
@@ -363,9 +365,9 @@ void AudioEngine::connectContext()
 {
     ++connectAttempts;
     pa_proplist* properties = pa_proplist_new();
-    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "mewt");
-    pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, "com.dovrant.mewt.direct");
-    pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, "mewt");
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, AppInfo::displayName);
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, AppInfo::bundleIdentifier);
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, AppInfo::bundleIdentifier);
     context = pa_context_new_with_proplist(pa_mainloop_get_api(mainloop), "mewt", properties);
     pa_proplist_free(properties);
     if (!context) {

@@ -20,6 +20,8 @@ struct NotificationSettings {
     NotificationAuthorizationStatus authorizationStatus = NotificationAuthorizationStatus::notDetermined;
     bool alertsEnabled = false;
     bool soundsEnabled = false;
+    // False when no notification server answered: alerts and sounds are then unknown, not off.
+    bool serverAnswered = true;
 
     friend bool operator==(const NotificationSettings&, const NotificationSettings&) = default;
 };

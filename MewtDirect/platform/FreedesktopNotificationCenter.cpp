@@ -1,5 +1,6 @@
 #include "platform/FreedesktopNotificationCenter.h"
 
+#include "platform/AppInfo.h"
 #include "platform/UserDefaults.h"
 
 #include <QCoreApplication>
@@ -26,13 +27,15 @@ Q_LOGGING_CATEGORY(lcNotifications, "com.dovrant.mewt.direct.notifications")
 
 const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString interfaceName = QStringLiteral("org.freedesktop.Notifications");
-// The application's name, its icon and its desktop file all go by this name.
-const QString appName = QStringLiteral("mewt");
+const QString appName = QString::fromUtf8(AppInfo::displayName);
+// Names the desktop entry and the icon, so the server shows the paw and applies the app's policy.
+const QString appId = QString::fromUtf8(AppInfo::bundleIdentifier);
 const QString authorizedValue = QStringLiteral("authorized");
 const QString deniedValue = QStringLiteral("denied");
 constexpr double longestInterval = 10.0 * 365 * 24 * 3600;
 // The delivery timer never sleeps longer than this, so no interval overflows.
 constexpr double longestTimerSeconds = 3600;
+constexpr std::chrono::milliseconds dueTolerance { 10 };
 
 QString describe(const QDBusError& error)
 {
@@ -82,14 +85,14 @@ QVariantList notifyArguments(const NotificationRequest& request, uint replacesId
 {
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(1)));
-    hints.insert(QStringLiteral("desktop-entry"), appName);
+    hints.insert(QStringLiteral("desktop-entry"), appId);
     if (request.playsDefaultSound) {
         hints.insert(QStringLiteral("sound-name"), QStringLiteral("alarm-clock-elapsed"));
         hints.insert(QStringLiteral("suppress-sound"), false);
     } else {
         hints.insert(QStringLiteral("suppress-sound"), true);
     }
-    return { appName, replacesId, appName, request.title, plainBody(request.body, serverReadsMarkup), QStringList(),
+    return { appName, replacesId, appId, request.title, plainBody(request.body, serverReadsMarkup), QStringList(),
         hints, -1 };
 }
 
@@ -166,6 +169,7 @@ void FreedesktopNotificationCenter::notificationSettings(SettingsHandler handler
         settings.authorizationStatus = storedStatus();
         if (isError(reply)) {
             qCInfo(lcNotifications, "no notification server: %s", qPrintable(reply.errorMessage()));
+            settings.serverAnswered = false;
         } else {
             settings.alertsEnabled = true;
             settings.soundsEnabled = capabilities(reply).contains(QStringLiteral("sound"));
@@ -212,6 +216,7 @@ void FreedesktopNotificationCenter::add(const NotificationRequest& request, AddH
         error = NotificationError { QCoreApplication::translate("mewt", "notifications aren't allowed for mewt.") };
 
     if (!error) {
+        deliverIfDue(request.identifier);
         pending.insert(request.identifier, PendingNotification { request, deadline });
         arm();
     }
@@ -232,8 +237,10 @@ void FreedesktopNotificationCenter::pendingNotificationRequests(PendingRequestsH
 
 void FreedesktopNotificationCenter::removePendingNotificationRequests(const QStringList& identifiers)
 {
-    for (const QString& identifier : identifiers)
+    for (const QString& identifier : identifiers) {
+        deliverIfDue(identifier);
         pending.remove(identifier);
+    }
     arm();
 }
 
@@ -314,6 +321,19 @@ void FreedesktopNotificationCenter::clockChanged()
     [[maybe_unused]] const ssize_t result = ::read(clockChangeFd, &expirations, sizeof expirations);
     clockWatched = false;
     recheck();
+}
+
+void FreedesktopNotificationCenter::deliverIfDue(const QString& identifier)
+{
+    const auto entry = pending.constFind(identifier);
+    // The deadline of a timed request is measured from the add, a moment after the caller read the
+    // clock for its own end; the tolerance covers that moment, so a timer that has just ended and
+    // is followed by the next one at once still gets its notification.
+    if (entry == pending.cend() || entry->deadline > clock.now() + dueTolerance)
+        return;
+    const NotificationRequest request = entry->request;
+    pending.erase(entry);
+    deliver(request);
 }
 
 void FreedesktopNotificationCenter::deliver(const NotificationRequest& request)

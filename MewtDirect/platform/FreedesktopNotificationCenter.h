@@ -71,6 +71,8 @@ private:
     void arm();
     void watchClock(bool watching);
     void clockChanged();
+    // A request whose deadline has come is shown before anything replaces or removes it.
+    void deliverIfDue(const QString& identifier);
     void deliver(const NotificationRequest& request);
     void shown(const NotificationRequest& request, quint64 generation, const QDBusMessage& reply);
     void close(uint serverId);

@@ -1,28 +1,291 @@
 #include "platform/IniUserDefaults.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QMultiHash>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QtDebug>
+#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace mewt {
 
-IniUserDefaults::IniUserDefaults(const QString& path)
+namespace {
+
+struct CleanedFile {
+    QByteArray bytes;
+    int damagedLines = 0;
+    // Lines that should have held something: keys, or text that is neither a comment nor a section.
+    int contentLines = 0;
+};
+
+// QSettings gives up on its own writes after a line it cannot parse, and files it a key under a
+// section cut short. Only whole sections and key lines reach it; the rest is dropped and counted.
+CleanedFile cleaned(const QByteArray& original)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    open(path);
-    // QSettings parses lazily: read once so that a damaged file shows up in status() now.
-    settings->allKeys();
-    if (settings->status() == QSettings::FormatError) {
-        // QSettings never writes over a file it could not parse, so every later change would be
-        // lost. Keep the damaged file for the user and start from defaults.
-        const QString aside = path + QStringLiteral(".broken");
-        QFile::remove(aside);
-        QFile::rename(path, aside);
-        qWarning("mewt: settings file %s could not be read; moved to %s", qPrintable(path), qPrintable(aside));
-        open(path);
+    CleanedFile result;
+    QByteArray text = original;
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    result.bytes.reserve(text.size());
+    for (const QByteArray& line : text.split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        bool keep = false;
+        if (trimmed.isEmpty()) {
+            keep = true;
+        } else if (trimmed.startsWith('#') || trimmed.startsWith(';')) {
+            keep = false;
+        } else if (trimmed.startsWith('[')) {
+            keep = trimmed.contains(']');
+            result.damagedLines += keep ? 0 : 1;
+        } else {
+            ++result.contentLines;
+            keep = trimmed.contains('=');
+            result.damagedLines += keep ? 0 : 1;
+        }
+        if (keep)
+            result.bytes.append(line).append('\n');
     }
+    return result;
+}
+
+bool isReadableKey(const QString& key)
+{
+    if (key.isEmpty())
+        return false;
+    for (const QChar c : key) {
+        if (!c.isPrint() || c == QChar::ReplacementCharacter)
+            return false;
+    }
+    return true;
+}
+
+qsizetype valueBytes(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString: return value.toString().size();
+    case QMetaType::QByteArray: return value.toByteArray().size();
+    case QMetaType::QStringList: {
+        qsizetype total = 0;
+        for (const QString& part : value.toStringList())
+            total += part.size();
+        return total;
+    }
+    default: return 0;
+    }
+}
+
+// QSettings keeps a parsed copy of every file it read; reopening a name that is gone empties it.
+void forgetParsedFile(const QString& path)
+{
+    QSettings(path, QSettings::IniFormat).allKeys();
+}
+
+QString temporaryPrefix(const QString& path)
+{
+    return QFileInfo(path).fileName() + QStringLiteral(".write-");
+}
+
+QString temporaryName(const QString& path, const QString& tag)
+{
+    return QStringLiteral("%1.write-%2-%3").arg(path).arg(QCoreApplication::applicationPid()).arg(tag);
+}
+
+// Another instance in this process over the same file writes its changes first, so that a store
+// opened later reads them.
+std::mutex registryMutex;
+QMultiHash<QString, IniUserDefaults*>& registry()
+{
+    static QMultiHash<QString, IniUserDefaults*> instances;
+    return instances;
+}
+
+} // namespace
+
+// Owns the copy of the values that goes to disk. The GUI thread only queues changes; this thread
+// gathers those made within writeDelay, writes a temporary file beside the settings file and
+// renames it over, under the file's lock taken with a timeout.
+class IniUserDefaults::Writer {
+public:
+    Writer(QString path, QHash<QString, QVariant> contents)
+        : path(std::move(path))
+        , contents(std::move(contents))
+        , thread([this] { run(); })
+    {
+    }
+
+    ~Writer()
+    {
+        flush();
+        {
+            const std::lock_guard lock(mutex);
+            stopping = true;
+        }
+        wake.notify_all();
+        thread.join();
+    }
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    void post(const QString& key, std::optional<QVariant> value)
+    {
+        {
+            const std::lock_guard lock(mutex);
+            queued.push_back({ key, std::move(value) });
+        }
+        wake.notify_all();
+    }
+
+    void flush()
+    {
+        std::unique_lock lock(mutex);
+        if (queued.empty() && !dirty && !attemptRunning)
+            return;
+        // An attempt under way may have started before the latest changes were queued.
+        const quint64 ticket = attemptsFinished + (attemptRunning && !queued.empty() ? 2 : 1);
+        flushRequested = true;
+        wake.notify_all();
+        settled.wait(lock, [&] { return attemptsFinished >= ticket; });
+    }
+
+    int writes() const { return writeCount.load(); }
+
+private:
+    struct Change {
+        QString key;
+        std::optional<QVariant> value;
+    };
+
+    void run()
+    {
+        std::unique_lock lock(mutex);
+        const auto hasWork = [this] { return stopping || flushRequested || !queued.empty(); };
+        for (;;) {
+            // After a failed write, try again later even without a new change.
+            if (dirty)
+                wake.wait_for(lock, retryDelay, hasWork);
+            else
+                wake.wait(lock, hasWork);
+            if (stopping)
+                return;
+            if (!flushRequested)
+                wake.wait_for(lock, writeDelay, [this] { return stopping || flushRequested; });
+            std::vector<Change> batch;
+            batch.swap(queued);
+            flushRequested = false;
+            attemptRunning = true;
+            const bool pending = dirty || !batch.empty();
+            lock.unlock();
+
+            for (Change& change : batch) {
+                if (change.value)
+                    contents.insert(change.key, std::move(*change.value));
+                else
+                    contents.remove(change.key);
+            }
+            const bool written = !pending || writeFile();
+
+            lock.lock();
+            attemptRunning = false;
+            dirty = !written;
+            ++attemptsFinished;
+            settled.notify_all();
+        }
+    }
+
+    bool writeFile()
+    {
+        const QString temporary = temporaryName(path, QString::number(++temporaryCount));
+        bool staged = QFile(temporary).open(QIODevice::WriteOnly | QIODevice::Truncate);
+        if (staged) {
+            QSettings settings(temporary, QSettings::IniFormat);
+            settings.setFallbacksEnabled(false);
+            for (auto it = contents.cbegin(); it != contents.cend(); ++it)
+                settings.setValue(it.key(), it.value());
+            settings.sync();
+            staged = settings.status() == QSettings::NoError;
+        }
+        if (!staged)
+            return failed(temporary, "could not write settings to");
+
+        QLockFile fileLock(path + QStringLiteral(".lock"));
+        if (!fileLock.tryLock(static_cast<int>(lockTimeout.count())))
+            return failed(temporary, "another program holds the lock of");
+        // A settings file linked from elsewhere (a dotfiles folder) stays a link.
+        const QFileInfo info(path);
+        const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+        if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0)
+            return failed(temporary, "could not replace");
+        fileLock.unlock();
+        forgetParsedFile(temporary);
+        ++writeCount;
+        if (reportedFailure) {
+            reportedFailure = false;
+            qWarning("mewt: settings written to %s again", qPrintable(path));
+        }
+        return true;
+    }
+
+    bool failed(const QString& temporary, const char* problem)
+    {
+        QFile::remove(temporary);
+        forgetParsedFile(temporary);
+        if (!reportedFailure) {
+            reportedFailure = true;
+            qWarning("mewt: %s %s; changes are kept in memory and tried again", problem, qPrintable(path));
+        }
+        return false;
+    }
+
+    const QString path;
+    // Touched by the writer thread only.
+    QHash<QString, QVariant> contents;
+    quint64 temporaryCount = 0;
+    bool reportedFailure = false;
+    std::atomic<int> writeCount { 0 };
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable settled;
+    std::vector<Change> queued;
+    bool flushRequested = false;
+    bool attemptRunning = false;
+    bool dirty = false;
+    bool stopping = false;
+    quint64 attemptsFinished = 0;
+
+    std::thread thread;
+};
+
+IniUserDefaults::IniUserDefaults(const QString& path)
+    : filePath(QFileInfo(path).absoluteFilePath())
+{
+    {
+        const std::lock_guard lock(registryMutex);
+        const QList<IniUserDefaults*> others = registry().values(filePath);
+        for (IniUserDefaults* other : others)
+            other->flush();
+        registry().insert(filePath, this);
+    }
+    QDir().mkpath(QFileInfo(filePath).absolutePath());
+    load();
+    writer = std::make_unique<Writer>(filePath, values);
+}
+
+IniUserDefaults::~IniUserDefaults()
+{
+    writer.reset();
+    const std::lock_guard lock(registryMutex);
+    registry().remove(filePath, this);
 }
 
 QString IniUserDefaults::defaultPath()
@@ -30,38 +293,104 @@ QString IniUserDefaults::defaultPath()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/mewt/mewt.conf");
 }
 
-void IniUserDefaults::open(const QString& path)
+void IniUserDefaults::load()
 {
-    settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-    settings->setFallbacksEnabled(false);
+    const QFileInfo info(filePath);
+    // A crash between writing a temporary file and renaming it leaves that file behind.
+    const QString ownPrefix = temporaryPrefix(filePath) + QString::number(QCoreApplication::applicationPid()) + u'-';
+    for (const QString& leftover :
+        info.dir().entryList({ temporaryPrefix(filePath) + u'*' }, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!leftover.startsWith(ownPrefix))
+            QFile::remove(info.dir().filePath(leftover));
+    }
+
+    QFile file(filePath);
+    if (!file.exists())
+        return;
+    QByteArray original;
+    if (file.open(QIODevice::ReadOnly))
+        original = file.readAll();
+    const bool readable = file.error() == QFileDevice::NoError;
+    file.close();
+
+    const CleanedFile clean = cleaned(original);
+    // Read through a name of our own: QSettings might otherwise answer from an older parse of the
+    // same name.
+    const QString copy = temporaryName(filePath, QStringLiteral("read"));
+    QFile copyFile(copy);
+    if (readable && copyFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        copyFile.write(clean.bytes);
+        copyFile.close();
+        QSettings settings(copy, QSettings::IniFormat);
+        settings.setFallbacksEnabled(false);
+        int junkKeys = 0;
+        int oversized = 0;
+        for (const QString& key : settings.allKeys()) {
+            const QVariant value = settings.value(key);
+            if (!isReadableKey(key) || !value.isValid())
+                ++junkKeys;
+            else if (valueBytes(value) > largestValueBytes)
+                ++oversized;
+            else
+                values.insert(key, value);
+        }
+        QFile::remove(copy);
+        forgetParsedFile(copy);
+        if (!values.isEmpty() && (clean.damagedLines > 0 || junkKeys > 0))
+            qWarning("mewt: %d damaged lines in the settings file %s were skipped; every readable value is kept",
+                clean.damagedLines + junkKeys, qPrintable(filePath));
+        if (oversized > 0)
+            qWarning("mewt: %d values over %lld bytes in %s are not used", oversized,
+                static_cast<long long>(largestValueBytes), qPrintable(filePath));
+    }
+
+    if (!values.isEmpty() || (readable && clean.contentLines == 0))
+        return;
+    // Nothing could be read: keep the file for the user under a name no earlier copy holds.
+    for (int number = 1; number < 1000; ++number) {
+        const QString aside
+            = filePath + QStringLiteral(".broken") + (number > 1 ? QStringLiteral("-%1").arg(number) : QString());
+        if (QFile::exists(aside))
+            continue;
+        if (QFile::rename(filePath, aside))
+            qWarning("mewt: settings file %s could not be read; moved to %s", qPrintable(filePath), qPrintable(aside));
+        else
+            qWarning("mewt: settings file %s could not be read nor moved aside", qPrintable(filePath));
+        return;
+    }
 }
 
 void IniUserDefaults::remove(const QString& key)
 {
-    settings->remove(key);
-    sync();
+    if (values.remove(key) > 0)
+        writer->post(key, std::nullopt);
+}
+
+void IniUserDefaults::flush()
+{
+    writer->flush();
+}
+
+int IniUserDefaults::diskWriteCount() const
+{
+    return writer->writes();
 }
 
 std::optional<QVariant> IniUserDefaults::rawValue(const QString& key) const
 {
-    if (!settings->contains(key))
+    const auto it = values.constFind(key);
+    if (it == values.cend())
         return std::nullopt;
-    return settings->value(key);
+    return *it;
 }
 
 void IniUserDefaults::writeValue(const QString& key, const QVariant& value)
 {
-    settings->setValue(key, value);
-    sync();
-}
-
-void IniUserDefaults::sync()
-{
-    settings->sync();
-    if (settings->status() != QSettings::NoError && !reportedWriteFailure) {
-        reportedWriteFailure = true;
-        qWarning("mewt: could not write settings to %s; changes are kept until quit", qPrintable(settings->fileName()));
-    }
+    // Stores write their values back at start; what is already there needs no write.
+    if (const auto it = values.constFind(key); it != values.cend() && it->typeId() == value.typeId() && *it == value)
+        return;
+    values.insert(key, value);
+    writer->post(key, value);
 }
 
 } // namespace mewt

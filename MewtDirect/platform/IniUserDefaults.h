@@ -2,32 +2,53 @@
 
 #include "platform/UserDefaults.h"
 
-#include <QSettings>
+#include <QHash>
+#include <chrono>
+#include <memory>
 
 namespace mewt {
 
-// The real store: an INI file written through at once, so a crash right after a change keeps it.
+// The real store: an INI file. Values live in memory, so reads and writes never wait for the
+// disk; a background writer puts each change on disk shortly after (changes made together go in
+// one write), so a crash a moment after a change keeps it. A damaged file keeps every value that
+// can be read; one with nothing readable is set aside under a name no earlier copy has.
 class IniUserDefaults final : public UserDefaults {
 public:
+    // Changes made within this time of each other go to the disk together.
+    static constexpr std::chrono::milliseconds writeDelay { 25 };
+    // Longest wait for the file's lock; a lock held longer is tried again later.
+    static constexpr std::chrono::milliseconds lockTimeout { 250 };
+    static constexpr std::chrono::milliseconds retryDelay { 2000 };
+    // No value of ours comes near this; a bigger one is junk and reads as absent.
+    static constexpr qsizetype largestValueBytes = 1024 * 1024;
+
     explicit IniUserDefaults(const QString& path = defaultPath());
+    // Waits for the last changes to be written (or to fail).
+    ~IniUserDefaults() override;
     Q_DISABLE_COPY_MOVE(IniUserDefaults)
 
     // $XDG_CONFIG_HOME/mewt/mewt.conf, or ~/.config/mewt/mewt.conf.
     static QString defaultPath();
 
-    QString path() const { return settings->fileName(); }
+    QString path() const { return filePath; }
     void remove(const QString& key) override;
+    void flush() override;
+
+    // How many times the file was replaced since the store was opened.
+    int diskWriteCount() const;
 
 protected:
     std::optional<QVariant> rawValue(const QString& key) const override;
     void writeValue(const QString& key, const QVariant& value) override;
 
 private:
-    void open(const QString& path);
-    void sync();
+    class Writer;
 
-    std::unique_ptr<QSettings> settings;
-    bool reportedWriteFailure = false;
+    void load();
+
+    QString filePath;
+    QHash<QString, QVariant> values;
+    std::unique_ptr<Writer> writer;
 };
 
 } // namespace mewt

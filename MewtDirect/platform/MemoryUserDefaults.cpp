@@ -6,6 +6,7 @@ void MemoryUserDefaults::remove(const QString& key)
 {
     values.remove(key);
     ++writes;
+    ++unflushed;
     ++writesPerKey[key];
 }
 
@@ -27,6 +28,7 @@ void MemoryUserDefaults::writeValue(const QString& key, const QVariant& value)
 {
     values.insert(key, value);
     ++writes;
+    ++unflushed;
     ++writesPerKey[key];
 }
 

@@ -1,10 +1,12 @@
 #include "platform/SingleInstanceGuard.h"
 
 #include "platform/AppInfo.h"
+#include "platform/IniUserDefaults.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <cerrno>
 #include <fcntl.h>
@@ -13,8 +15,9 @@
 
 namespace mewt {
 
-SingleInstanceGuard::SingleInstanceGuard(QString lockPath)
+SingleInstanceGuard::SingleInstanceGuard(QString lockPath, QString settingsLockPath)
     : path(std::move(lockPath))
+    , settingsPath(std::move(settingsLockPath))
 {
 }
 
@@ -32,18 +35,19 @@ QString SingleInstanceGuard::defaultLockPath()
     return QStringLiteral("%1/%2-%3.lock").arg(folder, QString::fromUtf8(AppInfo::bundleIdentifier)).arg(::getuid());
 }
 
-SingleInstanceGuard::Outcome SingleInstanceGuard::tryAcquire()
+namespace {
+
+SingleInstanceGuard::Outcome lockFile(const QString& path, int& descriptor)
 {
-    if (isAcquired())
-        return Outcome::acquired;
     const QByteArray native = QFile::encodeName(path);
     const int file = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (file < 0)
-        return Outcome::unavailable;
+        return SingleInstanceGuard::Outcome::unavailable;
     if (::flock(file, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(file);
-        return error == EWOULDBLOCK ? Outcome::heldElsewhere : Outcome::unavailable;
+        return error == EWOULDBLOCK ? SingleInstanceGuard::Outcome::heldElsewhere
+                                    : SingleInstanceGuard::Outcome::unavailable;
     }
     descriptor = file;
     // Only for people looking at the file; the lock itself is what counts.
@@ -51,15 +55,39 @@ SingleInstanceGuard::Outcome SingleInstanceGuard::tryAcquire()
     if (::ftruncate(descriptor, 0) == 0) {
         [[maybe_unused]] const ssize_t written = ::write(descriptor, pid.constData(), size_t(pid.size()));
     }
-    return Outcome::acquired;
+    return SingleInstanceGuard::Outcome::acquired;
+}
+
+} // namespace
+
+QString SingleInstanceGuard::defaultSettingsLockPath()
+{
+    return QFileInfo(IniUserDefaults::defaultPath()).absolutePath() + QStringLiteral("/instance.lock");
+}
+
+SingleInstanceGuard::Outcome SingleInstanceGuard::tryAcquire()
+{
+    if (isAcquired())
+        return Outcome::acquired;
+    const Outcome first = lockFile(path, descriptor);
+    if (first == Outcome::heldElsewhere || settingsPath.isEmpty())
+        return first;
+    QDir().mkpath(QFileInfo(settingsPath).absolutePath());
+    const Outcome second = lockFile(settingsPath, settingsDescriptor);
+    if (second == Outcome::heldElsewhere) {
+        release();
+        return Outcome::heldElsewhere;
+    }
+    return first == Outcome::acquired ? first : second;
 }
 
 void SingleInstanceGuard::release()
 {
-    if (!isAcquired())
-        return;
-    ::close(descriptor);
-    descriptor = -1;
+    for (int* held : { &descriptor, &settingsDescriptor }) {
+        if (*held >= 0)
+            ::close(*held);
+        *held = -1;
+    }
 }
 
 } // namespace mewt

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
-
 #include <optional>
 
 namespace mewt {
@@ -29,6 +28,8 @@ public:
     void setString(const QString& key, const QString& value) { writeValue(key, QVariant(value)); }
     void setData(const QString& key, const QByteArray& value) { writeValue(key, QVariant(value)); }
     virtual void remove(const QString& key) = 0;
+    // Returns once every change made so far is on disk (or could not be written); for a quit.
+    virtual void flush() { }
 
 protected:
     virtual std::optional<QVariant> rawValue(const QString& key) const = 0;

@@ -2,7 +2,10 @@
 
 namespace mewt {
 
-TimerPopoverPresentation::TimerPopoverPresentation(QObject* parent) : QObject(parent) {}
+TimerPopoverPresentation::TimerPopoverPresentation(QObject* parent)
+    : QObject(parent)
+{
+}
 
 void TimerPopoverPresentation::setVisible(bool value)
 {

@@ -1,31 +1,579 @@
 #include "popover/TimerPopoverView.h"
 
+#include "cues/TactileSoundPlayer.h"
+#include "model/AppLanguage.h"
+#include "model/InterfaceSettingsStore.h"
+#include "model/OnboardingStore.h"
+#include "model/PomodoroSettingsStore.h"
+#include "model/PomodoroStore.h"
+#include "model/PopoverAppearanceStore.h"
+#include "model/PullSettingsStore.h"
+#include "model/ThemeStore.h"
+#include "model/TimerStore.h"
 #include "platform/Clock.h"
+#include "platform/SystemSettingsLauncher.h"
+#include "popover/ActiveDisplayPage.h"
+#include "popover/ClockTimeText.h"
+#include "popover/ContentSwitcher.h"
+#include "popover/IdleDisplayPage.h"
+#include "popover/PopoverAccessibility.h"
+#include "popover/TimeButton.h"
+#include "popover/TimerDisplayContent.h"
 #include "popover/TimerPopoverPresentation.h"
+#include "popover/WaitingDisplayPage.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <QWindow>
 
 namespace mewt {
 
 namespace {
-constexpr int initialContentHeight = 132;
+constexpr int sidePadding = 8;
+constexpr int bottomPadding = 8;
+constexpr int standardTopPadding = 5;
+constexpr int zenAttachedTopPadding = 8;
+constexpr int zenDetachedTopPadding = 4;
+constexpr int itemSpacing = 4;
+constexpr int cardRadius = 13;
+constexpr int zenCardRadius = 6;
+constexpr int displayPadding = 10;
+constexpr int zenDisplayPadding = 8;
+constexpr double tickVolume = 0.2;
+// Deeper than the nesting of layouts between the root and its smallest child.
+constexpr int layoutDepth = 8;
 } // namespace
+
+// The inner card the display sits on.
+class PopoverCard final : public QWidget {
+public:
+    using QWidget::QWidget;
+    int radius = cardRadius;
+    QColor fill;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        painter.drawRoundedRect(QRectF(rect()), radius, radius);
+    }
+};
 
 TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopoverPresentation& presentation,
     TactileSoundPlayer* soundPlayer, Clock& clock, QWidget* parent)
-    : QWidget(parent), stores(stores), presentation(presentation), soundPlayer(soundPlayer), clock(clock)
+    : QWidget(parent)
+    , openNotificationSettings([] { return SystemSettingsLauncher().openNotificationSettings(); })
+    , stores(stores)
+    , presentation(presentation)
+    , soundPlayer(soundPlayer)
+    , clock(clock)
+    , column(new QVBoxLayout(this))
+    , header(new QWidget(this))
+    , card(new PopoverCard(this))
+    , switcher(new ContentSwitcher(card))
+    , active(new ActiveDisplayPage(switcher))
+    , waiting(new WaitingDisplayPage(switcher))
+    , idle(new IdleDisplayPage(switcher))
 {
+    installPopoverAccessibility();
     setFixedWidth(contentWidth);
+    setFocusPolicy(Qt::StrongFocus);
+    header->setObjectName(QStringLiteral("popoverHeaderSlot"));
+    auto* headerLayout = new QVBoxLayout(header);
+    headerLayout->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(itemSpacing);
+    column->addWidget(header);
+    column->addWidget(card);
+    column->setSizeConstraint(QLayout::SetDefaultConstraint);
+    auto* cardLayout = new QVBoxLayout(card);
+    cardLayout->addWidget(switcher);
+    switcher->addPage(idle);
+    switcher->addPage(active);
+    switcher->addPage(waiting);
+
+    secondTicker.setSingleShot(true);
+    secondTicker.setTimerType(Qt::PreciseTimer);
+    connect(&secondTicker, &QTimer::timeout, this, &TimerPopoverView::tick);
+
+    connect(active, &ActiveDisplayPage::timePressed, this, &TimerPopoverView::togglePause);
+    connect(active, &ActiveDisplayPage::cancelPressed, this, &TimerPopoverView::stopTimer);
+    connect(active, &ActiveDisplayPage::nextPhasePressed, this,
+        [this] { this->stores.pomodoro.skipPhase(this->clock.now()); });
+    connect(waiting, &WaitingDisplayPage::startPressed, this,
+        [this] { this->stores.pomodoro.startCurrentPhase(this->clock.now()); });
+    connect(waiting, &WaitingDisplayPage::cancelPressed, this, &TimerPopoverView::stopTimer);
+    connect(idle, &IdleDisplayPage::startPressed, this, &TimerPopoverView::startWithoutPulling);
+    connect(idle, &IdleDisplayPage::startRequested, &presentation, &TimerPopoverPresentation::requestStart);
+    connect(idle, &IdleDisplayPage::modePicked, &stores.pomodoroSettings, &PomodoroSettingsStore::setMode);
+    connectStores();
+    sync();
 }
 
-TimerPopoverView::~TimerPopoverView() = default;
+TimerPopoverView::~TimerPopoverView()
+{
+    if (watchingTaps)
+        qApp->removeEventFilter(this);
+}
+
+void TimerPopoverView::connectStores()
+{
+    const auto later = [this] { scheduleSync(); };
+    connect(&stores.timer, &TimerStore::stateChanged, this, later);
+    connect(&stores.timer, &TimerStore::activeNameChanged, this, later);
+    connect(&stores.timer, &TimerStore::totalDurationSecondsChanged, this, later);
+    connect(&stores.pomodoro, &PomodoroStore::planChanged, this, later);
+    connect(&stores.pomodoro, &PomodoroStore::yarnScheduleChanged, this, later);
+    connect(&stores.pomodoroSettings, &PomodoroSettingsStore::configurationChanged, this, later);
+    connect(&stores.pomodoroSettings, &PomodoroSettingsStore::isContinuousModeEnabledChanged, this, later);
+    connect(&stores.interfaceSettings, &InterfaceSettingsStore::showsTimerModePickerChanged, this, later);
+    connect(&stores.interfaceSettings, &InterfaceSettingsStore::showsTimerInstructionsChanged, this, later);
+    connect(&stores.interfaceSettings, &InterfaceSettingsStore::languageChanged, this, later);
+    connect(&stores.pullSettings, &PullSettingsStore::quickTimeMinutesChanged, this, later);
+    connect(&stores.theme, &ThemeStore::selectedChanged, this, later);
+    connect(&stores.appearance, &PopoverAppearanceStore::selectedChanged, this, later);
+    connect(&stores.onboarding, &OnboardingStore::isPresentedChanged, this, later);
+    connect(&presentation, &TimerPopoverPresentation::detachedChanged, this, later);
+
+    // Edits settle at once, before the change they answer shows.
+    const auto settleThenSync = [this] {
+        settleOpenEdits();
+        scheduleSync();
+    };
+    connect(&stores.interfaceSettings, &InterfaceSettingsStore::timerIdleLayoutChanged, this, settleThenSync);
+    connect(&stores.interfaceSettings, &InterfaceSettingsStore::isZenModeEnabledChanged, this, settleThenSync);
+    connect(&stores.pomodoroSettings, &PomodoroSettingsStore::modeChanged, this, settleThenSync);
+    connect(
+        &presentation, &TimerPopoverPresentation::editorSettlementRequested, this, &TimerPopoverView::settleOpenEdits);
+    connect(&presentation, &TimerPopoverPresentation::startRequested, this, &TimerPopoverView::startWithoutPulling);
+    connect(&presentation, &TimerPopoverPresentation::visibleChanged, this, [this](bool visible) {
+        if (!visible)
+            settleOpenEdits();
+        // The ticker starts and stops with the showing, not a turn later.
+        sync();
+    });
+}
 
 void TimerPopoverView::setSystemColorScheme(ColorScheme scheme)
 {
+    if (scheme == systemScheme)
+        return;
     systemScheme = scheme;
+    scheduleSync();
 }
 
 QSize TimerPopoverView::sizeHint() const
 {
-    return { contentWidth, initialContentHeight };
+    return { contentWidth, column->sizeHint().height() };
+}
+
+bool TimerPopoverView::isZenLayout() const
+{
+    return stores.interfaceSettings.isZenModeEnabled() && !stores.onboarding.isPresented();
+}
+
+CatPopoverPalette TimerPopoverView::popoverPalette() const
+{
+    return stores.theme.selected().popoverPalette(resolvedColorScheme(stores.appearance.selected(), systemScheme));
+}
+
+int TimerPopoverView::cardCornerRadius() const
+{
+    return card->radius;
+}
+
+void TimerPopoverView::scheduleSync()
+{
+    if (!std::exchange(syncPending, true))
+        QMetaObject::invokeMethod(this, &TimerPopoverView::sync, Qt::QueuedConnection);
+}
+
+void TimerPopoverView::sync()
+{
+    syncPending = false;
+    const CatPopoverPalette colors = popoverPalette();
+    if (shownPalette != colors)
+        applyPalette(colors);
+    const bool zen = isZenLayout();
+    const bool detached = presentation.isDetached();
+    const int top = zen ? (detached ? zenDetachedTopPadding : zenAttachedTopPadding) : standardTopPadding;
+    column->setContentsMargins(sidePadding, top, sidePadding, bottomPadding);
+    const int padding = zen ? zenDisplayPadding : displayPadding;
+    card->layout()->setContentsMargins(padding, padding, padding, padding);
+    if (card->radius != (zen ? zenCardRadius : cardRadius)) {
+        card->radius = zen ? zenCardRadius : cardRadius;
+        card->update();
+    }
+    header->setVisible(!zen || detached);
+
+    const Date date = clock.now();
+    const std::optional<PomodoroPlan>& plan = stores.pomodoro.plan();
+    const DisplayContent content = displayContentFor(plan, stores.timer.state(), stores.pomodoroSettings.mode());
+    const QString id = mewt::displayContentID(content);
+    const bool moves = !shownContentID.isEmpty() && id != shownContentID;
+    if (moves)
+        switcher->captureOutgoing();
+    QWidget* page = idle;
+    switch (content) {
+    case DisplayContent::idleTimer:
+    case DisplayContent::idlePomodoro: syncIdle(); break;
+    case DisplayContent::timerActive:
+    case DisplayContent::pomodoroRunning:
+        syncActive(date);
+        page = active;
+        break;
+    case DisplayContent::pomodoroWaiting:
+        syncWaiting(date);
+        page = waiting;
+        break;
+    }
+    switcher->setCurrentPage(page);
+    shownContentID = id;
+    if (moves) {
+        settleLayouts();
+        switcher->startTransition(colors.innerColor);
+    }
+    updateTicker();
+    reportSize();
+}
+
+void TimerPopoverView::applyPalette(const CatPopoverPalette& colors)
+{
+    shownPalette = colors;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, colors.foregroundColor);
+    p.setColor(QPalette::Window, colors.outerColor);
+    setPalette(p);
+    card->fill = colors.innerColor;
+    card->update();
+    active->setPopoverPalette(colors);
+    waiting->setPopoverPalette(colors);
+    idle->setPopoverPalette(colors);
+}
+
+void TimerPopoverView::syncActive(Date date)
+{
+    const TimerState& state = stores.timer.state();
+    const InterfaceSettingsStore& settings = stores.interfaceSettings;
+    const std::optional<PomodoroPlan>& plan = stores.pomodoro.plan();
+    const bool paused = state.isPaused();
+    const QString hint = paused ? QStringLiteral("click time to resume") : QStringLiteral("click time to pause");
+
+    ActiveDisplayPage::Content c;
+    c.zenLayout = isZenLayout();
+    c.attached = !presentation.isDetached();
+    c.time.form = c.zenLayout ? PhaseTimeBlock::Form::compact
+                              : (settings.isZenModeEnabled() ? PhaseTimeBlock::Form::zen : PhaseTimeBlock::Form::full);
+    c.time.activeName = stores.timer.activeName();
+    c.time.time = remainingText(state, date);
+    c.time.status = statusLine(state, mewt::locale(settings.language()));
+    c.timeAccessibleValue = c.time.status;
+    c.timeAccessibleHint = hint;
+    c.showsYarn = !settings.isZenModeEnabled();
+    if (plan) {
+        c.time.title = pomodoroPhaseTitle(*plan);
+        c.timeAccessibleName
+            = (paused ? QStringLiteral("resume ") : QStringLiteral("pause ")) + phaseDisplayName(plan->phase);
+        c.nextPhaseLabel = nextPhaseLabel(*plan);
+        c.progress = pomodoroYarnProgress(*plan, stores.pomodoro.yarnSchedule(), state, date);
+        c.revealID = yarnRevealID(*plan);
+    } else {
+        c.timeAccessibleName = paused ? QStringLiteral("resume timer") : QStringLiteral("pause timer");
+        c.progress = timerYarnProgress(state, stores.timer.totalDurationSeconds(), date);
+    }
+    if (settings.showsTimerInstructions())
+        c.instructions = { { QStringLiteral("hand-draw"), extendHint(plan.has_value()) },
+            { QStringLiteral("cursor-click"), hint } };
+    active->setContent(c);
+}
+
+void TimerPopoverView::syncWaiting(Date date)
+{
+    const PomodoroPlan& plan = *stores.pomodoro.plan();
+    const InterfaceSettingsStore& settings = stores.interfaceSettings;
+    const QString next = QStringLiteral("next: ") + phaseDisplayName(plan.phase);
+
+    WaitingDisplayPage::Content c;
+    c.zenLayout = isZenLayout();
+    c.attached = !presentation.isDetached();
+    c.time.form = c.zenLayout ? PhaseTimeBlock::Form::compact
+                              : (settings.isZenModeEnabled() ? PhaseTimeBlock::Form::zen : PhaseTimeBlock::Form::full);
+    c.time.activeName = stores.timer.activeName();
+    c.time.title = next;
+    c.time.time = waitingTimeText(plan, date);
+    c.time.status = pomodoroPhaseTitle(plan);
+    c.startLabel = phaseStartLabel(plan.phase);
+    c.showsYarn = !settings.isZenModeEnabled();
+    c.progress = pomodoroYarnProgress(plan, stores.pomodoro.yarnSchedule(), stores.timer.state(), date);
+    if (c.showsYarn && settings.showsTimerInstructions())
+        c.instructions
+            = { { QStringLiteral("hand-draw"), QStringLiteral("drag paw to start ") + phaseDisplayName(plan.phase) } };
+    waiting->setContent(c);
+}
+
+void TimerPopoverView::syncIdle()
+{
+    const InterfaceSettingsStore& settings = stores.interfaceSettings;
+    const PomodoroSettingsStore& pomodoro = stores.pomodoroSettings;
+    const TimerMode mode = pomodoro.mode();
+    const bool continuous = pomodoro.isContinuousModeEnabled();
+
+    IdleDisplayPage::Content c;
+    c.zenLayout = isZenLayout();
+    c.attached = !presentation.isDetached();
+    c.showsModePicker = settings.showsTimerModePicker();
+    c.mode = mode;
+    c.idleLayout = settings.timerIdleLayout();
+    if (settings.showsTimerInstructions())
+        c.instructions = idleInstructionLines(mode, continuous);
+    c.clockTime = clockTimeText(mode, stores.pullSettings.quickTimeMinutes(), pomodoro.configuration().focusSeconds);
+    c.start = { mode, stores.pullSettings.quickTimeMinutes(), pomodoro.configuration().focusSeconds / 60, continuous,
+        popoverPalette().accentColor };
+    c.startActionName = idleStartActionName(mode, continuous);
+    idle->setContent(c);
+}
+
+void TimerPopoverView::updateTicker()
+{
+    const std::optional<PomodoroPlan>& plan = stores.pomodoro.plan();
+    const bool counts = stores.timer.state().isRunning() || (plan && !plan->isPhaseRunning);
+    if (!presentation.isVisible() || !counts) {
+        secondTicker.stop();
+        return;
+    }
+    secondTicker.start(millisecondsToNextSecond(stores.timer.state(), plan, clock.now()));
+}
+
+void TimerPopoverView::tick()
+{
+    sync();
+    if (presentation.isVisible() && stores.timer.state().isRunning() && soundPlayer)
+        soundPlayer->play(TactileSound::tick, tickVolume);
+}
+
+void TimerPopoverView::settleLayouts()
+{
+    // A child's new size reaches the root one layout request per level, each an event-loop turn
+    // apart; settle them all now, so that only the final height is reported or pictured.
+    measuring = true;
+    for (int level = 0; level < layoutDepth; ++level)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    measuring = false;
+}
+
+void TimerPopoverView::reportSize()
+{
+    if (measuring)
+        return;
+    settleLayouts();
+    const int height = sizeHint().height();
+    if (height == reportedHeight)
+        return;
+    reportedHeight = height;
+    if (isWindow())
+        resize(contentWidth, height);
+    Q_EMIT intrinsicSizeChanged({ contentWidth, height });
+}
+
+void TimerPopoverView::togglePause()
+{
+    TimerStore& timer = stores.pomodoro.timerStore();
+    if (timer.state().isPaused())
+        timer.resume(clock.now());
+    else
+        timer.pause(clock.now());
+}
+
+void TimerPopoverView::stopTimer()
+{
+    if (stores.pomodoro.plan())
+        stores.pomodoro.endPlan();
+    else
+        stores.timer.cancel(clock.now());
+}
+
+void TimerPopoverView::commitDurationEdit()
+{
+    if (!edits.editingDurationKind)
+        return;
+    const PomodoroDurationKind kind = *edits.editingDurationKind;
+    const PomodoroConfiguration configuration = stores.pomodoroSettings.configuration();
+    const qint64 saved = savedDurationValue(kind, configuration);
+    const auto draft = edits.durationDrafts.find(kind);
+    const QString text = draft != edits.durationDrafts.end() ? draft->second : QString::number(saved);
+    const qint64 value = committedDurationValue(kind, text, saved);
+    edits.durationDrafts[kind] = QString::number(value);
+    edits.editingDurationKind.reset();
+    updateTapWatch();
+    stores.pomodoroSettings.setConfiguration(configurationWith(configuration, kind, value));
+}
+
+void TimerPopoverView::commitClockTimeEdit()
+{
+    if (!edits.clockTimeEditing)
+        return;
+    const TimerMode mode = edits.clockTimeEditingMode.value_or(stores.pomodoroSettings.mode());
+    edits.clockTimeEditing = false;
+    edits.clockTimeHasFocused = false;
+    edits.clockTimeUsesLocalFocus = false;
+    edits.clockTimeFocused = false;
+    edits.clockTimeEditingMode.reset();
+    updateTapWatch();
+    const std::optional<qint64> minutes = parseClockMinutes(edits.clockTimeDraft);
+    if (!minutes)
+        return;
+    if (mode == TimerMode::pomodoro) {
+        stores.pomodoroSettings.setConfiguration(
+            configurationWith(stores.pomodoroSettings.configuration(), PomodoroDurationKind::focus,
+                committedDurationValue(PomodoroDurationKind::focus, QString::number(*minutes), *minutes)));
+    } else {
+        stores.pullSettings.setQuickTimeMinutes(*minutes);
+    }
+}
+
+void TimerPopoverView::endClockNameEditing()
+{
+    edits.clockNameEditing = false;
+    edits.clockNameHasFocused = false;
+    edits.clockNameUsesLocalFocus = false;
+    edits.clockNameFocused = false;
+    updateTapWatch();
+}
+
+void TimerPopoverView::settleOpenEdits()
+{
+    commitDurationEdit();
+    commitClockTimeEdit();
+    endClockNameEditing();
+}
+
+void TimerPopoverView::handleEditingTap(QPointF location)
+{
+    if (edits.clockTimeEditing && edits.clockTimeFrame && !edits.clockTimeFrame->contains(location))
+        commitClockTimeEdit();
+    if (edits.clockNameEditing && edits.clockNameFrame && !edits.clockNameFrame->contains(location))
+        endClockNameEditing();
+    if (edits.editingDurationKind) {
+        const auto frame = edits.durationControlFrames.find(*edits.editingDurationKind);
+        if (frame != edits.durationControlFrames.end() && !frame->second.contains(location))
+            commitDurationEdit();
+    }
+}
+
+void TimerPopoverView::openDurationEdit(PomodoroDurationKind kind)
+{
+    settleOpenEdits();
+    edits.editingDurationKind = kind;
+    updateTapWatch();
+}
+
+void TimerPopoverView::openClockTimeEdit(TimerMode mode)
+{
+    settleOpenEdits();
+    edits.clockTimeEditing = true;
+    edits.clockTimeEditingMode = mode;
+    updateTapWatch();
+}
+
+void TimerPopoverView::openClockNameEdit()
+{
+    settleOpenEdits();
+    edits.clockNameEditing = true;
+    updateTapWatch();
+}
+
+void TimerPopoverView::startWithoutPulling()
+{
+    settleOpenEdits();
+    const Date now = clock.now();
+    if (stores.pomodoroSettings.mode() == TimerMode::timer)
+        stores.timer.addTime(qint64(stores.pullSettings.quickTimeMinutes()) * 60, now);
+    else
+        stores.pomodoro.commitSessions(1, now);
+}
+
+void TimerPopoverView::performNotificationAction()
+{
+    if (stores.timer.notificationAuthorization() == NotificationAuthorizationState::unknown) {
+        QMetaObject::invokeMethod(
+            this,
+            [service = QPointer<NotificationScheduling>(stores.timer.notifications())] {
+                if (service)
+                    service->requestPermission();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    const bool unavailable = !(openNotificationSettings && openNotificationSettings());
+    if (unavailable != settingsUnavailable) {
+        settingsUnavailable = unavailable;
+        Q_EMIT notificationSettingsUnavailableChanged(unavailable);
+    }
+}
+
+void TimerPopoverView::updateTapWatch()
+{
+    const bool wanted = edits.hasOpenField();
+    if (wanted == watchingTaps)
+        return;
+    watchingTaps = wanted;
+    if (wanted)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+bool TimerPopoverView::eventFilter(QObject* watched, QEvent* event)
+{
+    // Each click reaches an application filter once for the window and again for every widget it
+    // passes; only the window's copy is judged.
+    if (event->type() == QEvent::MouseButtonRelease && watched->isWindowType()
+        && static_cast<QObject*>(window()->windowHandle()) == watched) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        handleEditingTap(mapFrom(window(), mouse->position()));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TimerPopoverView::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    // A child's size change reaches the root as a layout request; only then is the height current.
+    if (event->type() == QEvent::LayoutRequest)
+        reportSize();
+    return handled;
+}
+
+void TimerPopoverView::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    // A line edit that passes Return on has already acted on it.
+    const bool inTextField = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && switcher->currentPage() == active
+        && !inTextField) {
+        active->timeButton().click();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain && !inTextField
+        && switcher->currentPage() == idle && idle->showsStartControls()) {
+        startWithoutPulling();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TimerPopoverView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        scheduleSync();
+    QWidget::changeEvent(event);
 }
 
 } // namespace mewt

@@ -1,21 +1,34 @@
 #pragma once
 
+#include "model/CatTheme.h"
 #include "model/ColorScheme.h"
+#include "platform/Clock.h"
+#include "popover/TimerPopoverEditingState.h"
 #include "popover/TimerPopoverStores.h"
 #include "pull/PomodoroDurationKind.h"
 
 #include <QPointF>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
+class QVBoxLayout;
+
 namespace mewt {
 
+class ActiveDisplayPage;
 class Clock;
+class ContentSwitcher;
+class IdleDisplayPage;
+class PopoverCard;
 class TactileSoundPlayer;
 class TimerPopoverPresentation;
+class WaitingDisplayPage;
 
 // The one view the popover hosts, attached under the paw or detached on the desktop. Always
-// contentWidth wide; its height follows what it shows.
+// contentWidth wide; its height follows what it shows. It holds the inline edits of every field and
+// redraws once a second only while it is visible and a timer runs or a plan waits.
 class TimerPopoverView final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TimerPopoverView)
@@ -32,6 +45,50 @@ public:
 
     QSize sizeHint() const override;
 
+    // Zen mode is on and the welcome tour does not show.
+    bool isZenLayout() const;
+    CatPopoverPalette popoverPalette() const;
+    // "idle-timer", "timer-active", ... of what shows now.
+    const QString& displayContentID() const { return shownContentID; }
+
+    // Inline edits. Settling commits the open duration, then the open clock time, then closes the
+    // name field.
+    const TimerPopoverEditingState& editing() const { return edits; }
+    TimerPopoverEditingState& editing() { return edits; }
+    void commitDurationEdit();
+    void commitClockTimeEdit();
+    void endClockNameEditing();
+    void settleOpenEdits();
+    // A tap at `location` (this view's coordinates) closes an open field it falls outside of.
+    void handleEditingTap(QPointF location);
+    // Opening a field settles the others first.
+    void openDurationEdit(PomodoroDurationKind kind);
+    void openClockTimeEdit(TimerMode mode);
+    void openClockNameEdit();
+
+    // Settles the open edits, then starts the quick timer or one focus session.
+    void startWithoutPulling();
+    // Asks for notification permission once, later opens the desktop's notification settings.
+    void performNotificationAction();
+    // The desktop had no notification settings to open; the banner then says where to look.
+    bool notificationSettingsUnavailable() const { return settingsUnavailable; }
+    // Opens the desktop's notification settings; false when none could be opened. Replaceable in tests.
+    std::function<bool()> openNotificationSettings;
+
+    // Stores -> views, once per event-loop turn; public so tests need no loop.
+    void sync();
+    bool isTicking() const { return secondTicker.isActive(); }
+    // The once-a-second handler: redraws for the new second and ticks audibly while running.
+    void tick();
+
+    // Where the header, the compact toolbar and the welcome tour are placed.
+    QWidget& headerSlot() const { return *header; }
+    ActiveDisplayPage& activePage() const { return *active; }
+    WaitingDisplayPage& waitingPage() const { return *waiting; }
+    IdleDisplayPage& idlePage() const { return *idle; }
+    ContentSwitcher& contentSwitcher() const { return *switcher; }
+    int cardCornerRadius() const;
+
     std::function<void()> onShowOptions;
     std::function<void(PomodoroDurationKind, QPointF)> onDurationPullBegan;
     std::function<void(QPointF)> onDurationPullChanged;
@@ -40,13 +97,51 @@ public:
 Q_SIGNALS:
     // The height the content wants changed.
     void intrinsicSizeChanged(QSize size);
+    void notificationSettingsUnavailableChanged(bool unavailable);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    void connectStores();
+    void scheduleSync();
+    void applyPalette(const CatPopoverPalette& colors);
+    void syncActive(Date date);
+    void syncWaiting(Date date);
+    void syncIdle();
+    void updateTicker();
+    void settleLayouts();
+    void reportSize();
+    void updateTapWatch();
+    void togglePause();
+    void stopTimer();
+
     TimerPopoverStores stores;
     TimerPopoverPresentation& presentation;
     TactileSoundPlayer* soundPlayer;
     Clock& clock;
     ColorScheme systemScheme = ColorScheme::light;
+
+    QVBoxLayout* column = nullptr;
+    QWidget* header = nullptr;
+    PopoverCard* card = nullptr;
+    ContentSwitcher* switcher = nullptr;
+    ActiveDisplayPage* active = nullptr;
+    WaitingDisplayPage* waiting = nullptr;
+    IdleDisplayPage* idle = nullptr;
+
+    TimerPopoverEditingState edits;
+    bool watchingTaps = false;
+    bool settingsUnavailable = false;
+    bool syncPending = false;
+    bool measuring = false;
+    QString shownContentID;
+    std::optional<CatPopoverPalette> shownPalette;
+    int reportedHeight = 0;
+    QTimer secondTicker;
 };
 
 } // namespace mewt

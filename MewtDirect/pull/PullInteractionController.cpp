@@ -74,7 +74,7 @@ QString pullDurationText(qint64 seconds)
     return restMinutes == 0 ? translated("%1 h").arg(hours) : translated("%1 h %2 min").arg(hours).arg(restMinutes);
 }
 
-QString pullStatusText(const PullPreview& preview, const QLocale& locale)
+QString pullStatusText(const PullStatusInput& preview, const QLocale& locale)
 {
     if (preview.isCancel)
         return translated("release to cancel");
@@ -216,9 +216,9 @@ PullCommit PullInteractionController::commitFor() const
     return { steps, timerSecondsForSteps(steps, pullSettings.granularity()), mode };
 }
 
-PullPreview PullInteractionController::preview() const
+PullStatusInput PullInteractionController::preview() const
 {
-    PullPreview value;
+    PullStatusInput value;
     value.mode = mode;
     value.steps = steps;
     value.seconds = commitFor().seconds;

@@ -29,7 +29,7 @@ struct PomodoroPullContext {
 };
 
 // Everything the status pill's text depends on.
-struct PullPreview {
+struct PullStatusInput {
     TimerMode mode = TimerMode::timer;
     qint64 steps = 0;
     qint64 seconds = 0;
@@ -45,7 +45,7 @@ struct PullPreview {
 QString pullDurationText(qint64 seconds);
 // The pill: "10 min · 14:32", "+10 min · 14:52" while a timer runs, "2 focus · 50 min", "release to
 // cancel" over the cancel area, and a hint while no step is pulled yet.
-QString pullStatusText(const PullPreview& preview, const QLocale& locale);
+QString pullStatusText(const PullStatusInput& preview, const QLocale& locale);
 
 // Turns the pull handle's events into time. The distance below the anchor gives whole steps; the
 // overlay previews them with the finish time while a soft purr follows the pointer. A release over
@@ -87,7 +87,7 @@ private:
     void finish(const PullGestureEvent& event);
     void abandon();
     PullCommit commitFor() const;
-    PullPreview preview() const;
+    PullStatusInput preview() const;
 
     PullSettingsStore& pullSettings;
     PomodoroSettingsStore& pomodoroSettings;

@@ -3,6 +3,9 @@
 #include "platform/FreedesktopNotificationCenter.h"
 #include "model/NotificationScheduling.h"
 #include "artwork/ReducedMotion.h"
+#include "pull/PullHandlePanel.h"
+#include "shell/PawStatusView.h"
+#include "shell/StatusItemWindow.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -37,6 +40,10 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
     , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock, services.pointerMonitor)
     , pullInteraction(pullSettings, pomodoroSettings, timer, interfaceSettings, themes, tactileSounds, catSounds,
           pullOverlay, services.clock)
+    , popover(TimerPopoverStores { timer, themes, popoverAppearance, interfaceSettings, pullSettings, pomodoroSettings,
+                  pomodoro, onboarding },
+          initialPopoverContentSize,
+          TimerPopoverController::Services { tactileSounds, services.clock, services.pointerMonitor, {}, {} })
 {
 }
 
@@ -91,6 +98,17 @@ void AppCoordinator::start()
             self->commitPull(commit);
     };
     pullInteraction.pomodoroContext = [self] { return self ? self->pomodoroPullContext() : PomodoroPullContext {}; };
+    popover.onDismissRequest = [self] {
+        if (self)
+            self->dismissPopover();
+    };
+    // The handle waits while the popover is being worked with, and then goes with it.
+    statusItem.shouldAutoDismiss = [self] { return !self || !self->popover.isInUse(); };
+    statusItem.onAutoDismiss = [self] {
+        if (self)
+            self->popover.hide();
+    };
+    connect(&statusItem.view(), &PawStatusView::pawPressed, this, &AppCoordinator::pawPressed);
 
     // Every animation asks this before it moves; the desktop's setting applies from here on.
     setMotionPreference(&motionPreference);
@@ -99,8 +117,14 @@ void AppCoordinator::start()
     pomodoro.reconcileWithTimer();
     timer.setTickCadence(tickCadence(timeDisplay.style()));
 
-    connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) { statusItem.setDark(dark); });
+    connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) {
+        statusItem.setDark(dark);
+        popover.setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+        feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+    });
     statusItem.setDark(appearance.isDark());
+    popover.setSystemColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
+    feedbackWindow.setColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
     connect(&sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
     connect(&clockChanges, &WallClockChangeMonitor::clockChanged, this, &AppCoordinator::clockDidChange);
     connect(&sessionLock, &SessionLockMonitor::lockedChanged, this, &AppCoordinator::sessionLockDidChange);
@@ -124,6 +148,7 @@ void AppCoordinator::shutdown()
     disconnect(&sleepWake, nullptr, this, nullptr);
     disconnect(&clockChanges, nullptr, this, nullptr);
     disconnect(&sessionLock, nullptr, this, nullptr);
+    disconnect(&statusItem.view(), nullptr, this, nullptr);
     if (qGuiApp)
         disconnect(qGuiApp, nullptr, this, nullptr);
 
@@ -137,6 +162,8 @@ void AppCoordinator::shutdown()
     endingCue.hide(false);
     catSounds.stopAll();
     tactileSounds.shutdown();
+    popover.close();
+    feedbackWindow.close();
     statusItem.close();
     setMotionPreference(nullptr);
 }
@@ -152,6 +179,9 @@ void AppCoordinator::clearCallbacks()
     statusItem.onPull = nullptr;
     pullInteraction.onCommit = nullptr;
     pullInteraction.pomodoroContext = nullptr;
+    popover.onDismissRequest = nullptr;
+    statusItem.shouldAutoDismiss = nullptr;
+    statusItem.onAutoDismiss = nullptr;
 }
 
 void AppCoordinator::timerStateDidChange(
@@ -215,7 +245,28 @@ void AppCoordinator::handlePull(const PullGestureEvent& event)
             pullInteraction.stop();
         return;
     }
+    if (event.phase == PullGestureEvent::Phase::began)
+        popover.hide();
     pullInteraction.handle(event);
+}
+
+void AppCoordinator::pawPressed()
+{
+    if (shutDown)
+        return;
+    popover.updatePawFrame(QRectF(statusItem.window().pawScreenRect()));
+    // The top bar covers the popover's top edge; here the paw and its handle do.
+    statusItem.window().raise();
+    if (statusItem.pullHandle().isRevealed())
+        statusItem.pullHandle().raise();
+}
+
+void AppCoordinator::dismissPopover()
+{
+    if (shutDown)
+        return;
+    statusItem.concealPullHandle();
+    popover.hide();
 }
 
 PomodoroPullContext AppCoordinator::pomodoroPullContext() const

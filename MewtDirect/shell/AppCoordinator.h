@@ -6,6 +6,7 @@
 #include "cues/CatSoundPlayer.h"
 #include "platform/Clock.h"
 #include "cues/EndingCueController.h"
+#include "options/FeedbackWindowController.h"
 #include "model/InterfaceSettingsStore.h"
 #include "shell/InterfaceTranslator.h"
 #include "shell/LoginItemService.h"
@@ -22,6 +23,7 @@
 #include "platform/SleepWakeMonitor.h"
 #include "platform/WallClockChangeMonitor.h"
 #include "shell/StatusItemController.h"
+#include "popover/TimerPopoverController.h"
 #include "cues/TactileSoundPlayer.h"
 #include "model/ThemeStore.h"
 #include "model/TimeDisplaySettingsStore.h"
@@ -65,6 +67,7 @@ public:
 
     static constexpr double chimeVolume = 0.9;
     static constexpr double chitterVolume = 0.85;
+    static constexpr QSize initialPopoverContentSize { 300, 132 };
 
     explicit AppCoordinator(const Services& services, QObject* parent = nullptr);
     ~AppCoordinator() override;
@@ -115,14 +118,21 @@ public:
     EndingCueController& endingCueController() { return endingCue; }
     PullOverlayController& pullOverlayController() { return pullOverlay; }
     PullInteractionController& pullInteractionController() { return pullInteraction; }
+    TimerPopoverController& popoverController() { return popover; }
     SleepWakeMonitor& sleepWakeMonitor() { return sleepWake; }
     AppearanceMonitor& appearanceMonitor() { return appearance; }
     const InterfaceTranslator& translator() const { return interfaceTranslator; }
+    // What the popover's menu and the general page call to open the feedback panel.
+    FeedbackWindowController& feedbackWindowController() { return feedbackWindow; }
 
 private:
     void timerStateDidChange(const TimerState& previous, const TimerState& current, TimerStateChangeReason reason);
     void playCompletionSound();
     void updateEndingCue();
+    // The paw was pressed: the handle is out, and the popover slides in beneath both.
+    void pawPressed();
+    // A click elsewhere or Escape: the handle goes with the popover.
+    void dismissPopover();
     void languageDidChange(AppLanguage language);
     void timeDisplayStyleDidChange(TimeDisplayStyle style);
     void applicationStateDidChange(Qt::ApplicationState state);
@@ -151,6 +161,8 @@ private:
     // The interaction drives the overlay, so the overlay comes first.
     PullOverlayController pullOverlay;
     PullInteractionController pullInteraction;
+    TimerPopoverController popover;
+    FeedbackWindowController feedbackWindow;
 
     SleepWakeMonitor sleepWake;
     WallClockChangeMonitor clockChanges;

@@ -1,12 +1,12 @@
 #include "shell/AppDelegate.h"
 
-#include "shell/DirectDistributionRuntime.h"
+#include "cues/NotificationService.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "platform/GlobalPointerMonitor.h"
 #include "platform/IniUserDefaults.h"
-#include "cues/NotificationService.h"
 #include "platform/QuitSignalWatcher.h"
 #include "platform/UpdateChecker.h"
+#include "shell/DirectDistributionRuntime.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -132,6 +132,8 @@ void AppDelegate::shutdown()
         appCoordinator->timerStore().persistIdleSnapshotAtQuit();
         appCoordinator->pomodoroStore().removeStoredPlanAtQuit();
     }
+    // Changes are written in the background; the quit waits until they are on disk.
+    services->defaults.flush();
     if (runtime)
         runtime->shutdown();
     if (sharedRuntime == runtime.get())

@@ -1,6 +1,7 @@
 #include "shell/InterfaceTranslator.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <algorithm>
 
@@ -40,6 +41,16 @@ std::optional<AppLanguage> languageForTag(const QStringList& parts)
 }
 
 } // namespace
+
+InterfaceTranslator::InterfaceTranslator(QString qtTranslationsFolder)
+    : qtFolder(std::move(qtTranslationsFolder))
+{
+}
+
+QString InterfaceTranslator::systemQtTranslationsFolder()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
 
 InterfaceTranslator::~InterfaceTranslator()
 {
@@ -87,13 +98,23 @@ void InterfaceTranslator::install(AppLanguage language, const std::vector<AppLan
     QCoreApplication::installTranslator(next.get());
     translator = std::move(next);
     installed = wanted;
+
+    // Optional: without the distribution's Qt translations those few texts stay English.
+    auto standard = std::make_unique<QTranslator>();
+    if (standard->load(locale(*wanted), QStringLiteral("qtbase"), QStringLiteral("_"), qtFolder)) {
+        QCoreApplication::installTranslator(standard.get());
+        qtTranslator = std::move(standard);
+    }
 }
 
 void InterfaceTranslator::remove()
 {
     if (translator)
         QCoreApplication::removeTranslator(translator.get());
+    if (qtTranslator)
+        QCoreApplication::removeTranslator(qtTranslator.get());
     translator.reset();
+    qtTranslator.reset();
     installed.reset();
 }
 

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace mewt {
 
@@ -69,6 +70,35 @@ QString shownPath(const QString& path)
     return path;
 }
 
+// Escapes of a desktop entry's string values.
+QString stringValue(const QString& text)
+{
+    QString value;
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '\\': value += QStringLiteral("\\\\"); break;
+        case '\n': value += QStringLiteral("\\n"); break;
+        case '\t': value += QStringLiteral("\\t"); break;
+        case '\r': value += QStringLiteral("\\r"); break;
+        default: value += c;
+        }
+    }
+    return value;
+}
+
+bool needsNoQuoting(const QString& argument)
+{
+    return !argument.isEmpty() && std::all_of(argument.begin(), argument.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-'
+            || c == u'_' || c == u'.' || c == u'/' || c == u'+';
+    });
+}
+
+QStringList pathFolders()
+{
+    return qEnvironmentVariable("PATH").split(u':', Qt::SkipEmptyParts);
+}
+
 QString turnOnFailure(const QString& reason)
 {
     return QCoreApplication::translate("mewt", "couldn't turn on open at login: %1.").arg(reason);
@@ -84,12 +114,32 @@ QString turnOffFailure(const QString& reason)
 LoginItemService::LoginItemService(QObject* parent)
     : LoginItemService(defaultEntryPath(), runningExecutablePath(), parent)
 {
+    adoptEarlierEntry(QFileInfo(path).absolutePath() + QStringLiteral("/mewt.desktop"), *this);
+}
+
+void LoginItemService::adoptEarlierEntry(const QString& earlier, LoginItemService& current)
+{
+    const EntryState found = readEntry(earlier);
+    if (!found.ours || earlier == current.path)
+        return;
+    if (QFileInfo::exists(current.path) ? QFile::remove(earlier) : QFile::rename(earlier, current.path)) {
+        current.refresh();
+        if (current.isEnabled())
+            current.setEnabled(true);
+    }
 }
 
 LoginItemService::LoginItemService(QString entryPath, QString executablePath, QObject* parent)
+    : LoginItemService(std::move(entryPath), std::move(executablePath), pathFolders(), parent)
+{
+}
+
+LoginItemService::LoginItemService(
+    QString entryPath, QString executablePath, QStringList commandSearchPath, QObject* parent)
     : QObject(parent)
     , path(std::move(entryPath))
     , executable(std::move(executablePath))
+    , searchPath(std::move(commandSearchPath))
 {
     refresh();
 }
@@ -97,7 +147,7 @@ LoginItemService::LoginItemService(QString entryPath, QString executablePath, QO
 QString LoginItemService::defaultEntryPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/autostart/mewt.desktop");
+        + QStringLiteral("/autostart/%1.desktop").arg(QString::fromUtf8(AppInfo::bundleIdentifier));
 }
 
 QString LoginItemService::runningExecutablePath()
@@ -119,18 +169,21 @@ QString LoginItemService::execArgument(const QString& argument)
         quoted += c == u'%' ? QStringLiteral("%%") : QString(c);
     }
     quoted += u'"';
+    return stringValue(quoted);
+}
 
-    QString value;
-    for (const QChar c : quoted) {
-        switch (c.unicode()) {
-        case '\\': value += QStringLiteral("\\\\"); break;
-        case '\n': value += QStringLiteral("\\n"); break;
-        case '\t': value += QStringLiteral("\\t"); break;
-        case '\r': value += QStringLiteral("\\r"); break;
-        default: value += c;
-        }
-    }
-    return value;
+QString LoginItemService::launchCommand(const QString& executable, const QStringList& searchPath)
+{
+    const QFileInfo program(executable);
+    // An empty list would make findExecutable search the real PATH.
+    if (searchPath.isEmpty() || program.fileName().isEmpty())
+        return executable;
+    // Another program of the same name earlier on PATH would be started instead of this one.
+    const QString found = QStandardPaths::findExecutable(program.fileName(), searchPath);
+    const QString canonical = program.canonicalFilePath();
+    if (!found.isEmpty() && !canonical.isEmpty() && QFileInfo(found).canonicalFilePath() == canonical)
+        return program.fileName();
+    return executable;
 }
 
 void LoginItemService::refresh()
@@ -161,17 +214,20 @@ std::optional<QString> LoginItemService::addEntry()
     if (!QDir().mkpath(folder))
         return turnOnFailure(QCoreApplication::translate("mewt", "%1 can't be created").arg(shownPath(folder)));
 
+    const QString command = launchCommand(executable, searchPath);
     const QString content
         = QStringLiteral("[Desktop Entry]\n"
                          "Type=Application\n"
                          "Name=%1\n"
                          "Exec=%2\n"
-                         "Icon=mewt\n"
+                         "TryExec=%3\n"
+                         "Icon=%4\n"
                          "Terminal=false\n"
                          "StartupNotify=false\n"
                          "X-GNOME-Autostart-enabled=true\n"
-                         "%3=true\n")
-              .arg(QString::fromUtf8(AppInfo::displayName), execArgument(executable), QString::fromLatin1(ownerKey));
+                         "%5=true\n")
+              .arg(QString::fromUtf8(AppInfo::displayName), needsNoQuoting(command) ? command : execArgument(command),
+                  stringValue(command), QString::fromUtf8(AppInfo::bundleIdentifier), QString::fromLatin1(ownerKey));
     // Written beside the old entry and renamed over it, so a crash leaves either one whole.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content.toUtf8()) < 0 || !file.commit())

@@ -1,9 +1,10 @@
 #include "shell/MewtApp.h"
 
-#include "shell/AppDelegate.h"
+#include "artwork/AppIcon.h"
 #include "platform/AppInfo.h"
 #include "platform/SingleInstanceGuard.h"
 #include "platform/X11Display.h"
+#include "shell/AppDelegate.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -21,22 +22,32 @@ int MewtApp::run(int argc, char** argv)
     }
 
     // Held until the process ends; the kernel lets go of it however that happens.
-    SingleInstanceGuard instance;
-    if (instance.tryAcquire() == SingleInstanceGuard::Outcome::heldElsewhere) {
+    SingleInstanceGuard instance(
+        SingleInstanceGuard::defaultLockPath(), SingleInstanceGuard::defaultSettingsLockPath());
+    const SingleInstanceGuard::Outcome outcome = instance.tryAcquire();
+    if (outcome == SingleInstanceGuard::Outcome::heldElsewhere) {
         std::fputs("mewt is already running.\n", stderr);
         return 0;
     }
+    if (outcome == SingleInstanceGuard::Outcome::unavailable)
+        std::fputs("mewt: no instance lock could be taken; another copy may run at the same time.\n", stderr);
 
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName(QString::fromUtf8(AppInfo::name));
-    QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::shortVersion));
-    QApplication::setDesktopFileName(QStringLiteral("mewt"));
+    describeApplication();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     AppDelegate delegate;
     QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
     return QApplication::exec();
+}
+
+void MewtApp::describeApplication()
+{
+    QApplication::setApplicationName(QString::fromUtf8(AppInfo::name));
+    QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::shortVersion));
+    QApplication::setDesktopFileName(QString::fromUtf8(AppInfo::bundleIdentifier));
+    QApplication::setWindowIcon(AppIcon::icon());
 }
 
 } // namespace mewt

@@ -10,6 +10,10 @@ public:
     // 0 after an orderly quit, and when another mewt already runs (it is left alone); 1 when there
     // is no display to show the paw on.
     static int run(int argc, char** argv);
+
+    // Name, version, desktop entry and window icon of the running application, which the window
+    // manager, the notification server and the sound server match to the installed files.
+    static void describeApplication();
 };
 
 } // namespace mewt

@@ -199,5 +199,189 @@
         <source>%1 wasn&apos;t made by mewt</source>
         <translation>%1은(는) mewt가 만든 파일이 아님</translation>
     </message>
+    <message>
+        <source>sending…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>send feedback</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>i read every note. bugs, ideas, or tiny joys all help.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>feedback message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>include email so i can reply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reply email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>got it. thank you</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>i read these myself. if you left an email, i may write back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Results for “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the spelling or try a new search.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open %1 in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cancel timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>starts the quick timer without pulling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>start %1 minute timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>starts a continuous pomodoro without pulling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>start continuous focus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>starts one configured focus session without pulling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>start one %1 minute focus session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to start continuous focus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to choose focus sessions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>click a duration to type · drag to adjust</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pomodoro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cancel pomodoro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>yarn timer progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>solid yarn is focus; split yarn is break</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>timer progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this desktop has no notification settings to open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mewt tour, step %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>skip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>resume timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pause timer</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -97,6 +97,7 @@ const ScheduleCase scheduleCases[] = {
     { "grantedButSilent", { Status::notDetermined, false, false }, true, State::allowed, 0, false, alertsOff },
     { "alertsOffSoundsOn", { Status::authorized, false, true }, false, State::allowed, 1, true },
     { "alertsAndSoundsOff", { Status::authorized, false, false }, false, State::allowed, 0, false, alertsOff },
+    { "noServerAnswered", { Status::authorized, false, false, false }, false, State::allowed, 1, true },
     { "provisional", { Status::provisional, true, false }, false, State::allowed, 1, true },
     { "addRefused", allowed, false, State::allowed, 1, false, "the desktop refused it.", true, AddMode::refuse },
     { "addNotHeld", allowed, false, State::allowed, 1, false,

@@ -131,4 +131,31 @@ TEST(NoSoundServer, EveryPlayTriesAgainAndNothingBlocks)
     EXPECT_FALSE(engine.isRunning());
 }
 
+TEST(RealSoundServer, TheSoundClientGoesByTheApplicationId)
+{
+    const QString pactl = QStandardPaths::findExecutable(QStringLiteral("pactl"));
+    PrivateServer server;
+    QString problem;
+    if (pactl.isEmpty() || !server.start(problem))
+        GTEST_SKIP() << (pactl.isEmpty() ? "pactl is not installed" : problem.toStdString());
+
+    mewt::testing::SoundRig rig;
+    AudioEngine engine(AudioEngine::Options { server.address() });
+    CatSoundPlayer cats(rig.settings, engine);
+    cats.play(CatSoundPlayer::Sound::purr, 1.0);
+    ASSERT_TRUE(QTest::qWaitFor([&engine] { return engine.statistics().streamOpen; }, 5000));
+
+    // The sound settings of a desktop group streams by these two names.
+    QProcess clients;
+    clients.start(
+        pactl, { QStringLiteral("--server=") + server.address(), QStringLiteral("list"), QStringLiteral("clients") });
+    ASSERT_TRUE(clients.waitForFinished(5000));
+    const QString listing = QString::fromUtf8(clients.readAllStandardOutput());
+    EXPECT_TRUE(listing.contains(QStringLiteral("application.id = \"com.dovrant.mewt.direct\"")))
+        << listing.toStdString();
+    EXPECT_TRUE(listing.contains(QStringLiteral("application.icon_name = \"com.dovrant.mewt.direct\"")))
+        << listing.toStdString();
+    cats.stopAll();
+}
+
 } // namespace

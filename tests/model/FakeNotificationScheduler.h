@@ -22,13 +22,14 @@ public:
     }
     void cancelPending() override { ++cancelCount; }
     void refreshSettings() override { ++refreshCount; }
-    void requestPermission() override { }
+    void requestPermission() override { ++permissionRequestCount; }
     void refreshAuthorization(bool, std::function<void(bool)> completion) override { completion(false); }
     void cancelPendingForQuit(std::function<void()> completion) override { completion(); }
 
     std::vector<Request> requests;
     int cancelCount = 0;
     int refreshCount = 0;
+    int permissionRequestCount = 0;
 };
 
 } // namespace mewt::test

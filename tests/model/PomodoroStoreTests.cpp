@@ -1,9 +1,9 @@
-#include "platform/IniUserDefaults.h"
-#include "platform/MemoryUserDefaults.h"
+#include "TimerPrinting.h"
 #include "model/PomodoroSettingsStore.h"
 #include "model/PomodoroStore.h"
-#include "TimerPrinting.h"
 #include "model/TimerStore.h"
+#include "platform/IniUserDefaults.h"
+#include "platform/MemoryUserDefaults.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -299,7 +299,7 @@ TEST_F(PomodoroStoreTest, NewLengthsReachOnlyAContinuousPlanFromItsNextPhaseOn)
 
 // ---- restart ----
 
-enum class Outcome { kept, movedOn, adopted, dropped };
+enum class Outcome { kept, movedOn, movedOnOverdue, adopted, dropped };
 
 struct ReconcileCase {
     const char* name;
@@ -336,6 +336,12 @@ TEST_P(PomodoroStoreReconcile, MakesThePlanAgreeWithTheTimer)
         pomodoro().startCurrentPhase(t0);
         EXPECT_EQ(timer().state(), TimerState::running(t0 + 300s));
         break;
+    case Outcome::movedOnOverdue:
+        expectPlan(Phase::shortBreak, false, restored);
+        // It ended when the stored timer said, and is overdue since then.
+        EXPECT_EQ(plan()->phaseEndedAt, c.timer.endDate());
+        EXPECT_EQ(plan()->overdueSeconds(t0 + 5s), 15);
+        break;
     case Outcome::adopted:
         expectPlan(seeded.phase, true, restored);
         EXPECT_EQ(plan()->phaseEndedAt, std::nullopt);
@@ -351,7 +357,8 @@ INSTANTIATE_TEST_SUITE_P(Table, PomodoroStoreReconcile,
     testing::Values(
         ReconcileCase { "RunningPhaseRunningTimer", 4, true, TimerState::running(t0 + 600s), true, Outcome::kept },
         ReconcileCase { "RunningPhasePausedTimer", 4, true, TimerState::paused(600.0), true, Outcome::kept },
-        ReconcileCase { "RunningPhaseTimerEndedAway", 4, true, TimerState::running(t0 - 10s), true, Outcome::movedOn },
+        ReconcileCase {
+            "RunningPhaseTimerEndedAway", 4, true, TimerState::running(t0 - 10s), true, Outcome::movedOnOverdue },
         ReconcileCase { "RunningPhaseIdleTimer", 4, true, TimerState::idle(), true, Outcome::movedOn },
         ReconcileCase { "WaitingPlanIdleTimer", 4, false, TimerState::idle(), true, Outcome::kept },
         ReconcileCase { "WaitingPlanRunningTimer", 4, false, TimerState::running(t0 + 200s), true, Outcome::adopted },

@@ -175,9 +175,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, NotificationSettingsTable,
 TEST_F(NotificationCenterTest, WithoutAnAnsweringServerAlertsAndSoundsAreOff)
 {
     server.failing = { "GetCapabilities" };
-    EXPECT_EQ(settings(), (NotificationSettings { Status::authorized, false, false }));
+    EXPECT_EQ(settings(), (NotificationSettings { Status::authorized, false, false, false }));
     makeCenter(2000, QStringLiteral("org.mewt.test.NobodyHere"));
-    EXPECT_EQ(settings(), (NotificationSettings { Status::authorized, false, false }));
+    EXPECT_EQ(settings(), (NotificationSettings { Status::authorized, false, false, false }));
 }
 
 // --- authorization --------------------------------------------------------------------------------
@@ -321,6 +321,37 @@ TEST_F(NotificationCenterTest, ASecondAddUnderTheSameIdentifierReplacesThePendin
 }
 
 // --- delivery -------------------------------------------------------------------------------------
+struct DueCase {
+    const char* name;
+    bool replaced; // else removed
+    std::chrono::milliseconds pastDeadline;
+    qsizetype shown;
+};
+
+class DueRequests : public NotificationCenterTest, public ::testing::WithParamInterface<DueCase> { };
+
+TEST_P(DueRequests, AreShownBeforeAnythingReplacesOrRemovesThem)
+{
+    ASSERT_EQ(add(completion(QStringLiteral("focus complete"), 60)), std::nullopt);
+    clock.advance(60s + GetParam().pastDeadline);
+    // Before the delivery timer has had its turn.
+    if (GetParam().replaced) {
+        ASSERT_EQ(add(completion(QStringLiteral("break complete"), 300)), std::nullopt);
+    } else {
+        center->removePendingNotificationRequests({ QStringLiteral("mewt.timer.completed") });
+    }
+    flushBus();
+    ASSERT_EQ(server.notifyCalls.size(), GetParam().shown);
+    if (GetParam().shown > 0) {
+        EXPECT_EQ(server.notifyCalls.front().summary, QStringLiteral("focus complete"));
+    }
+    EXPECT_EQ(pendingRequests().size(), GetParam().replaced ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DueRequests,
+    ::testing::Values(DueCase { "replacedAtTheDeadline", true, 0ms, 1 }, DueCase { "removedLate", false, 5s, 1 },
+        DueCase { "replacedASecondEarly", true, -1s, 0 }, DueCase { "removedASecondEarly", false, -1s, 0 }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NotificationCenterTest, DeliversAtTheDeadlineWithTheServersArguments)
 {
@@ -340,14 +371,14 @@ TEST_F(NotificationCenterTest, DeliversAtTheDeadlineWithTheServersArguments)
     const NotifyCall& call = server.notifyCalls.front();
     EXPECT_EQ(call.appName, QStringLiteral("mewt"));
     EXPECT_EQ(call.replacesId, 0u);
-    EXPECT_EQ(call.appIcon, QStringLiteral("mewt"));
+    EXPECT_EQ(call.appIcon, QStringLiteral("com.dovrant.mewt.direct"));
     EXPECT_EQ(call.summary, QStringLiteral("tea complete"));
     EXPECT_EQ(call.body, QStringLiteral("time to stretch, rest, or pull the paw again."));
     EXPECT_TRUE(call.actions.isEmpty());
     EXPECT_EQ(call.expireTimeout, -1);
     EXPECT_EQ(call.hints.value("urgency").typeId(), QMetaType::UChar);
     EXPECT_EQ(call.hints.value("urgency").toInt(), 1);
-    EXPECT_EQ(call.hints.value("desktop-entry").toString(), QStringLiteral("mewt"));
+    EXPECT_EQ(call.hints.value("desktop-entry").toString(), QStringLiteral("com.dovrant.mewt.direct"));
     EXPECT_EQ(call.hints.value("sound-name").toString(), QStringLiteral("alarm-clock-elapsed"));
     EXPECT_EQ(call.hints.value("suppress-sound"), QVariant(false));
 

@@ -193,9 +193,9 @@ protected:
         return Date(std::chrono::milliseconds(QDateTime(QDate(2026, 3, 2), QTime(hour, minute)).toMSecsSinceEpoch()));
     }
 
-    PullPreview preview(qint64 steps, qint64 seconds) const
+    PullStatusInput preview(qint64 steps, qint64 seconds) const
     {
-        PullPreview p;
+        PullStatusInput p;
         p.steps = steps;
         p.seconds = seconds;
         p.now = at(12, 0);
@@ -225,13 +225,13 @@ TEST_F(PullStatusTexts, ANewTimerFinishesThatLongFromNow)
 
 TEST_F(PullStatusTexts, ARunningTimerIsExtendedFromItsEndAndAPausedOneHasNoFinish)
 {
-    PullPreview running = preview(10, 600);
+    PullStatusInput running = preview(10, 600);
     running.timerState = TimerState::running(at(12, 30));
     EXPECT_EQ(pullStatusText(running, locale), QStringLiteral("+10 min · ") + time(12, 40));
     // An end already behind us counts from now.
     running.timerState = TimerState::running(at(11, 0));
     EXPECT_EQ(pullStatusText(running, locale), QStringLiteral("+10 min · ") + time(12, 10));
-    PullPreview paused = preview(2, 120);
+    PullStatusInput paused = preview(2, 120);
     paused.timerState = TimerState::paused(300);
     EXPECT_EQ(pullStatusText(paused, locale), QStringLiteral("+2 min"));
 }
@@ -244,7 +244,7 @@ TEST_F(PullStatusTexts, AFinishOnAnotherDayShowsTheDate)
 
 TEST_F(PullStatusTexts, PomodoroCountsFocusSessions)
 {
-    PullPreview p = preview(2, 3000);
+    PullStatusInput p = preview(2, 3000);
     p.mode = TimerMode::pomodoro;
     EXPECT_EQ(pullStatusText(p, locale), QStringLiteral("2 focus · 50 min"));
     p.continuousMode = true;

@@ -1,8 +1,12 @@
-#include "pull/PullHandlePanel.h"
 #include "ShellRig.h"
+#include "popover/TimerPopoverPanel.h"
+#include "popover/TimerPopoverPresentation.h"
+#include "pull/PullHandlePanel.h"
 #include "shell/StatusItemWindow.h"
+#include "options/FeedbackPanel.h"
 
 #include <QGuiApplication>
+#include <QTest>
 
 using namespace mewt;
 using namespace mewt::testing;
@@ -115,6 +119,40 @@ TEST_F(Coordinator, APullOnTheHandleStartsATimerUnlessTheTourShows)
     pull(PullGestureEvent::Phase::ended, 3);
     EXPECT_FALSE(app.pullInteractionController().isPulling());
     EXPECT_EQ(app.timerStore().state().endDate(), end);
+}
+
+TEST_F(Coordinator, APressOnThePawShowsThePopoverUntilAPullOrADismissal)
+{
+    AppCoordinator& app = started();
+    TimerPopoverController& popover = app.popoverController();
+    // The view's first size report arrives as at start-up, before any press.
+    QCoreApplication::processEvents();
+    const auto pressPaw = [&] {
+        Q_EMIT app.statusItemController().view().pawPressed();
+        // The slide in ends before the test goes on.
+        QTRY_VERIFY_WITH_TIMEOUT(!popover.entryAnimationGeneration(), 2000);
+    };
+    pressPaw();
+    const QRect paw = app.statusItemController().window().pawScreenRect();
+    QTRY_COMPARE_WITH_TIMEOUT(popover.panel().contentGeometry().top(), paw.top() + paw.height() - 18, 1000);
+
+    app.statusItemController().pullHandle().onPull(
+        { PullGestureEvent::Phase::began, { 700, 30 }, { 700, 30 }, QRectF(0, 0, 800, 600) });
+    QTRY_VERIFY_WITH_TIMEOUT(!popover.presentation().isVisible(), 2000);
+    app.pullInteractionController().stop();
+
+    // A click elsewhere or Escape takes the handle away with the popover.
+    pressPaw();
+    ASSERT_TRUE(app.statusItemController().pullHandle().isRevealed());
+    popover.onDismissRequest();
+    QTRY_VERIFY_WITH_TIMEOUT(!app.statusItemController().pullHandle().isRevealed(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!popover.presentation().isVisible(), 2000);
+
+    pressPaw();
+    app.shutdown();
+    EXPECT_TRUE(popover.isClosed() && !popover.panel().isVisible());
+    popover.updatePawFrame(QRectF(paw));
+    EXPECT_FALSE(popover.panel().isVisible()) << "closed for good";
 }
 
 TEST_F(Coordinator, TheStyleSetsTitleAndTickAndWakingCompletesATimerThatEndedInSleep)
@@ -247,6 +285,16 @@ TEST_F(Coordinator, StartAndShutdownEachRunOnceAndShutdownIsQuiet)
     EXPECT_EQ(rig.defaults.writeCount(), writes);
     EXPECT_TRUE(app.timerStore().state().isIdle());
     EXPECT_FALSE(app.statusItemController().window().isVisible());
+}
+
+TEST_F(Coordinator, OwnsTheOneFeedbackPanelAndClosesItAtShutdown)
+{
+    AppCoordinator& app = started();
+    app.feedbackWindowController().showFeedbackWindow(nullptr);
+    ASSERT_NE(app.feedbackWindowController().panel(), nullptr);
+    EXPECT_TRUE(app.feedbackWindowController().panel()->isVisible());
+    app.shutdown();
+    EXPECT_EQ(app.feedbackWindowController().panel(), nullptr);
 }
 
 } // namespace

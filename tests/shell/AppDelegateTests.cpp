@@ -1,5 +1,5 @@
-#include "shell/AppDelegate.h"
 #include "ShellRig.h"
+#include "shell/AppDelegate.h"
 #include "shell/StatusItemWindow.h"
 
 #include <QTest>
@@ -58,6 +58,7 @@ TEST_F(Delegate, BuildsTheCoordinatorOnceWhichCanAskToQuit)
     EXPECT_TRUE(delegate->isTerminating());
     EXPECT_EQ(confirmations, 1);
     EXPECT_EQ(rig.storedSnapshot().draftName, draft);
+    EXPECT_EQ(rig.defaults.unflushedWriteCount(), 0) << "the quit waits for the settings to reach the disk";
     EXPECT_EQ(AppDelegate::updateRuntime(), nullptr);
 }
 

@@ -2,6 +2,8 @@
 #include "shell/InterfaceTranslator.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace mewt;
@@ -47,6 +49,38 @@ TEST(InterfaceTranslator, InstallsAndRemovesTheChosenLanguage)
     }
     // Gone with its owner.
     EXPECT_EQ(QCoreApplication::translate("mewt", "mewt timer complete"), key);
+}
+
+// A line edit's context menu: Qt's own text, not ours.
+QString copyAction()
+{
+    return QCoreApplication::translate("QLineEdit", "&Copy");
+}
+
+TEST(QtTranslations, FollowTheChosenLanguageWhenTheSystemHasThem)
+{
+    const std::vector<AppLanguage> available = compiledInLanguages();
+    // Without them only Qt's texts stay English.
+    QTemporaryDir empty;
+    InterfaceTranslator missing(empty.path());
+    missing.install(AppLanguage::catalan, available);
+    EXPECT_EQ(missing.installedLanguage(), AppLanguage::catalan);
+    EXPECT_FALSE(missing.translatesQtTexts());
+    EXPECT_EQ(copyAction(), QStringLiteral("&Copy"));
+
+    const QString folder = InterfaceTranslator::systemQtTranslationsFolder();
+    if (QDir(folder).entryList({ QStringLiteral("qtbase_*.qm") }).isEmpty())
+        GTEST_SKIP() << "no Qt translations in " << folder.toStdString() << " (Debian: qt6-translations-l10n)";
+    for (const AppLanguage language : available) {
+        if (language == AppLanguage::system)
+            continue; // follows the desktop, which the test does not control
+        InterfaceTranslator translator(folder);
+        translator.install(language, available);
+        EXPECT_TRUE(translator.translatesQtTexts()) << rawValue(language).toStdString();
+        EXPECT_NE(copyAction(), QStringLiteral("&Copy")) << rawValue(language).toStdString();
+        translator.install(AppLanguage::system, { AppLanguage::system });
+        EXPECT_EQ(copyAction(), QStringLiteral("&Copy"));
+    }
 }
 
 } // namespace

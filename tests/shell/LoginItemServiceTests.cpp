@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -57,6 +59,26 @@ TEST_F(LoginItem, TurningOnWritesAnEntryThatStartsThisProgramAndOffRemovesIt)
     EXPECT_FALSE(service.isEnabled());
     EXPECT_FALSE(QFile::exists(entryPath()));
     EXPECT_EQ(enabledChanged.size(), 2);
+}
+
+TEST_F(LoginItem, AnEntryUnderTheEarlierNameIsTakenOverAndRewritten)
+{
+    writeEntry("[Desktop Entry]\nType=Application\nExec=/old/mewt\nX-Mewt-Managed=true\n");
+    const QString current = folder() + QStringLiteral("/com.example.mewt.desktop");
+    LoginItemService service(current, executable);
+    LoginItemService::adoptEarlierEntry(entryPath(), service);
+    EXPECT_TRUE(service.isEnabled());
+    EXPECT_FALSE(QFile::exists(entryPath()));
+    QFile file(current);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray entry = file.readAll();
+    EXPECT_TRUE(entry.contains("\nTryExec=")) << entry.constData();
+    EXPECT_FALSE(entry.contains("/old/mewt"));
+
+    // Someone else's file under the earlier name is not ours to move.
+    writeEntry("[Desktop Entry]\nType=Application\nExec=/usr/bin/mewt\n");
+    LoginItemService::adoptEarlierEntry(entryPath(), service);
+    EXPECT_TRUE(QFile::exists(entryPath()));
 }
 
 TEST_F(LoginItem, EnabledMeansTheSessionWouldStartTheEntry)
@@ -132,6 +154,73 @@ TEST(ExecLine, QuotesAndEscapesAsDesktopEntriesRequire)
         { "/tmp/`x`/mewt", R"("/tmp/\\`x\\`/mewt")" }, { "/tmp/ü/mewt", R"("/tmp/ü/mewt")" } };
     for (const auto& [path, value] : cases)
         EXPECT_EQ(LoginItemService::execArgument(QString::fromUtf8(path)), QString::fromUtf8(value));
+}
+
+// Folders of a made-up PATH: two programs called mewt, a link to the first and a mewt that
+// cannot be run.
+class LaunchCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : { "bin", "other", "link", "plain", "empty" }) {
+            ASSERT_TRUE(QDir().mkpath(folder(name)));
+            QFile program(folder(name) + QStringLiteral("/mewt"));
+            if (qstrcmp(name, "link") == 0 || qstrcmp(name, "empty") == 0 || !program.open(QIODevice::WriteOnly))
+                continue;
+            program.setPermissions(qstrcmp(name, "plain") == 0 ? QFileDevice::ReadUser : QFileDevice::ExeUser);
+        }
+        ASSERT_TRUE(QFile::link(installed(), folder("link") + QStringLiteral("/mewt")));
+    }
+    QString folder(const char* name) const { return root.filePath(QString::fromLatin1(name)); }
+    QString installed() const { return folder("bin") + QStringLiteral("/mewt"); }
+
+    QTemporaryDir root;
+};
+
+TEST_F(LaunchCommand, TheBareNameOnlyWhenPathFindsThisVeryProgram)
+{
+    const QString bare = QStringLiteral("mewt");
+    const QString gone = folder("empty") + QStringLiteral("/mewt");
+    const std::tuple<QString, QStringList, QString> cases[] = {
+        { installed(), { folder("bin") }, bare },
+        { installed(), { folder("empty"), folder("bin") }, bare },
+        { installed(), { folder("link") }, bare }, // a link to this program starts this program
+        { installed(), { folder("plain"), folder("bin") }, bare }, // a file that cannot run is passed over
+        { installed(), { folder("other"), folder("bin") }, installed() }, // another mewt comes first
+        { installed(), { folder("empty") }, installed() },
+        { installed(), {}, installed() }, // never the real PATH
+        { gone, { folder("empty") }, gone },
+    };
+    for (const auto& [executable, searchPath, command] : cases)
+        EXPECT_EQ(LoginItemService::launchCommand(executable, searchPath), command)
+            << searchPath.join(u':').toStdString();
+}
+
+TEST_F(LaunchCommand, TheEntryNamesTheCommandRunsOnlyWhileItExistsAndValidates)
+{
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    const QString odd = root.filePath(QStringLiteral("100% \"odd\"/mewt"));
+    const std::tuple<QString, QByteArray, QByteArray> cases[] = {
+        { installed(), "Exec=mewt", "TryExec=mewt" },
+        { odd, "Exec=" + LoginItemService::execArgument(odd).toUtf8(), "TryExec=" + odd.toUtf8() },
+    };
+    for (const auto& [executable, exec, tryExec] : cases) {
+        const QString entry = root.filePath(QStringLiteral("autostart/com.dovrant.mewt.direct.desktop"));
+        LoginItemService service(entry, executable, { folder("bin") });
+        service.setEnabled(true);
+        QFile file(entry);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArrayList lines = file.readAll().split('\n');
+        for (const QByteArray& line : { exec, tryExec, QByteArray("Icon=com.dovrant.mewt.direct") })
+            EXPECT_TRUE(lines.contains(line)) << line.data();
+        if (!validator.isEmpty()) {
+            QProcess validate;
+            validate.start(validator, { entry });
+            ASSERT_TRUE(validate.waitForFinished(10000));
+            EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().data();
+        }
+        service.setEnabled(false);
+    }
 }
 
 } // namespace

@@ -1,0 +1,40 @@
+#include "options/FeedbackClientError.h"
+
+#include "options/GraphemeText.h"
+
+namespace mewt {
+
+QString FeedbackClientError::userMessage(const QString& serviceHost) const
+{
+    const QString shownDetail = detail ? truncatedToGraphemes(*detail, serverTextLimit, true) : QString();
+    switch (kind) {
+    case Kind::rateLimited: return QStringLiteral("too many notes for now. try again a little later.");
+    case Kind::invalidRequest: return QStringLiteral("check your note and optional email, then try again.");
+    case Kind::transport: return QStringLiteral("couldn't reach %1. check your connection.").arg(serviceHost);
+    case Kind::server: {
+        const QString shownCode = truncatedToGraphemes(code, serverTextLimit, true);
+        if (shownDetail.isEmpty())
+            return QStringLiteral("%1 couldn't take feedback right now (%2). try again shortly.")
+                .arg(serviceHost, shownCode);
+        return QStringLiteral("%1 couldn't take feedback (%2: %3).").arg(serviceHost, shownCode, shownDetail);
+    }
+    case Kind::unexpected:
+        return QStringLiteral("%1 returned an unexpected response. %2").arg(serviceHost, shownDetail);
+    }
+    return QStringLiteral("couldn't send feedback. try again in a moment.");
+}
+
+QString FeedbackClientError::description() const
+{
+    switch (kind) {
+    case Kind::server:
+        return QStringLiteral("server(code: %1, detail: %2)").arg(code, detail ? *detail : QStringLiteral("nil"));
+    case Kind::unexpected: return QStringLiteral("unexpected(%1)").arg(detail.value_or(QString()));
+    case Kind::transport: return QStringLiteral("transport");
+    case Kind::rateLimited: return QStringLiteral("rateLimited");
+    case Kind::invalidRequest: return QStringLiteral("invalidRequest");
+    }
+    return {};
+}
+
+} // namespace mewt

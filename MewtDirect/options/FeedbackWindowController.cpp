@@ -1,0 +1,93 @@
+#include "options/FeedbackWindowController.h"
+
+#include "options/FeedbackComposerModel.h"
+#include "options/FeedbackComposerView.h"
+#include "options/FeedbackPanel.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+namespace mewt {
+
+FeedbackWindowController::FeedbackWindowController(FeedbackClientOptions options, QObject* parent)
+    : QObject(parent)
+    , options(std::move(options))
+{
+}
+
+FeedbackWindowController::~FeedbackWindowController()
+{
+    close();
+}
+
+void FeedbackWindowController::showFeedbackWindow(QWidget* relativeTo)
+{
+    if (!currentPanel) {
+        currentModel = std::make_unique<FeedbackComposerModel>(FeedbackDiagnostics::current(), options);
+        connect(currentModel.get(), &FeedbackComposerModel::changed, this, &FeedbackWindowController::modelChanged);
+        const QPointer<FeedbackWindowController> self(this);
+        currentPanel = std::make_unique<FeedbackPanel>(*currentModel, [self] {
+            if (self)
+                self->forget();
+        });
+        currentPanel->setColorScheme(scheme);
+        // The fixed-size layout gives the panel its real size only once it is polished and active.
+        currentPanel->ensurePolished();
+        currentPanel->layout()->activate();
+
+        QWidget* over = relativeTo ? relativeTo->window() : nullptr;
+        QScreen* screen = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
+        const QRect overFrame = over ? over->frameGeometry() : QRect();
+        const QRect screenArea = screen ? screen->availableGeometry() : QRect(QPoint(), currentPanel->size());
+        currentPanel->move(feedbackPanelOrigin(currentPanel->size(), over ? &overFrame : nullptr, screenArea));
+        currentPanel->view().messageEditor()->setFocus();
+    }
+    currentPanel->show();
+    currentPanel->raise();
+    currentPanel->activateWindow();
+}
+
+void FeedbackWindowController::setColorScheme(ColorScheme newScheme)
+{
+    scheme = newScheme;
+    if (currentPanel)
+        currentPanel->setColorScheme(scheme);
+}
+
+void FeedbackWindowController::modelChanged()
+{
+    using Kind = FeedbackComposerModel::Phase::Kind;
+    const Kind kind = currentModel->state().phase.kind;
+    // A note whose send failed after its window was closed from the title bar comes back, so the
+    // failure is never told to nobody.
+    if (wasSending && kind == Kind::failed && currentPanel && !currentPanel->isVisible())
+        showFeedbackWindow();
+    wasSending = kind == Kind::sending;
+}
+
+void FeedbackWindowController::forget()
+{
+    // Runs inside the form's own click: the panel and its model go once that returns.
+    if (currentPanel) {
+        currentPanel->hide();
+        currentPanel.release()->deleteLater();
+    }
+    if (currentModel) {
+        currentModel->disconnect(this);
+        currentModel.release()->deleteLater();
+    }
+    wasSending = false;
+}
+
+void FeedbackWindowController::close()
+{
+    currentPanel.reset();
+    currentModel.reset();
+    wasSending = false;
+}
+
+} // namespace mewt

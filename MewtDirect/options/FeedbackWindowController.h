@@ -1,0 +1,47 @@
+#pragma once
+
+#include "model/ColorScheme.h"
+#include "options/FeedbackClient.h"
+
+#include <QObject>
+#include <memory>
+
+class QWidget;
+
+namespace mewt {
+
+class FeedbackComposerModel;
+class FeedbackPanel;
+
+// Owns the one feedback panel and its model. A second request shows the same panel; the form's
+// close, cancel and done forget both, so the next request starts an empty note.
+class FeedbackWindowController final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FeedbackWindowController)
+
+public:
+    explicit FeedbackWindowController(FeedbackClientOptions options = {}, QObject* parent = nullptr);
+    ~FeedbackWindowController() override;
+
+    // Shows the panel, building it first when there is none, centred over `relativeTo` when
+    // given, otherwise on the screen, and brings it to the front.
+    void showFeedbackWindow(QWidget* relativeTo = nullptr);
+    void setColorScheme(ColorScheme scheme);
+    // Gone for good, a send in flight with it.
+    void close();
+
+    FeedbackPanel* panel() const { return currentPanel.get(); }
+    FeedbackComposerModel* model() const { return currentModel.get(); }
+
+private:
+    void forget();
+    void modelChanged();
+
+    FeedbackClientOptions options;
+    ColorScheme scheme = ColorScheme::light;
+    std::unique_ptr<FeedbackComposerModel> currentModel;
+    std::unique_ptr<FeedbackPanel> currentPanel;
+    bool wasSending = false;
+};
+
+} // namespace mewt

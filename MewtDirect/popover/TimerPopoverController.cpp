@@ -1,0 +1,514 @@
+#include "popover/TimerPopoverController.h"
+
+#include "artwork/ReducedMotion.h"
+#include "cues/YarnSoundFeedback.h"
+#include "model/InterfaceSettingsStore.h"
+#include "model/OnboardingStore.h"
+#include "model/PomodoroSettingsStore.h"
+#include "model/ThemeStore.h"
+#include "model/TimerStore.h"
+#include "platform/GlobalPointerMonitor.h"
+#include "popover/FrameStepper.h"
+#include "popover/PopoverContentHostingView.h"
+#include "popover/PopoverGeometry.h"
+#include "popover/TimerPopoverPanel.h"
+#include "popover/TimerPopoverPresentation.h"
+#include "popover/TimerPopoverView.h"
+#include "pull/PomodoroDurationPullController.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEasingCurve>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QVariantAnimation>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+
+namespace mewt {
+
+namespace geometry = popover_geometry;
+
+namespace {
+
+constexpr int resizeDurationMs = 220;
+constexpr int focusRetryMs = 10;
+constexpr int focusSettleMs = 50;
+
+int durationMaximum(PomodoroDurationKind kind)
+{
+    return kind == PomodoroDurationKind::longBreakInterval ? 8 : 180;
+}
+
+PomodoroConfiguration withDuration(PomodoroConfiguration configuration, PomodoroDurationKind kind, int value)
+{
+    switch (kind) {
+    case PomodoroDurationKind::focus: configuration.focusSeconds = value * 60; break;
+    case PomodoroDurationKind::break_: configuration.shortBreakSeconds = value * 60; break;
+    case PomodoroDurationKind::longBreak: configuration.longBreakSeconds = value * 60; break;
+    case PomodoroDurationKind::longBreakInterval: configuration.blocksBeforeLongBreak = value; break;
+    }
+    return configuration;
+}
+
+QPoint rounded(QPointF point)
+{
+    return { static_cast<int>(std::lround(point.x())), static_cast<int>(std::lround(point.y())) };
+}
+
+} // namespace
+
+TimerPopoverController::TimerPopoverController(
+    const TimerPopoverStores& stores, QSize initialContentSize, Services services, QObject* parent)
+    : QObject(parent)
+    , stores(stores)
+    , soundPlayer(services.soundPlayer)
+    , clock(services.clock)
+    , pointerMonitor(services.pointerMonitor)
+    , reducesMotion(std::move(services.reducesMotion))
+    , stepper(services.frameStepper ? std::move(services.frameStepper) : std::make_unique<TimerFrameStepper>())
+    , sharedPresentation(std::make_unique<TimerPopoverPresentation>())
+{
+    PomodoroSettingsStore& pomodoroSettings = stores.pomodoroSettings;
+    ThemeStore& themes = stores.theme;
+    durationPull = std::make_unique<PomodoroDurationPullController>([&themes] { return themes.selected(); },
+        soundPlayer, YarnSoundFeedback(soundPlayer, clock), durationMaximum,
+        [&pomodoroSettings](PomodoroDurationKind kind, int value) {
+            pomodoroSettings.setConfiguration(withDuration(pomodoroSettings.configuration(), kind, value));
+        });
+
+    popoverPanel = std::make_unique<TimerPopoverPanel>();
+    const QPointer<TimerPopoverController> self(this);
+    // The attached popover has nothing to refuse; the detached window will.
+    popoverPanel->onShouldClose = [self] { return !self || !self->presentation().isDetached(); };
+
+    // The view only reads the time from the clock it is handed.
+    root = new TimerPopoverView(stores, *sharedPresentation, &soundPlayer, const_cast<Clock&>(clock));
+    root->onShowOptions = [self] {
+        if (!self)
+            return;
+        self->hide();
+        if (self->onShowOptions)
+            self->onShowOptions();
+    };
+    const QPointer<PomodoroDurationPullController> pull(durationPull.get());
+    root->onDurationPullBegan = [pull](PomodoroDurationKind kind, QPointF point) {
+        if (pull)
+            pull->begin(kind, point);
+    };
+    root->onDurationPullChanged = [pull](QPointF point) {
+        if (pull)
+            pull->drag(point);
+    };
+    root->onDurationPullEnded = [pull](QPointF point) {
+        if (pull)
+            pull->release(point);
+    };
+
+    host = new PopoverContentHostingView(root, nullptr);
+    popoverPanel->setContentView(host);
+    popoverPanel->setContentGeometry(QRect(QPoint(0, 0), initialContentSize));
+    requestedContentSize.reset();
+
+    host->onIntrinsicSizeChange = [self](QSize size) {
+        if (self)
+            self->updateContentSize(QSize(TimerPopoverView::contentWidth, std::max(1, size.height())));
+    };
+    sharedPresentation->onTextInputFocusRequest = [self] {
+        if (self)
+            self->focusTextInput();
+    };
+
+    resizeAnimation = new QVariantAnimation(this);
+    resizeAnimation->setDuration(resizeDurationMs);
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment(QPointF(0.22, 1.0), QPointF(0.36, 1.0), QPointF(1.0, 1.0));
+    resizeAnimation->setEasingCurve(curve);
+    connect(resizeAnimation, &QVariantAnimation::valueChanged, this,
+        [this](const QVariant& value) { popoverPanel->setContentGeometry(value.toRect()); });
+
+    // The first size arrives without waiting for the view to ask.
+    host->reportIntrinsicSize(host->intrinsicSize());
+}
+
+TimerPopoverController::~TimerPopoverController()
+{
+    close();
+}
+
+bool TimerPopoverController::motionAllowed() const
+{
+    const bool reduced = reducesMotion ? reducesMotion() : mewt::reducesMotion();
+    // Without a compositor the panel cannot fade, so it only ever shows its end state.
+    return !reduced && popoverPanel->isComposited();
+}
+
+void TimerPopoverController::updatePawFrame(const QRectF& pawFrame)
+{
+    if (closed || sharedPresentation->isDetached())
+        return;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QList<QRectF> frames;
+    for (const QScreen* screen : screens)
+        frames.append(QRectF(screen->geometry()));
+    if (const auto index = geometry::screenIndexForPaw(frames, pawFrame))
+        show(QRectF(screens[*index]->availableGeometry()), pawFrame);
+}
+
+void TimerPopoverController::updatePawView(const QWidget* pawView)
+{
+    if (closed || sharedPresentation->isDetached() || pawView == nullptr
+        || pawView->window()->windowHandle() == nullptr)
+        return;
+    const QRectF pawFrame(QPointF(pawView->mapToGlobal(QPoint(0, 0))), QSizeF(pawView->size()));
+    if (const QScreen* screen = pawView->screen())
+        show(QRectF(screen->availableGeometry()), pawFrame);
+    else
+        updatePawFrame(pawFrame);
+}
+
+void TimerPopoverController::show(const QRectF& visibleFrame, const QRectF& pawFrame)
+{
+    if (closed || sharedPresentation->isDetached())
+        return;
+    lastPawFrame = pawFrame;
+    popoverPanel->refreshCompositing();
+    stopResizeAnimation();
+    const QRect content = popoverPanel->contentGeometry();
+    const QPoint end = rounded(geometry::attachedOrigin(pawFrame, visibleFrame, QSizeF(content.size())));
+    panelTopY = end.y();
+
+    const int animation = ++generation;
+    const bool animates = motionAllowed();
+    entryGeneration = animates ? std::optional<int>(animation) : std::nullopt;
+    const QPoint start = end - QPoint(0, static_cast<int>(geometry::slideDistance));
+    popoverPanel->moveContentTo(animates ? start : end);
+    popoverPanel->setAlpha(animates ? 0.0 : 1.0);
+    popoverPanel->orderFront();
+    if (stores.onboarding.isPresented())
+        popoverPanel->makeKey();
+    sharedPresentation->setVisible(true);
+    installDismissalMonitors();
+    if (animates)
+        runEntryAnimation(animation, start, end);
+}
+
+void TimerPopoverController::runEntryAnimation(int animation, QPoint start, QPoint end)
+{
+    stepper->run(geometry::entryFrames, this, [this, animation, start, end](int frame) {
+        if (generation != animation || (frame == 1 && !popoverPanel->isVisible()))
+            return false;
+        const geometry::AnimationFrame step = geometry::entryFrame(frame);
+        popoverPanel->moveContentTo(rounded(QPointF(start) + QPointF(end - start) * step.progress));
+        popoverPanel->setAlpha(step.alpha);
+        if (frame == geometry::entryFrames && entryGeneration == animation)
+            entryGeneration.reset();
+        return true;
+    });
+}
+
+void TimerPopoverController::hide()
+{
+    if (closed || sharedPresentation->isDetached() || stores.onboarding.isPresented())
+        return;
+    durationPull->end();
+    removeDismissalMonitors();
+    entryGeneration.reset();
+    if (!popoverPanel->isVisible()) {
+        sharedPresentation->setVisible(false);
+        return;
+    }
+    const int animation = ++generation;
+    stopResizeAnimation();
+    if (motionAllowed()) {
+        const QPoint start = popoverPanel->contentGeometry().topLeft();
+        runExitAnimation(animation, start, start - QPoint(0, static_cast<int>(geometry::slideDistance)));
+        return;
+    }
+    popoverPanel->hide();
+    sharedPresentation->setVisible(false);
+}
+
+void TimerPopoverController::runExitAnimation(int animation, QPoint start, QPoint end)
+{
+    auto startAlpha = std::make_shared<double>(1.0);
+    stepper->run(geometry::exitFrames, this, [this, animation, start, end, startAlpha](int frame) {
+        if (generation != animation)
+            return false;
+        if (frame == 1)
+            *startAlpha = popoverPanel->alpha();
+        const geometry::AnimationFrame step = geometry::exitFrame(frame, *startAlpha);
+        popoverPanel->moveContentTo(rounded(QPointF(start) + QPointF(end - start) * step.progress));
+        popoverPanel->setAlpha(step.alpha);
+        if (frame == geometry::exitFrames) {
+            popoverPanel->hide();
+            popoverPanel->setAlpha(1.0);
+            sharedPresentation->setVisible(false);
+        }
+        return true;
+    });
+}
+
+void TimerPopoverController::updateContentSize(QSize size)
+{
+    if (closed || size.width() <= 0 || size.height() <= 0 || requestedContentSize == size)
+        return;
+    requestedContentSize = size;
+    const QRect current = popoverPanel->contentGeometry();
+    const QRect target(current.left(), panelTopY.value_or(current.top()), size.width(), size.height());
+    if (entryGeneration) {
+        ++generation;
+        entryGeneration.reset();
+        popoverPanel->setAlpha(1.0);
+    }
+    stopResizeAnimation();
+    const bool reduced = reducesMotion ? reducesMotion() : mewt::reducesMotion();
+    if (!sharedPresentation->isDetached() && popoverPanel->isVisible() && !reduced) {
+        resizeAnimation->setStartValue(current);
+        resizeAnimation->setEndValue(target);
+        resizeAnimation->start();
+        return;
+    }
+    popoverPanel->setContentGeometry(target);
+}
+
+bool TimerPopoverController::isResizeAnimating() const
+{
+    return resizeAnimation->state() == QAbstractAnimation::Running;
+}
+
+void TimerPopoverController::stopResizeAnimation()
+{
+    if (resizeAnimation->state() != QAbstractAnimation::Running)
+        return;
+    const QVariant end = resizeAnimation->endValue();
+    resizeAnimation->stop();
+    // A cut-short resize still lands on the size the view asked for.
+    popoverPanel->setContentGeometry(end.toRect());
+}
+
+QPointF TimerPopoverController::pointerPosition() const
+{
+    return pointerMonitor ? pointerMonitor->position() : QPointF(QCursor::pos());
+}
+
+bool TimerPopoverController::isInUse() const
+{
+    return isInUseAt(pointerPosition());
+}
+
+bool TimerPopoverController::isInUseAt(QPointF pointer) const
+{
+    if (sharedPresentation->isDetached())
+        return durationPull->isActive();
+    if (menuDepth >= 1)
+        return true;
+    if (lastMenuClose && clock.uptime() - *lastMenuClose < menuCloseGrace)
+        return true;
+    if (durationPull->isActive())
+        return true;
+    if (!popoverPanel->isVisible())
+        return false;
+    return geometry::pointerIsInPopoverZone(pointer, QRectF(popoverPanel->contentGeometry()), lastPawFrame);
+}
+
+void TimerPopoverController::applyOutsideClickRule(QPointF pointer)
+{
+    if (closed || isInUseAt(pointer) || !stores.interfaceSettings.automaticallyDismissesControls()
+        || stores.onboarding.isPresented())
+        return;
+    requestDismissal();
+}
+
+void TimerPopoverController::requestDismissal()
+{
+    if (onDismissRequest)
+        onDismissRequest();
+    else
+        hide();
+}
+
+void TimerPopoverController::installDismissalMonitors()
+{
+    if (sharedPresentation->isDetached())
+        return;
+    removeDismissalMonitors();
+    // One filter sees the app's own clicks and keys and every pop-up menu that opens or closes.
+    qApp->installEventFilter(this);
+    if (pointerMonitor) {
+        pointerMonitor->subscribe(GlobalPointerMonitor::Stream::presses, this);
+        connect(pointerMonitor, &GlobalPointerMonitor::buttonPressed, this, [this](QPointF position) {
+            // Our own windows report the same press through the filter; a window that lets input
+            // through (the ending cue) does not, so the press belongs to what lies beneath it.
+            const QWidget* own = QApplication::topLevelAt(position.toPoint());
+            if (own == nullptr || own->windowFlags().testFlag(Qt::WindowTransparentForInput))
+                applyOutsideClickRule(position);
+        });
+    }
+    monitorsInstalled = true;
+}
+
+void TimerPopoverController::removeDismissalMonitors()
+{
+    openPopups.clear();
+    menuDepth = 0;
+    if (!monitorsInstalled)
+        return;
+    monitorsInstalled = false;
+    if (qApp)
+        qApp->removeEventFilter(this);
+    if (pointerMonitor) {
+        disconnect(pointerMonitor, &GlobalPointerMonitor::buttonPressed, this, nullptr);
+        pointerMonitor->unsubscribe(GlobalPointerMonitor::Stream::presses, this);
+    }
+}
+
+void TimerPopoverController::popupShown(QObject* popup)
+{
+    if (!openPopups.contains(popup)) {
+        openPopups.insert(popup);
+        ++menuDepth;
+    }
+}
+
+void TimerPopoverController::popupHidden(QObject* popup)
+{
+    if (openPopups.remove(popup))
+        menuDepth = std::max(menuDepth - 1, 0);
+    lastMenuClose = clock.uptime();
+}
+
+bool TimerPopoverController::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        // A press reaches the filter once for the window and again for each widget it passes.
+        if (!watched->isWindowType())
+            break;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton && mouse->button() != Qt::RightButton)
+            break;
+        const QPointF global = mouse->globalPosition();
+        if (watched == popoverPanel->windowHandle() && shouldBecomeKeyForClick(host->mapFromGlobal(global)))
+            popoverPanel->makeKey();
+        applyOutsideClickRule(global);
+        break;
+    }
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!watched->isWindowType() || key->key() != Qt::Key_Escape)
+            break;
+        // An open menu, or a drag that holds the keyboard, takes Escape for itself.
+        if (QApplication::activePopupWidget() != nullptr || QWidget::keyboardGrabber() != nullptr)
+            break;
+        if (!stores.onboarding.isPresented())
+            requestDismissal();
+        return true;
+    }
+    case QEvent::Show:
+    case QEvent::Hide: {
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (widget && widget->isWindow() && widget->windowType() == Qt::Popup) {
+            if (event->type() == QEvent::Show)
+                popupShown(watched);
+            else
+                popupHidden(watched);
+        }
+        break;
+    }
+    default: break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool TimerPopoverController::shouldBecomeKeyForClick(QPointF pointInContent) const
+{
+    const std::optional<QRectF> toolbar = sharedPresentation->standardToolbarFrame();
+    return toolbar && !sharedPresentation->isDetached() && !stores.interfaceSettings.isZenModeEnabled()
+        && stores.timer.state().isIdle() && stores.interfaceSettings.timerIdleLayout() == TimerIdleLayout::clock
+        && !toolbar->contains(pointInContent);
+}
+
+QList<QLineEdit*> TimerPopoverController::editableTextFields(QWidget* view)
+{
+    QList<QLineEdit*> fields;
+    if (view == nullptr || view->isHidden())
+        return fields;
+    if (auto* field = qobject_cast<QLineEdit*>(view); field && !field->isReadOnly() && field->isEnabled())
+        fields.append(field);
+    for (QObject* child : view->children()) {
+        if (auto* widget = qobject_cast<QWidget*>(child); widget && !widget->isWindow())
+            fields.append(editableTextFields(widget));
+    }
+    return fields;
+}
+
+void TimerPopoverController::focusTextInput()
+{
+    if (closed)
+        return;
+    QList<QPointer<QLineEdit>> known;
+    for (QLineEdit* field : editableTextFields(host))
+        known.append(field);
+    focusAttemptsMade = 0;
+    QTimer::singleShot(0, this, [this, known] { attemptTextInputFocus(known, textFocusAttempts); });
+}
+
+void TimerPopoverController::attemptTextInputFocus(const QList<QPointer<QLineEdit>>& knownFields, int remainingAttempts)
+{
+    if (closed)
+        return;
+    ++focusAttemptsMade;
+    popoverPanel->makeKey();
+    const QList<QLineEdit*> fields = editableTextFields(host);
+    QPointer<QLineEdit> target;
+    for (auto it = fields.rbegin(); it != fields.rend(); ++it) {
+        if (knownFields.isEmpty() || !knownFields.contains(QPointer<QLineEdit>(*it))) {
+            target = *it;
+            break;
+        }
+    }
+    if (!target) {
+        if (remainingAttempts >= 2)
+            QTimer::singleShot(focusRetryMs, this,
+                [this, knownFields, remainingAttempts] { attemptTextInputFocus(knownFields, remainingAttempts - 1); });
+        return;
+    }
+    target->setFocus(Qt::OtherFocusReason);
+    const bool agreed = popoverPanel->focusWidget() == target;
+    QTimer::singleShot(focusSettleMs, this, [this, knownFields, remainingAttempts, target, agreed] {
+        if (agreed && popoverPanel->isActiveWindow() && target && target->hasFocus())
+            return;
+        if (remainingAttempts > 1)
+            attemptTextInputFocus(knownFields, remainingAttempts - 1);
+    });
+}
+
+void TimerPopoverController::setSystemColorScheme(ColorScheme scheme)
+{
+    root->setSystemColorScheme(scheme);
+}
+
+void TimerPopoverController::close()
+{
+    if (closed)
+        return;
+    ++generation;
+    entryGeneration.reset();
+    stopResizeAnimation();
+    removeDismissalMonitors();
+    durationPull->close();
+    popoverPanel->onShouldClose = nullptr;
+    popoverPanel->onDidMove = nullptr;
+    popoverPanel->hide();
+    closed = true;
+    sharedPresentation->setVisible(false);
+    lastPawFrame.reset();
+}
+
+} // namespace mewt

@@ -1,0 +1,175 @@
+#include "popover/TimerPopoverPanel.h"
+
+#include "artwork/Compositing.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
+#include <algorithm>
+
+namespace mewt {
+
+namespace {
+
+// A soft shadow from one small blurred copy scaled up: cheap, and rebuilt only on a resize.
+QImage shadowImage(QSize windowSize, int margin)
+{
+    constexpr int shrink = 4;
+    constexpr int dropY = 3;
+    const QSize small(std::max(1, windowSize.width() / shrink), std::max(1, windowSize.height() / shrink));
+    QImage image(small, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 70));
+        const QRectF body(
+            QRectF(margin, margin + dropY, windowSize.width() - 2.0 * margin, windowSize.height() - 2.0 * margin));
+        const double scale = 1.0 / shrink;
+        painter.drawRoundedRect(QRectF(body.x() * scale, body.y() * scale, body.width() * scale, body.height() * scale),
+            TimerPopoverPanel::cornerRadius * scale, TimerPopoverPanel::cornerRadius * scale);
+    }
+    return image.scaled(windowSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace
+
+TimerPopoverPanel::TimerPopoverPanel(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint)
+{
+    setObjectName(QStringLiteral("Mewt.TimerPopover"));
+    setWindowTitle(QStringLiteral("mewt"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    composited = windowsAreComposited();
+}
+
+TimerPopoverPanel::~TimerPopoverPanel()
+{
+    onShouldClose = nullptr;
+    onDidMove = nullptr;
+    compositingProbe = nullptr;
+}
+
+void TimerPopoverPanel::setContentView(QWidget* view)
+{
+    if (content == view)
+        return;
+    delete content;
+    content = view;
+    if (content) {
+        content->setParent(this);
+        layoutContent();
+        content->show();
+    }
+}
+
+QRect TimerPopoverPanel::contentGeometry() const
+{
+    return geometry().marginsRemoved({ margin(), margin(), margin(), margin() });
+}
+
+void TimerPopoverPanel::setContentGeometry(const QRect& rect)
+{
+    setGeometry(rect.marginsAdded({ margin(), margin(), margin(), margin() }));
+}
+
+void TimerPopoverPanel::moveContentTo(QPoint topLeft)
+{
+    move(topLeft - QPoint(margin(), margin()));
+}
+
+void TimerPopoverPanel::setAlpha(double alpha)
+{
+    currentAlpha = std::clamp(alpha, 0.0, 1.0);
+    setWindowOpacity(composited ? currentAlpha : 1.0);
+}
+
+void TimerPopoverPanel::refreshCompositing()
+{
+    setComposited(compositingProbe ? compositingProbe() : windowsAreComposited());
+}
+
+void TimerPopoverPanel::setComposited(bool value)
+{
+    if (composited == value)
+        return;
+    const QRect keep = contentGeometry();
+    composited = value;
+    shadow = {};
+    setContentGeometry(keep);
+    layoutContent();
+    applyShape();
+    if (!composited)
+        setAlpha(1.0);
+}
+
+void TimerPopoverPanel::orderFront()
+{
+    show();
+    raise();
+}
+
+void TimerPopoverPanel::makeKey()
+{
+    if (!isVisible())
+        return;
+    raise();
+    activateWindow();
+}
+
+void TimerPopoverPanel::layoutContent()
+{
+    if (content)
+        content->setGeometry(rect().marginsRemoved({ margin(), margin(), margin(), margin() }));
+}
+
+void TimerPopoverPanel::applyShape()
+{
+    if (composited) {
+        if (!mask().isEmpty())
+            clearMask();
+        return;
+    }
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
+    setMask(QRegion(path.toFillPolygon().toPolygon()));
+}
+
+void TimerPopoverPanel::paintEvent(QPaintEvent*)
+{
+    if (!composited || width() <= 2 * margin() || height() <= 2 * margin())
+        return;
+    if (shadow.size() != size())
+        shadow = shadowImage(size(), margin());
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, shadow);
+}
+
+void TimerPopoverPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutContent();
+    applyShape();
+}
+
+void TimerPopoverPanel::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (onDidMove)
+        onDidMove();
+}
+
+void TimerPopoverPanel::closeEvent(QCloseEvent* event)
+{
+    if (onShouldClose && !onShouldClose()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+} // namespace mewt

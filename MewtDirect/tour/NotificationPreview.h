@@ -1,0 +1,57 @@
+#pragma once
+
+#include "model/CatTheme.h"
+#include "tour/OnboardingNotificationState.h"
+
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace mewt {
+
+// The tour's notification card: a capsule with a bell, what the state means and, when something
+// can help, one button ("enable" asks, "settings" opens the desktop's notification settings).
+// Below it, one short line when this desktop has no settings tool to open.
+class NotificationPreview final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(NotificationPreview)
+
+public:
+    static constexpr int cardHeight = 34;
+
+    NotificationPreview(OnboardingNotificationState state, const CatPopoverPalette& palette, QWidget* parent = nullptr);
+
+    OnboardingNotificationState state() const { return currentState; }
+    void setState(OnboardingNotificationState state);
+    void setPopoverPalette(const CatPopoverPalette& palette);
+    // The host could not open the desktop's notification settings.
+    void showSettingsUnavailable();
+    bool showsSettingsUnavailable() const;
+
+    QPushButton* actionButton() const { return button; }
+    QString glyphName() const;
+
+    // Returns false when the action could not be carried out (no settings tool on this desktop).
+    std::function<bool()> onAction;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void sync();
+    void retranslate();
+    void restyle();
+    QRectF cardRect() const;
+
+    OnboardingNotificationState currentState;
+    CatPopoverPalette colors;
+    QWidget* card = nullptr;
+    QLabel* text = nullptr;
+    QPushButton* button = nullptr;
+    QLabel* unavailable = nullptr;
+};
+
+} // namespace mewt

@@ -1,0 +1,252 @@
+#include "LoopbackHttpsServer.h"
+#include "options/FeedbackComposerModel.h"
+#include "options/FeedbackComposerView.h"
+#include "options/FeedbackPanel.h"
+#include "options/FeedbackWindowController.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTranslator>
+#include <gtest/gtest.h>
+
+using namespace mewt;
+using namespace std::chrono_literals;
+
+namespace {
+
+using Kind = FeedbackComposerModel::Phase::Kind;
+using Reply = LoopbackHttpsServer::Reply;
+const QByteArray stored = R"({"ok":true,"data":{"id":"n1"}})";
+
+// The panel through its controller, sending for real to a loopback service; a silent one fails in 1.5 s.
+class PanelRig : public ::testing::Test {
+protected:
+    LoopbackHttpsServer server;
+    FeedbackWindowController controller { server.clientOptions(1500ms) };
+
+    FeedbackPanel& open(QWidget* over = nullptr)
+    {
+        controller.showFeedbackWindow(over);
+        return *controller.panel();
+    }
+    FeedbackComposerView& view() { return controller.panel()->view(); }
+    Kind phase() { return controller.model()->state().phase.kind; }
+
+    void sendNote(const QString& note)
+    {
+        QTest::keyClicks(view().messageEditor(), note);
+        QCoreApplication::processEvents();
+        QTest::mouseClick(view().sendButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    bool waitUntilNot(Kind kind)
+    {
+        return QTest::qWaitFor(
+            [this, kind] {
+                QCoreApplication::processEvents();
+                return controller.model() && phase() != kind;
+            },
+            10'000);
+    }
+    // The form's own close lets the panel go once its click has returned.
+    void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};
+
+struct CloseCase {
+    const char* name;
+    std::function<void(FeedbackPanel&)> close;
+};
+
+class FormClose : public PanelRig, public ::testing::WithParamInterface<CloseCase> { };
+
+TEST_P(FormClose, ForgetsThePanelSoTheNextStartsEmpty)
+{
+    FeedbackPanel& panel = open();
+    QTest::keyClicks(view().messageEditor(), "gone");
+    GetParam().close(panel);
+    settle();
+    EXPECT_EQ(controller.panel(), nullptr);
+    open();
+    EXPECT_EQ(view().messageEditor()->toPlainText(), QString());
+    EXPECT_EQ(controller.model()->state().phase.kind, Kind::editing);
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, FormClose,
+    ::testing::Values(
+        CloseCase {
+            "cancel", [](FeedbackPanel& panel) { QTest::mouseClick(panel.view().cancelButton(), Qt::LeftButton); } },
+        CloseCase {
+            "close", [](FeedbackPanel& panel) { QTest::mouseClick(panel.view().closeButton(), Qt::LeftButton); } },
+        CloseCase { "escape", [](FeedbackPanel& panel) { QTest::keyClick(&panel, Qt::Key_Escape); } }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PanelRig, WhileSendingNothingClosesOrEditsAndAFailureComesBackToTheNote)
+{
+    server.script({ 200, "application/json", {}, {}, Reply::Mode::silent });
+    FeedbackPanel& panel = open();
+    sendNote("the paw sticks");
+    ASSERT_EQ(phase(), Kind::sending);
+    view().sync();
+    for (QWidget* control :
+        std::initializer_list<QWidget*> { view().cancelButton(), view().closeButton(), view().messageEditor(),
+            view().includeEmailToggle(), view().contactEmailField(), view().categoryButton(0), view().sendButton() })
+        EXPECT_FALSE(control->isEnabled()) << control->metaObject()->className();
+    EXPECT_EQ(view().sendButton()->text(), QStringLiteral("sending…"));
+    QTest::keyClick(&panel, Qt::Key_Escape);
+    QTest::mouseClick(view().closeButton(), Qt::LeftButton);
+    settle();
+    ASSERT_EQ(controller.panel(), &panel);
+
+    ASSERT_TRUE(waitUntilNot(Kind::sending));
+    view().sync();
+    EXPECT_EQ(phase(), Kind::failed);
+    EXPECT_TRUE(view().failureText()->isVisibleTo(&panel));
+    EXPECT_EQ(view().failureText()->toPlainText(), QStringLiteral("couldn't reach localhost. check your connection."));
+    EXPECT_EQ(view().messageEditor()->toPlainText(), QStringLiteral("the paw sticks"));
+    EXPECT_TRUE(view().sendButton()->isEnabled());
+    EXPECT_EQ(view().sendButton()->text(), QStringLiteral("send"));
+}
+
+TEST_F(PanelRig, TheTitleBarCloseKeepsTheNoteAndAFailureBringsItBack)
+{
+    server.script({ 200, "application/json", {}, {}, Reply::Mode::silent });
+    FeedbackPanel& panel = open();
+    sendNote("are you there");
+    panel.close();
+    settle();
+    EXPECT_FALSE(panel.isVisible());
+    ASSERT_EQ(controller.panel(), &panel);
+    ASSERT_TRUE(waitUntilNot(Kind::sending));
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_EQ(view().messageEditor()->toPlainText(), QStringLiteral("are you there"));
+}
+
+TEST_F(PanelRig, ReturnSendsAndASentNoteLeavesTheThanksWithOneDoneButton)
+{
+    server.script({ 201, "application/json", stored });
+    FeedbackPanel& panel = open();
+    QTest::keyClicks(view().messageEditor(), "thank you");
+    QTest::mouseClick(view().includeEmailToggle(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QTest::keyClick(view().contactEmailField(), Qt::Key_Return);
+    EXPECT_EQ(phase(), Kind::sending);
+    ASSERT_TRUE(waitUntilNot(Kind::sending));
+    view().sync();
+    EXPECT_EQ(phase(), Kind::sent);
+    EXPECT_TRUE(view().sentBlock()->isVisibleTo(&panel));
+    EXPECT_FALSE(view().messageEditor()->isVisibleTo(&panel));
+    EXPECT_TRUE(view().doneButton()->isVisibleTo(&panel));
+    EXPECT_FALSE(view().sendButton()->isVisibleTo(&panel));
+    EXPECT_FALSE(view().cancelButton()->isVisibleTo(&panel));
+    QTest::keyClick(&panel, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(controller.panel(), nullptr);
+}
+
+TEST_F(PanelRig, TheAddressFieldFollowsTheToggleAndKeepsWhatWasTyped)
+{
+    FeedbackPanel& panel = open();
+    EXPECT_FALSE(view().sendButton()->isEnabled()) << "an empty note";
+    EXPECT_TRUE(view().cancelButton()->isEnabled());
+    QTest::mouseClick(view().includeEmailToggle(), Qt::LeftButton);
+    view().sync();
+    QTest::keyClicks(view().contactEmailField(), "a@b.io");
+    QTest::mouseClick(view().includeEmailToggle(), Qt::LeftButton);
+    view().sync();
+    EXPECT_FALSE(view().contactEmailField()->isVisibleTo(&panel));
+    QTest::mouseClick(view().includeEmailToggle(), Qt::LeftButton);
+    view().sync();
+    EXPECT_TRUE(view().contactEmailField()->isVisibleTo(&panel));
+    EXPECT_EQ(view().contactEmailField()->text(), QStringLiteral("a@b.io"));
+    EXPECT_EQ(controller.model()->state().contactEmail, QStringLiteral("a@b.io"));
+}
+
+TEST_F(PanelRig, OpensCentredOverTheGivenWindowAndASecondRequestReusesItWhereItIs)
+{
+    QWidget over;
+    over.setGeometry(150, 100, 600, 560);
+    FeedbackPanel& panel = open(&over);
+    // Within the window frame's margins, which are only known once the panel shows.
+    const int margins = panel.frameGeometry().width() - panel.width();
+    EXPECT_LE((panel.frameGeometry().center() - over.frameGeometry().center()).manhattanLength(), margins);
+    QTest::keyClicks(view().messageEditor(), "hello");
+    const QPoint where = panel.pos();
+    over.setGeometry(10, 10, 200, 100);
+    EXPECT_EQ(&open(&over), &panel);
+    EXPECT_EQ(panel.pos(), where);
+    EXPECT_EQ(controller.model()->state().message, QStringLiteral("hello"));
+}
+
+TEST(PanelPlacement, CentresOnTheScreenAndStaysOnItWhenTheWindowIsAtItsEdge)
+{
+    const QRect screen(0, 0, 1280, 800);
+    const QRect corner(-100, 700, 200, 200);
+    EXPECT_EQ(feedbackPanelOrigin(QSize(420, 400), &corner, screen), QPoint(0, 400));
+    EXPECT_EQ(feedbackPanelOrigin(QSize(420, 400), nullptr, screen), QPoint(430, 200));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PanelRig, ALongServerSentenceGrowsThePanelAndKeepsItsButtonsIn)
+{
+    const QByteArray detail = QByteArray("the shelf is full ").repeated(40) + QByteArray(200, 'w');
+    server.script(
+        { 500, "application/json", R"({"ok":false,"error":{"code":"db_down","message":")" + detail + "\"}}" });
+    FeedbackPanel& panel = open();
+    const int before = panel.height();
+    sendNote("long");
+    ASSERT_TRUE(waitUntilNot(Kind::sending));
+    view().sync();
+    QCoreApplication::processEvents();
+    EXPECT_GT(panel.height(), before);
+    EXPECT_LE(view().failureText()->toPlainText().size(), 400);
+    EXPECT_LE(view().failureText()->document()->size().width(), view().failureText()->width()) << "one long word";
+    const QRect send(view().sendButton()->mapTo(&panel, QPoint()), view().sendButton()->size());
+    EXPECT_TRUE(panel.rect().contains(send));
+}
+
+// Every keyed text comes from the translation in force, also after the language changes live.
+class ShoutingTranslator final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        return QByteArrayView(context) == "mewt" ? QString::fromUtf8(source).toUpper() : QString();
+    }
+};
+
+TEST_F(PanelRig, TextsAndAccessibleNamesFollowALanguageChange)
+{
+    FeedbackPanel& panel = open();
+    ShoutingTranslator shouting;
+    QCoreApplication::installTranslator(&shouting);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel.windowTitle(), QStringLiteral("SEND FEEDBACK"));
+    EXPECT_EQ(view().messageEditor()->accessibleName(), QStringLiteral("FEEDBACK MESSAGE"));
+    EXPECT_EQ(view().contactEmailField()->accessibleName(), QStringLiteral("REPLY EMAIL"));
+    EXPECT_EQ(view().closeButton()->accessibleName(), QStringLiteral("CLOSE"));
+    EXPECT_EQ(view().sendButton()->text(), QStringLiteral("SEND"));
+    QCoreApplication::removeTranslator(&shouting);
+}
+
+TEST_F(PanelRig, KindSegmentsAreRadioButtonsAScreenReaderCanPress)
+{
+    open();
+    QAccessibleInterface* bug = QAccessible::queryAccessibleInterface(view().categoryButton(0));
+    ASSERT_EQ(bug->role(), QAccessible::RadioButton);
+    EXPECT_EQ(bug->text(QAccessible::Name), QStringLiteral("bug"));
+    EXPECT_FALSE(bug->state().checked);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(view().categoryButton(1))->state().checked);
+    bug->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(controller.model()->state().category, FeedbackSubmissionRequest::Category::bug);
+}
+
+} // namespace

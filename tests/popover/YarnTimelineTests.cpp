@@ -1,0 +1,112 @@
+#include "popover/YarnTimeline.h"
+#include "popover/ZenProgressBar.h"
+
+#include <QAccessible>
+#include <gtest/gtest.h>
+
+namespace mewt {
+namespace {
+
+using Ink = YarnStrandPiece::Ink;
+
+PomodoroYarnProgress tenMinuteFocus(double remaining)
+{
+    return { PomodoroYarnSchedule({ { 1, PomodoroPhase::focus, 600 } }, 600), remaining };
+}
+
+TEST(YarnStrand, WoundPartOfTheCurrentSegmentIsGoneAtAFixedScale)
+{
+    const auto pieces = yarnStrandPieces(tenMinuteFocus(360).schedule, 240, std::nullopt, 1.0, 100);
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0], (YarnStrandPiece { { 0, 0.75, 60, 1.5 }, 0.75, Ink::focus }));
+    EXPECT_EQ(pieces[1], (YarnStrandPiece { { 59.5, 0, 0.5, 3 }, 0, Ink::endMark }));
+}
+
+TEST(YarnStrand, EachPhaseHasItsStrandAndEndMarkSitsAtTheDrawnEnd)
+{
+    const PomodoroYarnSchedule schedule(
+        { { 1, PomodoroPhase::shortBreak, 60 }, { 2, PomodoroPhase::focus, 60 }, { 2, PomodoroPhase::longBreak, 80 } },
+        200);
+    const auto pieces = yarnStrandPieces(schedule, 30, std::nullopt, 1.0, 200);
+    ASSERT_EQ(pieces.size(), 7u);
+    EXPECT_EQ(pieces[0], (YarnStrandPiece { { 0, 1.25, 30, 1.0 }, 0.5, Ink::shortBreak }));
+    EXPECT_EQ(pieces[1], (YarnStrandPiece { { 29.5, 0.25, 0.5, 3 }, 0, Ink::endMark }));
+    EXPECT_EQ(pieces[2].rect, QRectF(30, 0.75, 60, 1.5));
+    EXPECT_EQ(pieces[4], (YarnStrandPiece { { 90, 0.75, 80, 0.5 }, 0.25, Ink::longBreak }));
+    EXPECT_EQ(pieces[5], (YarnStrandPiece { { 90, 1.75, 80, 0.5 }, 0.25, Ink::longBreak }));
+}
+
+TEST(YarnStrand, RevealedSegmentGrowsWhileTheOthersKeepTheirPlace)
+{
+    const PomodoroYarnSchedule schedule({ { 1, PomodoroPhase::focus, 50 }, { 1, PomodoroPhase::shortBreak, 50 } }, 100);
+    const auto half = yarnStrandPieces(schedule, 0, QStringLiteral("1-shortBreak"), 0.5, 100);
+    ASSERT_EQ(half.size(), 4u);
+    EXPECT_EQ(half[2].rect, QRectF(50, 1.25, 25, 1.0));
+    EXPECT_EQ(yarnStrandPieces(schedule, 0, QStringLiteral("1-shortBreak"), 0.0, 100).size(), 2u);
+    EXPECT_TRUE(yarnStrandPieces(PomodoroYarnSchedule(), 0, std::nullopt, 1.0, 100).empty());
+    EXPECT_TRUE(yarnStrandPieces(schedule, 0, std::nullopt, 1.0, 0).empty());
+}
+
+TEST(YarnBall, GroovesFollowTheBallsRectangle)
+{
+    const auto grooves = yarnBallGrooves(QRectF(1, 1, 12, 12));
+    EXPECT_EQ(grooves[0].start, QPointF(0, 1 + 0.34 * 12));
+    EXPECT_EQ(grooves[1].control, QPointF(7, 7));
+    EXPECT_EQ(grooves[2].end, QPointF(14, 1 + 0.38 * 12));
+}
+
+class YarnViews : public ::testing::Test {
+protected:
+    void SetUp() override { qputenv("MEWT_REDUCED_MOTION", "0"); }
+    void TearDown() override { qputenv("MEWT_REDUCED_MOTION", "0"); }
+};
+
+TEST_F(YarnViews, BallTurnsByTheWoundShareUnlessMotionIsReduced)
+{
+    YarnTimeline yarn;
+    yarn.resize(107, YarnTimeline::height);
+    yarn.setProgress(tenMinuteFocus(360), std::nullopt);
+    EXPECT_DOUBLE_EQ(yarn.ballRotation(), 0.4 * 100 / 7);
+    qputenv("MEWT_REDUCED_MOTION", "1");
+    yarn.setProgress(tenMinuteFocus(300), QStringLiteral("1-focus"));
+    EXPECT_DOUBLE_EQ(yarn.ballRotation(), 0.0);
+    EXPECT_DOUBLE_EQ(yarn.revealProgress(), 1.0);
+    EXPECT_FALSE(yarn.isRevealing());
+}
+
+TEST_F(YarnViews, ANewRevealRunsItsFramesOnlyWhileShown)
+{
+    YarnTimeline yarn;
+    yarn.setProgress(tenMinuteFocus(600), QStringLiteral("1-focus"));
+    EXPECT_FALSE(yarn.isRevealing()); // hidden: at once
+    yarn.show();
+    yarn.setProgress(tenMinuteFocus(600), QStringLiteral("2-focus"));
+    EXPECT_TRUE(yarn.isRevealing());
+    EXPECT_DOUBLE_EQ(yarn.revealProgress(), 0.0);
+    for (int i = 0; i < YarnTimeline::revealFrames; ++i)
+        yarn.advanceRevealFrame();
+    EXPECT_DOUBLE_EQ(yarn.revealProgress(), 1.0);
+    EXPECT_FALSE(yarn.isRevealing());
+    yarn.setProgress(tenMinuteFocus(500), QStringLiteral("2-focus"));
+    EXPECT_FALSE(yarn.isRevealing()); // same segment: no new reveal
+}
+
+TEST_F(YarnViews, BothReadTheirProgressToScreenReaders)
+{
+    YarnTimeline yarn;
+    ZenProgressBar bar;
+    bar.resize(200, ZenProgressBar::height);
+    yarn.setProgress(tenMinuteFocus(360), std::nullopt);
+    bar.setProgress(tenMinuteFocus(360));
+    EXPECT_DOUBLE_EQ(bar.fillWidth(), 80);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&yarn)->text(QAccessible::Value),
+        QStringLiteral("4m wound, 6m remaining"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&bar)->text(QAccessible::Value),
+        QStringLiteral("4m elapsed, 6m remaining"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&bar)->role(), QAccessible::ProgressBar);
+    bar.setProgress({});
+    EXPECT_DOUBLE_EQ(bar.fillWidth(), 0);
+}
+
+} // namespace
+} // namespace mewt
