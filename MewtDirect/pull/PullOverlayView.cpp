@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTransform>
+#include <malloc.h>
 
 namespace mewt {
 
@@ -68,6 +69,8 @@ void PullOverlayView::sync()
         if (testAttribute(Qt::WA_WState_Created)) {
             destroy();
             lastGeometry = {};
+            // The freed backing store sits in the heap's free lists otherwise.
+            malloc_trim(0);
         }
         return;
     }
