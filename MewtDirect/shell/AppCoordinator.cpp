@@ -1,8 +1,8 @@
 #include "shell/AppCoordinator.h"
 
+#include "artwork/ReducedMotion.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "model/NotificationScheduling.h"
-#include "artwork/ReducedMotion.h"
 #include "pull/PullHandlePanel.h"
 #include "shell/PawStatusView.h"
 #include "shell/StatusItemWindow.h"
@@ -38,6 +38,11 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
     , pomodoro(services.defaults, services.clock, timer, pomodoroSettings)
     , statusItem(timer, pomodoro, interfaceSettings, timeDisplay.style(), themes.selected(), engine, services.clock)
     , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock, services.pointerMonitor)
+    , optionsNavigation(
+          [this] { return OptionsSettingsAvailability { int(interfaceSettings.availableLanguages().size()) }; })
+    , optionsWindow(optionsNavigation, optionsChrome,
+          OptionsWindowController::Stores { timer, themes, catBeds, popoverAppearance, pullSettings, timeDisplay,
+              interfaceSettings, pomodoroSettings, pomodoro, tactileSounds, catSounds })
     , pullInteraction(pullSettings, pomodoroSettings, timer, interfaceSettings, themes, tactileSounds, catSounds,
           pullOverlay, services.clock)
     , popover(TimerPopoverStores { timer, themes, popoverAppearance, interfaceSettings, pullSettings, pomodoroSettings,
@@ -98,6 +103,14 @@ void AppCoordinator::start()
             self->commitPull(commit);
     };
     pullInteraction.pomodoroContext = [self] { return self ? self->pomodoroPullContext() : PomodoroPullContext {}; };
+    popover.onShowOptions = [self] {
+        if (self)
+            self->showOptions();
+    };
+    optionsWindow.onReplayOnboarding = [self] {
+        if (self)
+            self->replayOnboarding();
+    };
     popover.onDismissRequest = [self] {
         if (self)
             self->dismissPopover();
@@ -121,7 +134,9 @@ void AppCoordinator::start()
         statusItem.setDark(dark);
         popover.setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
         feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+        optionsWindow.setDark(dark);
     });
+    optionsWindow.setDark(appearance.isDark());
     statusItem.setDark(appearance.isDark());
     popover.setSystemColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
     feedbackWindow.setColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
@@ -164,6 +179,7 @@ void AppCoordinator::shutdown()
     tactileSounds.shutdown();
     popover.close();
     feedbackWindow.close();
+    optionsWindow.shutdown();
     statusItem.close();
     setMotionPreference(nullptr);
 }
@@ -180,6 +196,8 @@ void AppCoordinator::clearCallbacks()
     pullInteraction.onCommit = nullptr;
     pullInteraction.pomodoroContext = nullptr;
     popover.onDismissRequest = nullptr;
+    popover.onShowOptions = nullptr;
+    optionsWindow.onReplayOnboarding = nullptr;
     statusItem.shouldAutoDismiss = nullptr;
     statusItem.onAutoDismiss = nullptr;
 }
@@ -259,6 +277,23 @@ void AppCoordinator::pawPressed()
     statusItem.window().raise();
     if (statusItem.pullHandle().isRevealed())
         statusItem.pullHandle().raise();
+}
+
+void AppCoordinator::showOptions()
+{
+    if (shutDown || onboarding.isPresented())
+        return;
+    statusItem.concealPullHandle();
+    optionsWindow.show();
+}
+
+void AppCoordinator::replayOnboarding()
+{
+    if (shutDown)
+        return;
+    if (onboarding.step() != OnboardingStore::Step::meet)
+        onboarding.setStep(OnboardingStore::Step::meet);
+    onboarding.setPresented(true);
 }
 
 void AppCoordinator::dismissPopover()
