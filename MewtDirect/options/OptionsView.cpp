@@ -322,8 +322,10 @@ void OptionsView::showPage(OptionsCategory category)
     if (factory == factories.constEnd())
         return; // not built yet: nothing rather than a make-believe page
     page = (*factory)();
-    if (page)
-        pageHost->layout()->addWidget(page);
+    if (!page)
+        return;
+    pageHost->layout()->addWidget(page);
+    page->show(); // now, not on the layout's next turn, so the page can scroll at once
 }
 
 void OptionsView::applyAccent()

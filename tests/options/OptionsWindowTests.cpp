@@ -1,10 +1,12 @@
 #include "../ScopedEnvironment.h"
 #include "OptionsWindowRig.h"
+#include "artwork/PullPreview.h"
 #include "options/OptionsChromeBar.h"
 #include "options/OptionsPalette.h"
 #include "options/OptionsSearchEmptyState.h"
 #include "options/OptionsSearchField.h"
 #include "options/OptionsWindow.h"
+#include "options/PullDistanceDiagram.h"
 #include "options/PullingOptionsPage.h"
 #include "options/SettingsForm.h"
 #include "options/SettingsSection.h"
@@ -282,6 +284,10 @@ TEST_P(OptionsWindowGallery, EveryPage)
     for (const OptionsCategory category : allOptionsCategories) {
         rig.navigation.navigate(category);
         QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        // Halfway through the demo's pull, rather than its invisible first frame.
+        if (auto* diagram = rig.controller.window()->findChild<PullDistanceDiagram*>())
+            diagram->preview().showFrame(1.6);
         rig.controller.window()->grab().save(QDir(folder).filePath(
             QStringLiteral("window-%1-%2.png").arg(rawValue(category), GetParam() ? "dark" : "light")));
     }
