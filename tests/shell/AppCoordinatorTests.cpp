@@ -4,6 +4,7 @@
 #include "pull/PullHandlePanel.h"
 #include "shell/StatusItemWindow.h"
 #include "options/FeedbackPanel.h"
+#include "options/OptionsWindow.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -295,6 +296,38 @@ TEST_F(Coordinator, OwnsTheOneFeedbackPanelAndClosesItAtShutdown)
     EXPECT_TRUE(app.feedbackWindowController().panel()->isVisible());
     app.shutdown();
     EXPECT_EQ(app.feedbackWindowController().panel(), nullptr);
+}
+
+TEST_F(Coordinator, OpensTheOptionsOnTheLastPageUnlessTheTourShowsAndClosesThemAtShutdown)
+{
+    AppCoordinator& app = started();
+    EXPECT_EQ(app.optionsWindowController().window(), nullptr) << "built on first use only";
+
+    app.onboardingStore().setPresented(true);
+    app.popoverController().onShowOptions();
+    EXPECT_EQ(app.optionsWindowController().window(), nullptr);
+
+    app.onboardingStore().setPresented(false);
+    app.optionsNavigationModel().navigate(OptionsCategory::pulling);
+    app.popoverController().onShowOptions();
+    OptionsWindow* window = app.optionsWindowController().window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(app.optionsNavigationModel().currentCategory(), OptionsCategory::pulling);
+
+    // The general page's replay: the window goes, the tour starts over from its first step.
+    app.onboardingStore().setStep(OnboardingStore::Step::pause);
+    app.optionsWindowController().replayOnboarding();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(app.onboardingStore().isPresented());
+    EXPECT_EQ(app.onboardingStore().step(), OnboardingStore::Step::meet);
+
+    app.onboardingStore().setPresented(false);
+    app.showOptions();
+    app.shutdown();
+    EXPECT_FALSE(window->isVisible());
+    app.showOptions();
+    EXPECT_FALSE(window->isVisible());
 }
 
 } // namespace
