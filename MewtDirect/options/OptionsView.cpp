@@ -268,16 +268,23 @@ void OptionsView::syncSidebar()
         return;
     }
     const QSignalBlocker quiet(results);
-    if (hits != shownHits) {
-        shownHits = hits;
-        results->clear();
-        for (const OptionsSetting hit : hits) {
+    if (results->count() == 0) {
+        // One row per setting, in catalogue order, built on the first search; each keystroke then
+        // only hides and shows rows, since hits keep catalogue order.
+        for (const OptionsSetting setting : allOptionsSettings()) {
             auto* item = new QListWidgetItem(results);
-            item->setData(settingRole, int(hit));
-            item->setData(Qt::AccessibleTextRole, definition(hit).title);
-            auto* row = new OptionsSearchResultRow(hit);
+            item->setData(settingRole, int(setting));
+            item->setData(Qt::AccessibleTextRole, definition(setting).title);
+            auto* row = new OptionsSearchResultRow(setting);
             item->setSizeHint(QSize(sidebarWidth - 2 * listSideMargin, row->sizeHint().height()));
             results->setItemWidget(item, row);
+        }
+    }
+    if (hits != shownHits) {
+        shownHits = hits;
+        for (int row = 0; row < results->count(); ++row) {
+            QListWidgetItem* item = results->item(row);
+            item->setHidden(!hits.contains(OptionsSetting(item->data(settingRole).toInt())));
         }
     }
     results->setCurrentItem(nullptr);
