@@ -222,6 +222,23 @@ TEST_F(OptionsWindowNavigation, ClosingHidesAndShowingAgainKeepsEverything)
     EXPECT_EQ(view().currentPage(), page);
 }
 
+TEST_F(OptionsWindowNavigation, ThePullDemoRunsOnlyWhileTheWindowShowsIt)
+{
+    ScopedEnvironment moving("MEWT_REDUCED_MOTION", "0");
+    rig.navigation.navigate(OptionsCategory::pulling);
+    QCoreApplication::processEvents();
+    auto* diagram = window().findChild<PullDistanceDiagram*>();
+    ASSERT_NE(diagram, nullptr);
+    EXPECT_TRUE(diagram->preview().loop().isRunning());
+
+    window().close();
+    EXPECT_FALSE(diagram->preview().loop().isRunning()) << "a hidden window must not wake up";
+    rig.navigation.navigate(OptionsCategory::general);
+    rig.controller.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window().findChild<PullDistanceDiagram*>(), nullptr) << "the page left is gone";
+}
+
 TEST_F(OptionsWindowNavigation, ReplayHidesTheWindowBeforeAskingForTheTour)
 {
     bool visibleWhenAsked = true;
