@@ -1,8 +1,12 @@
 #include "options/OptionsWindowController.h"
 
+#include "options/AppearanceOptionsPage.h"
+#include "options/ControlsOptionsPage.h"
 #include "options/OptionsPalette.h"
 #include "options/OptionsWindow.h"
 #include "options/PullingOptionsPage.h"
+#include "options/SoundsOptionsPage.h"
+#include "options/TimerOptionsPage.h"
 
 #include <QPointer>
 
@@ -16,8 +20,21 @@ OptionsWindowController::OptionsWindowController(OptionsNavigationModel& navigat
     , pageStores(stores)
     , activateApplication(std::move(activateApplication))
 {
+    registerPage(OptionsCategory::appearance, [this] {
+        return new AppearanceOptionsPage(
+            pageStores.themes, pageStores.catBeds, pageStores.popoverAppearance, pageStores.timeDisplay);
+    });
+    registerPage(OptionsCategory::timer, [this] {
+        return new TimerOptionsPage(
+            pageStores.timer, pageStores.pullSettings, pageStores.pomodoroSettings, pageStores.pomodoro);
+    });
     registerPage(OptionsCategory::pulling,
         [this] { return new PullingOptionsPage(pageStores.themes, pageStores.pullSettings); });
+    registerPage(OptionsCategory::controls, [this] { return new ControlsOptionsPage(pageStores.interfaceSettings); });
+    registerPage(OptionsCategory::sounds, [this] {
+        return new SoundsOptionsPage(
+            pageStores.timer, pageStores.interfaceSettings, pageStores.soundPlayer, pageStores.catSoundPlayer);
+    });
 }
 
 OptionsWindowController::~OptionsWindowController()

@@ -51,7 +51,7 @@ public:
     // Run after the window has hidden, when the general page asks to replay the welcome tour.
     std::function<void()> onReplayOnboarding;
 
-    // Pages of categories this controller cannot build itself (they need services from above).
+    // Every page but the general one is registered here; that one needs services from above.
     void registerPage(OptionsCategory category, OptionsView::PageFactory factory);
     bool hasPage(OptionsCategory category) const { return factories.contains(category); }
 

@@ -3,6 +3,7 @@
 #include "artwork/CharacterSlotText.h"
 #include "popover/PopoverMetrics.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -11,12 +12,17 @@ namespace mewt {
 
 namespace {
 constexpr int headerSpacing = 4;
+// However long the session name, the title keeps this share of the header.
+constexpr double titleShare = 0.6;
 
 QLabel* plainLabel(QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText); // names are the user's text, never markup
     label->setFont(captionFont(QFont::DemiBold));
+    // Elided to the width there is, so a long name never widens the popover.
+    label->setMinimumWidth(1);
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     return label;
 }
 
@@ -74,14 +80,39 @@ void PhaseTimeBlock::setContent(const Content& content)
     const bool hasName = full && content.activeName && !content.activeName->isEmpty();
     const bool hasTitle = content.title.has_value();
     name->setVisible(hasName);
-    name->setText(hasName ? *content.activeName : QString());
     separator->setVisible(hasName && hasTitle);
     title->setVisible(hasTitle);
-    title->setText(content.title.value_or(QString()));
     header->setVisible(hasName || hasTitle);
+    elideHeader();
     time->setValue(content.time);
     status->setVisible(full);
     status->setText(content.status);
+}
+
+void PhaseTimeBlock::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    elideHeader();
+}
+
+void PhaseTimeBlock::elideHeader()
+{
+    const bool hasName = !name->isHidden();
+    const QString fullName = hasName ? shown.activeName.value_or(QString()) : QString();
+    const QString fullTitle = shown.title.value_or(QString());
+    const QFontMetrics metrics(name->font());
+    int room = width();
+    if (hasName && !separator->isHidden())
+        room -= metrics.horizontalAdvance(separator->text()) + 2 * headerSpacing;
+    const int nameWidth = hasName ? metrics.horizontalAdvance(fullName) : 0;
+    const int titleRoom = std::max(room - nameWidth, static_cast<int>(room * titleShare));
+    const QString shownTitle = metrics.elidedText(fullTitle, Qt::ElideRight, std::max(titleRoom, 0));
+    const int nameRoom = room - metrics.horizontalAdvance(shownTitle);
+    name->setText(metrics.elidedText(fullName, Qt::ElideRight, std::max(nameRoom, 0)));
+    title->setText(shownTitle);
+    // A screen reader reads the whole texts.
+    name->setAccessibleName(fullName);
+    title->setAccessibleName(fullTitle);
 }
 
 void PhaseTimeBlock::setPopoverPalette(const CatPopoverPalette& palette)

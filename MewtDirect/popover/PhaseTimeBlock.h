@@ -40,8 +40,13 @@ public:
     // The header row is shown: a name, a title or both.
     bool showsHeader() const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void applyColors();
+    // Shortens the name and the title to the width there is; the title keeps most of it.
+    void elideHeader();
 
     Content shown;
     CatPopoverPalette colors;

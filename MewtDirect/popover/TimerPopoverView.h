@@ -21,6 +21,7 @@ class ActiveDisplayPage;
 class Clock;
 class ContentSwitcher;
 class IdleDisplayPage;
+class OnboardingView;
 class PopoverCard;
 class TactileSoundPlayer;
 class TimerPopoverPresentation;
@@ -87,6 +88,8 @@ public:
     WaitingDisplayPage& waitingPage() const { return *waiting; }
     IdleDisplayPage& idlePage() const { return *idle; }
     ContentSwitcher& contentSwitcher() const { return *switcher; }
+    // The welcome tour while the tour store presents it, in place of the timer content; else null.
+    OnboardingView* onboardingView() const;
     int cardCornerRadius() const;
 
     std::function<void()> onShowOptions;
@@ -112,6 +115,7 @@ private:
     void syncActive(Date date);
     void syncWaiting(Date date);
     void syncIdle();
+    void syncTour(const CatPopoverPalette& colors);
     void updateTicker();
     void settleLayouts();
     void reportSize();
@@ -132,6 +136,7 @@ private:
     ActiveDisplayPage* active = nullptr;
     WaitingDisplayPage* waiting = nullptr;
     IdleDisplayPage* idle = nullptr;
+    QPointer<OnboardingView> tour;
 
     TimerPopoverEditingState edits;
     bool watchingTaps = false;

@@ -4,6 +4,9 @@
 #include "platform/FreedesktopNotificationCenter.h"
 #include "model/NotificationScheduling.h"
 #include "pull/PullHandlePanel.h"
+#include "options/GeneralOptionsPage.h"
+#include "shell/AppDelegate.h"
+#include "shell/DirectDistributionRuntime.h"
 #include "shell/PawStatusView.h"
 #include "shell/StatusItemWindow.h"
 
@@ -111,6 +114,19 @@ void AppCoordinator::start()
         if (self)
             self->replayOnboarding();
     };
+    optionsWindow.registerPage(OptionsCategory::general, [self]() -> QWidget* {
+        if (!self)
+            return nullptr;
+        return new GeneralOptionsPage(self->loginItems, self->interfaceSettings, AppDelegate::updateRuntime(),
+            [self] {
+                if (self)
+                    self->optionsWindow.replayOnboarding();
+            },
+            [self](QWidget* relativeTo) {
+                if (self)
+                    self->feedbackWindow.showFeedbackWindow(relativeTo);
+            });
+    });
     popover.onDismissRequest = [self] {
         if (self)
             self->dismissPopover();
@@ -150,6 +166,31 @@ void AppCoordinator::start()
     updateEndingCue();
     statusItem.refresh();
     statusItem.show();
+
+    // Welcome tour: due on a first launch (or after an older tour), shown in the popover.
+    tourReveal.setSingleShot(true);
+    tourReveal.setInterval(tourRevealDelayMs);
+    connect(&tourReveal, &QTimer::timeout, this, &AppCoordinator::revealTour);
+    if (onboarding.presentIfNeeded())
+        tourReveal.start();
+}
+
+void AppCoordinator::replayOnboarding()
+{
+    if (!started || shutDown)
+        return;
+    if (onboarding.step() != OnboardingStore::Step::meet)
+        onboarding.setStep(OnboardingStore::Step::meet);
+    onboarding.setPresented(true);
+    // A pending reveal gives way to this one.
+    tourReveal.start();
+}
+
+void AppCoordinator::revealTour()
+{
+    if (shutDown || !onboarding.isPresented())
+        return;
+    pawPressed();
 }
 
 void AppCoordinator::shutdown()
@@ -157,6 +198,7 @@ void AppCoordinator::shutdown()
     if (shutDown)
         return;
     shutDown = true;
+    tourReveal.stop();
     // Ending the plan and the timer below is neither a completion nor anything to react to.
     clearCallbacks();
     disconnect(&appearance, nullptr, this, nullptr);
@@ -285,15 +327,6 @@ void AppCoordinator::showOptions()
         return;
     statusItem.concealPullHandle();
     optionsWindow.show();
-}
-
-void AppCoordinator::replayOnboarding()
-{
-    if (shutDown)
-        return;
-    if (onboarding.step() != OnboardingStore::Step::meet)
-        onboarding.setStep(OnboardingStore::Step::meet);
-    onboarding.setPresented(true);
 }
 
 void AppCoordinator::dismissPopover()

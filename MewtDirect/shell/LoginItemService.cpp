@@ -114,6 +114,19 @@ QString turnOffFailure(const QString& reason)
 LoginItemService::LoginItemService(QObject* parent)
     : LoginItemService(defaultEntryPath(), runningExecutablePath(), parent)
 {
+    adoptEarlierEntry(QFileInfo(path).absolutePath() + QStringLiteral("/mewt.desktop"), *this);
+}
+
+void LoginItemService::adoptEarlierEntry(const QString& earlier, LoginItemService& current)
+{
+    const EntryState found = readEntry(earlier);
+    if (!found.ours || earlier == current.path)
+        return;
+    if (QFileInfo::exists(current.path) ? QFile::remove(earlier) : QFile::rename(earlier, current.path)) {
+        current.refresh();
+        if (current.isEnabled())
+            current.setEnabled(true);
+    }
 }
 
 LoginItemService::LoginItemService(QString entryPath, QString executablePath, QObject* parent)
@@ -123,7 +136,7 @@ LoginItemService::LoginItemService(QString entryPath, QString executablePath, QO
 
 LoginItemService::LoginItemService(
     QString entryPath, QString executablePath, QStringList commandSearchPath, QObject* parent)
-    : QObject(parent)
+    : LoginItemSwitching(parent)
     , path(std::move(entryPath))
     , executable(std::move(executablePath))
     , searchPath(std::move(commandSearchPath))

@@ -199,5 +199,189 @@
         <source>%1 wasn&apos;t made by mewt</source>
         <translation>%1 no l&apos;ha creat mewt</translation>
     </message>
+    <message>
+        <source>sending…</source>
+        <translation>enviant…</translation>
+    </message>
+    <message>
+        <source>send</source>
+        <translation>envia</translation>
+    </message>
+    <message>
+        <source>send feedback</source>
+        <translation>envia comentaris</translation>
+    </message>
+    <message>
+        <source>i read every note. bugs, ideas, or tiny joys all help.</source>
+        <translation>llegeixo cada nota. errors, idees o petites alegries: tot ajuda.</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>tanca</translation>
+    </message>
+    <message>
+        <source>kind</source>
+        <translation>tipus</translation>
+    </message>
+    <message>
+        <source>feedback message</source>
+        <translation>missatge de comentaris</translation>
+    </message>
+    <message>
+        <source>include email so i can reply</source>
+        <translation>inclou el correu perquè et pugui respondre</translation>
+    </message>
+    <message>
+        <source>reply email</source>
+        <translation>correu per a la resposta</translation>
+    </message>
+    <message>
+        <source>got it. thank you</source>
+        <translation>rebut. gràcies</translation>
+    </message>
+    <message>
+        <source>i read these myself. if you left an email, i may write back.</source>
+        <translation>els llegeixo jo mateix. si has deixat un correu, potser et respondré.</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel·la</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>fet</translation>
+    </message>
+    <message>
+        <source>search</source>
+        <translation>cerca</translation>
+    </message>
+    <message>
+        <source>No Results for “%1”</source>
+        <translation>Cap resultat per a «%1»</translation>
+    </message>
+    <message>
+        <source>Check the spelling or try a new search.</source>
+        <translation>Comprova l&apos;ortografia o prova una altra cerca.</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Cerca</translation>
+    </message>
+    <message>
+        <source>Search settings</source>
+        <translation>Cerca a la configuració</translation>
+    </message>
+    <message>
+        <source>Open %1 in %2</source>
+        <translation>Obre %1 a %2</translation>
+    </message>
+    <message>
+        <source>cancel timer</source>
+        <translation>cancel·la el temporitzador</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 minuts</translation>
+    </message>
+    <message>
+        <source>starts the quick timer without pulling</source>
+        <translation>inicia el temporitzador ràpid sense estirar</translation>
+    </message>
+    <message>
+        <source>start %1 minute timer</source>
+        <translation>inicia un temporitzador de %1 minuts</translation>
+    </message>
+    <message>
+        <source>starts a continuous pomodoro without pulling</source>
+        <translation>inicia un pomodoro continu sense estirar</translation>
+    </message>
+    <message>
+        <source>start continuous focus</source>
+        <translation>inicia la concentració contínua</translation>
+    </message>
+    <message>
+        <source>starts one configured focus session without pulling</source>
+        <translation>inicia una sessió de concentració configurada sense estirar</translation>
+    </message>
+    <message>
+        <source>start one %1 minute focus session</source>
+        <translation>inicia una sessió de concentració de %1 minuts</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to start</source>
+        <translation>arrossega la pota de la barra superior per començar</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to start continuous focus</source>
+        <translation>arrossega la pota de la barra superior per començar la concentració contínua</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to choose focus sessions</source>
+        <translation>arrossega la pota de la barra superior per triar les sessions de concentració</translation>
+    </message>
+    <message>
+        <source>click a duration to type · drag to adjust</source>
+        <translation>fes clic en una durada per escriure-la · arrossega per ajustar-la</translation>
+    </message>
+    <message>
+        <source>mode</source>
+        <translation>mode</translation>
+    </message>
+    <message>
+        <source>timer</source>
+        <translation>temporitzador</translation>
+    </message>
+    <message>
+        <source>pomodoro</source>
+        <translation>pomodoro</translation>
+    </message>
+    <message>
+        <source>cancel pomodoro</source>
+        <translation>cancel·la el pomodoro</translation>
+    </message>
+    <message>
+        <source>yarn timer progress</source>
+        <translation>progrés del cabdell del temporitzador</translation>
+    </message>
+    <message>
+        <source>solid yarn is focus; split yarn is break</source>
+        <translation>el fil sencer és concentració; el fil partit és descans</translation>
+    </message>
+    <message>
+        <source>timer progress</source>
+        <translation>progrés del temporitzador</translation>
+    </message>
+    <message>
+        <source>this desktop has no notification settings to open.</source>
+        <translation>aquest escriptori no té cap configuració de notificacions per obrir.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>mewt tour, step %1 of %2</source>
+        <translation>visita guiada de mewt, pas %1 de %2</translation>
+    </message>
+    <message>
+        <source>skip</source>
+        <translation>omet</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>enrere</translation>
+    </message>
+    <message>
+        <source>next</source>
+        <translation>següent</translation>
+    </message>
+    <message>
+        <source>resume timer</source>
+        <translation>reprèn el temporitzador</translation>
+    </message>
+    <message>
+        <source>pause timer</source>
+        <translation>posa en pausa el temporitzador</translation>
+    </message>
 </context>
 </TS>

@@ -199,5 +199,189 @@
         <source>%1 wasn&apos;t made by mewt</source>
         <translation>%1 は mewt が作成したものではありません</translation>
     </message>
+    <message>
+        <source>sending…</source>
+        <translation>送信中…</translation>
+    </message>
+    <message>
+        <source>send</source>
+        <translation>送信</translation>
+    </message>
+    <message>
+        <source>send feedback</source>
+        <translation>フィードバックを送る</translation>
+    </message>
+    <message>
+        <source>i read every note. bugs, ideas, or tiny joys all help.</source>
+        <translation>メッセージはすべて読んでいます。バグ、アイデア、小さなうれしいこと、どれも助かります。</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>kind</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>feedback message</source>
+        <translation>フィードバックの内容</translation>
+    </message>
+    <message>
+        <source>include email so i can reply</source>
+        <translation>返信できるようにメールアドレスを含める</translation>
+    </message>
+    <message>
+        <source>reply email</source>
+        <translation>返信用メールアドレス</translation>
+    </message>
+    <message>
+        <source>got it. thank you</source>
+        <translation>受け取りました。ありがとう</translation>
+    </message>
+    <message>
+        <source>i read these myself. if you left an email, i may write back.</source>
+        <translation>すべて自分で読んでいます。メールアドレスを残してくれたら、返信するかもしれません。</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>search</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>No Results for “%1”</source>
+        <translation>「%1」の検索結果はありません</translation>
+    </message>
+    <message>
+        <source>Check the spelling or try a new search.</source>
+        <translation>スペルを確認するか、別のキーワードで検索してください。</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>Search settings</source>
+        <translation>設定を検索</translation>
+    </message>
+    <message>
+        <source>Open %1 in %2</source>
+        <translation>%2 の %1 を開く</translation>
+    </message>
+    <message>
+        <source>cancel timer</source>
+        <translation>タイマーをキャンセル</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1分</translation>
+    </message>
+    <message>
+        <source>starts the quick timer without pulling</source>
+        <translation>引っぱらずにクイックタイマーを開始します</translation>
+    </message>
+    <message>
+        <source>start %1 minute timer</source>
+        <translation>%1分タイマーを開始</translation>
+    </message>
+    <message>
+        <source>starts a continuous pomodoro without pulling</source>
+        <translation>引っぱらずに連続ポモドーロを開始します</translation>
+    </message>
+    <message>
+        <source>start continuous focus</source>
+        <translation>連続集中を開始</translation>
+    </message>
+    <message>
+        <source>starts one configured focus session without pulling</source>
+        <translation>引っぱらずに設定済みの集中セッションを1回開始します</translation>
+    </message>
+    <message>
+        <source>start one %1 minute focus session</source>
+        <translation>%1分の集中セッションを1回開始</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to start</source>
+        <translation>トップバーの前足をドラッグして開始</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to start continuous focus</source>
+        <translation>トップバーの前足をドラッグして連続集中を開始</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to choose focus sessions</source>
+        <translation>トップバーの前足をドラッグして集中セッションを選択</translation>
+    </message>
+    <message>
+        <source>click a duration to type · drag to adjust</source>
+        <translation>時間をクリックして入力 · ドラッグして調整</translation>
+    </message>
+    <message>
+        <source>mode</source>
+        <translation>モード</translation>
+    </message>
+    <message>
+        <source>timer</source>
+        <translation>タイマー</translation>
+    </message>
+    <message>
+        <source>pomodoro</source>
+        <translation>ポモドーロ</translation>
+    </message>
+    <message>
+        <source>cancel pomodoro</source>
+        <translation>ポモドーロをキャンセル</translation>
+    </message>
+    <message>
+        <source>yarn timer progress</source>
+        <translation>毛糸タイマーの進行状況</translation>
+    </message>
+    <message>
+        <source>solid yarn is focus; split yarn is break</source>
+        <translation>つながった毛糸は集中、分かれた毛糸は休憩です</translation>
+    </message>
+    <message>
+        <source>timer progress</source>
+        <translation>タイマーの進行状況</translation>
+    </message>
+    <message>
+        <source>this desktop has no notification settings to open.</source>
+        <translation>このデスクトップには開ける通知設定がありません。</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message>
+        <source>mewt tour, step %1 of %2</source>
+        <translation>mewt ツアー、ステップ %1 / %2</translation>
+    </message>
+    <message>
+        <source>skip</source>
+        <translation>スキップ</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>戻る</translation>
+    </message>
+    <message>
+        <source>next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>resume timer</source>
+        <translation>タイマーを再開</translation>
+    </message>
+    <message>
+        <source>pause timer</source>
+        <translation>タイマーを一時停止</translation>
+    </message>
 </context>
 </TS>

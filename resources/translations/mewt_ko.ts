@@ -199,5 +199,189 @@
         <source>%1 wasn&apos;t made by mewt</source>
         <translation>%1은(는) mewt가 만든 파일이 아님</translation>
     </message>
+    <message>
+        <source>sending…</source>
+        <translation>보내는 중…</translation>
+    </message>
+    <message>
+        <source>send</source>
+        <translation>보내기</translation>
+    </message>
+    <message>
+        <source>send feedback</source>
+        <translation>피드백 보내기</translation>
+    </message>
+    <message>
+        <source>i read every note. bugs, ideas, or tiny joys all help.</source>
+        <translation>모든 메모를 읽어요. 버그, 아이디어, 작은 기쁨 모두 도움이 돼요.</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>kind</source>
+        <translation>종류</translation>
+    </message>
+    <message>
+        <source>feedback message</source>
+        <translation>피드백 메시지</translation>
+    </message>
+    <message>
+        <source>include email so i can reply</source>
+        <translation>답장할 수 있도록 이메일 포함</translation>
+    </message>
+    <message>
+        <source>reply email</source>
+        <translation>답장받을 이메일</translation>
+    </message>
+    <message>
+        <source>got it. thank you</source>
+        <translation>잘 받았어요. 고마워요</translation>
+    </message>
+    <message>
+        <source>i read these myself. if you left an email, i may write back.</source>
+        <translation>제가 직접 읽어요. 이메일을 남겼다면 답장할 수도 있어요.</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>완료</translation>
+    </message>
+    <message>
+        <source>search</source>
+        <translation>검색</translation>
+    </message>
+    <message>
+        <source>No Results for “%1”</source>
+        <translation>“%1”에 대한 결과 없음</translation>
+    </message>
+    <message>
+        <source>Check the spelling or try a new search.</source>
+        <translation>철자를 확인하거나 다른 검색어로 검색해 보세요.</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>검색</translation>
+    </message>
+    <message>
+        <source>Search settings</source>
+        <translation>설정 검색</translation>
+    </message>
+    <message>
+        <source>Open %1 in %2</source>
+        <translation>%2에서 %1 열기</translation>
+    </message>
+    <message>
+        <source>cancel timer</source>
+        <translation>타이머 취소</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1분</translation>
+    </message>
+    <message>
+        <source>starts the quick timer without pulling</source>
+        <translation>당기지 않고 빠른 타이머를 시작해요</translation>
+    </message>
+    <message>
+        <source>start %1 minute timer</source>
+        <translation>%1분 타이머 시작</translation>
+    </message>
+    <message>
+        <source>starts a continuous pomodoro without pulling</source>
+        <translation>당기지 않고 연속 뽀모도로를 시작해요</translation>
+    </message>
+    <message>
+        <source>start continuous focus</source>
+        <translation>연속 집중 시작</translation>
+    </message>
+    <message>
+        <source>starts one configured focus session without pulling</source>
+        <translation>당기지 않고 설정한 집중 세션 하나를 시작해요</translation>
+    </message>
+    <message>
+        <source>start one %1 minute focus session</source>
+        <translation>%1분 집중 세션 한 번 시작</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to start</source>
+        <translation>상단 바의 발을 끌어서 시작</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to start continuous focus</source>
+        <translation>상단 바의 발을 끌어서 연속 집중 시작</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to choose focus sessions</source>
+        <translation>상단 바의 발을 끌어서 집중 세션 선택</translation>
+    </message>
+    <message>
+        <source>click a duration to type · drag to adjust</source>
+        <translation>시간을 클릭해 입력 · 드래그해 조절</translation>
+    </message>
+    <message>
+        <source>mode</source>
+        <translation>모드</translation>
+    </message>
+    <message>
+        <source>timer</source>
+        <translation>타이머</translation>
+    </message>
+    <message>
+        <source>pomodoro</source>
+        <translation>뽀모도로</translation>
+    </message>
+    <message>
+        <source>cancel pomodoro</source>
+        <translation>뽀모도로 취소</translation>
+    </message>
+    <message>
+        <source>yarn timer progress</source>
+        <translation>털실 타이머 진행률</translation>
+    </message>
+    <message>
+        <source>solid yarn is focus; split yarn is break</source>
+        <translation>이어진 털실은 집중, 갈라진 털실은 휴식이에요</translation>
+    </message>
+    <message>
+        <source>timer progress</source>
+        <translation>타이머 진행률</translation>
+    </message>
+    <message>
+        <source>this desktop has no notification settings to open.</source>
+        <translation>이 데스크톱에는 열 수 있는 알림 설정이 없어요.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message>
+        <source>mewt tour, step %1 of %2</source>
+        <translation>mewt 둘러보기, %2단계 중 %1단계</translation>
+    </message>
+    <message>
+        <source>skip</source>
+        <translation>건너뛰기</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>뒤로</translation>
+    </message>
+    <message>
+        <source>next</source>
+        <translation>다음</translation>
+    </message>
+    <message>
+        <source>resume timer</source>
+        <translation>타이머 재개</translation>
+    </message>
+    <message>
+        <source>pause timer</source>
+        <translation>타이머 일시정지</translation>
+    </message>
 </context>
 </TS>

@@ -199,5 +199,189 @@
         <source>%1 wasn&apos;t made by mewt</source>
         <translation>%1 不是由 mewt 创建的</translation>
     </message>
+    <message>
+        <source>sending…</source>
+        <translation>正在发送…</translation>
+    </message>
+    <message>
+        <source>send</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>send feedback</source>
+        <translation>发送反馈</translation>
+    </message>
+    <message>
+        <source>i read every note. bugs, ideas, or tiny joys all help.</source>
+        <translation>每条留言我都会读。bug、想法，或是小小的喜悦，都很有帮助。</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>kind</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>feedback message</source>
+        <translation>反馈内容</translation>
+    </message>
+    <message>
+        <source>include email so i can reply</source>
+        <translation>附上邮箱，方便我回复</translation>
+    </message>
+    <message>
+        <source>reply email</source>
+        <translation>回复邮箱</translation>
+    </message>
+    <message>
+        <source>got it. thank you</source>
+        <translation>收到了，谢谢你</translation>
+    </message>
+    <message>
+        <source>i read these myself. if you left an email, i may write back.</source>
+        <translation>这些我都会亲自阅读。如果你留了邮箱，我可能会回信。</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>search</source>
+        <translation>搜索</translation>
+    </message>
+    <message>
+        <source>No Results for “%1”</source>
+        <translation>没有“%1”的结果</translation>
+    </message>
+    <message>
+        <source>Check the spelling or try a new search.</source>
+        <translation>请检查拼写或尝试新的搜索。</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>搜索</translation>
+    </message>
+    <message>
+        <source>Search settings</source>
+        <translation>搜索设置</translation>
+    </message>
+    <message>
+        <source>Open %1 in %2</source>
+        <translation>在 %2 中打开 %1</translation>
+    </message>
+    <message>
+        <source>cancel timer</source>
+        <translation>取消计时</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 分钟</translation>
+    </message>
+    <message>
+        <source>starts the quick timer without pulling</source>
+        <translation>无需拉动即可开始快速计时</translation>
+    </message>
+    <message>
+        <source>start %1 minute timer</source>
+        <translation>开始 %1 分钟计时</translation>
+    </message>
+    <message>
+        <source>starts a continuous pomodoro without pulling</source>
+        <translation>无需拉动即可开始连续番茄钟</translation>
+    </message>
+    <message>
+        <source>start continuous focus</source>
+        <translation>开始连续专注</translation>
+    </message>
+    <message>
+        <source>starts one configured focus session without pulling</source>
+        <translation>无需拉动即可开始一次已设置的专注</translation>
+    </message>
+    <message>
+        <source>start one %1 minute focus session</source>
+        <translation>开始一次 %1 分钟专注</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to start</source>
+        <translation>拖动顶栏的猫爪开始</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to start continuous focus</source>
+        <translation>拖动顶栏的猫爪开始连续专注</translation>
+    </message>
+    <message>
+        <source>drag the top bar paw to choose focus sessions</source>
+        <translation>拖动顶栏的猫爪选择专注次数</translation>
+    </message>
+    <message>
+        <source>click a duration to type · drag to adjust</source>
+        <translation>点击时长可输入 · 拖动可调整</translation>
+    </message>
+    <message>
+        <source>mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>timer</source>
+        <translation>计时器</translation>
+    </message>
+    <message>
+        <source>pomodoro</source>
+        <translation>番茄钟</translation>
+    </message>
+    <message>
+        <source>cancel pomodoro</source>
+        <translation>取消番茄钟</translation>
+    </message>
+    <message>
+        <source>yarn timer progress</source>
+        <translation>毛线计时进度</translation>
+    </message>
+    <message>
+        <source>solid yarn is focus; split yarn is break</source>
+        <translation>实心毛线表示专注，分叉毛线表示休息</translation>
+    </message>
+    <message>
+        <source>timer progress</source>
+        <translation>计时进度</translation>
+    </message>
+    <message>
+        <source>this desktop has no notification settings to open.</source>
+        <translation>此桌面没有可打开的通知设置。</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message>
+        <source>mewt tour, step %1 of %2</source>
+        <translation>mewt 导览，第 %1 步，共 %2 步</translation>
+    </message>
+    <message>
+        <source>skip</source>
+        <translation>跳过</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>上一步</translation>
+    </message>
+    <message>
+        <source>next</source>
+        <translation>下一步</translation>
+    </message>
+    <message>
+        <source>resume timer</source>
+        <translation>继续计时</translation>
+    </message>
+    <message>
+        <source>pause timer</source>
+        <translation>暂停计时</translation>
+    </message>
 </context>
 </TS>

@@ -245,6 +245,28 @@ TEST_F(LayoutTest, ASessionNameIsShownAsPlainText)
     EXPECT_TRUE(found);
 }
 
+TEST_F(LayoutTest, ALongNameIsShortenedAndNeverPushesTheButtonsOut)
+{
+    const QString name = QStringLiteral("reading the whole of the long report now");
+    rig.timer.mutateDraftName(name);
+    show();
+    rig.pomodoro.commitSessions(4, rig.clock.now());
+    turn();
+    const QWidget& cancel = view().activePage().cancelButton();
+    const QRect placed(cancel.mapTo(&view(), QPoint(0, 0)), cancel.size());
+    EXPECT_TRUE(view().rect().contains(placed));
+    EXPECT_EQ(view().width(), TimerPopoverView::contentWidth);
+    bool found = false;
+    for (const QLabel* label : view().activePage().timeButton().findChildren<QLabel*>()) {
+        if (label->accessibleName() == name) {
+            found = true;
+            EXPECT_NE(label->text(), name);
+            EXPECT_TRUE(label->text().endsWith(QChar(0x2026)));
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
 TEST_F(LayoutTest, AHiddenPopoverRunsNoTimerOfItsOwn)
 {
     view().sync();

@@ -74,7 +74,7 @@ int main(int argc, char* argv[])
             [](testing::PopoverViewRig& rig) {
                 rig.theme.setSelected(CatTheme::all().at(2));
                 rig.pomodoroSettings.setAutoStartsNextBreak(false);
-                rig.timer.mutateDraftName(QStringLiteral("reading"));
+                rig.timer.mutateDraftName(QStringLiteral("reading the whole of the long report now"));
                 rig.pomodoro.commitSessions(4, rig.clock.now());
                 rig.clock.advance(1500s);
                 rig.timer.refresh(rig.clock.now());

@@ -61,6 +61,26 @@ TEST_F(LoginItem, TurningOnWritesAnEntryThatStartsThisProgramAndOffRemovesIt)
     EXPECT_EQ(enabledChanged.size(), 2);
 }
 
+TEST_F(LoginItem, AnEntryUnderTheEarlierNameIsTakenOverAndRewritten)
+{
+    writeEntry("[Desktop Entry]\nType=Application\nExec=/old/mewt\nX-Mewt-Managed=true\n");
+    const QString current = folder() + QStringLiteral("/com.example.mewt.desktop");
+    LoginItemService service(current, executable);
+    LoginItemService::adoptEarlierEntry(entryPath(), service);
+    EXPECT_TRUE(service.isEnabled());
+    EXPECT_FALSE(QFile::exists(entryPath()));
+    QFile file(current);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray entry = file.readAll();
+    EXPECT_TRUE(entry.contains("\nTryExec=")) << entry.constData();
+    EXPECT_FALSE(entry.contains("/old/mewt"));
+
+    // Someone else's file under the earlier name is not ours to move.
+    writeEntry("[Desktop Entry]\nType=Application\nExec=/usr/bin/mewt\n");
+    LoginItemService::adoptEarlierEntry(entryPath(), service);
+    EXPECT_TRUE(QFile::exists(entryPath()));
+}
+
 TEST_F(LoginItem, EnabledMeansTheSessionWouldStartTheEntry)
 {
     const std::pair<QByteArray, bool> cases[]
