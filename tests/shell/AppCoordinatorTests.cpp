@@ -1,12 +1,14 @@
 #include "ShellRig.h"
+#include "options/FeedbackPanel.h"
+#include "options/GeneralOptionsPage.h"
+#include "options/OptionsWindow.h"
 #include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverPresentation.h"
 #include "pull/PullHandlePanel.h"
 #include "shell/StatusItemWindow.h"
-#include "options/FeedbackPanel.h"
-#include "options/OptionsWindow.h"
 
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QTest>
 
 using namespace mewt;
@@ -317,7 +319,11 @@ TEST_F(Coordinator, OpensTheOptionsOnTheLastPageUnlessTheTourShowsAndClosesThemA
 
     // The general page's replay: the window goes, the tour starts over from its first step.
     app.onboardingStore().setStep(OnboardingStore::Step::pause);
-    app.optionsWindowController().replayOnboarding();
+    app.optionsNavigationModel().navigate(OptionsCategory::general);
+    QCoreApplication::processEvents();
+    auto* general = qobject_cast<GeneralOptionsPage*>(app.optionsWindowController().view()->currentPage());
+    ASSERT_NE(general, nullptr) << "the coordinator registers the general page";
+    general->replayButton()->click();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(app.onboardingStore().isPresented());
     EXPECT_EQ(app.onboardingStore().step(), OnboardingStore::Step::meet);
