@@ -1,9 +1,12 @@
 #include "shell/AppCoordinator.h"
 
+#include "artwork/ReducedMotion.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "model/NotificationScheduling.h"
-#include "artwork/ReducedMotion.h"
 #include "pull/PullHandlePanel.h"
+#include "options/GeneralOptionsPage.h"
+#include "shell/AppDelegate.h"
+#include "shell/DirectDistributionRuntime.h"
 #include "shell/PawStatusView.h"
 #include "shell/StatusItemWindow.h"
 
@@ -38,6 +41,11 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
     , pomodoro(services.defaults, services.clock, timer, pomodoroSettings)
     , statusItem(timer, pomodoro, interfaceSettings, timeDisplay.style(), themes.selected(), engine, services.clock)
     , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock, services.pointerMonitor)
+    , optionsNavigation(
+          [this] { return OptionsSettingsAvailability { int(interfaceSettings.availableLanguages().size()) }; })
+    , optionsWindow(optionsNavigation, optionsChrome,
+          OptionsWindowController::Stores { timer, themes, catBeds, popoverAppearance, pullSettings, timeDisplay,
+              interfaceSettings, pomodoroSettings, pomodoro, tactileSounds, catSounds })
     , pullInteraction(pullSettings, pomodoroSettings, timer, interfaceSettings, themes, tactileSounds, catSounds,
           pullOverlay, services.clock)
     , popover(TimerPopoverStores { timer, themes, popoverAppearance, interfaceSettings, pullSettings, pomodoroSettings,
@@ -98,6 +106,27 @@ void AppCoordinator::start()
             self->commitPull(commit);
     };
     pullInteraction.pomodoroContext = [self] { return self ? self->pomodoroPullContext() : PomodoroPullContext {}; };
+    popover.onShowOptions = [self] {
+        if (self)
+            self->showOptions();
+    };
+    optionsWindow.onReplayOnboarding = [self] {
+        if (self)
+            self->replayOnboarding();
+    };
+    optionsWindow.registerPage(OptionsCategory::general, [self]() -> QWidget* {
+        if (!self)
+            return nullptr;
+        return new GeneralOptionsPage(self->loginItems, self->interfaceSettings, AppDelegate::updateRuntime(),
+            [self] {
+                if (self)
+                    self->optionsWindow.replayOnboarding();
+            },
+            [self](QWidget* relativeTo) {
+                if (self)
+                    self->feedbackWindow.showFeedbackWindow(relativeTo);
+            });
+    });
     popover.onDismissRequest = [self] {
         if (self)
             self->dismissPopover();
@@ -121,7 +150,9 @@ void AppCoordinator::start()
         statusItem.setDark(dark);
         popover.setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
         feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+        optionsWindow.setDark(dark);
     });
+    optionsWindow.setDark(appearance.isDark());
     statusItem.setDark(appearance.isDark());
     popover.setSystemColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
     feedbackWindow.setColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
@@ -190,6 +221,7 @@ void AppCoordinator::shutdown()
     tactileSounds.shutdown();
     popover.close();
     feedbackWindow.close();
+    optionsWindow.shutdown();
     statusItem.close();
     setMotionPreference(nullptr);
 }
@@ -206,6 +238,8 @@ void AppCoordinator::clearCallbacks()
     pullInteraction.onCommit = nullptr;
     pullInteraction.pomodoroContext = nullptr;
     popover.onDismissRequest = nullptr;
+    popover.onShowOptions = nullptr;
+    optionsWindow.onReplayOnboarding = nullptr;
     statusItem.shouldAutoDismiss = nullptr;
     statusItem.onAutoDismiss = nullptr;
 }
@@ -285,6 +319,14 @@ void AppCoordinator::pawPressed()
     statusItem.window().raise();
     if (statusItem.pullHandle().isRevealed())
         statusItem.pullHandle().raise();
+}
+
+void AppCoordinator::showOptions()
+{
+    if (shutDown || onboarding.isPresented())
+        return;
+    statusItem.concealPullHandle();
+    optionsWindow.show();
 }
 
 void AppCoordinator::dismissPopover()

@@ -7,6 +7,9 @@
 #include "platform/Clock.h"
 #include "cues/EndingCueController.h"
 #include "options/FeedbackWindowController.h"
+#include "options/OptionsChromeState.h"
+#include "options/OptionsNavigationModel.h"
+#include "options/OptionsWindowController.h"
 #include "model/InterfaceSettingsStore.h"
 #include "shell/InterfaceTranslator.h"
 #include "shell/LoginItemService.h"
@@ -131,6 +134,11 @@ public:
     const InterfaceTranslator& translator() const { return interfaceTranslator; }
     // What the popover's menu and the general page call to open the feedback panel.
     FeedbackWindowController& feedbackWindowController() { return feedbackWindow; }
+    // What the popover's menu and others call: shows the options window on its last page, unless
+    // the welcome tour is showing.
+    void showOptions();
+    OptionsNavigationModel& optionsNavigationModel() { return optionsNavigation; }
+    OptionsWindowController& optionsWindowController() { return optionsWindow; }
 
 private:
     void timerStateDidChange(const TimerState& previous, const TimerState& current, TimerStateChangeReason reason);
@@ -165,6 +173,9 @@ private:
     PomodoroStore pomodoro;
     StatusItemController statusItem;
     EndingCueController endingCue;
+    OptionsNavigationModel optionsNavigation;
+    OptionsChromeState optionsChrome;
+    OptionsWindowController optionsWindow;
     // The interaction drives the overlay, so the overlay comes first.
     PullOverlayController pullOverlay;
     PullInteractionController pullInteraction;

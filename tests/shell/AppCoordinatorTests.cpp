@@ -1,11 +1,14 @@
 #include "ShellRig.h"
+#include "options/FeedbackPanel.h"
+#include "options/GeneralOptionsPage.h"
+#include "options/OptionsWindow.h"
 #include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverPresentation.h"
 #include "pull/PullHandlePanel.h"
 #include "shell/StatusItemWindow.h"
-#include "options/FeedbackPanel.h"
 
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QTest>
 
 using namespace mewt;
@@ -295,6 +298,42 @@ TEST_F(Coordinator, OwnsTheOneFeedbackPanelAndClosesItAtShutdown)
     EXPECT_TRUE(app.feedbackWindowController().panel()->isVisible());
     app.shutdown();
     EXPECT_EQ(app.feedbackWindowController().panel(), nullptr);
+}
+
+TEST_F(Coordinator, OpensTheOptionsOnTheLastPageUnlessTheTourShowsAndClosesThemAtShutdown)
+{
+    AppCoordinator& app = started();
+    EXPECT_EQ(app.optionsWindowController().window(), nullptr) << "built on first use only";
+
+    app.onboardingStore().setPresented(true);
+    app.popoverController().onShowOptions();
+    EXPECT_EQ(app.optionsWindowController().window(), nullptr);
+
+    app.onboardingStore().setPresented(false);
+    app.optionsNavigationModel().navigate(OptionsCategory::pulling);
+    app.popoverController().onShowOptions();
+    OptionsWindow* window = app.optionsWindowController().window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(app.optionsNavigationModel().currentCategory(), OptionsCategory::pulling);
+
+    // The general page's replay: the window goes, the tour starts over from its first step.
+    app.onboardingStore().setStep(OnboardingStore::Step::pause);
+    app.optionsNavigationModel().navigate(OptionsCategory::general);
+    QCoreApplication::processEvents();
+    auto* general = qobject_cast<GeneralOptionsPage*>(app.optionsWindowController().view()->currentPage());
+    ASSERT_NE(general, nullptr) << "the coordinator registers the general page";
+    general->replayButton()->click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(app.onboardingStore().isPresented());
+    EXPECT_EQ(app.onboardingStore().step(), OnboardingStore::Step::meet);
+
+    app.onboardingStore().setPresented(false);
+    app.showOptions();
+    app.shutdown();
+    EXPECT_FALSE(window->isVisible());
+    app.showOptions();
+    EXPECT_FALSE(window->isVisible());
 }
 
 } // namespace

@@ -1,0 +1,193 @@
+#include "options/OptionsChromeBar.h"
+
+#include "artwork/AppIcon.h"
+#include "artwork/Glyph.h"
+#include "artwork/ReducedMotion.h"
+#include "options/OptionsChromeState.h"
+#include "options/OptionsNavigationModel.h"
+#include "options/OptionsPalette.h"
+#include "options/TextStyle.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QToolButton>
+#include <QVariantAnimation>
+
+namespace mewt {
+
+namespace {
+
+constexpr int capsuleLeft = OptionsChromeBar::sidebarWidth + 12;
+constexpr int capsulePadding = 3;
+constexpr QSize buttonSize { 27, 26 };
+constexpr int dividerHeight = 15;
+constexpr qreal capsuleRadius = 11;
+constexpr int glyphSide = 11;
+constexpr int capsuleToTitle = 10;
+constexpr int iconSide = 22;
+constexpr int iconToTitle = 7;
+
+QEasingCurve easeInOut()
+{
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment(QPointF(0.42, 0), QPointF(0.58, 1), QPointF(1, 1));
+    return curve;
+}
+
+QToolButton* chevronButton(const QString& glyph, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setAutoRaise(true);
+    button->setFixedSize(buttonSize);
+    button->setIconSize(QSize(glyphSide, glyphSide));
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setProperty("glyph", glyph);
+    return button;
+}
+
+} // namespace
+
+OptionsChromeBar::OptionsChromeBar(OptionsNavigationModel& navigation, OptionsChromeState& chromeState, QWidget* parent)
+    : QWidget(parent)
+    , navigation(navigation)
+    , chromeState(chromeState)
+    , back(chevronButton(QStringLiteral("chevron-left"), this))
+    , forward(chevronButton(QStringLiteral("chevron-right"), this))
+    , backShortcut(new QAction(this))
+    , forwardShortcut(new QAction(this))
+    , backdropAnimation(new QVariantAnimation(this))
+    , backdrop(chromeState.isDetailScrolled() ? 1 : 0)
+{
+    setFixedHeight(barHeight);
+    const int top = (barHeight - buttonSize.height()) / 2;
+    back->move(capsuleLeft + capsulePadding, top);
+    forward->move(capsuleLeft + capsulePadding + buttonSize.width() + 1, top);
+
+    backShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
+    forwardShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
+    for (QAction* action : { backShortcut, forwardShortcut })
+        action->setShortcutContext(Qt::WindowShortcut);
+    addAction(backShortcut);
+    addAction(forwardShortcut);
+    connect(back, &QToolButton::clicked, &navigation, &OptionsNavigationModel::goBack);
+    connect(forward, &QToolButton::clicked, &navigation, &OptionsNavigationModel::goForward);
+    connect(backShortcut, &QAction::triggered, &navigation, &OptionsNavigationModel::goBack);
+    connect(forwardShortcut, &QAction::triggered, &navigation, &OptionsNavigationModel::goForward);
+
+    backdropAnimation->setDuration(backdropDurationMs);
+    backdropAnimation->setEasingCurve(easeInOut());
+    connect(backdropAnimation, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+        backdrop = value.toReal();
+        update();
+    });
+    connect(&chromeState, &OptionsChromeState::detailScrolledChanged, this, &OptionsChromeBar::detailScrolledChanged);
+    connect(&navigation, &OptionsNavigationModel::historyChanged, this, &OptionsChromeBar::sync);
+    connect(&navigation, &OptionsNavigationModel::searchTextChanged, this, &OptionsChromeBar::sync);
+    connect(&navigation, &OptionsNavigationModel::selectedSearchResultChanged, this, &OptionsChromeBar::sync);
+    retranslate();
+    sync();
+}
+
+void OptionsChromeBar::sync()
+{
+    const auto& history = navigation.history();
+    back->setEnabled(history.canGoBack());
+    forward->setEnabled(history.canGoForward());
+    backShortcut->setEnabled(back->isEnabled());
+    forwardShortcut->setEnabled(forward->isEnabled());
+    refreshGlyphs();
+    const QString title = navigation.title();
+    if (title != shownTitle) {
+        shownTitle = title;
+        update();
+    }
+}
+
+void OptionsChromeBar::detailScrolledChanged(bool scrolled)
+{
+    const qreal target = scrolled ? 1 : 0;
+    backdropAnimation->stop();
+    if (reducesMotion() || !isVisible()) {
+        backdrop = target;
+        update();
+        return;
+    }
+    backdropAnimation->setStartValue(backdrop);
+    backdropAnimation->setEndValue(target);
+    backdropAnimation->start();
+}
+
+void OptionsChromeBar::refreshGlyphs()
+{
+    const QPalette& colors = palette();
+    for (QToolButton* button : { back, forward }) {
+        const QColor tint = button->isEnabled() ? colors.color(QPalette::WindowText)
+                                                : colors.color(QPalette::Disabled, QPalette::WindowText);
+        button->setIcon(QIcon(Glyph::pixmap(
+            button->property("glyph").toString(), QSize(glyphSide, glyphSide), tint, devicePixelRatioF())));
+    }
+}
+
+QRectF OptionsChromeBar::capsuleRect() const
+{
+    const qreal w = 2 * buttonSize.width() + 1 + 2 * capsulePadding;
+    const qreal h = buttonSize.height() + 2 * capsulePadding;
+    return QRectF(capsuleLeft, (barHeight - h) / 2, w, h);
+}
+
+void OptionsChromeBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette& colors = palette();
+    painter.fillRect(QRect(0, 0, sidebarWidth, height()), materialColor(colors));
+    painter.fillRect(QRect(sidebarWidth, 0, width() - sidebarWidth, height()), colors.window());
+    if (backdrop > 0) {
+        painter.setOpacity(backdrop);
+        painter.fillRect(QRect(sidebarWidth, 0, width() - sidebarWidth, height()), materialColor(colors));
+        painter.fillRect(QRect(sidebarWidth, height() - 1, width() - sidebarWidth, 1), separatorColor(colors));
+        painter.setOpacity(1);
+    }
+    painter.fillRect(QRect(sidebarWidth, 0, 1, height()), separatorColor(colors));
+
+    const QRectF capsule = capsuleRect();
+    painter.setPen(QPen(QColor(255, 255, 255, 31), 1));
+    painter.setBrush(cardColor(colors));
+    painter.drawRoundedRect(capsule.adjusted(0.5, 0.5, -0.5, -0.5), capsuleRadius, capsuleRadius);
+    const qreal dividerX = capsule.left() + capsulePadding + buttonSize.width() + 0.5;
+    painter.setPen(QPen(separatorColor(colors), 1));
+    painter.drawLine(
+        QPointF(dividerX, (barHeight - dividerHeight) / 2.0), QPointF(dividerX, (barHeight + dividerHeight) / 2.0));
+
+    const qreal iconLeft = capsule.right() + capsuleToTitle;
+    painter.drawPixmap(QRectF(iconLeft, (barHeight - iconSide) / 2.0, iconSide, iconSide),
+        AppIcon::pixmap(iconSide, devicePixelRatioF()), QRectF());
+    QFont font = textStyleFont(TextStyle::subheadline);
+    font.setWeight(QFont::DemiBold);
+    painter.setFont(font);
+    painter.setPen(colors.color(QPalette::WindowText));
+    const qreal textLeft = iconLeft + iconSide + iconToTitle;
+    painter.drawText(
+        QRectF(textLeft, 0, width() - textLeft - 8, barHeight), Qt::AlignLeft | Qt::AlignVCenter, shownTitle);
+}
+
+void OptionsChromeBar::retranslate()
+{
+    back->setToolTip(QCoreApplication::translate("mewt", "Back"));
+    back->setAccessibleName(QCoreApplication::translate("mewt", "Back"));
+    forward->setToolTip(QCoreApplication::translate("mewt", "Forward"));
+    forward->setAccessibleName(QCoreApplication::translate("mewt", "Forward"));
+}
+
+void OptionsChromeBar::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    else if (event->type() == QEvent::PaletteChange)
+        refreshGlyphs();
+}
+
+} // namespace mewt

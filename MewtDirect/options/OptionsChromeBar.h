@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+class QAction;
+class QToolButton;
+class QVariantAnimation;
+
+namespace mewt {
+
+class OptionsChromeState;
+class OptionsNavigationModel;
+
+// The band across the top of the options window: back and forward in a capsule, the app's icon and
+// the page title. Right of the sidebar it takes a backdrop while the page is scrolled. Linux puts
+// no widgets into a window manager's title bar, so this band is ours, inside the window.
+class OptionsChromeBar final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(OptionsChromeBar)
+
+public:
+    static constexpr int barHeight = 52;
+    static constexpr int sidebarWidth = 200;
+    static constexpr int backdropDurationMs = 140;
+
+    OptionsChromeBar(OptionsNavigationModel& navigation, OptionsChromeState& chromeState, QWidget* parent = nullptr);
+
+    QToolButton& backButton() const { return *back; }
+    QToolButton& forwardButton() const { return *forward; }
+    // Ctrl+[ and Ctrl+], enabled exactly when their buttons are.
+    QAction& backAction() const { return *backShortcut; }
+    QAction& forwardAction() const { return *forwardShortcut; }
+    QString title() const { return shownTitle; }
+    // 0 at the top of the page, 1 once scrolled; animated between.
+    qreal backdropOpacity() const { return backdrop; }
+
+    void sync();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void detailScrolledChanged(bool scrolled);
+    void retranslate();
+    void refreshGlyphs();
+    QRectF capsuleRect() const;
+
+    OptionsNavigationModel& navigation;
+    OptionsChromeState& chromeState;
+    QToolButton* back = nullptr;
+    QToolButton* forward = nullptr;
+    QAction* backShortcut = nullptr;
+    QAction* forwardShortcut = nullptr;
+    QVariantAnimation* backdropAnimation = nullptr;
+    QString shownTitle;
+    qreal backdrop = 0;
+};
+
+} // namespace mewt

@@ -1,0 +1,360 @@
+#include "options/OptionsView.h"
+
+#include "model/ThemeStore.h"
+#include "options/OptionsCategoryIcon.h"
+#include "options/OptionsChromeBar.h"
+#include "options/OptionsChromeState.h"
+#include "options/OptionsNavigationModel.h"
+#include "options/OptionsPalette.h"
+#include "options/OptionsScrollTracker.h"
+#include "options/OptionsSearchEmptyState.h"
+#include "options/OptionsSearchField.h"
+#include "options/OptionsSearchResultRow.h"
+#include "options/SettingsForm.h"
+#include "options/TextStyle.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace mewt {
+
+namespace {
+
+constexpr int categoryRole = Qt::UserRole + 1;
+constexpr int settingRole = Qt::UserRole + 2;
+constexpr int fieldSideMargin = 10;
+constexpr int fieldTopMargin = 10;
+constexpr int fieldBottomMargin = 6;
+constexpr int listSideMargin = 8;
+constexpr int categoryRowHeight = 32;
+constexpr int groupGap = 10;
+constexpr int iconToTitle = 8;
+constexpr int rowInset = 8;
+constexpr qreal selectionRadius = 6;
+
+// The three groups of the sidebar.
+const QList<QList<OptionsCategory>>& sidebarSections()
+{
+    static const QList<QList<OptionsCategory>> sections {
+        { OptionsCategory::general, OptionsCategory::appearance },
+        { OptionsCategory::timer, OptionsCategory::pulling },
+        { OptionsCategory::controls, OptionsCategory::sounds },
+    };
+    return sections;
+}
+
+// A category row: its tile and its title, on a rounded selection in the theme's accent.
+class CategoryDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QVariant category = index.data(categoryRole);
+        if (!category.isValid())
+            return; // the gap between groups
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        const QRectF row = QRectF(option.rect).adjusted(0, 1, 0, -1);
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
+        if (selected) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(option.palette.color(QPalette::Highlight));
+            painter->drawRoundedRect(row, selectionRadius, selectionRadius);
+        }
+        const qreal side = OptionsCategoryIcon::side;
+        const QRectF tile(row.left() + rowInset, row.center().y() - side / 2, side, side);
+        OptionsCategoryIcon::paint(*painter, tile, OptionsCategory(category.toInt()), option.palette);
+        painter->setFont(textStyleFont(TextStyle::body));
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::WindowText));
+        const QRectF text = row.adjusted(tile.right() - row.left() + iconToTitle, 0, -rowInset, 0);
+        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+            painter->fontMetrics().elidedText(
+                index.data(Qt::DisplayRole).toString(), Qt::ElideRight, int(text.width())));
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QSize(option.rect.width(), index.data(categoryRole).isValid() ? categoryRowHeight : groupGap);
+    }
+};
+
+QListWidget* sidebarList(QWidget* parent)
+{
+    auto* list = new QListWidget(parent);
+    list->setFrameShape(QFrame::NoFrame);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->viewport()->setAutoFillBackground(false);
+    list->setAutoFillBackground(false);
+    list->setSpacing(0);
+    return list;
+}
+
+} // namespace
+
+OptionsView::OptionsView(
+    OptionsNavigationModel& navigation, OptionsChromeState& chromeState, const ThemeStore* themeStore, QWidget* parent)
+    : QWidget(parent)
+    , navigation(navigation)
+    , chromeState(chromeState)
+    , themeStore(themeStore)
+    , chrome(new OptionsChromeBar(navigation, chromeState, this))
+    , search(new OptionsSearchField(navigation))
+    , sidebar(new QStackedWidget)
+    , categories(sidebarList(sidebar))
+    , results(sidebarList(sidebar))
+    , noResults(new OptionsSearchEmptyState(sidebar))
+    , detail(new QStackedWidget)
+    , blank(new QWidget(detail))
+    , pageHost(new QWidget(detail))
+    , tracker(new OptionsScrollTracker(chromeState, this))
+    , lastCategory(navigation.currentCategory())
+{
+    setFixedSize(windowSize);
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    rows->addWidget(chrome);
+    auto* columns = new QHBoxLayout;
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+    rows->addLayout(columns, 1);
+
+    auto* sideColumn = new QWidget;
+    sideColumn->setFixedWidth(sidebarWidth);
+    auto* side = new QVBoxLayout(sideColumn);
+    side->setContentsMargins(0, 0, 0, 0);
+    side->setSpacing(0);
+    auto* fieldBox = new QVBoxLayout;
+    fieldBox->setContentsMargins(fieldSideMargin, fieldTopMargin, fieldSideMargin, fieldBottomMargin);
+    search->setFixedHeight(searchFieldHeight);
+    fieldBox->addWidget(search);
+    side->addLayout(fieldBox);
+    sidebar->setContentsMargins(listSideMargin, 0, listSideMargin, 0);
+    side->addWidget(sidebar, 1);
+    columns->addWidget(sideColumn);
+    // The hairline between the columns is painted.
+    columns->addSpacing(1);
+    detail->setMinimumWidth(detailMinimumWidth);
+    detail->setAutoFillBackground(true);
+    columns->addWidget(detail, 1);
+
+    categories->setItemDelegate(new CategoryDelegate(categories));
+    bool first = true;
+    for (const auto& group : sidebarSections()) {
+        if (!std::exchange(first, false))
+            (new QListWidgetItem(categories))->setFlags(Qt::NoItemFlags);
+        for (const OptionsCategory category : group) {
+            auto* item = new QListWidgetItem(title(category), categories);
+            item->setData(categoryRole, int(category));
+            item->setData(Qt::AccessibleDescriptionRole, subtitle(category));
+        }
+    }
+    sidebar->addWidget(categories);
+    sidebar->addWidget(results);
+    sidebar->addWidget(noResults);
+    detail->addWidget(blank);
+    detail->addWidget(pageHost);
+    auto* hostLayout = new QVBoxLayout(pageHost);
+    hostLayout->setContentsMargins(0, 0, 0, 0);
+
+    // The lists write only what the user picks; sync() selects under a signal blocker.
+    connect(categories, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item && item->data(categoryRole).isValid())
+            this->navigation.navigate(OptionsCategory(item->data(categoryRole).toInt()));
+    });
+    connect(results, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item)
+            this->navigation.openSearchResult(OptionsSetting(item->data(settingRole).toInt()));
+    });
+    // A click on the hit already chosen asks for its row again.
+    connect(results, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const auto setting = OptionsSetting(item->data(settingRole).toInt());
+        if (this->navigation.selectedSearchResult() == setting)
+            this->navigation.openSearchResult(setting);
+    });
+
+    connect(&navigation, &OptionsNavigationModel::historyChanged, this, &OptionsView::scheduleSync);
+    connect(&navigation, &OptionsNavigationModel::searchTextChanged, this, &OptionsView::scheduleSync);
+    connect(&navigation, &OptionsNavigationModel::selectedSearchResultChanged, this, &OptionsView::scheduleSync);
+    connect(&navigation, &OptionsNavigationModel::scrollRequestIDChanged, this, &OptionsView::scheduleSync);
+    if (themeStore)
+        connect(themeStore, &ThemeStore::selectedChanged, this, &OptionsView::applyAccent);
+    applyAccent();
+    sync();
+}
+
+OptionsView::~OptionsView()
+{
+    tracker->detach();
+}
+
+void OptionsView::registerPage(OptionsCategory category, PageFactory factory)
+{
+    factories.insert(category, std::move(factory));
+    if (pageCategory == category || (!page && navigation.currentCategory() == category)) {
+        pageCategory.reset(); // built again with the new factory
+        scheduleSync();
+    }
+}
+
+bool OptionsView::isShowingSearchResults() const
+{
+    return navigation.isSearching() && !navigation.selectedSearchResult();
+}
+
+QWidget* OptionsView::currentPage() const
+{
+    return detail->currentWidget() == pageHost ? page.data() : nullptr;
+}
+
+SettingsForm* OptionsView::currentForm() const
+{
+    QWidget* shown = currentPage();
+    if (!shown)
+        return nullptr;
+    if (auto* form = qobject_cast<SettingsForm*>(shown))
+        return form;
+    return shown->findChild<SettingsForm*>();
+}
+
+QWidget& OptionsView::sidebarContent() const
+{
+    return *sidebar->currentWidget();
+}
+
+void OptionsView::scheduleSync()
+{
+    if (!std::exchange(syncPending, true))
+        QMetaObject::invokeMethod(this, &OptionsView::sync, Qt::QueuedConnection);
+}
+
+void OptionsView::sync()
+{
+    syncPending = false;
+    const OptionsCategory category = navigation.currentCategory();
+    const bool showingResults = isShowingSearchResults();
+    if (category != lastCategory || (showingResults && !lastShowingResults))
+        chromeState.setDetailScrolled(false);
+    lastCategory = category;
+    lastShowingResults = showingResults;
+    syncSidebar();
+    syncDetail();
+}
+
+void OptionsView::syncSidebar()
+{
+    if (!navigation.isSearching()) {
+        const QSignalBlocker quiet(categories);
+        for (int row = 0; row < categories->count(); ++row) {
+            QListWidgetItem* item = categories->item(row);
+            if (item->data(categoryRole) == int(navigation.currentCategory()))
+                categories->setCurrentItem(item);
+        }
+        sidebar->setCurrentWidget(categories);
+        return;
+    }
+    const QList<OptionsSetting> hits = searchResults(navigation.searchText(), navigation.availability());
+    if (hits.isEmpty()) {
+        noResults->setQuery(navigation.searchText());
+        sidebar->setCurrentWidget(noResults);
+        return;
+    }
+    const QSignalBlocker quiet(results);
+    if (results->count() == 0) {
+        // One row per setting, in catalogue order, built on the first search; each keystroke then
+        // only hides and shows rows, since hits keep catalogue order.
+        for (const OptionsSetting setting : allOptionsSettings()) {
+            auto* item = new QListWidgetItem(results);
+            item->setData(settingRole, int(setting));
+            item->setData(Qt::AccessibleTextRole, definition(setting).title);
+            auto* row = new OptionsSearchResultRow(setting);
+            item->setSizeHint(QSize(sidebarWidth - 2 * listSideMargin, row->sizeHint().height()));
+            results->setItemWidget(item, row);
+        }
+    }
+    if (hits != shownHits) {
+        shownHits = hits;
+        for (int row = 0; row < results->count(); ++row) {
+            QListWidgetItem* item = results->item(row);
+            item->setHidden(!hits.contains(OptionsSetting(item->data(settingRole).toInt())));
+        }
+    }
+    results->setCurrentItem(nullptr);
+    results->clearSelection();
+    const auto chosen = navigation.selectedSearchResult();
+    for (int row = 0; chosen && row < results->count(); ++row) {
+        if (results->item(row)->data(settingRole).toInt() == int(*chosen))
+            results->setCurrentItem(results->item(row));
+    }
+    sidebar->setCurrentWidget(results);
+}
+
+void OptionsView::syncDetail()
+{
+    if (isShowingSearchResults()) {
+        detail->setCurrentWidget(blank);
+        tracker->attach(nullptr);
+        return;
+    }
+    const OptionsCategory category = navigation.currentCategory();
+    if (pageCategory != category)
+        showPage(category);
+    detail->setCurrentWidget(pageHost);
+    SettingsForm* form = currentForm();
+    tracker->attach(form);
+
+    if (navigation.scrollRequestID() == handledScrollRequest)
+        return;
+    handledScrollRequest = navigation.scrollRequestID();
+    // The target read now is the one scrolled to, whatever changes before the scroll ends.
+    if (const auto target = navigation.scrollTarget(); target && form) {
+        layout()->activate();
+        form->scrollTo(*target);
+    }
+}
+
+void OptionsView::showPage(OptionsCategory category)
+{
+    delete page;
+    pageCategory = category;
+    const auto factory = factories.constFind(category);
+    if (factory == factories.constEnd())
+        return; // not built yet: nothing rather than a make-believe page
+    page = (*factory)();
+    if (!page)
+        return;
+    pageHost->layout()->addWidget(page);
+    page->show(); // now, not on the layout's next turn, so the page can scroll at once
+}
+
+void OptionsView::applyAccent()
+{
+    if (!themeStore)
+        return;
+    for (QListWidget* list : { categories, results }) {
+        QPalette colors = list->palette();
+        QColor accent = themeStore->selected().accentColor;
+        accent.setAlphaF(0.85);
+        colors.setColor(QPalette::Highlight, accent);
+        colors.setColor(QPalette::HighlightedText, Qt::white);
+        list->setPalette(colors);
+    }
+}
+
+void OptionsView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect columns(0, OptionsChromeBar::barHeight, width(), height() - OptionsChromeBar::barHeight);
+    painter.fillRect(QRect(columns.topLeft(), QSize(sidebarWidth, columns.height())), materialColor(palette()));
+    painter.fillRect(QRect(sidebarWidth, columns.top(), 1, columns.height()), separatorColor(palette()));
+}
+
+} // namespace mewt

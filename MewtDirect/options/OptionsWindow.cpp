@@ -1,0 +1,70 @@
+#include "options/OptionsWindow.h"
+
+#include "artwork/AppIcon.h"
+#include "options/OptionsView.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace mewt {
+
+OptionsWindow::OptionsWindow(OptionsView* view, QWidget* parent)
+    : QWidget(parent,
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+            | Qt::WindowMinimizeButtonHint)
+    , content(view)
+{
+    setObjectName(QStringLiteral("Mewt.OptionsWindow"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowIcon(AppIcon::icon());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+    setFixedSize(OptionsView::windowSize);
+    setAutoFillBackground(true);
+    retranslate();
+}
+
+void OptionsWindow::closeForGood()
+{
+    closingForGood = true;
+    close();
+}
+
+void OptionsWindow::centreOnScreen()
+{
+    QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!where)
+        return;
+    const QRect area = where->availableGeometry();
+    QRect frame(QPoint(), size());
+    frame.moveCenter(area.center());
+    move(frame.topLeft());
+}
+
+void OptionsWindow::closeEvent(QCloseEvent* event)
+{
+    if (closingForGood) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    hide();
+}
+
+void OptionsWindow::retranslate()
+{
+    setWindowTitle(QCoreApplication::translate("mewt", "mewt settings"));
+}
+
+void OptionsWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+}
+
+} // namespace mewt

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+namespace mewt {
+
+class OptionsView;
+
+// The options window: an ordinary managed window titled "mewt settings", 740 x 500 and not
+// resizable. Closing it only hides it, so the same window comes back with its page and search;
+// only closeForGood() really closes it.
+class OptionsWindow final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(OptionsWindow)
+
+public:
+    explicit OptionsWindow(OptionsView* view, QWidget* parent = nullptr);
+
+    OptionsView& view() const { return *content; }
+    void closeForGood();
+    // Centres the window on the screen it is on (or the primary one).
+    void centreOnScreen();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void retranslate();
+
+    OptionsView* content;
+    bool closingForGood = false;
+};
+
+} // namespace mewt

@@ -1,0 +1,324 @@
+#include "../ScopedEnvironment.h"
+#include "OptionsWindowRig.h"
+#include "artwork/PullPreview.h"
+#include "options/OptionsChromeBar.h"
+#include "options/OptionsPalette.h"
+#include "options/OptionsSearchEmptyState.h"
+#include "options/OptionsSearchField.h"
+#include "options/OptionsWindow.h"
+#include "options/PullDistanceDiagram.h"
+#include "options/PullingOptionsPage.h"
+#include "options/SettingsForm.h"
+#include "options/SettingsSection.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace mewt;
+using mewt::testing::OptionsWindowRig;
+
+namespace {
+
+constexpr int tallRowHeight = 90;
+
+// A page taller than the window, one row per setting of the category, so a hit has somewhere to
+// scroll to whatever the real pages look like.
+QWidget* tallPage(OptionsCategory category)
+{
+    auto* form = new SettingsForm;
+    SettingsSection* section = form->addSection();
+    for (const OptionsSetting setting : allOptionsSettings()) {
+        if (definition(setting).category != category)
+            continue;
+        auto* row = new QWidget;
+        row->setFixedHeight(tallRowHeight);
+        section->addCustomRow(setting, row);
+    }
+    return form;
+}
+
+QListWidgetItem* itemWithText(QListWidget& list, const QString& text)
+{
+    const auto found = list.findItems(text, Qt::MatchExactly);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+void clickItem(QListWidget& list, QListWidgetItem* item)
+{
+    ASSERT_NE(item, nullptr);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(item).center());
+    QCoreApplication::processEvents();
+}
+
+// The window as the popover opens it: shown through the controller, with a tall sounds page.
+class OptionsWindowNavigation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        rig.controller.registerPage(OptionsCategory::sounds, [] { return tallPage(OptionsCategory::sounds); });
+        rig.controller.show();
+        QCoreApplication::processEvents();
+        ASSERT_NE(rig.controller.view(), nullptr);
+    }
+
+    OptionsView& view() { return *rig.controller.view(); }
+    OptionsWindow& window() { return *rig.controller.window(); }
+
+    void type(const QString& text)
+    {
+        QTest::keyClicks(&view().searchField(), text);
+        QCoreApplication::processEvents();
+    }
+
+    void chooseHit(OptionsSetting setting)
+    {
+        QListWidget& hits = view().resultList();
+        for (int row = 0; row < hits.count(); ++row) {
+            if (!hits.item(row)->isHidden()
+                && hits.item(row)->data(Qt::AccessibleTextRole) == definition(setting).title)
+                return clickItem(hits, hits.item(row));
+        }
+        FAIL() << "no hit for " << rawValue(setting).toStdString();
+    }
+
+    void press(Qt::Key key)
+    {
+        QTest::keyClick(&window(), key, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+    }
+
+    ScopedEnvironment stillScrolling { "MEWT_REDUCED_MOTION", "1" };
+    OptionsWindowRig rig;
+};
+
+TEST_F(OptionsWindowNavigation, TypingShowsHitsAndABlankDetail)
+{
+    type("alerts");
+    EXPECT_EQ(&view().sidebarContent(), &view().resultList());
+    int shown = 0;
+    for (int row = 0; row < view().resultList().count(); ++row)
+        shown += view().resultList().item(row)->isHidden() ? 0 : 1;
+    EXPECT_EQ(shown, int(searchResults("alerts", rig.navigation.availability()).size()));
+    EXPECT_EQ(view().currentPage(), nullptr);
+
+    type("zzz");
+    EXPECT_EQ(&view().sidebarContent(), static_cast<QWidget*>(&view().emptyState()));
+}
+
+TEST_F(OptionsWindowNavigation, SpacesAloneAreNoSearch)
+{
+    rig.navigation.navigate(OptionsCategory::pulling);
+    QCoreApplication::processEvents();
+    type("   ");
+    EXPECT_EQ(&view().sidebarContent(), &view().categoryList());
+    EXPECT_NE(view().currentPage(), nullptr);
+}
+
+TEST_F(OptionsWindowNavigation, AHitOnAnotherPageOpensItAndCentresItsRow)
+{
+    const OptionsSetting last = [] {
+        OptionsSetting found {};
+        for (const OptionsSetting setting : allOptionsSettings())
+            if (definition(setting).category == OptionsCategory::sounds)
+                found = setting;
+        return found;
+    }();
+    type(definition(last).title);
+    chooseHit(last);
+
+    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::sounds);
+    SettingsForm* form = view().currentForm();
+    ASSERT_NE(form, nullptr);
+    const auto centred = form->centringScrollValue(last);
+    ASSERT_TRUE(centred.has_value());
+    EXPECT_GT(*centred, 0) << "the row should lie below the first screen";
+    EXPECT_EQ(form->verticalScrollBar()->value(), *centred);
+    // The sidebar keeps the hits, with the chosen one selected.
+    EXPECT_EQ(&view().sidebarContent(), &view().resultList());
+    ASSERT_NE(view().resultList().currentItem(), nullptr);
+    EXPECT_EQ(view().resultList().currentItem()->data(Qt::AccessibleTextRole), definition(last).title);
+}
+
+TEST_F(OptionsWindowNavigation, ChoosingTheSameHitAgainScrollsAgain)
+{
+    type(definition(OptionsSetting::soundsNotifications).title);
+    chooseHit(OptionsSetting::soundsNotifications);
+    SettingsForm* form = view().currentForm();
+    ASSERT_NE(form, nullptr);
+    const int centred = form->verticalScrollBar()->value();
+    form->verticalScrollBar()->setValue(0);
+    chooseHit(OptionsSetting::soundsNotifications);
+    EXPECT_EQ(view().currentForm(), form) << "the same page stays";
+    EXPECT_EQ(form->verticalScrollBar()->value(), centred);
+}
+
+TEST_F(OptionsWindowNavigation, BackAndForwardWalkTheHistoryOnlyWhereTheyCan)
+{
+    press(Qt::Key_BracketLeft); // nothing behind the first page
+    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::general);
+    EXPECT_FALSE(view().chromeBar().backButton().isEnabled());
+
+    clickItem(view().categoryList(), itemWithText(view().categoryList(), title(OptionsCategory::pulling)));
+    clickItem(view().categoryList(), itemWithText(view().categoryList(), title(OptionsCategory::sounds)));
+    ASSERT_EQ(rig.navigation.currentCategory(), OptionsCategory::sounds);
+
+    press(Qt::Key_BracketLeft);
+    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::pulling);
+    QTest::mouseClick(&view().chromeBar().backButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::general);
+    press(Qt::Key_BracketRight);
+    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::pulling);
+    press(Qt::Key_BracketRight);
+    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::sounds);
+    press(Qt::Key_BracketRight); // nothing ahead of the last
+    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::sounds);
+    EXPECT_FALSE(view().chromeBar().forwardButton().isEnabled());
+    // The sidebar follows the history.
+    EXPECT_EQ(view().categoryList().currentItem()->text(), title(OptionsCategory::sounds));
+}
+
+TEST_F(OptionsWindowNavigation, AnotherPageOrResultsShowingClearTheScrolledBand)
+{
+    type(definition(OptionsSetting::soundsNotifications).title);
+    chooseHit(OptionsSetting::soundsNotifications);
+    ASSERT_TRUE(rig.chrome.isDetailScrolled());
+
+    type("x"); // every edit drops the chosen hit, so results show again
+    EXPECT_FALSE(rig.chrome.isDetailScrolled());
+
+    rig.navigation.clearSearch();
+    QCoreApplication::processEvents();
+    view().currentForm()->verticalScrollBar()->setValue(40);
+    ASSERT_TRUE(rig.chrome.isDetailScrolled());
+    rig.navigation.navigate(OptionsCategory::pulling);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(rig.chrome.isDetailScrolled());
+}
+
+TEST_F(OptionsWindowNavigation, ClosingHidesAndShowingAgainKeepsEverything)
+{
+    type("distance");
+    chooseHit(OptionsSetting::timerStepDistance);
+    QWidget* page = view().currentPage();
+    ASSERT_NE(page, nullptr);
+    OptionsWindow* before = &window();
+
+    window().close();
+    EXPECT_FALSE(window().isVisible());
+    ASSERT_EQ(rig.controller.window(), before) << "closing must not destroy the window";
+
+    rig.controller.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(view().searchField().text(), "distance");
+    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::pulling);
+    EXPECT_EQ(view().currentPage(), page);
+}
+
+TEST_F(OptionsWindowNavigation, ThePullDemoRunsOnlyWhileTheWindowShowsIt)
+{
+    ScopedEnvironment moving("MEWT_REDUCED_MOTION", "0");
+    rig.navigation.navigate(OptionsCategory::pulling);
+    QCoreApplication::processEvents();
+    auto* diagram = window().findChild<PullDistanceDiagram*>();
+    ASSERT_NE(diagram, nullptr);
+    EXPECT_TRUE(diagram->preview().loop().isRunning());
+
+    window().close();
+    EXPECT_FALSE(diagram->preview().loop().isRunning()) << "a hidden window must not wake up";
+    rig.navigation.navigate(OptionsCategory::general);
+    rig.controller.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window().findChild<PullDistanceDiagram*>(), nullptr) << "the page left is gone";
+}
+
+TEST_F(OptionsWindowNavigation, ReplayHidesTheWindowBeforeAskingForTheTour)
+{
+    bool visibleWhenAsked = true;
+    rig.controller.onReplayOnboarding = [&] { visibleWhenAsked = window().isVisible(); };
+    rig.controller.replayOnboarding();
+    EXPECT_FALSE(visibleWhenAsked);
+}
+
+TEST_F(OptionsWindowNavigation, AfterShutdownNothingShowsAgain)
+{
+    rig.controller.shutdown();
+    EXPECT_FALSE(window().isVisible());
+    rig.controller.show();
+    EXPECT_FALSE(window().isVisible());
+    rig.controller.shutdown(); // a second time is harmless
+}
+
+TEST_F(OptionsWindowNavigation, AppearanceReachesAHiddenWindow)
+{
+    window().hide();
+    const QColor light = window().palette().color(QPalette::Window);
+    rig.controller.setDark(true);
+    EXPECT_LT(window().palette().color(QPalette::Window).lightness(), light.lightness());
+}
+
+// Pages arrive as other work lands: a category without one shows nothing, and a page registered
+// while its category is on show appears at once.
+TEST(OptionsViewPages, AMissingPageShowsNothingUntilRegistered)
+{
+    OptionsWindowRig rig;
+    OptionsView view(rig.navigation, rig.chrome, &rig.themes);
+    rig.navigation.navigate(OptionsCategory::timer);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.currentPage(), nullptr);
+
+    view.registerPage(OptionsCategory::timer, [] { return tallPage(OptionsCategory::timer); });
+    QCoreApplication::processEvents();
+    EXPECT_NE(view.currentForm(), nullptr);
+}
+
+TEST(OptionsWindowLifecycle, NothingIsBuiltBeforeTheFirstShow)
+{
+    OptionsWindowRig rig;
+    rig.controller.setDark(true);
+    EXPECT_EQ(rig.controller.window(), nullptr);
+    rig.controller.show();
+    ASSERT_NE(rig.controller.window(), nullptr);
+    EXPECT_EQ(rig.controller.window()->palette(), optionsPalette(true));
+    EXPECT_EQ(rig.controller.window()->size(), OptionsView::windowSize);
+}
+
+// Pictures of every page in light and dark, for a person to look at. Set MEWT_GALLERY_DIR.
+class OptionsWindowGallery : public ::testing::TestWithParam<bool> { };
+
+TEST_P(OptionsWindowGallery, EveryPage)
+{
+    const QString folder = qEnvironmentVariable("MEWT_GALLERY_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "MEWT_GALLERY_DIR not set";
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    OptionsWindowRig rig;
+    rig.controller.setDark(GetParam());
+    rig.controller.show();
+    for (const OptionsCategory category : allOptionsCategories) {
+        rig.navigation.navigate(category);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        // Halfway through the demo's pull, rather than its invisible first frame.
+        if (auto* diagram = rig.controller.window()->findChild<PullDistanceDiagram*>())
+            diagram->preview().showFrame(1.6);
+        rig.controller.window()->grab().save(QDir(folder).filePath(
+            QStringLiteral("window-%1-%2.png").arg(rawValue(category), GetParam() ? "dark" : "light")));
+    }
+    rig.navigation.updateSearchText("min");
+    QCoreApplication::processEvents();
+    rig.controller.window()->grab().save(
+        QDir(folder).filePath(QStringLiteral("window-search-%1.png").arg(GetParam() ? "dark" : "light")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, OptionsWindowGallery, ::testing::Values(false, true),
+    [](const auto& info) { return info.param ? "dark" : "light"; });
+
+} // namespace
