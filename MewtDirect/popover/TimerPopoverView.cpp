@@ -16,7 +16,10 @@
 #include "popover/ClockTimeText.h"
 #include "popover/ContentSwitcher.h"
 #include "popover/IdleDisplayPage.h"
+#include "popover/MoreActionsMenu.h"
+#include "popover/NotificationBanner.h"
 #include "popover/PopoverAccessibility.h"
+#include "popover/PopoverHeader.h"
 #include "popover/TimeButton.h"
 #include "popover/TimerDisplayContent.h"
 #include "popover/TimerPopoverPresentation.h"
@@ -82,6 +85,8 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     , active(new ActiveDisplayPage(switcher))
     , waiting(new WaitingDisplayPage(switcher))
     , idle(new IdleDisplayPage(switcher))
+    , moreMenu(new MoreActionsMenu(stores, true, this))
+    , headerView(new PopoverHeader(*moreMenu, header))
 {
     installPopoverAccessibility();
     setFixedWidth(contentWidth);
@@ -89,6 +94,7 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     header->setObjectName(QStringLiteral("popoverHeaderSlot"));
     auto* headerLayout = new QVBoxLayout(header);
     headerLayout->setContentsMargins(0, 0, 0, 0);
+    headerLayout->addWidget(headerView);
     column->setSpacing(itemSpacing);
     column->addWidget(header);
     column->addWidget(card);
@@ -113,6 +119,21 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     connect(idle, &IdleDisplayPage::startPressed, this, &TimerPopoverView::startWithoutPulling);
     connect(idle, &IdleDisplayPage::startRequested, &presentation, &TimerPopoverPresentation::requestStart);
     connect(idle, &IdleDisplayPage::modePicked, &stores.pomodoroSettings, &PomodoroSettingsStore::setMode);
+    connect(headerView, &PopoverHeader::notificationActionPressed, this, &TimerPopoverView::performNotificationAction);
+    connect(headerView, &PopoverHeader::updatePressed, this, [this] {
+        if (onCheckForUpdates)
+            onCheckForUpdates();
+    });
+    const auto call = [this](std::function<void()> TimerPopoverView::*callback) {
+        return [this, callback] {
+            if (this->*callback)
+                (this->*callback)();
+        };
+    };
+    connect(moreMenu, &MoreActionsMenu::sendFeedbackChosen, this, call(&TimerPopoverView::onSendFeedback));
+    connect(moreMenu, &MoreActionsMenu::welcomeTourChosen, this, call(&TimerPopoverView::onShowWelcomeTour));
+    connect(moreMenu, &MoreActionsMenu::optionsChosen, this, call(&TimerPopoverView::onShowOptions));
+    connect(moreMenu, &MoreActionsMenu::quitChosen, this, call(&TimerPopoverView::onQuit));
     connectStores();
     sync();
 }
@@ -141,6 +162,9 @@ void TimerPopoverView::connectStores()
     connect(&stores.appearance, &PopoverAppearanceStore::selectedChanged, this, later);
     connect(&stores.onboarding, &OnboardingStore::isPresentedChanged, this, later);
     connect(&presentation, &TimerPopoverPresentation::detachedChanged, this, later);
+    connect(&stores.timer, &TimerStore::notificationAuthorizationChanged, this, later);
+    connect(&stores.timer, &TimerStore::notificationDeliveryStateChanged, this, later);
+    connect(this, &TimerPopoverView::notificationSettingsUnavailableChanged, this, later);
 
     // Edits settle at once, before the change they answer shows.
     const auto settleThenSync = [this] {
@@ -212,6 +236,7 @@ void TimerPopoverView::sync()
         card->update();
     }
     header->setVisible(!zen || detached);
+    syncHeader(colors);
 
     const Date date = clock.now();
     const std::optional<PomodoroPlan>& plan = stores.pomodoro.plan();
@@ -256,6 +281,37 @@ void TimerPopoverView::applyPalette(const CatPopoverPalette& colors)
     active->setPopoverPalette(colors);
     waiting->setPopoverPalette(colors);
     idle->setPopoverPalette(colors);
+}
+
+void TimerPopoverView::setUpdateOffer(std::optional<QString> version, bool checking)
+{
+    if (version == updateVersion && checking == checkingForUpdates)
+        return;
+    updateVersion = std::move(version);
+    checkingForUpdates = checking;
+    scheduleSync();
+}
+
+void TimerPopoverView::syncHeader(const CatPopoverPalette& colors)
+{
+    const TimerStore& timer = stores.timer;
+    PopoverHeader::Content c;
+    c.palette = colors;
+    c.showsBanner = showsNotificationBanner(
+        stores.onboarding.isPresented(), timer.notificationAuthorization(), timer.notificationDeliveryState());
+    c.banner.allowed = timer.notificationAuthorization() == NotificationAuthorizationState::allowed;
+    c.banner.settingsUnavailable = settingsUnavailable;
+    c.banner.foreground = colors.foregroundColor;
+    c.banner.fill = colors.innerColor;
+    c.updateVersion = updateVersion;
+    c.checkingForUpdates = checkingForUpdates;
+    headerView->setContent(c);
+}
+
+void TimerPopoverView::publishToolbarFrame()
+{
+    presentation.setStandardToolbarFrame(
+        header->isVisibleTo(this) ? std::optional<QRectF>(QRectF(header->geometry())) : std::nullopt);
 }
 
 void TimerPopoverView::syncActive(Date date)
@@ -548,6 +604,8 @@ bool TimerPopoverView::event(QEvent* event)
     // A child's size change reaches the root as a layout request; only then is the height current.
     if (event->type() == QEvent::LayoutRequest)
         reportSize();
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize)
+        publishToolbarFrame();
     return handled;
 }
 

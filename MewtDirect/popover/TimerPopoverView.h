@@ -21,6 +21,8 @@ class ActiveDisplayPage;
 class Clock;
 class ContentSwitcher;
 class IdleDisplayPage;
+class MoreActionsMenu;
+class PopoverHeader;
 class PopoverCard;
 class TactileSoundPlayer;
 class TimerPopoverPresentation;
@@ -81,8 +83,13 @@ public:
     // The once-a-second handler: redraws for the new second and ticks audibly while running.
     void tick();
 
+    // The newer version the updater found (none hides the "update" link) and whether it checks now.
+    void setUpdateOffer(std::optional<QString> version, bool checking);
+
     // Where the header, the compact toolbar and the welcome tour are placed.
     QWidget& headerSlot() const { return *header; }
+    PopoverHeader& standardHeader() const { return *headerView; }
+    MoreActionsMenu& moreActionsMenu() const { return *moreMenu; }
     ActiveDisplayPage& activePage() const { return *active; }
     WaitingDisplayPage& waitingPage() const { return *waiting; }
     IdleDisplayPage& idlePage() const { return *idle; }
@@ -90,6 +97,11 @@ public:
     int cardCornerRadius() const;
 
     std::function<void()> onShowOptions;
+    // The menu's rows that leave the popover; the owner fills them.
+    std::function<void()> onShowWelcomeTour;
+    std::function<void()> onSendFeedback;
+    std::function<void()> onQuit;
+    std::function<void()> onCheckForUpdates;
     std::function<void(PomodoroDurationKind, QPointF)> onDurationPullBegan;
     std::function<void(QPointF)> onDurationPullChanged;
     std::function<void(QPointF)> onDurationPullEnded;
@@ -112,6 +124,8 @@ private:
     void syncActive(Date date);
     void syncWaiting(Date date);
     void syncIdle();
+    void syncHeader(const CatPopoverPalette& colors);
+    void publishToolbarFrame();
     void updateTicker();
     void settleLayouts();
     void reportSize();
@@ -132,6 +146,10 @@ private:
     ActiveDisplayPage* active = nullptr;
     WaitingDisplayPage* waiting = nullptr;
     IdleDisplayPage* idle = nullptr;
+    MoreActionsMenu* moreMenu = nullptr;
+    PopoverHeader* headerView = nullptr;
+    std::optional<QString> updateVersion;
+    bool checkingForUpdates = false;
 
     TimerPopoverEditingState edits;
     bool watchingTaps = false;

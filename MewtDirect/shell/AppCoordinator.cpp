@@ -1,12 +1,14 @@
 #include "shell/AppCoordinator.h"
 
-#include "platform/FreedesktopNotificationCenter.h"
-#include "model/NotificationScheduling.h"
 #include "artwork/ReducedMotion.h"
+#include "model/NotificationScheduling.h"
+#include "platform/FreedesktopNotificationCenter.h"
+#include "popover/TimerPopoverView.h"
 #include "pull/PullHandlePanel.h"
 #include "shell/PawStatusView.h"
 #include "shell/StatusItemWindow.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPointer>
 
@@ -102,6 +104,25 @@ void AppCoordinator::start()
         if (self)
             self->dismissPopover();
     };
+    TimerPopoverView& popoverRoot = popover.rootView();
+    popoverRoot.onQuit = [self] {
+        if (self)
+            self->requestTermination();
+    };
+    popoverRoot.onShowWelcomeTour = [self] {
+        if (!self)
+            return;
+        // The tour always starts over from its first step.
+        if (self->onboarding.step() != OnboardingStore::Step::meet)
+            self->onboarding.setStep(OnboardingStore::Step::meet);
+        self->onboarding.setPresented(true);
+    };
+    popoverRoot.onSendFeedback = [self] {
+        if (!self)
+            return;
+        QWidget* over = QApplication::activeWindow();
+        self->feedbackWindow.showFeedbackWindow(over ? over : self->popover.rootView().window());
+    };
     // The handle waits while the popover is being worked with, and then goes with it.
     statusItem.shouldAutoDismiss = [self] { return !self || !self->popover.isInUse(); };
     statusItem.onAutoDismiss = [self] {
@@ -180,6 +201,9 @@ void AppCoordinator::clearCallbacks()
     pullInteraction.onCommit = nullptr;
     pullInteraction.pomodoroContext = nullptr;
     popover.onDismissRequest = nullptr;
+    popover.rootView().onQuit = nullptr;
+    popover.rootView().onShowWelcomeTour = nullptr;
+    popover.rootView().onSendFeedback = nullptr;
     statusItem.shouldAutoDismiss = nullptr;
     statusItem.onAutoDismiss = nullptr;
 }
