@@ -30,7 +30,7 @@ QString title(TimerPopoverUtilityAction action);
 QString systemImage(TimerPopoverUtilityAction action);
 QString glyphName(TimerPopoverUtilityAction action);
 
-// The rows in menu order; `separator` appears three times, so a row is known by its position.
+// The rows in menu order; `separator` appears four times, so a row is known by its position.
 QList<TimerPopoverUtilityAction> timerPopoverUtilityActions(bool includesWelcomeTour);
 
 } // namespace mewt
