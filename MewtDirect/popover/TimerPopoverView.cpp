@@ -14,6 +14,7 @@
 #include "platform/SystemSettingsLauncher.h"
 #include "popover/ActiveDisplayPage.h"
 #include "popover/ClockTimeText.h"
+#include "popover/CompactToolbar.h"
 #include "popover/ContentSwitcher.h"
 #include "popover/IdleDisplayPage.h"
 #include "popover/MoreActionsMenu.h"
@@ -87,6 +88,10 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     , idle(new IdleDisplayPage(switcher))
     , moreMenu(new MoreActionsMenu(stores, true, this))
     , headerView(new PopoverHeader(*moreMenu, header))
+    , compactMenu(new MoreActionsMenu(stores, false, this))
+    , toolbars { new CompactToolbar(*compactMenu, &idle->compactToolbarSlot()),
+        new CompactToolbar(*compactMenu, &active->compactToolbarSlot()),
+        new CompactToolbar(*compactMenu, &waiting->compactToolbarSlot()) }
 {
     installPopoverAccessibility();
     setFixedWidth(contentWidth);
@@ -130,10 +135,18 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
                 (this->*callback)();
         };
     };
-    connect(moreMenu, &MoreActionsMenu::sendFeedbackChosen, this, call(&TimerPopoverView::onSendFeedback));
+    for (CompactToolbar* toolbar : toolbars) {
+        toolbar->parentWidget()->layout()->addWidget(toolbar);
+        connect(toolbar, &CompactToolbar::stopPressed, this, &TimerPopoverView::stopTimer);
+        connect(toolbar, &CompactToolbar::skipPressed, this,
+            [this] { this->stores.pomodoro.skipPhase(this->clock.now()); });
+    }
+    for (MoreActionsMenu* menu : { moreMenu, compactMenu }) {
+        connect(menu, &MoreActionsMenu::sendFeedbackChosen, this, call(&TimerPopoverView::onSendFeedback));
+        connect(menu, &MoreActionsMenu::optionsChosen, this, call(&TimerPopoverView::onShowOptions));
+        connect(menu, &MoreActionsMenu::quitChosen, this, call(&TimerPopoverView::onQuit));
+    }
     connect(moreMenu, &MoreActionsMenu::welcomeTourChosen, this, call(&TimerPopoverView::onShowWelcomeTour));
-    connect(moreMenu, &MoreActionsMenu::optionsChosen, this, call(&TimerPopoverView::onShowOptions));
-    connect(moreMenu, &MoreActionsMenu::quitChosen, this, call(&TimerPopoverView::onQuit));
     connectStores();
     sync();
 }
@@ -306,6 +319,11 @@ void TimerPopoverView::syncHeader(const CatPopoverPalette& colors)
     c.updateVersion = updateVersion;
     c.checkingForUpdates = checkingForUpdates;
     headerView->setContent(c);
+
+    const CompactToolbar::Content compact { showsStopButton(timer.state(), stores.pomodoro.plan()),
+        showsSkipButton(stores.pomodoro.plan()), colors.foregroundColor };
+    for (CompactToolbar* toolbar : toolbars)
+        toolbar->setContent(compact);
 }
 
 void TimerPopoverView::publishToolbarFrame()

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <functional>
 
 class QVBoxLayout;
@@ -19,6 +20,7 @@ namespace mewt {
 
 class ActiveDisplayPage;
 class Clock;
+class CompactToolbar;
 class ContentSwitcher;
 class IdleDisplayPage;
 class MoreActionsMenu;
@@ -90,6 +92,10 @@ public:
     QWidget& headerSlot() const { return *header; }
     PopoverHeader& standardHeader() const { return *headerView; }
     MoreActionsMenu& moreActionsMenu() const { return *moreMenu; }
+    // The zen layout's menu leaves out the welcome tour.
+    MoreActionsMenu& compactMoreActionsMenu() const { return *compactMenu; }
+    // One per page that carries it: idle, active, waiting.
+    const std::array<CompactToolbar*, 3>& compactToolbars() const { return toolbars; }
     ActiveDisplayPage& activePage() const { return *active; }
     WaitingDisplayPage& waitingPage() const { return *waiting; }
     IdleDisplayPage& idlePage() const { return *idle; }
@@ -148,6 +154,8 @@ private:
     IdleDisplayPage* idle = nullptr;
     MoreActionsMenu* moreMenu = nullptr;
     PopoverHeader* headerView = nullptr;
+    MoreActionsMenu* compactMenu = nullptr;
+    std::array<CompactToolbar*, 3> toolbars {};
     std::optional<QString> updateVersion;
     bool checkingForUpdates = false;
 

@@ -1,4 +1,6 @@
 #include "PopoverViewRig.h"
+#include "model/PomodoroPlan.h"
+#include "popover/CompactToolbar.h"
 #include "popover/MoreActionsMenu.h"
 #include "popover/NotificationBanner.h"
 #include "popover/PopoverHeader.h"
@@ -282,6 +284,62 @@ TEST_F(HeaderTest, TheToolbarFrameIsPublishedWhileTheHeaderShowsAndClearedInZen)
     for (int i = 0; i < 5; ++i)
         testing::PopoverViewRig::settle();
     EXPECT_FALSE(rig.presentation.standardToolbarFrame());
+}
+
+// The compact toolbar's skip rule.
+struct SkipCase {
+    const char* name;
+    PomodoroPhase phase;
+    bool running;
+    bool continuous;
+    qint64 total;
+    qint64 completed;
+    qint64 phaseLength;
+    bool shows;
+};
+
+class SkipRule : public ::testing::TestWithParam<SkipCase> { };
+
+TEST_P(SkipRule, ShowsOnlyWhenAnotherPhaseFollowsTheRunningOne)
+{
+    const SkipCase& c = GetParam();
+    PomodoroPlan plan;
+    plan.phase = c.phase;
+    plan.isPhaseRunning = c.running;
+    plan.isContinuous = c.continuous;
+    plan.totalFocusSeconds = c.total;
+    plan.completedFocusSeconds = c.completed;
+    plan.phaseDurationSeconds = c.phaseLength;
+    EXPECT_EQ(showsSkipButton(plan), c.shows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SkipRule,
+    ::testing::Values(SkipCase { "continuousBreak", PomodoroPhase::shortBreak, true, true, 0, 0, 300, true },
+        SkipCase { "waitingBetweenPhases", PomodoroPhase::focus, false, true, 3000, 0, 1500, false },
+        SkipCase { "breakWithFocusOwed", PomodoroPhase::longBreak, true, false, 3000, 1500, 900, true },
+        SkipCase { "breakWithNothingOwed", PomodoroPhase::shortBreak, true, false, 3000, 3000, 300, false },
+        SkipCase { "lastFocusBlock", PomodoroPhase::focus, true, false, 3000, 1500, 1500, false },
+        SkipCase { "focusWithMoreToCome", PomodoroPhase::focus, true, false, 3000, 0, 1500, true },
+        SkipCase { "overCompletedFocus", PomodoroPhase::focus, true, false, 3000, 4000, 1, false }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SkipRuleWithoutPlan, NoPlanShowsNoSkip)
+{
+    EXPECT_FALSE(showsSkipButton(std::nullopt));
+}
+
+TEST_F(HeaderTest, TheCompactStopShowsForAPausedTimerAndCancelsIt)
+{
+    CompactToolbar& toolbar = *view().compactToolbars()[1];
+    view().sync();
+    EXPECT_FALSE(showsStopButton(rig.timer.state(), rig.pomodoro.plan()));
+    rig.timer.addTime(300, rig.clock.now());
+    rig.timer.pause(rig.clock.now());
+    view().sync();
+    EXPECT_FALSE(toolbar.stopButton().isHidden());
+    toolbar.stopButton().click();
+    EXPECT_TRUE(rig.timer.state().isIdle());
+    EXPECT_EQ(view().compactMoreActionsMenu().rowAction(A::welcomeTour), nullptr);
 }
 
 } // namespace
