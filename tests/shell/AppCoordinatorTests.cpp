@@ -1,9 +1,11 @@
 #include "ShellRig.h"
+#include "options/FeedbackPanel.h"
+#include "popover/MoreActionsMenu.h"
 #include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverPresentation.h"
+#include "popover/TimerPopoverView.h"
 #include "pull/PullHandlePanel.h"
 #include "shell/StatusItemWindow.h"
-#include "options/FeedbackPanel.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -295,6 +297,36 @@ TEST_F(Coordinator, OwnsTheOneFeedbackPanelAndClosesItAtShutdown)
     EXPECT_TRUE(app.feedbackWindowController().panel()->isVisible());
     app.shutdown();
     EXPECT_EQ(app.feedbackWindowController().panel(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// The popover menu's rows that reach past the popover.
+TEST_F(Coordinator, ThePopoverMenuQuitsInOrderReplaysTheTourAndOpensFeedback)
+{
+    AppCoordinator& app = started();
+    int terminations = 0;
+    app.onTerminateRequest = [&] { ++terminations; };
+    MoreActionsMenu& menu = app.popoverController().rootView().moreActionsMenu();
+
+    app.onboardingStore().setStep(OnboardingStore::Step::pause);
+    menu.rowAction(TimerPopoverUtilityAction::welcomeTour)->trigger();
+    EXPECT_TRUE(app.onboardingStore().isPresented());
+    EXPECT_EQ(app.onboardingStore().step(), OnboardingStore::Step::meet);
+
+    menu.rowAction(TimerPopoverUtilityAction::sendFeedback)->trigger();
+    ASSERT_NE(app.feedbackWindowController().panel(), nullptr);
+    EXPECT_TRUE(app.feedbackWindowController().panel()->isVisible());
+
+    // The options window is not connected yet: the row must do nothing harmful.
+    menu.rowAction(TimerPopoverUtilityAction::settings)->trigger();
+    menu.rowAction(TimerPopoverUtilityAction::quit)->trigger();
+    EXPECT_EQ(terminations, 1);
+    app.shutdown();
+    menu.rowAction(TimerPopoverUtilityAction::quit)->trigger();
+    EXPECT_EQ(terminations, 1);
 }
 
 } // namespace
