@@ -21,6 +21,7 @@
 #include "popover/NotificationBanner.h"
 #include "popover/PopoverAccessibility.h"
 #include "popover/PopoverHeader.h"
+#include "popover/SessionNameField.h"
 #include "popover/TimeButton.h"
 #include "popover/TimerDisplayContent.h"
 #include "popover/TimerPopoverPresentation.h"
@@ -92,6 +93,8 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     , toolbars { new CompactToolbar(*compactMenu, &idle->compactToolbarSlot()),
         new CompactToolbar(*compactMenu, &active->compactToolbarSlot()),
         new CompactToolbar(*compactMenu, &waiting->compactToolbarSlot()) }
+    , nameFields { new SessionNameField(Qt::AlignHCenter, &idle->sessionNameSlot()),
+        new SessionNameField(Qt::AlignLeading, &idle->zenSessionNameSlot()) }
 {
     installPopoverAccessibility();
     setFixedWidth(contentWidth);
@@ -141,6 +144,11 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
         connect(toolbar, &CompactToolbar::skipPressed, this,
             [this] { this->stores.pomodoro.skipPhase(this->clock.now()); });
     }
+    for (SessionNameField* field : nameFields) {
+        field->parentWidget()->layout()->addWidget(field);
+        connect(field, &SessionNameField::nameEdited, this, &TimerPopoverView::commitSessionName);
+        connect(field, &QLineEdit::returnPressed, this, &TimerPopoverView::startWithoutPulling);
+    }
     for (MoreActionsMenu* menu : { moreMenu, compactMenu }) {
         connect(menu, &MoreActionsMenu::sendFeedbackChosen, this, call(&TimerPopoverView::onSendFeedback));
         connect(menu, &MoreActionsMenu::optionsChosen, this, call(&TimerPopoverView::onShowOptions));
@@ -162,6 +170,7 @@ void TimerPopoverView::connectStores()
     const auto later = [this] { scheduleSync(); };
     connect(&stores.timer, &TimerStore::stateChanged, this, later);
     connect(&stores.timer, &TimerStore::activeNameChanged, this, later);
+    connect(&stores.timer, &TimerStore::draftNameChanged, this, later);
     connect(&stores.timer, &TimerStore::totalDurationSecondsChanged, this, later);
     connect(&stores.pomodoro, &PomodoroStore::planChanged, this, later);
     connect(&stores.pomodoro, &PomodoroStore::yarnScheduleChanged, this, later);
@@ -412,6 +421,20 @@ void TimerPopoverView::syncIdle()
         popoverPalette().accentColor };
     c.startActionName = idleStartActionName(mode, continuous);
     idle->setContent(c);
+    const CatPopoverPalette colors = popoverPalette();
+    for (SessionNameField* field : nameFields) {
+        field->setColors(colors.foregroundColor, colors.secondaryTextColor);
+        field->showName(stores.timer.draftName());
+    }
+}
+
+void TimerPopoverView::commitSessionName(const QString& text)
+{
+    const QString name = normalizedSessionName(text);
+    if (name == stores.timer.draftName())
+        return;
+    stores.timer.mutateDraftName(name);
+    stores.timer.persist();
 }
 
 void TimerPopoverView::updateTicker()

@@ -25,6 +25,7 @@ class ContentSwitcher;
 class IdleDisplayPage;
 class MoreActionsMenu;
 class PopoverHeader;
+class SessionNameField;
 class PopoverCard;
 class TactileSoundPlayer;
 class TimerPopoverPresentation;
@@ -69,6 +70,10 @@ public:
     void openDurationEdit(PomodoroDurationKind kind);
     void openClockTimeEdit(TimerMode mode);
     void openClockNameEdit();
+    // Keeps a typed name as the next session's draft and stores it; nothing when it is unchanged.
+    void commitSessionName(const QString& text);
+    // The plain name fields of the normal and the zen idle layout.
+    const std::array<SessionNameField*, 2>& sessionNameFields() const { return nameFields; }
 
     // Settles the open edits, then starts the quick timer or one focus session.
     void startWithoutPulling();
@@ -156,6 +161,7 @@ private:
     PopoverHeader* headerView = nullptr;
     MoreActionsMenu* compactMenu = nullptr;
     std::array<CompactToolbar*, 3> toolbars {};
+    std::array<SessionNameField*, 2> nameFields {};
     std::optional<QString> updateVersion;
     bool checkingForUpdates = false;
 
