@@ -11,6 +11,8 @@ packages=(
   xvfb xauth xdotool imagemagick dbus dbus-x11 fonts-dejavu-core
   ca-certificates openssl
   qt6-translations-l10n desktop-file-utils appstream
+  # the language picker names Korean, Japanese and Chinese in their own scripts
+  fonts-noto-cjk
 )
 # A private PulseAudio daemon plays the sound tests' audio. A desktop that runs PipeWire's Pulse
 # service keeps it: two Pulse servers would fight over the user's session, and the test then skips.

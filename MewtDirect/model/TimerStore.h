@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "model/NotificationScheduling.h"
 #include "model/TimerSnapshot.h"
 #include "model/TimerState.h"
-#include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 
 #include <QObject>

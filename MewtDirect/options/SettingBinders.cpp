@@ -1,5 +1,7 @@
 #include "options/SettingBinders.h"
 
+#include "options/SegmentedPicker.h"
+
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QComboBox>
@@ -14,7 +16,10 @@ QAbstractButton* bindToggle(QAbstractButton* toggle, SettingBinding<bool> bindin
         const QSignalBlocker quiet(toggle);
         toggle->setChecked(read());
     };
-    QObject::connect(toggle, &QAbstractButton::clicked, toggle, [write = binding.write](bool on) { write(on); });
+    QObject::connect(toggle, &QAbstractButton::clicked, toggle, [write = binding.write, refresh](bool on) {
+        write(on);
+        refresh(); // a setting that could not change (open at login failing) must not show as changed
+    });
     binding.observe(toggle, refresh);
     refresh();
     return toggle;
@@ -36,6 +41,18 @@ QComboBox* bindChoice(QComboBox* choice, SettingBinding<QString> binding)
     binding.observe(choice, refresh);
     refresh();
     return choice;
+}
+
+SegmentedPicker* bindSegments(SegmentedPicker* picker, SettingBinding<QString> binding)
+{
+    const auto refresh = [picker, read = binding.read] { picker->setCurrentValue(read()); };
+    QObject::connect(picker, &SegmentedPicker::activated, picker, [binding, refresh](const QString& value) {
+        binding.write(value);
+        refresh(); // the store may have kept something else
+    });
+    binding.observe(picker, refresh);
+    refresh();
+    return picker;
 }
 
 QAbstractSlider* bindSlider(QAbstractSlider* slider, SettingBinding<int> binding)

@@ -10,6 +10,8 @@ class QComboBox;
 
 namespace mewt {
 
+class SegmentedPicker;
+
 // One binder per kind of control. Each connects only the signal a user causes to the binding's
 // write, and refreshes the control from the store under a signal blocker whenever the store
 // changes, so showing a page never writes a setting or plays a preview. Each returns its control,
@@ -22,6 +24,9 @@ QAbstractButton* bindToggle(QAbstractButton* toggle, SettingBinding<bool> bindin
 // A pop-up whose items carry the stored raw value as their data: `activated` writes. A stored value
 // that no item carries shows no selection.
 QComboBox* bindChoice(QComboBox* choice, SettingBinding<QString> binding);
+
+// Joined buttons whose segments carry the stored raw value: a click writes.
+SegmentedPicker* bindSegments(SegmentedPicker* picker, SettingBinding<QString> binding);
 
 // A slider over whole steps: the end of a drag writes the final position; a click on the track or a
 // key writes at once. Positions while dragging are not written.

@@ -12,13 +12,14 @@ constexpr int labelToControlGap = 12;
 
 } // namespace
 
-SettingsRow::SettingsRow(OptionsSetting setting, QWidget* control, QWidget* parent)
+SettingsRow::SettingsRow(OptionsSetting setting, QWidget* control, Label label, QWidget* parent)
     : QWidget(parent)
     , shownSetting(setting)
     , trailingControl(control)
 {
     const OptionsSettingDefinition found = definition(setting);
-    settingsLabel = new SettingsLabel(found.controlTitle, found.description, this);
+    const bool titleOnly = label == Label::titleOnly;
+    settingsLabel = new SettingsLabel(found.controlTitle, titleOnly ? std::nullopt : found.description, this);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(labelToControlGap);
@@ -29,6 +30,8 @@ SettingsRow::SettingsRow(OptionsSetting setting, QWidget* control, QWidget* pare
             control->setAccessibleName(found.controlTitle);
         if (control->accessibleDescription().isEmpty() && found.description)
             control->setAccessibleDescription(*found.description);
+        if (titleOnly && found.description && control->toolTip().isEmpty())
+            control->setToolTip(*found.description);
     }
 }
 

@@ -15,9 +15,14 @@ class SettingsRow final : public QWidget {
     Q_DISABLE_COPY_MOVE(SettingsRow)
 
 public:
+    // `titleOnly` labels the row with the control title alone and gives the description to the
+    // control as its tooltip.
+    enum class Label { titleAndDescription, titleOnly };
+
     // Label texts come from the catalogue (control title and description); the control gets the
     // same texts as its accessible name and description unless it already has its own.
-    SettingsRow(OptionsSetting setting, QWidget* control, QWidget* parent = nullptr);
+    SettingsRow(
+        OptionsSetting setting, QWidget* control, Label label = Label::titleAndDescription, QWidget* parent = nullptr);
 
     OptionsSetting setting() const { return shownSetting; }
     QWidget* control() const { return trailingControl; }

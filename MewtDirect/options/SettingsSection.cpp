@@ -58,20 +58,32 @@ QWidget* SettingsSection::addRow(OptionsSetting setting, QWidget* control)
     return addCustomRow(setting, new SettingsRow(setting, control));
 }
 
+QWidget* SettingsSection::addTitledRow(OptionsSetting setting, QWidget* control)
+{
+    return addCustomRow(setting, new SettingsRow(setting, control, SettingsRow::Label::titleOnly));
+}
+
 QWidget* SettingsSection::addCustomRow(OptionsSetting setting, QWidget* row)
 {
-    row->setParent(card);
-    cardRows->addWidget(row);
-    rows.append(row);
+    addLine(row);
     form.registerRow(setting, row);
-    update();
     return row;
+}
+
+QWidget* SettingsSection::addLine(QWidget* line)
+{
+    line->setParent(card);
+    cardRows->addWidget(line);
+    rows.append(line);
+    update();
+    return line;
 }
 
 void SettingsSection::setHeaderWidget(QWidget* widget)
 {
     header->hide();
     headerKey = nullptr;
+    widget->setContentsMargins(headerInset, 0, headerInset, 0); // aligned with text headers
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, widget);
 }
 

@@ -27,8 +27,13 @@ public:
 
     // A row built from the catalogue's label and the given control.
     QWidget* addRow(OptionsSetting setting, QWidget* control);
+    // A row labelled with the catalogue's control title only; the description becomes the
+    // control's tooltip (pickers whose own title is their label).
+    QWidget* addTitledRow(OptionsSetting setting, QWidget* control);
     // A row that lays out its own label (a number row, a picker grid).
     QWidget* addCustomRow(OptionsSetting setting, QWidget* row);
+    // A line that belongs to no setting (an error under a switch, a button that follows it).
+    QWidget* addLine(QWidget* line);
     // A widget in place of the header text (a label with an explanation).
     void setHeaderWidget(QWidget* header);
     // Shown verbatim under the card.

@@ -314,17 +314,19 @@ void IniUserDefaults::load()
     file.close();
 
     const CleanedFile clean = cleaned(original);
+    int oversized = 0;
     // Read through a name of our own: QSettings might otherwise answer from an older parse of the
     // same name.
     const QString copy = temporaryName(filePath, QStringLiteral("read"));
     QFile copyFile(copy);
-    if (readable && copyFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        copyFile.write(clean.bytes);
-        copyFile.close();
-        QSettings settings(copy, QSettings::IniFormat);
+    // In a folder we cannot write to, the file is read as it is.
+    const bool copied = readable && copyFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && copyFile.write(clean.bytes) == clean.bytes.size();
+    copyFile.close();
+    if (readable) {
+        QSettings settings(copied ? copy : filePath, QSettings::IniFormat);
         settings.setFallbacksEnabled(false);
         int junkKeys = 0;
-        int oversized = 0;
         for (const QString& key : settings.allKeys()) {
             const QVariant value = settings.value(key);
             if (!isReadableKey(key) || !value.isValid())
@@ -337,14 +339,15 @@ void IniUserDefaults::load()
         QFile::remove(copy);
         forgetParsedFile(copy);
         if (!values.isEmpty() && (clean.damagedLines > 0 || junkKeys > 0))
-            qWarning("mewt: %d damaged lines in the settings file %s were skipped; every readable value is kept",
+            qWarning("mewt: skipped %d unreadable line(s) of the settings file %s; every readable value is kept",
                 clean.damagedLines + junkKeys, qPrintable(filePath));
         if (oversized > 0)
-            qWarning("mewt: %d values over %lld bytes in %s are not used", oversized,
+            qWarning("mewt: %d value(s) over %lld bytes in %s are not used", oversized,
                 static_cast<long long>(largestValueBytes), qPrintable(filePath));
     }
 
-    if (!values.isEmpty() || (readable && clean.contentLines == 0))
+    // A file that held only values too big to use was read; it is mended by the next write.
+    if (!values.isEmpty() || oversized > 0 || (readable && clean.contentLines == 0))
         return;
     // Nothing could be read: keep the file for the user under a name no earlier copy holds.
     for (int number = 1; number < 1000; ++number) {

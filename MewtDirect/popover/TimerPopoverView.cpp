@@ -26,6 +26,8 @@
 #include "popover/TimerDisplayContent.h"
 #include "popover/TimerPopoverPresentation.h"
 #include "popover/WaitingDisplayPage.h"
+#include "tour/OnboardingNotifications.h"
+#include "tour/OnboardingView.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -251,8 +253,10 @@ void TimerPopoverView::sync()
     const bool detached = presentation.isDetached();
     const int top = zen ? (detached ? zenDetachedTopPadding : zenAttachedTopPadding) : standardTopPadding;
     column->setContentsMargins(sidePadding, top, sidePadding, bottomPadding);
-    const int padding = zen ? zenDisplayPadding : displayPadding;
+    // The tour brings its own padding.
+    const int padding = stores.onboarding.isPresented() ? 0 : (zen ? zenDisplayPadding : displayPadding);
     card->layout()->setContentsMargins(padding, padding, padding, padding);
+    syncTour(colors);
     if (card->radius != (zen ? zenCardRadius : cardRadius)) {
         card->radius = zen ? zenCardRadius : cardRadius;
         card->update();
@@ -289,6 +293,33 @@ void TimerPopoverView::sync()
     }
     updateTicker();
     reportSize();
+}
+
+OnboardingView* TimerPopoverView::onboardingView() const
+{
+    return tour;
+}
+
+void TimerPopoverView::syncTour(const CatPopoverPalette& colors)
+{
+    const bool touring = stores.onboarding.isPresented();
+    if (touring && !tour) {
+        tour = new OnboardingView(stores.onboarding, stores.theme,
+            onboardingNotificationState(
+                stores.timer.notificationAuthorization(), stores.timer.notificationDeliveryState()),
+            colors, card);
+        // The card asks or opens the settings by the tour's own state, which follows the store.
+        attachOnboardingNotifications(
+            *tour, stores.timer, [this] { return openNotificationSettings && openNotificationSettings(); });
+        card->layout()->addWidget(tour);
+    } else if (!touring && tour) {
+        tour->hide();
+        tour->deleteLater();
+        tour = nullptr;
+    }
+    if (tour)
+        tour->setPopoverPalette(colors);
+    switcher->setVisible(!touring);
 }
 
 void TimerPopoverView::applyPalette(const CatPopoverPalette& colors)

@@ -26,6 +26,7 @@ class IdleDisplayPage;
 class MoreActionsMenu;
 class PopoverHeader;
 class SessionNameField;
+class OnboardingView;
 class PopoverCard;
 class TactileSoundPlayer;
 class TimerPopoverPresentation;
@@ -105,6 +106,8 @@ public:
     WaitingDisplayPage& waitingPage() const { return *waiting; }
     IdleDisplayPage& idlePage() const { return *idle; }
     ContentSwitcher& contentSwitcher() const { return *switcher; }
+    // The welcome tour while the tour store presents it, in place of the timer content; else null.
+    OnboardingView* onboardingView() const;
     int cardCornerRadius() const;
 
     std::function<void()> onShowOptions;
@@ -137,6 +140,7 @@ private:
     void syncIdle();
     void syncHeader(const CatPopoverPalette& colors);
     void publishToolbarFrame();
+    void syncTour(const CatPopoverPalette& colors);
     void updateTicker();
     void settleLayouts();
     void reportSize();
@@ -164,6 +168,7 @@ private:
     std::array<SessionNameField*, 2> nameFields {};
     std::optional<QString> updateVersion;
     bool checkingForUpdates = false;
+    QPointer<OnboardingView> tour;
 
     TimerPopoverEditingState edits;
     bool watchingTaps = false;

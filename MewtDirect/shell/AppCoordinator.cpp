@@ -156,6 +156,31 @@ void AppCoordinator::start()
     updateEndingCue();
     statusItem.refresh();
     statusItem.show();
+
+    // Welcome tour: due on a first launch (or after an older tour), shown in the popover.
+    tourReveal.setSingleShot(true);
+    tourReveal.setInterval(tourRevealDelayMs);
+    connect(&tourReveal, &QTimer::timeout, this, &AppCoordinator::revealTour);
+    if (onboarding.presentIfNeeded())
+        tourReveal.start();
+}
+
+void AppCoordinator::replayOnboarding()
+{
+    if (!started || shutDown)
+        return;
+    if (onboarding.step() != OnboardingStore::Step::meet)
+        onboarding.setStep(OnboardingStore::Step::meet);
+    onboarding.setPresented(true);
+    // A pending reveal gives way to this one.
+    tourReveal.start();
+}
+
+void AppCoordinator::revealTour()
+{
+    if (shutDown || !onboarding.isPresented())
+        return;
+    pawPressed();
 }
 
 void AppCoordinator::shutdown()
@@ -163,6 +188,7 @@ void AppCoordinator::shutdown()
     if (shutDown)
         return;
     shutDown = true;
+    tourReveal.stop();
     // Ending the plan and the timer below is neither a completion nor anything to react to.
     clearCallbacks();
     disconnect(&appearance, nullptr, this, nullptr);

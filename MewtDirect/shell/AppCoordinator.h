@@ -30,6 +30,7 @@
 #include "model/TimerStore.h"
 
 #include <QObject>
+#include <QTimer>
 #include <functional>
 
 namespace mewt {
@@ -95,6 +96,12 @@ public:
     void sessionLockDidChange(bool locked);
     // The app came to the front: the login item and notification settings may have changed.
     void didBecomeActive();
+    // Shows the welcome tour again from its first step and opens the popover on it.
+    void replayOnboarding();
+    // A first launch, or a replay, opens the popover on the tour once the paw is on screen.
+    static constexpr int tourRevealDelayMs = 400;
+    bool isTourRevealPending() const { return tourReveal.isActive(); }
+    void revealTour();
 
     // Asks the application to quit in order; the delegate fills it.
     std::function<void()> onTerminateRequest;
@@ -171,6 +178,7 @@ private:
     MotionPreference motionPreference;
     InterfaceTranslator interfaceTranslator;
 
+    QTimer tourReveal;
     bool started = false;
     bool shutDown = false;
 };

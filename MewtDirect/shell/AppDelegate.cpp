@@ -1,13 +1,13 @@
 #include "shell/AppDelegate.h"
 
-#include "cues/NotificationService.h"
+#include "shell/DirectDistributionRuntime.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "platform/GlobalPointerMonitor.h"
 #include "platform/IniUserDefaults.h"
+#include "cues/NotificationService.h"
 #include "platform/QuitSignalWatcher.h"
 #include "platform/UpdateChecker.h"
 #include "popover/TimerPopoverView.h"
-#include "shell/DirectDistributionRuntime.h"
 
 #include <QGuiApplication>
 #include <QPointer>

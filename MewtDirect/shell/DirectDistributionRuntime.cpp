@@ -12,7 +12,7 @@ DirectDistributionRuntime::DirectDistributionRuntime(QObject* parent)
 }
 
 DirectDistributionRuntime::DirectDistributionRuntime(const QUrl& feedUrl, RunningVersion running, QObject* parent)
-    : QObject(parent)
+    : UpdateRuntime(parent)
     , openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })
     , checker(new UpdateChecker(feedUrl, std::move(running), this))
     , probeTimer(new QTimer(this))

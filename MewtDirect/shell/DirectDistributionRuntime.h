@@ -1,5 +1,6 @@
 #pragma once
 
+#include "options/UpdateRuntime.h"
 #include "platform/UpdateChecker.h"
 
 #include <QObject>
@@ -22,22 +23,11 @@ struct DirectAvailableUpdate {
 
 // The update runtime: a silent probe every six hours that keeps `availableUpdate` current, and
 // the check a person starts, whose outcome is a short message in `status`.
-class DirectDistributionRuntime final : public QObject {
+class DirectDistributionRuntime final : public UpdateRuntime {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DirectDistributionRuntime)
 
 public:
-    struct Status {
-        enum class Kind { idle, checking, message };
-        Kind kind = Kind::idle;
-        QString text; // with message
-
-        static Status idle() { return {}; }
-        static Status checking() { return { Kind::checking, {} }; }
-        static Status message(QString text) { return { Kind::message, std::move(text) }; }
-        friend bool operator==(const Status&, const Status&) = default;
-    };
-
     static constexpr std::chrono::seconds probeInterval { 21'600 };
     // Longer than the checker's own timeout, so it only matters if that ever fails to end a check.
     static constexpr std::chrono::seconds defaultCheckCap { 30 };
@@ -48,12 +38,12 @@ public:
     ~DirectDistributionRuntime() override;
 
     const std::optional<DirectAvailableUpdate>& availableUpdate() const { return update; }
-    const Status& status() const { return currentStatus; }
+    const Status& status() const override { return currentStatus; }
     bool isConfigured() const { return checker->isConfigured(); }
     bool isProbing() const;
 
     // The check a person starts. Without a feed it says so; while one runs it does nothing.
-    void checkForUpdates();
+    void checkForUpdates() override;
     // Arms the six-hourly probe and probes once now. Does nothing without a feed.
     void startBackgroundProbe();
     // One silent probe: it changes `availableUpdate` and never `status`.
@@ -69,7 +59,6 @@ public:
     std::function<bool(const QUrl&)> openUrl;
 
 Q_SIGNALS:
-    void statusChanged();
     void availableUpdateChanged();
 
 private:

@@ -136,7 +136,7 @@ LoginItemService::LoginItemService(QString entryPath, QString executablePath, QO
 
 LoginItemService::LoginItemService(
     QString entryPath, QString executablePath, QStringList commandSearchPath, QObject* parent)
-    : QObject(parent)
+    : LoginItemSwitching(parent)
     , path(std::move(entryPath))
     , executable(std::move(executablePath))
     , searchPath(std::move(commandSearchPath))

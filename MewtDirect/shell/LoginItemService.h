@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QObject>
+#include "options/LoginItemSwitching.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -10,7 +11,7 @@ namespace mewt {
 // Open at login, as an XDG autostart entry ($XDG_CONFIG_HOME/autostart/<application id>.desktop)
 // that starts the running executable, and is skipped (TryExec) once that is gone. Only an entry that mewt wrote is ever
 // removed; one that someone else wrote is reported instead of being changed.
-class LoginItemService final : public QObject {
+class LoginItemService final : public LoginItemSwitching {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LoginItemService)
 
@@ -36,21 +37,16 @@ public:
 
     QString entryPath() const { return path; }
 
-    bool isEnabled() const { return enabled; }
+    bool isEnabled() const override { return enabled; }
     // Autostart entries need nobody's approval, so this stays false; it is here because the
     // general page asks for it.
-    bool needsApproval() const { return approvalNeeded; }
-    const std::optional<QString>& errorMessage() const { return error; }
+    bool needsApproval() const override { return approvalNeeded; }
+    const std::optional<QString>& errorMessage() const override { return error; }
 
     // Reads the entry; each field changes (and signals) only when its value does.
     void refresh();
     // Writes or removes the entry. A failure lands in errorMessage; it always ends with refresh.
-    void setEnabled(bool enable);
-
-Q_SIGNALS:
-    void isEnabledChanged(bool isEnabled);
-    void needsApprovalChanged(bool needsApproval);
-    void errorMessageChanged();
+    void setEnabled(bool enable) override;
 
 private:
     std::optional<QString> addEntry();

@@ -34,18 +34,19 @@ NotificationPreview::NotificationPreview(
     , card(new QWidget(this))
     , text(new QLabel(card))
     , button(new QPushButton(card))
-    , unavailable(new QLabel(this))
+    , note(new QLabel(this))
 {
     button->setObjectName(soundTag(TactileSound::ready));
     button->setCursor(Qt::PointingHandCursor);
     button->setFont(pixelFont(buttonTextSize, QFont::Medium));
     text->setFont(pixelFont(textSize, QFont::DemiBold));
     text->setTextFormat(Qt::PlainText);
-    unavailable->setFont(pixelFont(noteSize));
-    unavailable->setTextFormat(Qt::PlainText);
-    unavailable->setAlignment(Qt::AlignCenter);
-    unavailable->setWordWrap(true);
-    unavailable->hide();
+    note->setFont(pixelFont(noteSize));
+    // The service's message is not ours: plain text.
+    note->setTextFormat(Qt::PlainText);
+    note->setAlignment(Qt::AlignCenter);
+    note->setWordWrap(true);
+    note->hide();
 
     card->setFixedHeight(cardHeight);
     auto* row = new QHBoxLayout(card);
@@ -60,7 +61,7 @@ NotificationPreview::NotificationPreview(
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(noteGap);
     column->addWidget(card, 0, Qt::AlignHCenter);
-    column->addWidget(unavailable);
+    column->addWidget(note);
 
     connect(button, &QPushButton::clicked, this, [this] {
         const bool opensSettings
@@ -69,7 +70,6 @@ NotificationPreview::NotificationPreview(
             showSettingsUnavailable();
     });
     restyle();
-    retranslate();
     sync();
 }
 
@@ -92,12 +92,28 @@ void NotificationPreview::setPopoverPalette(const CatPopoverPalette& palette)
 
 void NotificationPreview::showSettingsUnavailable()
 {
-    unavailable->show();
+    settingsUnavailable = true;
+    syncNote();
 }
 
-bool NotificationPreview::showsSettingsUnavailable() const
+void NotificationPreview::setServiceError(const std::optional<QString>& message)
 {
-    return !unavailable->isHidden();
+    serviceError = message && !message->trimmed().isEmpty() ? message : std::nullopt;
+    syncNote();
+}
+
+QString NotificationPreview::noteText() const
+{
+    return note->isHidden() ? QString() : note->text();
+}
+
+void NotificationPreview::syncNote()
+{
+    if (settingsUnavailable)
+        note->setText(QCoreApplication::translate("mewt", "this desktop has no notification settings to open."));
+    else if (serviceError)
+        note->setText(*serviceError);
+    note->setVisible(settingsUnavailable || serviceError);
 }
 
 QString NotificationPreview::glyphName() const
@@ -125,14 +141,10 @@ void NotificationPreview::sync()
         action == OnboardingNotificationAction::openSettings ? QStringLiteral("settings") : QStringLiteral("enable"));
     // The note explains a "settings" that did nothing; in any other state it would mislead.
     if (action != OnboardingNotificationAction::openSettings)
-        unavailable->hide();
+        settingsUnavailable = false;
+    syncNote();
     setAccessibleName(text->text());
     update();
-}
-
-void NotificationPreview::retranslate()
-{
-    unavailable->setText(QCoreApplication::translate("mewt", "this desktop has no notification settings to open."));
 }
 
 void NotificationPreview::restyle()
@@ -142,7 +154,7 @@ void NotificationPreview::restyle()
     text->setPalette(textPalette);
     QPalette notePalette = palette();
     notePalette.setColor(QPalette::WindowText, colors.secondaryTextColor);
-    unavailable->setPalette(notePalette);
+    note->setPalette(notePalette);
     button->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: %2; border: 1px solid %3;"
                                          " border-radius: 5px; padding: 2px 9px; }"
                                          "QPushButton:pressed { background: %3; }")
@@ -172,7 +184,7 @@ void NotificationPreview::paintEvent(QPaintEvent*)
 void NotificationPreview::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
-        retranslate();
+        syncNote();
     QWidget::changeEvent(event);
 }
 

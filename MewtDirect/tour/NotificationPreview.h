@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -13,7 +14,8 @@ namespace mewt {
 
 // The tour's notification card: a capsule with a bell, what the state means and, when something
 // can help, one button ("enable" asks, "settings" opens the desktop's notification settings).
-// Below it, one short line when this desktop has no settings tool to open.
+// Below it, one short line when this desktop has no settings tool to open, or when the
+// notification service could not be asked.
 class NotificationPreview final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(NotificationPreview)
@@ -28,7 +30,11 @@ public:
     void setPopoverPalette(const CatPopoverPalette& palette);
     // The host could not open the desktop's notification settings.
     void showSettingsUnavailable();
-    bool showsSettingsUnavailable() const;
+    bool showsSettingsUnavailable() const { return settingsUnavailable; }
+    // The service's last message (a failed request), or none.
+    void setServiceError(const std::optional<QString>& message);
+    // The line under the card; empty when none shows.
+    QString noteText() const;
 
     QPushButton* actionButton() const { return button; }
     QString glyphName() const;
@@ -42,7 +48,7 @@ protected:
 
 private:
     void sync();
-    void retranslate();
+    void syncNote();
     void restyle();
     QRectF cardRect() const;
 
@@ -51,7 +57,9 @@ private:
     QWidget* card = nullptr;
     QLabel* text = nullptr;
     QPushButton* button = nullptr;
-    QLabel* unavailable = nullptr;
+    QLabel* note = nullptr;
+    bool settingsUnavailable = false;
+    std::optional<QString> serviceError;
 };
 
 } // namespace mewt

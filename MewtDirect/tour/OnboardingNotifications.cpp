@@ -19,7 +19,13 @@ void attachOnboardingNotifications(
     };
     QObject::connect(&timer, &TimerStore::notificationAuthorizationChanged, &view, follow);
     QObject::connect(&timer, &TimerStore::notificationDeliveryStateChanged, &view, follow);
+    const auto explain = [&view, store] {
+        if (store)
+            view.setNotificationError(store->notificationErrorMessage());
+    };
+    QObject::connect(&timer, &TimerStore::notificationErrorMessageChanged, &view, explain);
     follow();
+    explain();
 
     view.onNotificationAction
         = [tour = QPointer<OnboardingView>(&view), store, open = std::move(openNotificationSettings)] {

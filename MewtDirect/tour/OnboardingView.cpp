@@ -160,6 +160,13 @@ void OnboardingView::setNotificationState(OnboardingNotificationState state)
         card->setState(state);
 }
 
+void OnboardingView::setNotificationError(const std::optional<QString>& message)
+{
+    notificationError = message;
+    if (card)
+        card->setServiceError(message);
+}
+
 void OnboardingView::setPopoverPalette(const CatPopoverPalette& palette)
 {
     if (palette == colors)
@@ -245,6 +252,7 @@ QWidget* OnboardingView::makeLesson(Step step)
     case Step::pause: artwork = new PausePreview(colors); break;
     case Step::notifications: {
         auto* notifications = new NotificationPreview(currentNotificationState, colors);
+        notifications->setServiceError(notificationError);
         notifications->onAction = [view = QPointer<OnboardingView>(this)] {
             return !view || !view->onNotificationAction || view->onNotificationAction();
         };

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -38,6 +39,8 @@ public:
     void setNotificationState(OnboardingNotificationState state);
     OnboardingNotificationState notificationState() const { return currentNotificationState; }
     void setPopoverPalette(const CatPopoverPalette& palette);
+    // What the notification service last said went wrong, shown under the card; none clears it.
+    void setNotificationError(const std::optional<QString>& message);
 
     // Asks for notification permission or opens the desktop's notification settings; returns false
     // when it could not (no settings tool on this desktop).
@@ -65,6 +68,7 @@ private:
     OnboardingStore& store;
     ThemeStore& themeStore;
     OnboardingNotificationState currentNotificationState;
+    std::optional<QString> notificationError;
     CatPopoverPalette colors;
 
     QLabel* titleLabel = nullptr;

@@ -1,9 +1,9 @@
-#include "TimerPrinting.h"
-#include "model/PomodoroSettingsStore.h"
-#include "model/PomodoroStore.h"
-#include "model/TimerStore.h"
 #include "platform/IniUserDefaults.h"
 #include "platform/MemoryUserDefaults.h"
+#include "model/PomodoroSettingsStore.h"
+#include "model/PomodoroStore.h"
+#include "TimerPrinting.h"
+#include "model/TimerStore.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -321,37 +321,6 @@ TEST_F(NotificationCenterTest, ASecondAddUnderTheSameIdentifierReplacesThePendin
 }
 
 // --- delivery -------------------------------------------------------------------------------------
-struct DueCase {
-    const char* name;
-    bool replaced; // else removed
-    std::chrono::milliseconds pastDeadline;
-    qsizetype shown;
-};
-
-class DueRequests : public NotificationCenterTest, public ::testing::WithParamInterface<DueCase> { };
-
-TEST_P(DueRequests, AreShownBeforeAnythingReplacesOrRemovesThem)
-{
-    ASSERT_EQ(add(completion(QStringLiteral("focus complete"), 60)), std::nullopt);
-    clock.advance(60s + GetParam().pastDeadline);
-    // Before the delivery timer has had its turn.
-    if (GetParam().replaced) {
-        ASSERT_EQ(add(completion(QStringLiteral("break complete"), 300)), std::nullopt);
-    } else {
-        center->removePendingNotificationRequests({ QStringLiteral("mewt.timer.completed") });
-    }
-    flushBus();
-    ASSERT_EQ(server.notifyCalls.size(), GetParam().shown);
-    if (GetParam().shown > 0) {
-        EXPECT_EQ(server.notifyCalls.front().summary, QStringLiteral("focus complete"));
-    }
-    EXPECT_EQ(pendingRequests().size(), GetParam().replaced ? 1 : 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, DueRequests,
-    ::testing::Values(DueCase { "replacedAtTheDeadline", true, 0ms, 1 }, DueCase { "removedLate", false, 5s, 1 },
-        DueCase { "replacedASecondEarly", true, -1s, 0 }, DueCase { "removedASecondEarly", false, -1s, 0 }),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NotificationCenterTest, DeliversAtTheDeadlineWithTheServersArguments)
 {

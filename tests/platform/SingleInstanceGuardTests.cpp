@@ -96,60 +96,18 @@ TEST_F(SingleInstance, UnusableLockFileLetsTheAppRunUnguarded)
     EXPECT_FALSE(guard.isAcquired());
 }
 
-enum class FirstLock { usable, directory, underAFile };
-
-struct FallbackCase {
-    const char* name;
-    FirstLock first;
-    FirstLock second;
-};
-
-class SettingsLock : public SingleInstance, public ::testing::WithParamInterface<FallbackCase> {
-protected:
-    QString firstLockPath(FirstLock kind, const QString& name)
-    {
-        switch (kind) {
-        case FirstLock::usable: return folder.filePath(name);
-        case FirstLock::directory: QDir(folder.path()).mkpath(name); return folder.filePath(name);
-        case FirstLock::underAFile: {
-            QFile plain(folder.filePath(QStringLiteral("plain")));
-            EXPECT_TRUE(plain.open(QIODevice::WriteOnly));
-            return folder.filePath(QStringLiteral("plain/") + name);
-        }
-        }
-        return {};
+TEST_F(SingleInstance, TheLockBesideTheSettingsKeepsASecondCopyOutWhenTheFirstCannot)
+{
+    QDir(folder.path()).mkpath(QStringLiteral("directory.lock"));
+    const QString settings = folder.filePath(QStringLiteral("settings/instance.lock"));
+    // A directory in the lock's place; runtime folders that differ; only the second copy lacks one.
+    for (const auto& [first, second] :
+        { std::pair { "directory.lock", "directory.lock" }, { "a.lock", "b.lock" }, { "a.lock", "missing/b.lock" } }) {
+        SingleInstanceGuard running(folder.filePath(QString::fromUtf8(first)), settings);
+        SingleInstanceGuard starting(folder.filePath(QString::fromUtf8(second)), settings);
+        EXPECT_EQ(running.tryAcquire(), Outcome::acquired);
+        EXPECT_EQ(starting.tryAcquire(), Outcome::heldElsewhere) << first << " " << second;
     }
-    QString settingsLock() const { return folder.filePath(QStringLiteral("settings/instance.lock")); }
-};
-
-TEST_P(SettingsLock, KeepsASecondCopyOutWhateverTheFirstLockCanDo)
-{
-    SingleInstanceGuard running(firstLockPath(GetParam().first, QStringLiteral("a.lock")), settingsLock());
-    SingleInstanceGuard starting(firstLockPath(GetParam().second, QStringLiteral("b.lock")), settingsLock());
-    EXPECT_EQ(running.tryAcquire(), Outcome::acquired);
-    EXPECT_EQ(starting.tryAcquire(), Outcome::heldElsewhere);
-    EXPECT_FALSE(starting.isAcquired());
-
-    running.release();
-    EXPECT_EQ(starting.tryAcquire(), Outcome::acquired);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, SettingsLock,
-    ::testing::Values(FallbackCase { "bothDirectories", FirstLock::directory, FirstLock::directory },
-        FallbackCase { "firstUnderAFile", FirstLock::underAFile, FirstLock::underAFile },
-        FallbackCase { "differentRuntimeFolders", FirstLock::usable, FirstLock::usable },
-        FallbackCase { "onlyTheSecondCopyLacksIt", FirstLock::usable, FirstLock::directory }),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(SingleInstance, ASameLockPathStillRefusesWhenOnlyTheSettingsLockIsFree)
-{
-    const QString settings = folder.filePath(QStringLiteral("s1/instance.lock"));
-    SingleInstanceGuard running(lockPath(), settings);
-    SingleInstanceGuard starting(lockPath(), folder.filePath(QStringLiteral("s2/instance.lock")));
-    EXPECT_EQ(running.tryAcquire(), Outcome::acquired);
-    EXPECT_EQ(starting.tryAcquire(), Outcome::heldElsewhere);
-    EXPECT_EQ(
-        SingleInstanceGuard(folder.filePath(QStringLiteral("x.lock")), settings).tryAcquire(), Outcome::heldElsewhere);
 }
 
 } // namespace

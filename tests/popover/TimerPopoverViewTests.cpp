@@ -358,8 +358,9 @@ TEST_F(PopoverDisplays, TheZenLayoutKeepsOnlyTheTimeAndTheBar)
     rig.onboarding.setPresented(true); // the tour always shows the standard layout
     turn();
     EXPECT_EQ(view().cardCornerRadius(), 13);
-    EXPECT_TRUE(page.cancelButton().isVisibleTo(&view()));
-    EXPECT_FALSE(page.yarn().isVisibleTo(&view())); // zen mode itself is still on
+    // The tour covers the content; the content underneath keeps the standard layout.
+    EXPECT_TRUE(page.cancelButton().isVisibleTo(&view().contentSwitcher()));
+    EXPECT_FALSE(page.yarn().isVisibleTo(&view().contentSwitcher())); // zen mode itself is still on
 }
 
 TEST_F(PopoverDisplays, AWaitingPlanCountsItsOverdueTimeAndStartsOrEndsOnAClick)
@@ -467,10 +468,12 @@ TEST_F(PopoverDisplays, DuringTheTourAWaitingPlanShowsTheZenCaptionWithoutYarn)
     rig.timer.refresh(rig.clock.now());
     turn();
     WaitingDisplayPage& page = view().waitingPage();
-    EXPECT_TRUE(page.startButton().isVisibleTo(&view()));
+    // Under the tour, which covers the content.
+    const QWidget* content = &view().contentSwitcher();
+    EXPECT_TRUE(page.startButton().isVisibleTo(content));
     EXPECT_EQ(page.timeBlock().content().form, PhaseTimeBlock::Form::zen);
-    EXPECT_FALSE(page.yarn().isVisibleTo(&view()));
-    EXPECT_FALSE(page.instructions().isVisibleTo(&view()));
+    EXPECT_FALSE(page.yarn().isVisibleTo(content));
+    EXPECT_FALSE(page.instructions().isVisibleTo(content));
 }
 
 // The once-a-second redraw.

@@ -1,5 +1,5 @@
-#include "ShellRig.h"
 #include "shell/AppDelegate.h"
+#include "ShellRig.h"
 #include "shell/StatusItemWindow.h"
 
 #include <QTest>

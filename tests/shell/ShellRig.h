@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/AppCoordinator.h"
+#include "model/OnboardingStore.h"
 #include "platform/MemoryUserDefaults.h"
 #include "model/NotificationScheduling.h"
 #include "shell/PawStatusView.h"
@@ -68,6 +69,9 @@ struct ShellRig {
     ManualClock clock;
     FakeScheduler scheduler;
     QTemporaryDir home;
+
+    // A returning user, who has been through the welcome tour; a first launch removes this.
+    ShellRig() { defaults.seed(OnboardingStore::completionKey, OnboardingStore::version); }
 
     AppCoordinator::Services services()
     {

@@ -119,3 +119,22 @@ TEST_F(TourNotifications, WithoutASettingsToolTheCardSaysSo)
     cardButton()->click();
     EXPECT_TRUE(view->findChildren<NotificationPreview*>().front()->showsSettingsUnavailable());
 }
+
+TEST_F(TourNotifications, AFailedRequestIsExplainedUnderTheCardUntilItClears)
+{
+    store.setStep(OnboardingStore::Step::notifications);
+    QApplication::processEvents();
+    NotificationPreview* card = view->findChildren<NotificationPreview*>().front();
+    EXPECT_TRUE(card->noteText().isEmpty());
+    const QString failure = QStringLiteral("couldn't request notifications: <b>no server</b>");
+    scheduler.onSchedulingError(failure);
+    EXPECT_EQ(card->noteText(), failure);
+    // The next arrival builds a new card, which still explains.
+    store.back();
+    store.advance();
+    QApplication::processEvents();
+    card = view->findChildren<NotificationPreview*>().back();
+    EXPECT_EQ(card->noteText(), failure);
+    scheduler.onSchedulingError(std::nullopt);
+    EXPECT_TRUE(card->noteText().isEmpty());
+}

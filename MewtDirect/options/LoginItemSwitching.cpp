@@ -1,0 +1,7 @@
+#include "options/LoginItemSwitching.h"
+
+namespace mewt {
+
+LoginItemSwitching::~LoginItemSwitching() = default;
+
+} // namespace mewt

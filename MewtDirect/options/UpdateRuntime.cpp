@@ -1,0 +1,7 @@
+#include "options/UpdateRuntime.h"
+
+namespace mewt {
+
+UpdateRuntime::~UpdateRuntime() = default;
+
+} // namespace mewt
