@@ -110,12 +110,8 @@ void AppCoordinator::start()
             self->requestTermination();
     };
     popoverRoot.onShowWelcomeTour = [self] {
-        if (!self)
-            return;
-        // The tour always starts over from its first step.
-        if (self->onboarding.step() != OnboardingStore::Step::meet)
-            self->onboarding.setStep(OnboardingStore::Step::meet);
-        self->onboarding.setPresented(true);
+        if (self)
+            self->replayOnboarding();
     };
     popoverRoot.onSendFeedback = [self] {
         if (!self)
