@@ -1,9 +1,9 @@
 #include "cues/TactileSoundPlayer.h"
 
-#include "platform/Clock.h"
-#include "model/InterfaceSettingsStore.h"
 #include "cues/PointerEventMonitor.h"
 #include "cues/TactileSoundRenderer.h"
+#include "model/InterfaceSettingsStore.h"
+#include "platform/Clock.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -17,11 +17,15 @@ TactileSoundPlayer::TactileSoundPlayer(
     , settings(settings)
     , engine(engine)
     , clock(clock)
+    , rendered(std::async(std::launch::async, [] {
+        std::array<AudioSamples, allTactileSounds.size()> buffers;
+        for (TactileSound sound : allTactileSounds) {
+            buffers[static_cast<std::size_t>(sound)]
+                = std::make_shared<const std::vector<float>>(renderRecipe(sound, sampleRate));
+        }
+        return buffers;
+    }).share())
 {
-    for (TactileSound sound : allTactileSounds) {
-        buffers[static_cast<std::size_t>(sound)]
-            = std::make_shared<const std::vector<float>>(renderRecipe(sound, sampleRate));
-    }
 }
 
 TactileSoundPlayer::~TactileSoundPlayer() = default;

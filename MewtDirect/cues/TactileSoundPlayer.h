@@ -1,12 +1,13 @@
 #pragma once
 
-#include "platform/AudioEngine.h"
 #include "cues/PointerFeedback.h"
 #include "cues/TactileSound.h"
+#include "platform/AudioEngine.h"
 
 #include <QObject>
 #include <QPointer>
 #include <array>
+#include <future>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -20,7 +21,9 @@ class Clock;
 class InterfaceSettingsStore;
 class PointerEventMonitor;
 
-// Plays the interface sounds. All eighteen are rendered once, here, into buffers; a play only
+// Plays the interface sounds. All eighteen are rendered once, on a thread of their own started
+// here, so that launching never waits for them; the first play waits for the rest of the rendering
+// if it comes before its end. A play only
 // hands one of them to the next of eight engine voices in turn, at the interface-sound volume
 // times the requested volume. `start` also installs the pointer feedback: controls under a left
 // click sound by their role and tag, and a new control under the moving pointer ticks.
@@ -55,7 +58,7 @@ public:
     std::optional<PointerFeedbackTarget> pointerFeedbackTarget(QWindow* window, const QMouseEvent& event) const;
     void handleHover(QWindow* window, const QMouseEvent& event);
 
-    AudioSamples buffer(TactileSound sound) const { return buffers[static_cast<std::size_t>(sound)]; }
+    AudioSamples buffer(TactileSound sound) const { return rendered.get()[static_cast<std::size_t>(sound)]; }
     int nextPlayer() const { return nextPlayerIndex; }
     bool isMonitorInstalled() const { return eventMonitor != nullptr; }
     std::optional<PointerFeedback> pointerFeedback() const { return pendingFeedback; }
@@ -68,7 +71,7 @@ private:
     InterfaceSettingsStore& settings;
     AudioEngine& engine;
     const Clock& clock;
-    std::array<AudioSamples, allTactileSounds.size()> buffers;
+    std::shared_future<std::array<AudioSamples, allTactileSounds.size()>> rendered;
     int nextPlayerIndex = 0;
     std::unique_ptr<PointerEventMonitor> eventMonitor;
     std::optional<PointerFeedback> pendingFeedback;

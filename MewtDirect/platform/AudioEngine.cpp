@@ -301,6 +301,10 @@ void AudioEngine::run()
     pthread_setname_np(pthread_self(), "mewt-audio");
     pa_mainloop_api* api = pa_mainloop_get_api(mainloop);
     wakeEvent = api->io_new(api, wakeFd, PA_IO_EVENT_INPUT, &Callbacks::wake, this);
+    // Connecting takes tens of milliseconds, which the first sound would otherwise wait for. An
+    // idle connection without a stream costs no wake-ups.
+    connectContext();
+    settle();
     while (!quitRequested) {
         if (pa_mainloop_iterate(mainloop, 1, nullptr) < 0)
             break;

@@ -22,11 +22,11 @@ namespace mewt {
 
 // The process's one sound output. A worker thread owns the mixer and a libpulse connection; the
 // GUI thread only posts commands (play these samples on voice N at gain G), which neither allocate
-// sample data nor wait for the audio thread. The server stream is open only while something sounds:
-// it opens on the first command and closes once the mixer is idle again (last tail played, limiter
-// released), because an open silent stream keeps waking the CPU. Without a server every sound is
-// dropped and the next command tries to connect again; a server that goes away mid-play only ends
-// the sounds. With `offline` set there is no thread and no server: `renderOffline` drives the mixer.
+// sample data nor wait for the audio thread. The worker connects to the server as it starts, but the
+// stream is open only while something sounds: it opens on the first command and closes once the mixer is idle again
+// (last tail played, limiter released), because an open silent stream keeps waking the CPU. Without a server every
+// sound is dropped and the next command tries to connect again; a server that goes away mid-play only ends the sounds.
+// With `offline` set there is no thread and no server: `renderOffline` drives the mixer.
 class AudioEngine final {
 public:
     struct Options {
@@ -59,7 +59,8 @@ public:
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
-    // GUI thread. Starting spawns the worker (it does not connect yet); false when that failed.
+    // GUI thread. Starting spawns the worker, which connects to the server on its own; false when
+    // the worker could not be started.
     bool start();
     void stop();
     bool isRunning() const { return running; }

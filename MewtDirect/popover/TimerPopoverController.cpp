@@ -11,6 +11,7 @@
 #include "popover/FrameStepper.h"
 #include "popover/PopoverContentHostingView.h"
 #include "popover/PopoverGeometry.h"
+#include "popover/TimerPopoverBackgroundView.h"
 #include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverPresentation.h"
 #include "popover/TimerPopoverView.h"
@@ -110,7 +111,8 @@ TimerPopoverController::TimerPopoverController(
             pull->release(point);
     };
 
-    host = new PopoverContentHostingView(root, nullptr);
+    background = new TimerPopoverBackgroundView(stores.theme, stores.appearance);
+    host = new PopoverContentHostingView(root, background);
     popoverPanel->setContentView(host);
     popoverPanel->setContentGeometry(QRect(QPoint(0, 0), initialContentSize));
     requestedContentSize.reset();
@@ -492,6 +494,7 @@ void TimerPopoverController::attemptTextInputFocus(const QList<QPointer<QLineEdi
 void TimerPopoverController::setSystemColorScheme(ColorScheme scheme)
 {
     root->setSystemColorScheme(scheme);
+    background->setSystemColorScheme(scheme);
 }
 
 void TimerPopoverController::close()

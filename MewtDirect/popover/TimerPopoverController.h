@@ -25,6 +25,7 @@ class GlobalPointerMonitor;
 class PomodoroDurationPullController;
 class PopoverContentHostingView;
 class TactileSoundPlayer;
+class TimerPopoverBackgroundView;
 class TimerPopoverPanel;
 class TimerPopoverPresentation;
 class TimerPopoverView;
@@ -137,6 +138,7 @@ private:
     std::unique_ptr<TimerPopoverPanel> popoverPanel;
     PopoverContentHostingView* host = nullptr;
     TimerPopoverView* root = nullptr;
+    TimerPopoverBackgroundView* background = nullptr;
     QVariantAnimation* resizeAnimation = nullptr;
 
     int generation = 0;

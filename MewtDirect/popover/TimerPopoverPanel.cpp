@@ -4,9 +4,9 @@
 
 #include <QCloseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRegion>
 #include <algorithm>
+#include <cmath>
 
 namespace mewt {
 
@@ -133,9 +133,19 @@ void TimerPopoverPanel::applyShape()
             clearMask();
         return;
     }
-    QPainterPath path;
-    path.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
-    setMask(QRegion(path.toFillPolygon().toPolygon()));
+    // Only pixels the rounded content covers entirely: an edge pixel painted half transparent
+    // would show half black.
+    const int w = width();
+    const int h = height();
+    const int r = std::min(cornerRadius, std::min(w, h) / 2);
+    QRegion region(0, r, w, h - 2 * r);
+    for (int row = 0; row < r; ++row) {
+        const double dy = r - row;
+        const int inset = static_cast<int>(std::ceil(r - std::sqrt(std::max(0.0, r * r - dy * dy))));
+        region += QRect(inset, row, w - 2 * inset, 1);
+        region += QRect(inset, h - 1 - row, w - 2 * inset, 1);
+    }
+    setMask(region);
 }
 
 void TimerPopoverPanel::paintEvent(QPaintEvent*)

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTransform>
+#include <malloc.h>
 
 namespace mewt {
 
@@ -63,6 +64,14 @@ void PullOverlayView::sync()
     if (!state.isVisible) {
         hide();
         lastBounds = {};
+        // The window spans the screen, and its backing store with it (6 MB at 1600x900, 32 MB at
+        // 4K): give both back between pulls; the next pull makes them again.
+        if (testAttribute(Qt::WA_WState_Created)) {
+            destroy();
+            lastGeometry = {};
+            // The freed backing store sits in the heap's free lists otherwise.
+            malloc_trim(0);
+        }
         return;
     }
     const QRect frame = state.screenFrame.toAlignedRect();

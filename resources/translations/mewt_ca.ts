@@ -383,5 +383,89 @@
         <source>pause timer</source>
         <translation>posa en pausa el temporitzador</translation>
     </message>
+    <message>
+        <source>cat</source>
+        <translation>gat</translation>
+    </message>
+    <message>
+        <source>display</source>
+        <translation>pantalla</translation>
+    </message>
+    <message>
+        <source>layout</source>
+        <translation>disposició</translation>
+    </message>
+    <message>
+        <source>popover</source>
+        <translation>finestra emergent</translation>
+    </message>
+    <message>
+        <source>system</source>
+        <translation>sistema</translation>
+    </message>
+    <message>
+        <source>app</source>
+        <translation>aplicació</translation>
+    </message>
+    <message>
+        <source>help</source>
+        <translation>ajuda</translation>
+    </message>
+    <message>
+        <source>made with ♥</source>
+        <translation>fet amb ♥</translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation>·</translation>
+    </message>
+    <message>
+        <source>replay</source>
+        <translation>torna a veure</translation>
+    </message>
+    <message>
+        <source>This notice could not be loaded. Please contact %1.</source>
+        <translation>No s&apos;ha pogut carregar aquest avís. Contacta amb %1.</translation>
+    </message>
+    <message>
+        <source>With thanks to the people whose work helps make mewt possible.</source>
+        <translation>Amb agraïment a les persones la feina de les quals ajuda a fer possible mewt.</translation>
+    </message>
+    <message>
+        <source>Libraries</source>
+        <translation>Biblioteques</translation>
+    </message>
+    <message>
+        <source>Select a library to read its license.</source>
+        <translation>Selecciona una biblioteca per llegir-ne la llicència.</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fet</translation>
+    </message>
+    <message>
+        <source>selected</source>
+        <translation>seleccionat</translation>
+    </message>
+    <message>
+        <source>pomodoro flow</source>
+        <translation>flux del pomodoro</translation>
+    </message>
+    <message>
+        <source>sounds</source>
+        <translation>sons</translation>
+    </message>
+    <message>
+        <source>notifications</source>
+        <translation>notificacions</translation>
+    </message>
+    <message>
+        <source>%1…</source>
+        <translation>%1…</translation>
+    </message>
+    <message>
+        <source>timer defaults</source>
+        <translation>valors predeterminats del temporitzador</translation>
+    </message>
 </context>
 </TS>

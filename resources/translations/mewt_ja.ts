@@ -383,5 +383,89 @@
         <source>pause timer</source>
         <translation>タイマーを一時停止</translation>
     </message>
+    <message>
+        <source>cat</source>
+        <translation>猫</translation>
+    </message>
+    <message>
+        <source>display</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>layout</source>
+        <translation>レイアウト</translation>
+    </message>
+    <message>
+        <source>popover</source>
+        <translation>ポップオーバー</translation>
+    </message>
+    <message>
+        <source>system</source>
+        <translation>システム</translation>
+    </message>
+    <message>
+        <source>app</source>
+        <translation>アプリ</translation>
+    </message>
+    <message>
+        <source>help</source>
+        <translation>ヘルプ</translation>
+    </message>
+    <message>
+        <source>made with ♥</source>
+        <translation>♥ を込めて</translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation>·</translation>
+    </message>
+    <message>
+        <source>replay</source>
+        <translation>もう一度見る</translation>
+    </message>
+    <message>
+        <source>This notice could not be loaded. Please contact %1.</source>
+        <translation>このライセンス表記を読み込めませんでした。%1 までお問い合わせください。</translation>
+    </message>
+    <message>
+        <source>With thanks to the people whose work helps make mewt possible.</source>
+        <translation>mewt を支えてくれている皆さんの仕事に感謝を込めて。</translation>
+    </message>
+    <message>
+        <source>Libraries</source>
+        <translation>ライブラリ</translation>
+    </message>
+    <message>
+        <source>Select a library to read its license.</source>
+        <translation>ライブラリを選ぶとライセンスが表示されます。</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>selected</source>
+        <translation>選択中</translation>
+    </message>
+    <message>
+        <source>pomodoro flow</source>
+        <translation>ポモドーロの流れ</translation>
+    </message>
+    <message>
+        <source>sounds</source>
+        <translation>サウンド</translation>
+    </message>
+    <message>
+        <source>notifications</source>
+        <translation>通知</translation>
+    </message>
+    <message>
+        <source>%1…</source>
+        <translation>%1…</translation>
+    </message>
+    <message>
+        <source>timer defaults</source>
+        <translation>タイマーの既定値</translation>
+    </message>
 </context>
 </TS>

@@ -383,5 +383,89 @@
         <source>pause timer</source>
         <translation>타이머 일시정지</translation>
     </message>
+    <message>
+        <source>cat</source>
+        <translation>고양이</translation>
+    </message>
+    <message>
+        <source>display</source>
+        <translation>화면</translation>
+    </message>
+    <message>
+        <source>layout</source>
+        <translation>레이아웃</translation>
+    </message>
+    <message>
+        <source>popover</source>
+        <translation>팝오버</translation>
+    </message>
+    <message>
+        <source>system</source>
+        <translation>시스템</translation>
+    </message>
+    <message>
+        <source>app</source>
+        <translation>앱</translation>
+    </message>
+    <message>
+        <source>help</source>
+        <translation>도움말</translation>
+    </message>
+    <message>
+        <source>made with ♥</source>
+        <translation>♥을 담아 만들었어요</translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation>·</translation>
+    </message>
+    <message>
+        <source>replay</source>
+        <translation>다시 보기</translation>
+    </message>
+    <message>
+        <source>This notice could not be loaded. Please contact %1.</source>
+        <translation>이 고지를 불러오지 못했어요. %1에 문의해 주세요.</translation>
+    </message>
+    <message>
+        <source>With thanks to the people whose work helps make mewt possible.</source>
+        <translation>mewt를 만들 수 있게 도와준 모든 분들의 작업에 감사드려요.</translation>
+    </message>
+    <message>
+        <source>Libraries</source>
+        <translation>라이브러리</translation>
+    </message>
+    <message>
+        <source>Select a library to read its license.</source>
+        <translation>라이브러리를 선택하면 라이선스를 읽을 수 있어요.</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>완료</translation>
+    </message>
+    <message>
+        <source>selected</source>
+        <translation>선택됨</translation>
+    </message>
+    <message>
+        <source>pomodoro flow</source>
+        <translation>뽀모도로 흐름</translation>
+    </message>
+    <message>
+        <source>sounds</source>
+        <translation>소리</translation>
+    </message>
+    <message>
+        <source>notifications</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>%1…</source>
+        <translation>%1…</translation>
+    </message>
+    <message>
+        <source>timer defaults</source>
+        <translation>타이머 기본값</translation>
+    </message>
 </context>
 </TS>

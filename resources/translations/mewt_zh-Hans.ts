@@ -383,5 +383,89 @@
         <source>pause timer</source>
         <translation>暂停计时</translation>
     </message>
+    <message>
+        <source>cat</source>
+        <translation>猫咪</translation>
+    </message>
+    <message>
+        <source>display</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>layout</source>
+        <translation>布局</translation>
+    </message>
+    <message>
+        <source>popover</source>
+        <translation>弹出窗口</translation>
+    </message>
+    <message>
+        <source>system</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <source>app</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>made with ♥</source>
+        <translation>用 ♥ 制作</translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation>·</translation>
+    </message>
+    <message>
+        <source>replay</source>
+        <translation>重新观看</translation>
+    </message>
+    <message>
+        <source>This notice could not be loaded. Please contact %1.</source>
+        <translation>无法加载此许可声明。请联系 %1。</translation>
+    </message>
+    <message>
+        <source>With thanks to the people whose work helps make mewt possible.</source>
+        <translation>感谢所有以自己的工作帮助 mewt 诞生的人。</translation>
+    </message>
+    <message>
+        <source>Libraries</source>
+        <translation>库</translation>
+    </message>
+    <message>
+        <source>Select a library to read its license.</source>
+        <translation>选择一个库来阅读它的许可证。</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>selected</source>
+        <translation>已选中</translation>
+    </message>
+    <message>
+        <source>pomodoro flow</source>
+        <translation>番茄钟流程</translation>
+    </message>
+    <message>
+        <source>sounds</source>
+        <translation>声音</translation>
+    </message>
+    <message>
+        <source>notifications</source>
+        <translation>通知</translation>
+    </message>
+    <message>
+        <source>%1…</source>
+        <translation>%1…</translation>
+    </message>
+    <message>
+        <source>timer defaults</source>
+        <translation>计时器默认设置</translation>
+    </message>
 </context>
 </TS>

@@ -157,6 +157,23 @@ TEST_F(PullOverlay, TheRetreatRunsItsFramesThenStops)
     EXPECT_FALSE(overlay.view()->isVisible());
 }
 
+// The overlay spans its screen; between pulls it keeps no window and no backing store.
+TEST_F(PullOverlay, AnEndedPullGivesTheWindowBackAndTheNextOneMakesItAgain)
+{
+    for (int pull = 0; pull < 3; ++pull) {
+        overlay.begin(QPointF(100, 5), primary()->geometry(), CatTheme::defaultTheme());
+        overlay.update(QPointF(120, 300), QStringLiteral("15 min"), false);
+        ASSERT_TRUE(overlay.view()->isVisible());
+        ASSERT_NE(overlay.view()->windowHandle(), nullptr);
+        EXPECT_EQ(overlay.view()->geometry(), primary()->geometry());
+        EXPECT_EQ(qAlpha(overlay.view()->grab().toImage().pixel(overlay.view()->layout().pawCentre.toPoint())), 255);
+        overlay.hide();
+        EXPECT_FALSE(overlay.view()->isVisible());
+        EXPECT_EQ(overlay.view()->windowHandle(), nullptr);
+        EXPECT_FALSE(overlay.view()->testAttribute(Qt::WA_WState_Created));
+    }
+}
+
 TEST_F(PullOverlay, ReducedMotionHidesAtOnce)
 {
     const ScopedEnvironment reduced("MEWT_REDUCED_MOTION", "1");
