@@ -14,9 +14,14 @@
 #include "platform/SystemSettingsLauncher.h"
 #include "popover/ActiveDisplayPage.h"
 #include "popover/ClockTimeText.h"
+#include "popover/CompactToolbar.h"
 #include "popover/ContentSwitcher.h"
 #include "popover/IdleDisplayPage.h"
+#include "popover/MoreActionsMenu.h"
+#include "popover/NotificationBanner.h"
 #include "popover/PopoverAccessibility.h"
+#include "popover/PopoverHeader.h"
+#include "popover/SessionNameField.h"
 #include "popover/TimeButton.h"
 #include "popover/TimerDisplayContent.h"
 #include "popover/TimerPopoverPresentation.h"
@@ -84,6 +89,14 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     , active(new ActiveDisplayPage(switcher))
     , waiting(new WaitingDisplayPage(switcher))
     , idle(new IdleDisplayPage(switcher))
+    , moreMenu(new MoreActionsMenu(stores, true, this))
+    , headerView(new PopoverHeader(*moreMenu, header))
+    , compactMenu(new MoreActionsMenu(stores, false, this))
+    , toolbars { new CompactToolbar(*compactMenu, &idle->compactToolbarSlot()),
+        new CompactToolbar(*compactMenu, &active->compactToolbarSlot()),
+        new CompactToolbar(*compactMenu, &waiting->compactToolbarSlot()) }
+    , nameFields { new SessionNameField(Qt::AlignHCenter, &idle->sessionNameSlot()),
+        new SessionNameField(Qt::AlignLeading, &idle->zenSessionNameSlot()) }
 {
     installPopoverAccessibility();
     setFixedWidth(contentWidth);
@@ -91,6 +104,7 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     header->setObjectName(QStringLiteral("popoverHeaderSlot"));
     auto* headerLayout = new QVBoxLayout(header);
     headerLayout->setContentsMargins(0, 0, 0, 0);
+    headerLayout->addWidget(headerView);
     column->setSpacing(itemSpacing);
     column->addWidget(header);
     column->addWidget(card);
@@ -115,6 +129,34 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     connect(idle, &IdleDisplayPage::startPressed, this, &TimerPopoverView::startWithoutPulling);
     connect(idle, &IdleDisplayPage::startRequested, &presentation, &TimerPopoverPresentation::requestStart);
     connect(idle, &IdleDisplayPage::modePicked, &stores.pomodoroSettings, &PomodoroSettingsStore::setMode);
+    connect(headerView, &PopoverHeader::notificationActionPressed, this, &TimerPopoverView::performNotificationAction);
+    connect(headerView, &PopoverHeader::updatePressed, this, [this] {
+        if (onCheckForUpdates)
+            onCheckForUpdates();
+    });
+    const auto call = [this](std::function<void()> TimerPopoverView::*callback) {
+        return [this, callback] {
+            if (this->*callback)
+                (this->*callback)();
+        };
+    };
+    for (CompactToolbar* toolbar : toolbars) {
+        toolbar->parentWidget()->layout()->addWidget(toolbar);
+        connect(toolbar, &CompactToolbar::stopPressed, this, &TimerPopoverView::stopTimer);
+        connect(toolbar, &CompactToolbar::skipPressed, this,
+            [this] { this->stores.pomodoro.skipPhase(this->clock.now()); });
+    }
+    for (SessionNameField* field : nameFields) {
+        field->parentWidget()->layout()->addWidget(field);
+        connect(field, &SessionNameField::nameEdited, this, &TimerPopoverView::commitSessionName);
+        connect(field, &QLineEdit::returnPressed, this, &TimerPopoverView::startWithoutPulling);
+    }
+    for (MoreActionsMenu* menu : { moreMenu, compactMenu }) {
+        connect(menu, &MoreActionsMenu::sendFeedbackChosen, this, call(&TimerPopoverView::onSendFeedback));
+        connect(menu, &MoreActionsMenu::optionsChosen, this, call(&TimerPopoverView::onShowOptions));
+        connect(menu, &MoreActionsMenu::quitChosen, this, call(&TimerPopoverView::onQuit));
+    }
+    connect(moreMenu, &MoreActionsMenu::welcomeTourChosen, this, call(&TimerPopoverView::onShowWelcomeTour));
     connectStores();
     sync();
 }
@@ -130,6 +172,7 @@ void TimerPopoverView::connectStores()
     const auto later = [this] { scheduleSync(); };
     connect(&stores.timer, &TimerStore::stateChanged, this, later);
     connect(&stores.timer, &TimerStore::activeNameChanged, this, later);
+    connect(&stores.timer, &TimerStore::draftNameChanged, this, later);
     connect(&stores.timer, &TimerStore::totalDurationSecondsChanged, this, later);
     connect(&stores.pomodoro, &PomodoroStore::planChanged, this, later);
     connect(&stores.pomodoro, &PomodoroStore::yarnScheduleChanged, this, later);
@@ -143,6 +186,9 @@ void TimerPopoverView::connectStores()
     connect(&stores.appearance, &PopoverAppearanceStore::selectedChanged, this, later);
     connect(&stores.onboarding, &OnboardingStore::isPresentedChanged, this, later);
     connect(&presentation, &TimerPopoverPresentation::detachedChanged, this, later);
+    connect(&stores.timer, &TimerStore::notificationAuthorizationChanged, this, later);
+    connect(&stores.timer, &TimerStore::notificationDeliveryStateChanged, this, later);
+    connect(this, &TimerPopoverView::notificationSettingsUnavailableChanged, this, later);
 
     // Edits settle at once, before the change they answer shows.
     const auto settleThenSync = [this] {
@@ -216,6 +262,7 @@ void TimerPopoverView::sync()
         card->update();
     }
     header->setVisible(!zen || detached);
+    syncHeader(colors);
 
     const Date date = clock.now();
     const std::optional<PomodoroPlan>& plan = stores.pomodoro.plan();
@@ -287,6 +334,42 @@ void TimerPopoverView::applyPalette(const CatPopoverPalette& colors)
     active->setPopoverPalette(colors);
     waiting->setPopoverPalette(colors);
     idle->setPopoverPalette(colors);
+}
+
+void TimerPopoverView::setUpdateOffer(std::optional<QString> version, bool checking)
+{
+    if (version == updateVersion && checking == checkingForUpdates)
+        return;
+    updateVersion = std::move(version);
+    checkingForUpdates = checking;
+    scheduleSync();
+}
+
+void TimerPopoverView::syncHeader(const CatPopoverPalette& colors)
+{
+    const TimerStore& timer = stores.timer;
+    PopoverHeader::Content c;
+    c.palette = colors;
+    c.showsBanner = showsNotificationBanner(
+        stores.onboarding.isPresented(), timer.notificationAuthorization(), timer.notificationDeliveryState());
+    c.banner.allowed = timer.notificationAuthorization() == NotificationAuthorizationState::allowed;
+    c.banner.settingsUnavailable = settingsUnavailable;
+    c.banner.foreground = colors.foregroundColor;
+    c.banner.fill = colors.innerColor;
+    c.updateVersion = updateVersion;
+    c.checkingForUpdates = checkingForUpdates;
+    headerView->setContent(c);
+
+    const CompactToolbar::Content compact { showsStopButton(timer.state(), stores.pomodoro.plan()),
+        showsSkipButton(stores.pomodoro.plan()), colors.foregroundColor };
+    for (CompactToolbar* toolbar : toolbars)
+        toolbar->setContent(compact);
+}
+
+void TimerPopoverView::publishToolbarFrame()
+{
+    presentation.setStandardToolbarFrame(
+        header->isVisibleTo(this) ? std::optional<QRectF>(QRectF(header->geometry())) : std::nullopt);
 }
 
 void TimerPopoverView::syncActive(Date date)
@@ -369,6 +452,20 @@ void TimerPopoverView::syncIdle()
         popoverPalette().accentColor };
     c.startActionName = idleStartActionName(mode, continuous);
     idle->setContent(c);
+    const CatPopoverPalette colors = popoverPalette();
+    for (SessionNameField* field : nameFields) {
+        field->setColors(colors.foregroundColor, colors.secondaryTextColor);
+        field->showName(stores.timer.draftName());
+    }
+}
+
+void TimerPopoverView::commitSessionName(const QString& text)
+{
+    const QString name = normalizedSessionName(text);
+    if (name == stores.timer.draftName())
+        return;
+    stores.timer.mutateDraftName(name);
+    stores.timer.persist();
 }
 
 void TimerPopoverView::updateTicker()
@@ -579,6 +676,8 @@ bool TimerPopoverView::event(QEvent* event)
     // A child's size change reaches the root as a layout request; only then is the height current.
     if (event->type() == QEvent::LayoutRequest)
         reportSize();
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize)
+        publishToolbarFrame();
     return handled;
 }
 

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <functional>
 
 class QVBoxLayout;
@@ -19,8 +20,12 @@ namespace mewt {
 
 class ActiveDisplayPage;
 class Clock;
+class CompactToolbar;
 class ContentSwitcher;
 class IdleDisplayPage;
+class MoreActionsMenu;
+class PopoverHeader;
+class SessionNameField;
 class OnboardingView;
 class PopoverCard;
 class TactileSoundPlayer;
@@ -66,6 +71,10 @@ public:
     void openDurationEdit(PomodoroDurationKind kind);
     void openClockTimeEdit(TimerMode mode);
     void openClockNameEdit();
+    // Keeps a typed name as the next session's draft and stores it; nothing when it is unchanged.
+    void commitSessionName(const QString& text);
+    // The plain name fields of the normal and the zen idle layout.
+    const std::array<SessionNameField*, 2>& sessionNameFields() const { return nameFields; }
 
     // Settles the open edits, then starts the quick timer or one focus session.
     void startWithoutPulling();
@@ -82,8 +91,17 @@ public:
     // The once-a-second handler: redraws for the new second and ticks audibly while running.
     void tick();
 
+    // The newer version the updater found (none hides the "update" link) and whether it checks now.
+    void setUpdateOffer(std::optional<QString> version, bool checking);
+
     // Where the header, the compact toolbar and the welcome tour are placed.
     QWidget& headerSlot() const { return *header; }
+    PopoverHeader& standardHeader() const { return *headerView; }
+    MoreActionsMenu& moreActionsMenu() const { return *moreMenu; }
+    // The zen layout's menu leaves out the welcome tour.
+    MoreActionsMenu& compactMoreActionsMenu() const { return *compactMenu; }
+    // One per page that carries it: idle, active, waiting.
+    const std::array<CompactToolbar*, 3>& compactToolbars() const { return toolbars; }
     ActiveDisplayPage& activePage() const { return *active; }
     WaitingDisplayPage& waitingPage() const { return *waiting; }
     IdleDisplayPage& idlePage() const { return *idle; }
@@ -93,6 +111,11 @@ public:
     int cardCornerRadius() const;
 
     std::function<void()> onShowOptions;
+    // The menu's rows that leave the popover; the owner fills them.
+    std::function<void()> onShowWelcomeTour;
+    std::function<void()> onSendFeedback;
+    std::function<void()> onQuit;
+    std::function<void()> onCheckForUpdates;
     std::function<void(PomodoroDurationKind, QPointF)> onDurationPullBegan;
     std::function<void(QPointF)> onDurationPullChanged;
     std::function<void(QPointF)> onDurationPullEnded;
@@ -115,6 +138,8 @@ private:
     void syncActive(Date date);
     void syncWaiting(Date date);
     void syncIdle();
+    void syncHeader(const CatPopoverPalette& colors);
+    void publishToolbarFrame();
     void syncTour(const CatPopoverPalette& colors);
     void updateTicker();
     void settleLayouts();
@@ -136,6 +161,13 @@ private:
     ActiveDisplayPage* active = nullptr;
     WaitingDisplayPage* waiting = nullptr;
     IdleDisplayPage* idle = nullptr;
+    MoreActionsMenu* moreMenu = nullptr;
+    PopoverHeader* headerView = nullptr;
+    MoreActionsMenu* compactMenu = nullptr;
+    std::array<CompactToolbar*, 3> toolbars {};
+    std::array<SessionNameField*, 2> nameFields {};
+    std::optional<QString> updateVersion;
+    bool checkingForUpdates = false;
     QPointer<OnboardingView> tour;
 
     TimerPopoverEditingState edits;

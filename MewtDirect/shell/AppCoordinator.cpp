@@ -1,8 +1,9 @@
 #include "shell/AppCoordinator.h"
 
 #include "artwork/ReducedMotion.h"
-#include "platform/FreedesktopNotificationCenter.h"
 #include "model/NotificationScheduling.h"
+#include "platform/FreedesktopNotificationCenter.h"
+#include "popover/TimerPopoverView.h"
 #include "pull/PullHandlePanel.h"
 #include "options/GeneralOptionsPage.h"
 #include "shell/AppDelegate.h"
@@ -10,6 +11,7 @@
 #include "shell/PawStatusView.h"
 #include "shell/StatusItemWindow.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPointer>
 
@@ -131,6 +133,21 @@ void AppCoordinator::start()
         if (self)
             self->dismissPopover();
     };
+    TimerPopoverView& popoverRoot = popover.rootView();
+    popoverRoot.onQuit = [self] {
+        if (self)
+            self->requestTermination();
+    };
+    popoverRoot.onShowWelcomeTour = [self] {
+        if (self)
+            self->replayOnboarding();
+    };
+    popoverRoot.onSendFeedback = [self] {
+        if (!self)
+            return;
+        QWidget* over = QApplication::activeWindow();
+        self->feedbackWindow.showFeedbackWindow(over ? over : self->popover.rootView().window());
+    };
     // The handle waits while the popover is being worked with, and then goes with it.
     statusItem.shouldAutoDismiss = [self] { return !self || !self->popover.isInUse(); };
     statusItem.onAutoDismiss = [self] {
@@ -240,6 +257,9 @@ void AppCoordinator::clearCallbacks()
     popover.onDismissRequest = nullptr;
     popover.onShowOptions = nullptr;
     optionsWindow.onReplayOnboarding = nullptr;
+    popover.rootView().onQuit = nullptr;
+    popover.rootView().onShowWelcomeTour = nullptr;
+    popover.rootView().onSendFeedback = nullptr;
     statusItem.shouldAutoDismiss = nullptr;
     statusItem.onAutoDismiss = nullptr;
 }

@@ -7,6 +7,7 @@
 #include "cues/NotificationService.h"
 #include "platform/QuitSignalWatcher.h"
 #include "platform/UpdateChecker.h"
+#include "popover/TimerPopoverView.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -83,7 +84,28 @@ void AppDelegate::applicationDidFinishLaunching()
             self->requestTermination();
     };
     appCoordinator->start();
+    offerUpdatesInPopover();
     runtime->startBackgroundProbe();
+}
+
+void AppDelegate::offerUpdatesInPopover()
+{
+    TimerPopoverView& root = appCoordinator->popoverController().rootView();
+    const QPointer<DirectDistributionRuntime> updates(runtime.get());
+    const auto offer = [updates, &root] {
+        if (!updates)
+            return;
+        const std::optional<DirectAvailableUpdate>& update = updates->availableUpdate();
+        root.setUpdateOffer(update ? std::optional<QString>(update->version) : std::nullopt,
+            updates->status().kind == DirectDistributionRuntime::Status::Kind::checking);
+    };
+    connect(runtime.get(), &DirectDistributionRuntime::availableUpdateChanged, &root, offer);
+    connect(runtime.get(), &DirectDistributionRuntime::statusChanged, &root, offer);
+    offer();
+    root.onCheckForUpdates = [updates] {
+        if (updates)
+            updates->checkForUpdates();
+    };
 }
 
 void AppDelegate::commitDataRequested(QSessionManager&)

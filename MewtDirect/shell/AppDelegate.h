@@ -65,6 +65,8 @@ public:
     std::function<void()> confirmTermination;
 
 private:
+    // The popover's header shows the "update" link while a newer version is known.
+    void offerUpdatesInPopover();
     void connectApplication();
     void commitDataRequested(QSessionManager& manager);
     void shutdown();

@@ -3,6 +3,7 @@
 #include "PopoverViewRig.h"
 #include "model/CatTheme.h"
 #include "popover/ContentSwitcher.h"
+#include "popover/MoreActionsMenu.h"
 #include "popover/TimerPopoverBackgroundView.h"
 
 #include <QApplication>
@@ -18,6 +19,8 @@ namespace {
 void shoot(testing::PopoverViewRig& rig, const QString& folder, const QString& name)
 {
     TimerPopoverView& root = rig.view();
+    // Offscreen, so nothing appears; a shown root lays out its children as the panel's does.
+    root.show();
     testing::PopoverViewRig::settle();
     root.sync();
     for (ColorScheme scheme : { ColorScheme::light, ColorScheme::dark }) {
@@ -93,6 +96,15 @@ int main(int argc, char* argv[])
         for (int i = 0; i < 4; ++i)
             root.contentSwitcher().advanceFrame();
         root.grab().save(folder + QStringLiteral("/sliding.png"));
+    }
+    {
+        // The more-actions menu as it opens.
+        testing::PopoverViewRig rig;
+        QMenu& menu = rig.view().moreActionsMenu();
+        menu.popup(QPoint(0, 0));
+        testing::PopoverViewRig::settle();
+        menu.grab().save(folder + QStringLiteral("/menu.png"));
+        menu.hide();
     }
     for (const auto& [name, prepare] : states) {
         testing::PopoverViewRig rig;

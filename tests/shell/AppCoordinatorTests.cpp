@@ -2,8 +2,10 @@
 #include "options/FeedbackPanel.h"
 #include "options/GeneralOptionsPage.h"
 #include "options/OptionsWindow.h"
+#include "popover/MoreActionsMenu.h"
 #include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverPresentation.h"
+#include "popover/TimerPopoverView.h"
 #include "pull/PullHandlePanel.h"
 #include "shell/StatusItemWindow.h"
 
@@ -334,6 +336,34 @@ TEST_F(Coordinator, OpensTheOptionsOnTheLastPageUnlessTheTourShowsAndClosesThemA
     EXPECT_FALSE(window->isVisible());
     app.showOptions();
     EXPECT_FALSE(window->isVisible());
+}
+
+// The popover menu's rows that reach past the popover.
+TEST_F(Coordinator, ThePopoverMenuQuitsInOrderReplaysTheTourAndOpensFeedbackAndOptions)
+{
+    AppCoordinator& app = started();
+    int terminations = 0;
+    app.onTerminateRequest = [&] { ++terminations; };
+    MoreActionsMenu& menu = app.popoverController().rootView().moreActionsMenu();
+
+    app.onboardingStore().setStep(OnboardingStore::Step::pause);
+    menu.rowAction(TimerPopoverUtilityAction::welcomeTour)->trigger();
+    EXPECT_TRUE(app.onboardingStore().isPresented());
+    EXPECT_EQ(app.onboardingStore().step(), OnboardingStore::Step::meet);
+
+    menu.rowAction(TimerPopoverUtilityAction::sendFeedback)->trigger();
+    ASSERT_NE(app.feedbackWindowController().panel(), nullptr);
+    EXPECT_TRUE(app.feedbackWindowController().panel()->isVisible());
+
+    app.onboardingStore().setPresented(false);
+    menu.rowAction(TimerPopoverUtilityAction::settings)->trigger();
+    ASSERT_NE(app.optionsWindowController().window(), nullptr);
+    EXPECT_TRUE(app.optionsWindowController().window()->isVisible());
+    menu.rowAction(TimerPopoverUtilityAction::quit)->trigger();
+    EXPECT_EQ(terminations, 1);
+    app.shutdown();
+    menu.rowAction(TimerPopoverUtilityAction::quit)->trigger();
+    EXPECT_EQ(terminations, 1);
 }
 
 } // namespace

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "model/CatTheme.h"
+
+#include <QWidget>
+#include <optional>
+
+class QMenu;
+
+namespace mewt {
+
+class TimerState;
+class ToolbarIconButton;
+struct PomodoroPlan;
+
+// Stop shows unless nothing runs, pauses or waits.
+bool showsStopButton(const TimerState& state, const std::optional<PomodoroPlan>& plan);
+// Skip shows for a running phase that another phase follows (always in a continuous plan).
+bool showsSkipButton(const std::optional<PomodoroPlan>& plan);
+
+// The zen layout's row of icon buttons in place of the header: stop, skip and the more-actions menu.
+class CompactToolbar final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CompactToolbar)
+
+public:
+    struct Content {
+        bool showsStop = false;
+        bool showsSkip = false;
+        QColor ink;
+        bool operator==(const Content&) const = default;
+    };
+
+    CompactToolbar(QMenu& menu, QWidget* parent = nullptr);
+
+    void setContent(const Content& content);
+    ToolbarIconButton& stopButton() const { return *stop; }
+    ToolbarIconButton& skipButton() const { return *skip; }
+    ToolbarIconButton& menuButton() const { return *moreActions; }
+
+Q_SIGNALS:
+    void stopPressed();
+    void skipPressed();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void retranslate();
+
+    QMenu& menu;
+    Content shown;
+    ToolbarIconButton* stop = nullptr;
+    ToolbarIconButton* skip = nullptr;
+    ToolbarIconButton* moreActions = nullptr;
+};
+
+} // namespace mewt

@@ -1,0 +1,78 @@
+#include "PopoverViewRig.h"
+#include "popover/SessionNameField.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace mewt {
+namespace {
+
+struct NameCase {
+    const char* name;
+    QString typed;
+    QString kept;
+};
+
+class SessionNameRule : public ::testing::TestWithParam<NameCase> { };
+
+TEST_P(SessionNameRule, LineBreaksBecomeOneSpaceBeforeTheCutAtFortyCharacters)
+{
+    EXPECT_EQ(normalizedSessionName(GetParam().typed), GetParam().kept);
+}
+
+const QString family = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467"); // one character, 8 code units
+
+INSTANTIATE_TEST_SUITE_P(Cases, SessionNameRule,
+    ::testing::Values(NameCase { "lineFeed", QStringLiteral("a\nb"), QStringLiteral("a b") },
+        NameCase { "crlfIsOneBreak", QStringLiteral("a\r\nb"), QStringLiteral("a b") },
+        NameCase { "loneCarriageReturn", QStringLiteral("a\rb"), QStringLiteral("a b") },
+        NameCase { "lineAndParagraphSeparators", QStringLiteral("a\u2028b\u2029c"), QStringLiteral("a b c") },
+        NameCase {
+            "markupAndPlaceholdersStayAsTyped", QStringLiteral("<b>%1 & co</b>"), QStringLiteral("<b>%1 & co</b>") },
+        NameCase { "fortyStaysWhole", QString(40, QLatin1Char('x')), QString(40, QLatin1Char('x')) },
+        NameCase { "fortyOneIsCut", QString(41, QLatin1Char('x')), QString(40, QLatin1Char('x')) },
+        NameCase { "emojiCountAsOneCharacter", family.repeated(41), family.repeated(40) },
+        NameCase { "combiningMarksStayWithTheirLetter", QString(39, QLatin1Char('x')) + QStringLiteral("e\u0301z"),
+            QString(39, QLatin1Char('x')) + QStringLiteral("e\u0301") },
+        NameCase { "breaksCountAfterBecomingSpaces", QString(39, QLatin1Char('x')) + QStringLiteral("\r\nyz"),
+            QString(39, QLatin1Char('x')) + QStringLiteral(" ") }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class SessionNameEditing : public ::testing::Test {
+protected:
+    testing::PopoverViewRig rig;
+    SessionNameField& field() { return *rig.view().sessionNameFields()[0]; }
+    int snapshotWrites() const { return rig.defaults.writeCount(); }
+};
+
+TEST_F(SessionNameEditing, EachKeystrokeIsStoredOnceAndAnUnchangedTextWritesNothing)
+{
+    rig.view().show();
+    int before = snapshotWrites();
+    QTest::keyClicks(&field(), QStringLiteral("tea"));
+    EXPECT_EQ(rig.timer.draftName(), QStringLiteral("tea"));
+    EXPECT_EQ(snapshotWrites() - before, 3);
+
+    before = snapshotWrites();
+    rig.view().commitSessionName(QStringLiteral("tea"));
+    EXPECT_EQ(snapshotWrites(), before);
+}
+
+TEST_F(SessionNameEditing, ReturnStartsOnceAndTheStoreShowsInBothFields)
+{
+    rig.view().show();
+    QTest::keyClicks(&field(), QStringLiteral("read"));
+    QTest::keyClick(&field(), Qt::Key_Return);
+    ASSERT_TRUE(rig.timer.state().isRunning());
+    EXPECT_EQ(rig.timer.state().endDate(), rig.clock.now() + std::chrono::minutes(rig.pullSettings.quickTimeMinutes()));
+    EXPECT_EQ(rig.timer.activeName(), QStringLiteral("read"));
+
+    rig.timer.cancel(rig.clock.now());
+    rig.timer.mutateDraftName(QStringLiteral("walk"));
+    rig.view().sync();
+    for (SessionNameField* shown : rig.view().sessionNameFields())
+        EXPECT_EQ(shown->text(), QStringLiteral("walk"));
+}
+
+} // namespace
+} // namespace mewt
