@@ -467,5 +467,97 @@
         <source>timer defaults</source>
         <translation>타이머 기본값</translation>
     </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mewt settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pull distance per step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pull behavior</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 pt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>distance per step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stop timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>skip phase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>next focus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>next break</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>shows update details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mewt %1 update available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mewt %1 is available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>optional name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>shown while running and in the completion notification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>optional name shown while running and in the completion notification</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
