@@ -469,95 +469,95 @@
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Enrere</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Endavant</translation>
     </message>
     <message>
         <source>mewt settings</source>
-        <translation type="unfinished"></translation>
+        <translation>configuració de mewt</translation>
     </message>
     <message>
         <source>pull distance per step</source>
-        <translation type="unfinished"></translation>
+        <translation>distància d&apos;estirada per pas</translation>
     </message>
     <message>
         <source>%1 points</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 punts</translation>
     </message>
     <message>
         <source>pull behavior</source>
-        <translation type="unfinished"></translation>
+        <translation>comportament en estirar</translation>
     </message>
     <message>
         <source>%1 pt</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 pt</translation>
     </message>
     <message>
         <source>distance per step</source>
-        <translation type="unfinished"></translation>
+        <translation>distància per pas</translation>
     </message>
     <message>
         <source>stop</source>
-        <translation type="unfinished"></translation>
+        <translation>atura</translation>
     </message>
     <message>
         <source>stop timer</source>
-        <translation type="unfinished"></translation>
+        <translation>atura el temporitzador</translation>
     </message>
     <message>
         <source>skip phase</source>
-        <translation type="unfinished"></translation>
+        <translation>omet la fase</translation>
     </message>
     <message>
         <source>more actions</source>
-        <translation type="unfinished"></translation>
+        <translation>més accions</translation>
     </message>
     <message>
         <source>next focus</source>
-        <translation type="unfinished"></translation>
+        <translation>concentració següent</translation>
     </message>
     <message>
         <source>next break</source>
-        <translation type="unfinished"></translation>
+        <translation>descans següent</translation>
     </message>
     <message>
         <source>settings</source>
-        <translation type="unfinished"></translation>
+        <translation>configuració</translation>
     </message>
     <message>
         <source>allow</source>
-        <translation type="unfinished"></translation>
+        <translation>permet</translation>
     </message>
     <message>
         <source>update</source>
-        <translation type="unfinished"></translation>
+        <translation>actualitza</translation>
     </message>
     <message>
         <source>shows update details</source>
-        <translation type="unfinished"></translation>
+        <translation>mostra els detalls de l&apos;actualització</translation>
     </message>
     <message>
         <source>mewt %1 update available</source>
-        <translation type="unfinished"></translation>
+        <translation>actualització de mewt %1 disponible</translation>
     </message>
     <message>
         <source>mewt %1 is available</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt %1 ja està disponible</translation>
     </message>
     <message>
         <source>optional name</source>
-        <translation type="unfinished"></translation>
+        <translation>nom opcional</translation>
     </message>
     <message>
         <source>shown while running and in the completion notification</source>
-        <translation type="unfinished"></translation>
+        <translation>es mostra mentre està en marxa i a la notificació de finalització</translation>
     </message>
     <message>
         <source>optional name shown while running and in the completion notification</source>
-        <translation type="unfinished"></translation>
+        <translation>nom opcional que es mostra mentre està en marxa i a la notificació de finalització</translation>
     </message>
 </context>
 </TS>

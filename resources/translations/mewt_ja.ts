@@ -469,95 +469,95 @@
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>戻る</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>進む</translation>
     </message>
     <message>
         <source>mewt settings</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt 設定</translation>
     </message>
     <message>
         <source>pull distance per step</source>
-        <translation type="unfinished"></translation>
+        <translation>1ステップあたりの引っぱる距離</translation>
     </message>
     <message>
         <source>%1 points</source>
-        <translation type="unfinished"></translation>
+        <translation>%1ポイント</translation>
     </message>
     <message>
         <source>pull behavior</source>
-        <translation type="unfinished"></translation>
+        <translation>引っぱりの動作</translation>
     </message>
     <message>
         <source>%1 pt</source>
-        <translation type="unfinished"></translation>
+        <translation>%1pt</translation>
     </message>
     <message>
         <source>distance per step</source>
-        <translation type="unfinished"></translation>
+        <translation>1ステップあたりの距離</translation>
     </message>
     <message>
         <source>stop</source>
-        <translation type="unfinished"></translation>
+        <translation>停止</translation>
     </message>
     <message>
         <source>stop timer</source>
-        <translation type="unfinished"></translation>
+        <translation>タイマーを停止</translation>
     </message>
     <message>
         <source>skip phase</source>
-        <translation type="unfinished"></translation>
+        <translation>フェーズをスキップ</translation>
     </message>
     <message>
         <source>more actions</source>
-        <translation type="unfinished"></translation>
+        <translation>その他の操作</translation>
     </message>
     <message>
         <source>next focus</source>
-        <translation type="unfinished"></translation>
+        <translation>次の集中</translation>
     </message>
     <message>
         <source>next break</source>
-        <translation type="unfinished"></translation>
+        <translation>次の休憩</translation>
     </message>
     <message>
         <source>settings</source>
-        <translation type="unfinished"></translation>
+        <translation>設定</translation>
     </message>
     <message>
         <source>allow</source>
-        <translation type="unfinished"></translation>
+        <translation>許可</translation>
     </message>
     <message>
         <source>update</source>
-        <translation type="unfinished"></translation>
+        <translation>アップデート</translation>
     </message>
     <message>
         <source>shows update details</source>
-        <translation type="unfinished"></translation>
+        <translation>アップデートの詳細を表示します</translation>
     </message>
     <message>
         <source>mewt %1 update available</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt %1 のアップデートがあります</translation>
     </message>
     <message>
         <source>mewt %1 is available</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt %1 が利用可能です</translation>
     </message>
     <message>
         <source>optional name</source>
-        <translation type="unfinished"></translation>
+        <translation>名前（任意）</translation>
     </message>
     <message>
         <source>shown while running and in the completion notification</source>
-        <translation type="unfinished"></translation>
+        <translation>実行中と完了通知に表示されます</translation>
     </message>
     <message>
         <source>optional name shown while running and in the completion notification</source>
-        <translation type="unfinished"></translation>
+        <translation>実行中と完了通知に表示される名前（任意）</translation>
     </message>
 </context>
 </TS>

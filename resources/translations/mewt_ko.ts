@@ -469,95 +469,95 @@
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>뒤로</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>앞으로</translation>
     </message>
     <message>
         <source>mewt settings</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt 설정</translation>
     </message>
     <message>
         <source>pull distance per step</source>
-        <translation type="unfinished"></translation>
+        <translation>한 칸당 당기는 거리</translation>
     </message>
     <message>
         <source>%1 points</source>
-        <translation type="unfinished"></translation>
+        <translation>%1포인트</translation>
     </message>
     <message>
         <source>pull behavior</source>
-        <translation type="unfinished"></translation>
+        <translation>당기기 동작</translation>
     </message>
     <message>
         <source>%1 pt</source>
-        <translation type="unfinished"></translation>
+        <translation>%1pt</translation>
     </message>
     <message>
         <source>distance per step</source>
-        <translation type="unfinished"></translation>
+        <translation>칸당 거리</translation>
     </message>
     <message>
         <source>stop</source>
-        <translation type="unfinished"></translation>
+        <translation>정지</translation>
     </message>
     <message>
         <source>stop timer</source>
-        <translation type="unfinished"></translation>
+        <translation>타이머 정지</translation>
     </message>
     <message>
         <source>skip phase</source>
-        <translation type="unfinished"></translation>
+        <translation>단계 건너뛰기</translation>
     </message>
     <message>
         <source>more actions</source>
-        <translation type="unfinished"></translation>
+        <translation>더 많은 작업</translation>
     </message>
     <message>
         <source>next focus</source>
-        <translation type="unfinished"></translation>
+        <translation>다음 집중</translation>
     </message>
     <message>
         <source>next break</source>
-        <translation type="unfinished"></translation>
+        <translation>다음 휴식</translation>
     </message>
     <message>
         <source>settings</source>
-        <translation type="unfinished"></translation>
+        <translation>설정</translation>
     </message>
     <message>
         <source>allow</source>
-        <translation type="unfinished"></translation>
+        <translation>허용</translation>
     </message>
     <message>
         <source>update</source>
-        <translation type="unfinished"></translation>
+        <translation>업데이트</translation>
     </message>
     <message>
         <source>shows update details</source>
-        <translation type="unfinished"></translation>
+        <translation>업데이트 세부 정보를 보여줘요</translation>
     </message>
     <message>
         <source>mewt %1 update available</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt %1 업데이트 가능</translation>
     </message>
     <message>
         <source>mewt %1 is available</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt %1 버전을 사용할 수 있어요</translation>
     </message>
     <message>
         <source>optional name</source>
-        <translation type="unfinished"></translation>
+        <translation>이름(선택)</translation>
     </message>
     <message>
         <source>shown while running and in the completion notification</source>
-        <translation type="unfinished"></translation>
+        <translation>실행 중과 완료 알림에 표시돼요</translation>
     </message>
     <message>
         <source>optional name shown while running and in the completion notification</source>
-        <translation type="unfinished"></translation>
+        <translation>실행 중과 완료 알림에 표시되는 이름(선택)</translation>
     </message>
 </context>
 </TS>

@@ -469,95 +469,95 @@
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>后退</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>前进</translation>
     </message>
     <message>
         <source>mewt settings</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt 设置</translation>
     </message>
     <message>
         <source>pull distance per step</source>
-        <translation type="unfinished"></translation>
+        <translation>每步拉动距离</translation>
     </message>
     <message>
         <source>%1 points</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 点</translation>
     </message>
     <message>
         <source>pull behavior</source>
-        <translation type="unfinished"></translation>
+        <translation>拉动行为</translation>
     </message>
     <message>
         <source>%1 pt</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 pt</translation>
     </message>
     <message>
         <source>distance per step</source>
-        <translation type="unfinished"></translation>
+        <translation>每步距离</translation>
     </message>
     <message>
         <source>stop</source>
-        <translation type="unfinished"></translation>
+        <translation>停止</translation>
     </message>
     <message>
         <source>stop timer</source>
-        <translation type="unfinished"></translation>
+        <translation>停止计时</translation>
     </message>
     <message>
         <source>skip phase</source>
-        <translation type="unfinished"></translation>
+        <translation>跳过阶段</translation>
     </message>
     <message>
         <source>more actions</source>
-        <translation type="unfinished"></translation>
+        <translation>更多操作</translation>
     </message>
     <message>
         <source>next focus</source>
-        <translation type="unfinished"></translation>
+        <translation>下一次专注</translation>
     </message>
     <message>
         <source>next break</source>
-        <translation type="unfinished"></translation>
+        <translation>下一次休息</translation>
     </message>
     <message>
         <source>settings</source>
-        <translation type="unfinished"></translation>
+        <translation>设置</translation>
     </message>
     <message>
         <source>allow</source>
-        <translation type="unfinished"></translation>
+        <translation>允许</translation>
     </message>
     <message>
         <source>update</source>
-        <translation type="unfinished"></translation>
+        <translation>更新</translation>
     </message>
     <message>
         <source>shows update details</source>
-        <translation type="unfinished"></translation>
+        <translation>显示更新详情</translation>
     </message>
     <message>
         <source>mewt %1 update available</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt %1 更新可用</translation>
     </message>
     <message>
         <source>mewt %1 is available</source>
-        <translation type="unfinished"></translation>
+        <translation>mewt %1 现已可用</translation>
     </message>
     <message>
         <source>optional name</source>
-        <translation type="unfinished"></translation>
+        <translation>名称（可选）</translation>
     </message>
     <message>
         <source>shown while running and in the completion notification</source>
-        <translation type="unfinished"></translation>
+        <translation>在运行时和完成通知中显示</translation>
     </message>
     <message>
         <source>optional name shown while running and in the completion notification</source>
-        <translation type="unfinished"></translation>
+        <translation>在运行时和完成通知中显示的名称（可选）</translation>
     </message>
 </context>
 </TS>
