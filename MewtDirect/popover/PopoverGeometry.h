@@ -13,8 +13,9 @@ namespace mewt {
 namespace popover_geometry {
 
 inline constexpr double sideMargin = 8.0;
-// How far the panel's top edge reaches up behind the paw.
-inline constexpr double pawOverlap = 18.0;
+// How far the panel's top edge reaches up behind the paw. None: no top bar hides the panel's top
+// here, and the paw's small window would cover the header's buttons.
+inline constexpr double pawOverlap = 0.0;
 inline constexpr double slideDistance = 63.0;
 inline constexpr int entryFrames = 14;
 inline constexpr int exitFrames = 11;

@@ -335,10 +335,9 @@ void AppCoordinator::pawPressed()
     if (shutDown)
         return;
     popover.updatePawFrame(QRectF(statusItem.window().pawScreenRect()));
-    // The top bar covers the popover's top edge; here the paw and its handle do.
+    // The paw stays above the popover hanging from it; the popover covers the peeking handle, which
+    // would otherwise hide the header's buttons.
     statusItem.window().raise();
-    if (statusItem.pullHandle().isRevealed())
-        statusItem.pullHandle().raise();
 }
 
 void AppCoordinator::showOptions()

@@ -18,19 +18,19 @@ struct OriginCase {
 
 class AttachedOrigin : public ::testing::TestWithParam<OriginCase> { };
 
-// The top edge lies 18 above the paw's bottom edge whatever happens to x.
+// The top edge lies on the paw's bottom edge whatever happens to x.
 TEST_P(AttachedOrigin, CentresUnderThePawWithinTheMargins)
 {
     EXPECT_EQ(attachedOrigin(GetParam().paw, GetParam().visible, QSizeF(300, 132)), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, AttachedOrigin,
-    ::testing::Values(OriginCase { "middle", { 790, 6, 20, 24 }, { 0, 30, 1600, 870 }, { 650, 12 } },
-        OriginCase { "right corner", { 1560, 6, 24, 24 }, { 0, 30, 1600, 870 }, { 1292, 12 } },
-        OriginCase { "left corner", { 4, 6, 24, 24 }, { 0, 30, 1600, 870 }, { 8, 12 } },
-        OriginCase { "second screen", { 1700, 0, 24, 24 }, { 1600, 0, 1280, 1024 }, { 1608, 6 } },
+    ::testing::Values(OriginCase { "middle", { 790, 6, 20, 24 }, { 0, 30, 1600, 870 }, { 650, 30 } },
+        OriginCase { "right corner", { 1560, 6, 24, 24 }, { 0, 30, 1600, 870 }, { 1292, 30 } },
+        OriginCase { "left corner", { 4, 6, 24, 24 }, { 0, 30, 1600, 870 }, { 8, 30 } },
+        OriginCase { "second screen", { 1700, 0, 24, 24 }, { 1600, 0, 1280, 1024 }, { 1608, 24 } },
         // Narrower than the panel plus both margins: the right margin holds, the left edge goes off.
-        OriginCase { "narrow", { 100, 6, 24, 24 }, { 0, 30, 280, 500 }, { -28, 12 } }),
+        OriginCase { "narrow", { 100, 6, 24, 24 }, { 0, 30, 280, 500 }, { -28, 30 } }),
     CaseName());
 
 TEST(ScreenForPaw, TheFirstScreenThePawTouchesWins)
