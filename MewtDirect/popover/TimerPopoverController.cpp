@@ -89,7 +89,7 @@ TimerPopoverController::TimerPopoverController(
     popoverPanel->onShouldClose = [self] { return !self || !self->presentation().isDetached(); };
 
     // The view only reads the time from the clock it is handed.
-    root = new TimerPopoverView(stores, *sharedPresentation, &soundPlayer, const_cast<Clock&>(clock));
+    root = new TimerPopoverView(stores, *sharedPresentation, &soundPlayer, clock);
     root->onShowOptions = [self] {
         if (!self)
             return;

@@ -75,7 +75,7 @@ protected:
 };
 
 TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopoverPresentation& presentation,
-    TactileSoundPlayer* soundPlayer, Clock& clock, QWidget* parent)
+    TactileSoundPlayer* soundPlayer, const Clock& clock, QWidget* parent)
     : QWidget(parent)
     , openNotificationSettings([] { return SystemSettingsLauncher().openNotificationSettings(); })
     , stores(stores)

@@ -43,7 +43,7 @@ public:
     static constexpr int contentWidth = 300;
 
     TimerPopoverView(const TimerPopoverStores& stores, TimerPopoverPresentation& presentation,
-        TactileSoundPlayer* soundPlayer, Clock& clock, QWidget* parent = nullptr);
+        TactileSoundPlayer* soundPlayer, const Clock& clock, QWidget* parent = nullptr);
     ~TimerPopoverView() override;
 
     // The desktop's scheme, for the "system" popover appearance.
@@ -151,7 +151,7 @@ private:
     TimerPopoverStores stores;
     TimerPopoverPresentation& presentation;
     TactileSoundPlayer* soundPlayer;
-    Clock& clock;
+    const Clock& clock;
     ColorScheme systemScheme = ColorScheme::light;
 
     QVBoxLayout* column = nullptr;
