@@ -1,3 +1,4 @@
+#include "../ScopedEnvironment.h"
 #include "artwork/CharacterSlotText.h"
 #include "pull/PullOverlayController.h"
 #include "pull/PullOverlayView.h"
@@ -22,30 +23,6 @@ PullOverlayModel::State stateAt(QPointF anchor, QPointF pointer)
     state.availableFrame = QRectF(0, 30, 1000, 740);
     return state;
 }
-
-// Sets an environment variable for one scope.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const QByteArray& value)
-        : name(name)
-        , previous(qgetenv(name))
-        , had(qEnvironmentVariableIsSet(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedEnvironment()
-    {
-        if (had)
-            qputenv(name, previous);
-        else
-            qunsetenv(name);
-    }
-
-private:
-    const char* name;
-    QByteArray previous;
-    bool had;
-};
 
 } // namespace
 
