@@ -1,5 +1,6 @@
 #include "popover/TimerPopoverView.h"
 
+#include "artwork/ReducedMotion.h"
 #include "cues/TactileSoundPlayer.h"
 #include "model/AppLanguage.h"
 #include "model/InterfaceSettingsStore.h"
@@ -31,16 +32,41 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <QVariantAnimation>
 #include <QWindow>
 
 namespace mewt {
 
 namespace {
+
+constexpr int tourFadeMs = 200;
+
+// The tour and the timer content take each other's place with a short fade in; nothing moves
+// with reduced motion or while the popover is not on screen.
+void fadeIn(QWidget& widget, bool onScreen)
+{
+    if (!onScreen || reducesMotion())
+        return;
+    auto* effect = new QGraphicsOpacityEffect(&widget);
+    effect->setOpacity(0.0);
+    widget.setGraphicsEffect(effect);
+    auto* fade = new QVariantAnimation(&widget);
+    fade->setDuration(tourFadeMs);
+    fade->setStartValue(0.0);
+    fade->setEndValue(1.0);
+    fade->setEasingCurve(QEasingCurve::OutCubic);
+    QObject::connect(fade, &QVariantAnimation::valueChanged, effect,
+        [effect](const QVariant& value) { effect->setOpacity(value.toDouble()); });
+    // Drawing through the effect costs every frame; it goes as soon as the fade ends.
+    QObject::connect(fade, &QVariantAnimation::finished, &widget, [&widget] { widget.setGraphicsEffect(nullptr); });
+    fade->start(QAbstractAnimation::DeleteWhenStopped);
+}
 constexpr int sidePadding = 8;
 constexpr int bottomPadding = 8;
 constexpr int standardTopPadding = 5;
@@ -312,10 +338,12 @@ void TimerPopoverView::syncTour(const CatPopoverPalette& colors)
         attachOnboardingNotifications(
             *tour, stores.timer, [this] { return openNotificationSettings && openNotificationSettings(); });
         card->layout()->addWidget(tour);
+        fadeIn(*tour, isVisible());
     } else if (!touring && tour) {
         tour->hide();
         tour->deleteLater();
         tour = nullptr;
+        fadeIn(*switcher, isVisible());
     }
     if (tour)
         tour->setPopoverPalette(colors);

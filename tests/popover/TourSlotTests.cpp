@@ -3,6 +3,7 @@
 #include "tour/NotificationPreview.h"
 #include "tour/OnboardingView.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -44,6 +45,27 @@ TEST_F(TourSlot, TheTourTakesThePlaceOfTheTimerWhilePresented)
     EXPECT_EQ(view().onboardingView(), nullptr);
     EXPECT_TRUE(view().contentSwitcher().isVisibleTo(&view()));
     EXPECT_FALSE(rig.onboarding.isPresented());
+}
+
+TEST_F(TourSlot, TheTourAndTheTimerFadeInInEachOthersPlaceUnlessMotionIsReduced)
+{
+    show();
+    rig.onboarding.setPresented(true);
+    turn();
+    ASSERT_NE(view().onboardingView(), nullptr);
+    EXPECT_NE(qobject_cast<QGraphicsOpacityEffect*>(view().onboardingView()->graphicsEffect()), nullptr);
+    rig.onboarding.setPresented(false);
+    turn();
+    EXPECT_NE(qobject_cast<QGraphicsOpacityEffect*>(view().contentSwitcher().graphicsEffect()), nullptr);
+
+    qputenv("MEWT_REDUCED_MOTION", "1");
+    view().contentSwitcher().setGraphicsEffect(nullptr);
+    rig.onboarding.setPresented(true);
+    turn();
+    rig.onboarding.setPresented(false);
+    turn();
+    qputenv("MEWT_REDUCED_MOTION", "0");
+    EXPECT_EQ(view().contentSwitcher().graphicsEffect(), nullptr);
 }
 
 TEST_F(TourSlot, TheTourAsksOnceOnItsLastStepAndFollowsTheAnswerInPlace)
