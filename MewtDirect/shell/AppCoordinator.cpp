@@ -155,6 +155,7 @@ void AppCoordinator::start()
             self->popover.hide();
     };
     connect(&statusItem.view(), &PawStatusView::pawPressed, this, &AppCoordinator::pawPressed);
+    connect(&statusItem.view(), &PawStatusView::accessibleShowControlsRequested, this, &AppCoordinator::pawPressed);
 
     // Every animation asks this before it moves; the desktop's setting applies from here on.
     setMotionPreference(&motionPreference);

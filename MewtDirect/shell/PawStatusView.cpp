@@ -1,6 +1,7 @@
 #include "shell/PawStatusView.h"
 
 #include "artwork/PawArtwork.h"
+#include "popover/PopoverAccessibility.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>
@@ -68,6 +69,10 @@ PawStatusView::PawStatusView(const CatTheme& theme, QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    installPopoverAccessibility();
+    // Painted, yet a button to a screen reader: its press opens the controls.
+    setAccessibleRole(this, QAccessible::Button);
+    setAccessibleActionName(this, QAccessibleActionInterface::pressAction());
     updateAccessibleText();
 }
 
@@ -225,6 +230,11 @@ void PawStatusView::changeEvent(QEvent* event)
     else if (event->type() == QEvent::FontChange)
         updateGeometry();
     QWidget::changeEvent(event);
+}
+
+void PawStatusView::performAccessibleAction()
+{
+    Q_EMIT accessibleShowControlsRequested();
 }
 
 void PawStatusView::updateAccessibleText()

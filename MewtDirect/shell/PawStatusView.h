@@ -40,10 +40,12 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-    // The theme's paw, toes up, fitted into `rect`: the paw's fur with its edge and pink toe beans.
+    // A screen reader's press: the controls open without the pull handle.
+    Q_INVOKABLE void performAccessibleAction();
 
 Q_SIGNALS:
     void pawPressed();
+    void accessibleShowControlsRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

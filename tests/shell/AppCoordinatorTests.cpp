@@ -1,4 +1,6 @@
 #include "ShellRig.h"
+
+#include <QAccessible>
 #include "options/FeedbackPanel.h"
 #include "options/GeneralOptionsPage.h"
 #include "options/OptionsWindow.h"
@@ -126,6 +128,18 @@ TEST_F(Coordinator, APullOnTheHandleStartsATimerUnlessTheTourShows)
     EXPECT_EQ(app.timerStore().state().endDate(), end);
 }
 
+TEST_F(Coordinator, AScreenReaderPressesThePawAsAButtonAndGetsTheControls)
+{
+    AppCoordinator& app = started();
+    QAccessibleInterface* paw = QAccessible::queryAccessibleInterface(&app.statusItemController().view());
+    ASSERT_NE(paw, nullptr);
+    EXPECT_EQ(paw->role(), QAccessible::Button);
+    ASSERT_NE(paw->actionInterface(), nullptr);
+    paw->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY_WITH_TIMEOUT(app.popoverController().presentation().isVisible(), 2000);
+    EXPECT_FALSE(app.statusItemController().pullHandle().isRevealed()) << "no pull without a pointer";
+}
+
 TEST_F(Coordinator, APressOnThePawShowsThePopoverUntilAPullOrADismissal)
 {
     AppCoordinator& app = started();
@@ -139,7 +153,8 @@ TEST_F(Coordinator, APressOnThePawShowsThePopoverUntilAPullOrADismissal)
     };
     pressPaw();
     const QRect paw = app.statusItemController().window().pawScreenRect();
-    QTRY_COMPARE_WITH_TIMEOUT(popover.panel().contentGeometry().top(), paw.top() + paw.height() - 18, 1000);
+    // It slides down into place, hanging from the paw.
+    QTRY_COMPARE_WITH_TIMEOUT(popover.panel().contentGeometry().top(), paw.top() + paw.height(), 1000);
 
     app.statusItemController().pullHandle().onPull(
         { PullGestureEvent::Phase::began, { 700, 30 }, { 700, 30 }, QRectF(0, 0, 800, 600) });
