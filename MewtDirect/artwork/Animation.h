@@ -1,5 +1,8 @@
 #pragma once
 
+class QEasingCurve;
+class QPointF;
+
 namespace mewt {
 
 // One frame of every animation: frame timers run at this interval and only while something moves.
@@ -11,5 +14,14 @@ constexpr double easeOutCubic(double t)
     const double u = 1.0 - (t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t));
     return 1.0 - u * u * u;
 }
+
+// A cubic Bézier timing curve from (0, 0) to (1, 1) through the two control points.
+QEasingCurve cubicBezierCurve(QPointF control1, QPointF control2);
+
+// The standard ease-in (0.42, 0 / 1, 1), ease-out (0, 0 / 0.58, 1) and ease-in-out
+// (0.42, 0 / 0.58, 1) timing curves, made once.
+const QEasingCurve& easeInCurve();
+const QEasingCurve& easeOutCurve();
+const QEasingCurve& easeInOutCurve();
 
 } // namespace mewt

@@ -1,5 +1,7 @@
 #include "artwork/DemoTimeline.h"
 
+#include "artwork/Animation.h"
+
 #include <QEasingCurve>
 #include <QPointF>
 #include <algorithm>
@@ -8,13 +10,6 @@
 namespace mewt {
 
 namespace {
-
-QEasingCurve cubicBezier(QPointF control1, QPointF control2)
-{
-    QEasingCurve curve(QEasingCurve::BezierSpline);
-    curve.addCubicBezierSegment(control1, control2, QPointF(1.0, 1.0));
-    return curve;
-}
 
 struct Segment {
     double from = 0.0;
@@ -35,14 +30,11 @@ struct Segment {
 
 double demoCurveValue(DemoCurve curve, double progress)
 {
-    static const QEasingCurve easeIn = cubicBezier({ 0.42, 0.0 }, { 1.0, 1.0 });
-    static const QEasingCurve easeOut = cubicBezier({ 0.0, 0.0 }, { 0.58, 1.0 });
-    static const QEasingCurve easeInOut = cubicBezier({ 0.42, 0.0 }, { 0.58, 1.0 });
     const double t = std::clamp(progress, 0.0, 1.0);
     switch (curve) {
-    case DemoCurve::easeIn: return easeIn.valueForProgress(t);
-    case DemoCurve::easeOut: return easeOut.valueForProgress(t);
-    case DemoCurve::easeInOut: return easeInOut.valueForProgress(t);
+    case DemoCurve::easeIn: return easeInCurve().valueForProgress(t);
+    case DemoCurve::easeOut: return easeOutCurve().valueForProgress(t);
+    case DemoCurve::easeInOut: return easeInOutCurve().valueForProgress(t);
     }
     return t;
 }

@@ -1,5 +1,6 @@
 #include "cues/EndingCueController.h"
 
+#include "artwork/Animation.h"
 #include "artwork/Compositing.h"
 #include "artwork/ReducedMotion.h"
 #include "cues/CatSoundPlayer.h"
@@ -19,16 +20,6 @@ namespace mewt {
 namespace {
 
 using std::chrono::milliseconds;
-
-QEasingCurve cubicBezier(QPointF control1, QPointF control2)
-{
-    QEasingCurve curve(QEasingCurve::BezierSpline);
-    curve.addCubicBezierSegment(control1, control2, QPointF(1, 1));
-    return curve;
-}
-
-const QEasingCurve easeIn = cubicBezier({ 0.42, 0 }, { 1, 1 });
-const QEasingCurve easeOut = cubicBezier({ 0, 0 }, { 0.58, 1 });
 
 QSizeF panelSizeFor(EndingCueKind kind, qint64 remainingSeconds)
 {
@@ -215,7 +206,7 @@ void EndingCueController::present()
     }
     panelWindow->raise();
     if (animates)
-        fade(1.0, fadeInDuration, easeOut, generation);
+        fade(1.0, fadeInDuration, easeOutCurve(), generation);
 }
 
 void EndingCueController::hide(bool animated)
@@ -231,7 +222,7 @@ void EndingCueController::hide(bool animated)
     const quint64 generation = ++animationGeneration;
     hiding = true;
     if (animated && !reducesMotion() && windowsAreComposited()) {
-        fade(0.0, fadeOutDuration, easeIn, generation);
+        fade(0.0, fadeOutDuration, easeInCurve(), generation);
     } else {
         fadeAnimation.stop();
         finishHide();
