@@ -7,6 +7,7 @@
 #include "options/PullDistanceDiagram.h"
 #include "options/SettingsForm.h"
 #include "options/SettingsSection.h"
+#include "options/SpokenValueSlider.h"
 #include "options/TextStyle.h"
 
 #include <QComboBox>
@@ -82,8 +83,10 @@ QWidget* PullingOptionsPage::buildDistanceRow()
     controls->setSpacing(controlSpacing);
     distanceTitle = new QLabel(definition(OptionsSetting::timerStepDistance).controlTitle);
     distanceTitle->setFont(textStyleFont(TextStyle::callout));
-    slider = new QSlider(Qt::Horizontal);
+    auto* distance = new SpokenValueSlider;
     // In points, so a screen reader reads the distance itself.
+    distance->setSpokenValue(1, [](int points) { return QCoreApplication::translate("mewt", "%1 points").arg(points); });
+    slider = distance;
     slider->setRange(minimumDistance, maximumDistance);
     slider->setSingleStep(distanceStep);
     slider->setPageStep(distanceStep);

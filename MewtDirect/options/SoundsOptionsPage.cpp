@@ -10,6 +10,7 @@
 #include "options/SettingBinders.h"
 #include "options/SettingsForm.h"
 #include "options/SettingsSection.h"
+#include "options/SpokenValueSlider.h"
 #include "options/TextStyle.h"
 
 #include <QCheckBox>
@@ -75,7 +76,7 @@ SoundsOptionsPage::SoundsOptionsPage(TimerStore& timerStore, InterfaceSettingsSt
     , soundPlayer(soundPlayer)
     , catSoundPlayer(catSoundPlayer)
     , launcher(std::move(launcher))
-    , volume(new QSlider(Qt::Horizontal))
+    , volume(new SpokenValueSlider)
     , percent(new QLabel)
     , completion(new QComboBox)
     , preview(new QToolButton)
@@ -90,6 +91,7 @@ SoundsOptionsPage::SoundsOptionsPage(TimerStore& timerStore, InterfaceSettingsSt
                 &InterfaceSettingsStore::tactileSoundsEnabledChanged)));
 
     volume->setRange(0, volumeSteps);
+    volume->setSpokenValue(100 / volumeSteps, [](int step) { return volumePercentText(double(step) / volumeSteps); });
     volume->setPageStep(1);
     volume->setFixedWidth(volumeSliderWidth);
     bindSlider(volume,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "options/OptionsPage.h"
+#include "options/SpokenValueSlider.h"
 #include "platform/SystemSettingsLauncher.h"
 
 #include <QString>
@@ -71,7 +72,7 @@ private:
     TactileSoundPlayer& soundPlayer;
     CatSoundPlayer& catSoundPlayer;
     SystemSettingsLauncher launcher;
-    QSlider* volume = nullptr;
+    SpokenValueSlider* volume = nullptr;
     QLabel* percent = nullptr;
     QComboBox* completion = nullptr;
     QToolButton* preview = nullptr;

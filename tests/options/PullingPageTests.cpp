@@ -4,6 +4,8 @@
 #include "options/PullingOptionsPage.h"
 
 #include <QComboBox>
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -124,6 +126,19 @@ TEST_F(PullingPageDrag, AChangeElsewhereWaitsForTheRelease)
     EXPECT_EQ(page.distanceSlider().value(), 40);
     EXPECT_EQ(page.diagram().points(), 40);
     EXPECT_EQ(writes(), 3) << "the page wrote only its one release";
+}
+
+// A screen reader hears the distance in points and its setting is a finished choice.
+TEST_F(PullingPageDrag, ScreenReaderSetsTheDistanceOnce)
+{
+    QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(&page.distanceSlider());
+    ASSERT_NE(slider->valueInterface(), nullptr);
+    EXPECT_EQ(slider->text(QAccessible::Value), QString("%1 points").arg(rig.pullSettings.stepDistancePoints()));
+    slider->valueInterface()->setCurrentValue(100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(writes(), 1);
+    EXPECT_EQ(rig.pullSettings.stepDistancePoints(), 100);
+    EXPECT_EQ(slider->text(QAccessible::Value), "100 points");
 }
 
 TEST_F(PullingPageDrag, AStepChoiceIsStoredAndShownAtOnce)

@@ -6,6 +6,8 @@
 #include "options/SoundsOptionsPage.h"
 #include "options/TimerOptionsPage.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -149,6 +151,26 @@ TEST_F(SoundsPage, VolumeDragIsWrappedInPressAndRelease)
     EXPECT_EQ(rig.defaults.writeCount(InterfaceSettingsStore::tactileSoundVolumeKey), 1);
     EXPECT_DOUBLE_EQ(rig.interface.tactileSoundVolume(), 0.35);
     EXPECT_FLOAT_EQ(rig.engine.commandLog().back().gain, 0.35F);
+}
+
+// A screen reader hears and sets the volume in percent, in the store's steps, and writes once.
+TEST_F(SoundsPage, ScreenReaderUsesPercent)
+{
+    rig.interface.setTactileSoundVolume(0.35);
+    QCoreApplication::processEvents();
+    QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(page.volumeSlider());
+    ASSERT_NE(slider->valueInterface(), nullptr);
+    EXPECT_EQ(slider->text(QAccessible::Value), "35%");
+    EXPECT_EQ(slider->valueInterface()->currentValue().toInt(), 35);
+    EXPECT_EQ(slider->valueInterface()->maximumValue().toInt(), 100);
+    EXPECT_EQ(slider->valueInterface()->minimumStepSize().toInt(), 5);
+
+    rig.defaults.resetWriteCount();
+    slider->valueInterface()->setCurrentValue(62);
+    QCoreApplication::processEvents();
+    EXPECT_DOUBLE_EQ(rig.interface.tactileSoundVolume(), 0.6);
+    EXPECT_EQ(rig.defaults.writeCount(InterfaceSettingsStore::tactileSoundVolumeKey), 1);
+    EXPECT_EQ(slider->text(QAccessible::Value), "60%");
 }
 
 // Switches off disable what depends on them and keep their values to show again.
