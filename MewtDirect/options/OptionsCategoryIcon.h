@@ -15,6 +15,8 @@ namespace mewt {
 // and the row carries the words, so screen readers meet no empty node.
 struct OptionsCategoryIcon {
     static constexpr int side = 22;
+    // From a sidebar row's leading edge, for category rows and search hits alike.
+    static constexpr int rowInset = 8;
     static constexpr int glyphSize = 11;
     static constexpr qreal cornerRadius = 6;
 

@@ -17,6 +17,8 @@ namespace {
 
 constexpr int iconGap = 8;
 constexpr int iconTopInset = 1;
+// A sidebar list's row padding, so that hits do not touch each other.
+constexpr int verticalPadding = 4;
 constexpr int lineGap = 1;
 constexpr int titleMaximumLines = 2;
 
@@ -50,21 +52,29 @@ OptionsSearchResultRow::OptionsSearchResultRow(OptionsSetting setting, QWidget* 
 
     // The tile is painted into the room this leaves, a point below the first line's top.
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(OptionsCategoryIcon::side + iconGap, 0, 0, 0);
+    row->setContentsMargins(OptionsCategoryIcon::rowInset + OptionsCategoryIcon::side + iconGap, verticalPadding,
+        OptionsCategoryIcon::rowInset, verticalPadding);
     row->addLayout(texts, 1);
-    setMinimumHeight(OptionsCategoryIcon::side + iconTopInset);
+    setMinimumHeight(OptionsCategoryIcon::side + iconTopInset + 2 * verticalPadding);
     retranslate();
 }
 
 QRect OptionsSearchResultRow::iconRect() const
 {
-    return QRect(0, iconTopInset, OptionsCategoryIcon::side, OptionsCategoryIcon::side);
+    return QRect(OptionsCategoryIcon::rowInset, verticalPadding + iconTopInset, OptionsCategoryIcon::side,
+        OptionsCategoryIcon::side);
 }
 
 void OptionsSearchResultRow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     OptionsCategoryIcon::paint(painter, QRectF(iconRect()), definition(shownSetting).category, palette());
+}
+
+void OptionsSearchResultRow::setChosen(bool chosen)
+{
+    title->setForegroundRole(chosen ? QPalette::HighlightedText : QPalette::WindowText);
+    category->setForegroundRole(chosen ? QPalette::HighlightedText : secondaryTextRole);
 }
 
 void OptionsSearchResultRow::changeEvent(QEvent* event)

@@ -20,6 +20,8 @@ public:
     OptionsSetting setting() const { return shownSetting; }
     // Where the tile is painted, in the row's coordinates.
     QRect iconRect() const;
+    // On the list's selection, both lines take its text colour.
+    void setChosen(bool chosen);
 
 protected:
     void changeEvent(QEvent* event) override;

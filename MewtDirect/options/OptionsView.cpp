@@ -34,7 +34,7 @@ constexpr int listSideMargin = 8;
 constexpr int categoryRowHeight = 32;
 constexpr int groupGap = 10;
 constexpr int iconToTitle = 8;
-constexpr int rowInset = 8;
+constexpr int rowInset = OptionsCategoryIcon::rowInset;
 constexpr qreal selectionRadius = 6;
 
 // The three groups of the sidebar.
@@ -48,16 +48,14 @@ const QList<QList<OptionsCategory>>& sidebarSections()
     return sections;
 }
 
-// A category row: its tile and its title, on a rounded selection in the theme's accent.
-class CategoryDelegate final : public QStyledItemDelegate {
+// A sidebar row on a rounded selection in the theme's accent: a category row paints its tile and
+// title; a search hit paints itself over the selection.
+class SidebarRowDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        const QVariant category = index.data(categoryRole);
-        if (!category.isValid())
-            return; // the gap between groups
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
         const QRectF row = QRectF(option.rect).adjusted(0, 1, 0, -1);
@@ -66,6 +64,11 @@ public:
             painter->setPen(Qt::NoPen);
             painter->setBrush(option.palette.color(QPalette::Highlight));
             painter->drawRoundedRect(row, selectionRadius, selectionRadius);
+        }
+        const QVariant category = index.data(categoryRole);
+        if (!category.isValid()) {
+            painter->restore();
+            return; // the gap between groups, or a search hit that paints itself
         }
         const qreal side = OptionsCategoryIcon::side;
         const QRectF tile(row.left() + rowInset, row.center().y() - side / 2, side, side);
@@ -81,6 +84,8 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
+        if (const QVariant size = index.data(Qt::SizeHintRole); size.isValid())
+            return size.toSize();
         return QSize(option.rect.width(), index.data(categoryRole).isValid() ? categoryRowHeight : groupGap);
     }
 };
@@ -146,7 +151,8 @@ OptionsView::OptionsView(
     detail->setAutoFillBackground(true);
     columns->addWidget(detail, 1);
 
-    categories->setItemDelegate(new CategoryDelegate(categories));
+    categories->setItemDelegate(new SidebarRowDelegate(categories));
+    results->setItemDelegate(new SidebarRowDelegate(results));
     bool first = true;
     for (const auto& group : sidebarSections()) {
         if (!std::exchange(first, false))
@@ -171,6 +177,7 @@ OptionsView::OptionsView(
             this->navigation.navigate(OptionsCategory(item->data(categoryRole).toInt()));
     });
     connect(results, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        markChosenHit();
         if (item)
             this->navigation.openSearchResult(OptionsSetting(item->data(settingRole).toInt()));
     });
@@ -294,7 +301,17 @@ void OptionsView::syncSidebar()
         if (results->item(row)->data(settingRole).toInt() == int(*chosen))
             results->setCurrentItem(results->item(row));
     }
+    markChosenHit();
     sidebar->setCurrentWidget(results);
+}
+
+void OptionsView::markChosenHit()
+{
+    for (int row = 0; row < results->count(); ++row) {
+        QListWidgetItem* item = results->item(row);
+        if (auto* hit = qobject_cast<OptionsSearchResultRow*>(results->itemWidget(item)))
+            hit->setChosen(item == results->currentItem());
+    }
 }
 
 void OptionsView::syncDetail()

@@ -68,6 +68,8 @@ private:
     void scheduleSync();
     void syncSidebar();
     void syncDetail();
+    // The chosen hit's texts turn to the selection's colour.
+    void markChosenHit();
     void showPage(OptionsCategory category);
     void applyAccent();
 

@@ -85,7 +85,8 @@ QWidget* PullingOptionsPage::buildDistanceRow()
     distanceTitle->setFont(textStyleFont(TextStyle::callout));
     auto* distance = new SpokenValueSlider;
     // In points, so a screen reader reads the distance itself.
-    distance->setSpokenValue(1, [](int points) { return QCoreApplication::translate("mewt", "%1 points").arg(points); });
+    distance->setSpokenValue(
+        1, [](int points) { return QCoreApplication::translate("mewt", "%1 points").arg(points); });
     slider = distance;
     slider->setRange(minimumDistance, maximumDistance);
     slider->setSingleStep(distanceStep);
