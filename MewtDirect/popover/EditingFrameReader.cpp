@@ -5,8 +5,8 @@
 
 namespace mewt {
 
-EditingFrameReader::EditingFrameReader(QWidget& target, QWidget& space, Report report)
-    : QObject(&target)
+EditingFrameReader::EditingFrameReader(QWidget& target, QWidget& space, Report report, QObject* parent)
+    : QObject(parent)
     , target(&target)
     , space(&space)
     , report(std::move(report))

@@ -20,7 +20,7 @@ class EditingFrameReader final : public QObject {
 public:
     using Report = std::function<void(std::optional<QRectF>)>;
 
-    EditingFrameReader(QWidget& target, QWidget& space, Report report);
+    EditingFrameReader(QWidget& target, QWidget& space, Report report, QObject* parent = nullptr);
     ~EditingFrameReader() override;
 
     std::optional<QRectF> frame() const;

@@ -761,9 +761,10 @@ void TimerPopoverView::setUpClockFace()
     connect(&time, &ClockTimeField::returnPressed, this, &TimerPopoverView::commitClockTimeEdit);
     connect(&time, &ClockTimeField::focusChanged, this, &TimerPopoverView::clockTimeFocusChanged);
     // The name reports only while it is a text field; the time in both of its states.
-    new EditingFrameReader(
+    clockNameFrameReader = std::make_unique<EditingFrameReader>(
         clockName->editor(), *this, [this](std::optional<QRectF> frame) { edits.clockNameFrame = frame; });
-    new EditingFrameReader(time, *this, [this](std::optional<QRectF> frame) { edits.clockTimeFrame = frame; });
+    clockTimeFrameReader = std::make_unique<EditingFrameReader>(
+        time, *this, [this](std::optional<QRectF> frame) { edits.clockTimeFrame = frame; });
 }
 
 void TimerPopoverView::syncClockFields()

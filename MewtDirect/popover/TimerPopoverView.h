@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QVBoxLayout;
 
@@ -20,6 +21,7 @@ namespace mewt {
 
 class ActiveDisplayPage;
 class ClockNameField;
+class EditingFrameReader;
 class Clock;
 class CompactToolbar;
 class ContentSwitcher;
@@ -190,6 +192,9 @@ private:
     QPointer<OnboardingView> tour;
 
     TimerPopoverEditingState edits;
+    // After the state they write to, so they go first.
+    std::unique_ptr<EditingFrameReader> clockNameFrameReader;
+    std::unique_ptr<EditingFrameReader> clockTimeFrameReader;
     bool watchingTaps = false;
     bool settingsUnavailable = false;
     bool syncPending = false;
