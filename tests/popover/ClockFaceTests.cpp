@@ -1,6 +1,7 @@
 #include "PopoverViewRig.h"
 #include "popover/ClockNameField.h"
 #include "popover/ClockTimeField.h"
+#include "popover/EditingFrameReader.h"
 #include "popover/IdleDisplayPage.h"
 #include "popover/InlineLabelButton.h"
 #include "popover/InlineTextField.h"
@@ -224,6 +225,41 @@ TEST_F(ClockFaceEditing, TheFieldsReportTheirFramesAndATapOutsideClosesAPanelFoc
     rig.interfaceSettings.setTimerIdleLayout(TimerIdleLayout::mewt);
     turn();
     EXPECT_FALSE(edits().clockTimeFrame);
+}
+
+TEST_F(ClockFaceEditing, ALateFocusCheckLeavesANameEditOpenedAgainAlone)
+{
+    show();
+    QTest::mouseClick(&name().label(), Qt::LeftButton);
+    turn();
+    ASSERT_TRUE(name().editor().hasFocus());
+    view().setFocus(Qt::MouseFocusReason); // the check is now due on the next turn
+    view().endClockNameEditing();
+    view().beginClockNameEditing();
+    turn();
+    EXPECT_TRUE(name().isEditing());
+    EXPECT_TRUE(name().editor().hasFocus());
+}
+
+// A layout may move or hide any widget between the field and the root; the field itself then
+// hears nothing.
+TEST(EditingFrame, FollowsAnAncestorThatMovesHidesOrShows)
+{
+    QWidget root;
+    root.resize(300, 200);
+    auto* middle = new QWidget(&root);
+    middle->setGeometry(10, 20, 200, 100);
+    auto* field = new QWidget(middle);
+    field->setGeometry(5, 6, 50, 10);
+    root.show();
+    std::vector<std::optional<QRectF>> reports;
+    EditingFrameReader reader(*field, root, [&](std::optional<QRectF> frame) { reports.push_back(frame); });
+    middle->move(40, 60);
+    middle->hide();
+    middle->show();
+    const std::vector<std::optional<QRectF>> expected
+        = { QRectF(15, 26, 50, 10), QRectF(45, 66, 50, 10), std::nullopt, QRectF(45, 66, 50, 10) };
+    EXPECT_EQ(reports, expected);
 }
 
 // What the user types as a name is kept and shown as typed.
