@@ -1,12 +1,12 @@
 #include "popover/IdleDisplayPage.h"
 
+#include "popover/ClockTimeField.h"
 #include "popover/InstructionsBlock.h"
 #include "popover/PopoverAccessibility.h"
 #include "popover/PopoverMetrics.h"
 #include "popover/TimerModePicker.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -55,7 +55,7 @@ IdleDisplayPage::IdleDisplayPage(QWidget* parent)
     , nameSlot(slot(QStringLiteral("sessionNameFieldSlot"), normalForm))
     , clockFace(new QWidget(normalForm))
     , clockNameRow(slot(QStringLiteral("clockNameSlot"), clockFace))
-    , clockTime(new QLabel(clockFace))
+    , clockTime(new ClockTimeField(clockFace))
     , start(new TimerStartControls(clockFace))
     , durations(slot(QStringLiteral("durationControlsSlot"), normalForm))
     , instructionLines(new InstructionsBlock(normalForm))
@@ -83,9 +83,6 @@ IdleDisplayPage::IdleDisplayPage(QWidget* parent)
 
     // Normal: the picker, the main line, the durations and the instructions, centred.
     nameSlot->setFixedWidth(normalNameWidth);
-    clockTime->setTextFormat(Qt::PlainText);
-    clockTime->setFont(phaseTimeFont());
-    clockTime->setAlignment(Qt::AlignCenter);
     auto* timeRow = new QGridLayout;
     timeRow->setContentsMargins(0, 0, 0, 0);
     timeRow->addWidget(clockTime, 0, 0, Qt::AlignCenter);
@@ -152,7 +149,7 @@ void IdleDisplayPage::setContent(const Content& content)
     const bool clock = content.idleLayout == TimerIdleLayout::clock;
     nameSlot->setVisible(!clock);
     clockFace->setVisible(clock);
-    clockTime->setText(content.clockTime);
+    clockTime->showTime(content.clockTime);
     start->setContent(content.start);
     durations->setVisible(pomodoro);
     instructionLines->setVisible(!content.instructions.empty());
@@ -167,6 +164,7 @@ void IdleDisplayPage::setPopoverPalette(const CatPopoverPalette& palette)
     compactPicker->setPopoverPalette(palette);
     regularPicker->setPopoverPalette(palette);
     instructionLines->setPopoverPalette(palette);
+    clockTime->setColor(palette.foregroundColor);
 }
 
 void IdleDisplayPage::performAccessibleAction()

@@ -8,11 +8,11 @@
 #include <QWidget>
 #include <vector>
 
-class QLabel;
 class QStackedLayout;
 
 namespace mewt {
 
+class ClockTimeField;
 class InstructionsBlock;
 class TimerModePicker;
 
@@ -51,7 +51,7 @@ public:
     TimerModePicker& compactModePicker() const { return *compactPicker; }
     TimerStartControls& startControls() const { return *start; }
     InstructionsBlock& instructions() const { return *instructionLines; }
-    QLabel& clockTimeLabel() const { return *clockTime; }
+    ClockTimeField& clockTimeField() const { return *clockTime; }
     // Only while the clock face shows: the start button is then on screen.
     bool showsStartControls() const;
 
@@ -83,7 +83,7 @@ private:
     QWidget* nameSlot = nullptr;
     QWidget* clockFace = nullptr;
     QWidget* clockNameRow = nullptr;
-    QLabel* clockTime = nullptr;
+    ClockTimeField* clockTime = nullptr;
     TimerStartControls* start = nullptr;
     QWidget* durations = nullptr;
     InstructionsBlock* instructionLines = nullptr;

@@ -14,10 +14,14 @@
 #include "platform/Clock.h"
 #include "platform/SystemSettingsLauncher.h"
 #include "popover/ActiveDisplayPage.h"
+#include "popover/ClockNameField.h"
+#include "popover/ClockTimeField.h"
 #include "popover/ClockTimeText.h"
 #include "popover/CompactToolbar.h"
 #include "popover/ContentSwitcher.h"
+#include "popover/EditingFrameReader.h"
 #include "popover/IdleDisplayPage.h"
+#include "popover/InlineTextField.h"
 #include "popover/MoreActionsMenu.h"
 #include "popover/NotificationBanner.h"
 #include "popover/PopoverAccessibility.h"
@@ -183,6 +187,7 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
         connect(menu, &MoreActionsMenu::quitChosen, this, call(&TimerPopoverView::onQuit));
     }
     connect(moreMenu, &MoreActionsMenu::welcomeTourChosen, this, call(&TimerPopoverView::onShowWelcomeTour));
+    setUpClockFace();
     connectStores();
     sync();
 }
@@ -485,6 +490,8 @@ void TimerPopoverView::syncIdle()
         field->setColors(colors.foregroundColor, colors.secondaryTextColor);
         field->showName(stores.timer.draftName());
     }
+    clockName->showName(stores.timer.draftName(), colors.foregroundColor, colors.secondaryTextColor);
+    syncClockFields();
 }
 
 void TimerPopoverView::commitSessionName(const QString& text)
@@ -561,7 +568,7 @@ void TimerPopoverView::commitDurationEdit()
         return;
     const PomodoroDurationKind kind = *edits.editingDurationKind;
     const PomodoroConfiguration configuration = stores.pomodoroSettings.configuration();
-    const qint64 saved = savedDurationValue(kind, configuration);
+    const qint64 saved = mewt::savedDurationValue(kind, configuration);
     const auto draft = edits.durationDrafts.find(kind);
     const QString text = draft != edits.durationDrafts.end() ? draft->second : QString::number(saved);
     const qint64 value = committedDurationValue(kind, text, saved);
@@ -676,6 +683,8 @@ void TimerPopoverView::performNotificationAction()
 
 void TimerPopoverView::updateTapWatch()
 {
+    // Every change of the open fields passes here.
+    syncClockFields();
     const bool wanted = edits.hasOpenField();
     if (wanted == watchingTaps)
         return;
@@ -732,6 +741,133 @@ void TimerPopoverView::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange)
         scheduleSync();
     QWidget::changeEvent(event);
+}
+
+void TimerPopoverView::setUpClockFace()
+{
+    clockName = new ClockNameField(&idle->clockNameSlot());
+    idle->clockNameSlot().layout()->addWidget(clockName);
+    ClockTimeField& time = idle->clockTimeField();
+    connect(clockName, &ClockNameField::pressed, this, &TimerPopoverView::beginClockNameEditing);
+    connect(clockName, &ClockNameField::nameEdited, this, [this](const QString& text) {
+        commitSessionName(text);
+        // A cut or a replaced line break shows at once, also when the stored name stays the same.
+        clockName->editor().showText(stores.timer.draftName());
+    });
+    connect(clockName, &ClockNameField::returnPressed, this, &TimerPopoverView::startWithoutPulling);
+    connect(clockName, &ClockNameField::focusChanged, this, &TimerPopoverView::clockNameFocusChanged);
+    connect(&time, &ClockTimeField::pressed, this, &TimerPopoverView::beginClockTimeEditing);
+    connect(&time, &ClockTimeField::draftEdited, this, [this](const QString& text) { edits.clockTimeDraft = text; });
+    connect(&time, &ClockTimeField::returnPressed, this, &TimerPopoverView::commitClockTimeEdit);
+    connect(&time, &ClockTimeField::focusChanged, this, &TimerPopoverView::clockTimeFocusChanged);
+    // The name reports only while it is a text field; the time in both of its states.
+    clockNameFrameReader = std::make_unique<EditingFrameReader>(
+        clockName->editor(), *this, [this](std::optional<QRectF> frame) { edits.clockNameFrame = frame; });
+    clockTimeFrameReader = std::make_unique<EditingFrameReader>(
+        time, *this, [this](std::optional<QRectF> frame) { edits.clockTimeFrame = frame; });
+}
+
+void TimerPopoverView::syncClockFields()
+{
+    clockName->setEditing(edits.clockNameEditing);
+    idle->clockTimeField().setEditing(edits.clockTimeEditing, edits.clockTimeDraft);
+}
+
+bool TimerPopoverView::requestTextInputFocus()
+{
+    if (!presentation.onTextInputFocusRequest)
+        return false;
+    presentation.onTextInputFocusRequest();
+    return true;
+}
+
+qint64 TimerPopoverView::savedDurationValue(PomodoroDurationKind kind) const
+{
+    return mewt::savedDurationValue(kind, stores.pomodoroSettings.configuration());
+}
+
+void TimerPopoverView::beginClockNameEditing()
+{
+    commitDurationEdit();
+    commitClockTimeEdit();
+    edits.clockNameHasFocused = false;
+    // The panel looks for the new field among those it did not know, so it asks before the field shows.
+    edits.clockNameUsesLocalFocus = !requestTextInputFocus();
+    edits.clockNameEditing = true;
+    const int edit = ++clockNameEdit;
+    updateTapWatch();
+    if (!edits.clockNameUsesLocalFocus)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, edit] {
+            if (edit == clockNameEdit && edits.clockNameEditing)
+                clockName->editor().setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
+}
+
+void TimerPopoverView::beginClockTimeEditing()
+{
+    endClockNameEditing();
+    commitDurationEdit();
+    const TimerMode mode = stores.pomodoroSettings.mode();
+    edits.clockTimeEditingMode = mode;
+    edits.clockTimeDraft = clockTimeText(
+        mode, stores.pullSettings.quickTimeMinutes(), stores.pomodoroSettings.configuration().focusSeconds);
+    edits.clockTimeHasFocused = false;
+    edits.clockTimeUsesLocalFocus = !requestTextInputFocus();
+    edits.clockTimeEditing = true;
+    const int edit = ++clockTimeEdit;
+    updateTapWatch();
+    if (!edits.clockTimeUsesLocalFocus)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, edit] {
+            if (edit == clockTimeEdit && edits.clockTimeEditing)
+                idle->clockTimeField().editor().setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
+}
+
+// A field this view focused itself closes when the focus leaves it, once the update that moved the
+// focus is over; a field the panel focused stays open until Return, a tap outside it or a hiding.
+void TimerPopoverView::clockNameFocusChanged(bool focused)
+{
+    edits.clockNameFocused = focused;
+    if (focused) {
+        edits.clockNameHasFocused = true;
+        return;
+    }
+    if (!edits.clockNameHasFocused || !edits.clockNameUsesLocalFocus)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, edit = clockNameEdit] {
+            if (edit == clockNameEdit && edits.clockNameEditing && !edits.clockNameFocused)
+                endClockNameEditing();
+        },
+        Qt::QueuedConnection);
+}
+
+// Leaving the time field commits what was typed, where leaving the name field only closes it.
+void TimerPopoverView::clockTimeFocusChanged(bool focused)
+{
+    edits.clockTimeFocused = focused;
+    if (focused) {
+        edits.clockTimeHasFocused = true;
+        return;
+    }
+    if (!edits.clockTimeHasFocused || !edits.clockTimeUsesLocalFocus)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, edit = clockTimeEdit] {
+            if (edit == clockTimeEdit && edits.clockTimeEditing && !edits.clockTimeFocused)
+                commitClockTimeEdit();
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace mewt

@@ -13,12 +13,15 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QVBoxLayout;
 
 namespace mewt {
 
 class ActiveDisplayPage;
+class ClockNameField;
+class EditingFrameReader;
 class Clock;
 class CompactToolbar;
 class ContentSwitcher;
@@ -73,6 +76,16 @@ public:
     void openClockNameEdit();
     // Keeps a typed name as the next session's draft and stores it; nothing when it is unchanged.
     void commitSessionName(const QString& text);
+    // The clock face's fields. Opening one settles every other open edit first; focus goes to the
+    // field through the panel when it can, else the field takes it after one event-loop turn.
+    void beginClockNameEditing();
+    void beginClockTimeEditing();
+    ClockNameField& clockNameField() const { return *clockName; }
+    // Asks the panel to give the keyboard to the text field that has just appeared; false when
+    // nothing hosts the view that could.
+    bool requestTextInputFocus();
+    // What a typed pomodoro duration of `kind` starts from, by the stored configuration.
+    qint64 savedDurationValue(PomodoroDurationKind kind) const;
     // The plain name fields of the normal and the zen idle layout.
     const std::array<SessionNameField*, 2>& sessionNameFields() const { return nameFields; }
 
@@ -146,6 +159,10 @@ private:
     void reportSize();
     void updateTapWatch();
     void togglePause();
+    void setUpClockFace();
+    void syncClockFields();
+    void clockNameFocusChanged(bool focused);
+    void clockTimeFocusChanged(bool focused);
     void stopTimer();
 
     TimerPopoverStores stores;
@@ -166,11 +183,18 @@ private:
     MoreActionsMenu* compactMenu = nullptr;
     std::array<CompactToolbar*, 3> toolbars {};
     std::array<SessionNameField*, 2> nameFields {};
+    ClockNameField* clockName = nullptr;
+    // Count the clock face's edits, so a late focus check leaves a newer edit alone.
+    int clockNameEdit = 0;
+    int clockTimeEdit = 0;
     std::optional<QString> updateVersion;
     bool checkingForUpdates = false;
     QPointer<OnboardingView> tour;
 
     TimerPopoverEditingState edits;
+    // After the state they write to, so they go first.
+    std::unique_ptr<EditingFrameReader> clockNameFrameReader;
+    std::unique_ptr<EditingFrameReader> clockTimeFrameReader;
     bool watchingTaps = false;
     bool settingsUnavailable = false;
     bool syncPending = false;

@@ -54,6 +54,16 @@ int main(int argc, char* argv[])
                 rig.interfaceSettings.setTimerIdleLayout(TimerIdleLayout::clock);
                 rig.pomodoroSettings.setMode(TimerMode::pomodoro);
             } },
+        { "idle-clock-named",
+            [](testing::PopoverViewRig& rig) {
+                rig.interfaceSettings.setTimerIdleLayout(TimerIdleLayout::clock);
+                rig.timer.mutateDraftName(QStringLiteral("<b>tea</b> & %1 \U0001F375"));
+            } },
+        { "idle-clock-editing",
+            [](testing::PopoverViewRig& rig) {
+                rig.interfaceSettings.setTimerIdleLayout(TimerIdleLayout::clock);
+                rig.view().beginClockNameEditing();
+            } },
         { "idle-zen", [](testing::PopoverViewRig& rig) { rig.interfaceSettings.setZenModeEnabled(true); } },
         { "running",
             [](testing::PopoverViewRig& rig) {

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+
+namespace mewt {
+
+class InlineLabelButton;
+class InlineTextField;
+
+// The clock face's name row: the draft name with a pencil, or "add name", as a button until it is
+// pressed; then a text field for the name. The owner decides when it edits and stores each edit.
+class ClockNameField final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ClockNameField)
+
+public:
+    static constexpr int editorWidth = 156;
+
+    explicit ClockNameField(QWidget* parent = nullptr);
+
+    // Store -> row: the label and the field's text, the label dimmed while no name is set.
+    void showName(const QString& draft, const QColor& foreground, const QColor& secondary);
+    // Shows the field (every text selected, as a field just clicked into) or the label.
+    void setEditing(bool editing);
+    bool isEditing() const;
+
+    InlineLabelButton& label() const { return *button; }
+    InlineTextField& editor() const { return *field; }
+
+Q_SIGNALS:
+    void pressed();
+    void nameEdited(const QString& text);
+    void returnPressed();
+    void focusChanged(bool focused);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void showLabel();
+    void retranslate();
+
+    InlineLabelButton* button = nullptr;
+    InlineTextField* field = nullptr;
+    QString draft;
+};
+
+} // namespace mewt
