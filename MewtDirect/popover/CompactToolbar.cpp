@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QShortcut>
 
 namespace mewt {
 
@@ -60,7 +61,10 @@ CompactToolbar::CompactToolbar(QMenu& menu, QWidget* parent)
     row->addWidget(moreActions);
     close->setObjectName(cancelControlTag);
     pin->setObjectName(soundTag(TactileSound::page));
-    close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    // Ctrl+W works while the button is there to press; a shortcut of the button's own would
+    // only press it a moment later.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), close), &QShortcut::activated, this,
+        &CompactToolbar::closePressed);
     close->hide();
     title->hide();
     handle->hide();

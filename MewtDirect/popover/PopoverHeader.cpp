@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -75,7 +76,10 @@ PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
     handle->hide();
     close->setObjectName(cancelControlTag);
     pin->setObjectName(soundTag(TactileSound::page));
-    close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    // Ctrl+W works while the button is there to press; a shortcut of the button's own would
+    // only press it a moment later.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), close), &QShortcut::activated, this,
+        &PopoverHeader::closePressed);
     connect(pin, &QAbstractButton::clicked, this, &PopoverHeader::pinPressed);
     connect(close, &QAbstractButton::clicked, this, &PopoverHeader::closePressed);
 

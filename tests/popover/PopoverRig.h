@@ -95,15 +95,16 @@ struct PopoverRig {
 
     PopoverRig() { launch(); }
 
-    // Quits the popover as the app's quit does and builds it again over the same settings.
-    void relaunch()
+    // Quits the popover as the app's quit does and builds it again over the same settings;
+    // `settle` lets the view's first size report arrive.
+    void relaunch(bool settle = true)
     {
         controller->close();
         controller.reset();
-        launch();
+        launch(settle);
     }
 
-    void launch()
+    void launch(bool settle = true)
     {
         auto stepper = std::make_unique<ManualFrameStepper>();
         frames = stepper.get();
@@ -115,7 +116,8 @@ struct PopoverRig {
                 std::move(stepper), &placement, [this] { return screens; } });
         controller->panel().compositingProbe = [this] { return composited; };
         // The view's first size report, as at start-up.
-        QCoreApplication::processEvents();
+        if (settle)
+            QCoreApplication::processEvents();
     }
 
     TimerPopoverPanel& panel() const { return controller->panel(); }
