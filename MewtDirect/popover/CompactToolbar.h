@@ -9,6 +9,8 @@ class QMenu;
 
 namespace mewt {
 
+class DetachedWindowDragHandle;
+class PopoverTitle;
 class TimerState;
 class ToolbarIconButton;
 struct PomodoroPlan;
@@ -18,7 +20,8 @@ bool showsStopButton(const TimerState& state, const std::optional<PomodoroPlan>&
 // Skip shows for a running phase that another phase follows (always in a continuous plan).
 bool showsSkipButton(const std::optional<PomodoroPlan>& plan);
 
-// The zen layout's row of icon buttons in place of the header: stop, skip and the more-actions menu.
+// The zen layout's row of icon buttons in place of the header: pin, stop, skip and the
+// more-actions menu. In the detached window the close button, the title and a drag handle lead it.
 class CompactToolbar final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CompactToolbar)
@@ -28,6 +31,10 @@ public:
         bool showsStop = false;
         bool showsSkip = false;
         QColor ink;
+        QColor accent;
+        bool detached = false;
+        // The tour keeps the popover where it is: no pinning or closing meanwhile.
+        bool tourPresented = false;
         bool operator==(const Content&) const = default;
     };
 
@@ -37,10 +44,15 @@ public:
     ToolbarIconButton& stopButton() const { return *stop; }
     ToolbarIconButton& skipButton() const { return *skip; }
     ToolbarIconButton& menuButton() const { return *moreActions; }
+    ToolbarIconButton& pinButton() const { return *pin; }
+    ToolbarIconButton& closeButton() const { return *close; }
+    DetachedWindowDragHandle& dragHandle() const { return *handle; }
 
 Q_SIGNALS:
     void stopPressed();
     void skipPressed();
+    void pinPressed();
+    void closePressed();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -50,6 +62,10 @@ private:
 
     QMenu& menu;
     Content shown;
+    ToolbarIconButton* close = nullptr;
+    PopoverTitle* title = nullptr;
+    DetachedWindowDragHandle* handle = nullptr;
+    ToolbarIconButton* pin = nullptr;
     ToolbarIconButton* stop = nullptr;
     ToolbarIconButton* skip = nullptr;
     ToolbarIconButton* moreActions = nullptr;

@@ -1,6 +1,9 @@
 #include "popover/PopoverContentHostingView.h"
 
+#include "popover/DetachedWindowDragHandle.h"
+
 #include <QEvent>
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace mewt {
@@ -25,6 +28,7 @@ PopoverContentHostingView::PopoverContentHostingView(QWidget* root, QWidget* bac
 PopoverContentHostingView::~PopoverContentHostingView()
 {
     onIntrinsicSizeChange = nullptr;
+    onWindowDragWillStart = nullptr;
 }
 
 QSize PopoverContentHostingView::intrinsicSize() const
@@ -52,6 +56,17 @@ bool PopoverContentHostingView::eventFilter(QObject* watched, QEvent* event)
     if (watched == rootView && event->type() == QEvent::LayoutRequest)
         reportIntrinsicSize(intrinsicSize());
     return QWidget::eventFilter(watched, event);
+}
+
+void PopoverContentHostingView::mousePressEvent(QMouseEvent* event)
+{
+    // Only presses that every widget above passed on arrive here.
+    if (!movableByBackground || event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    beginDetachedWindowDrag(*this, event->globalPosition());
 }
 
 void PopoverContentHostingView::resizeEvent(QResizeEvent* event)

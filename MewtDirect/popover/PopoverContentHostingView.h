@@ -29,14 +29,22 @@ public:
 
     std::function<void(QSize)> onIntrinsicSizeChange;
 
+    // The detached window is dragged by any press that no control takes.
+    void setMovableByBackground(bool movable) { movableByBackground = movable; }
+    bool isMovableByBackground() const { return movableByBackground; }
+    // A drag of the window is about to start: open edits are settled first.
+    std::function<void()> onWindowDragWillStart;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     QPointer<QWidget> rootView;
     QPointer<QWidget> backgroundView;
     QSize lastReported { 0, 0 };
+    bool movableByBackground = false;
 };
 
 } // namespace mewt

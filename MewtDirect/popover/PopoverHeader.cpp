@@ -1,9 +1,10 @@
 #include "popover/PopoverHeader.h"
 
-#include "artwork/Glyph.h"
 #include "cues/PointerFeedback.h"
+#include "popover/DetachedWindowDragHandle.h"
 #include "popover/PopoverAccessibility.h"
 #include "popover/PopoverMetrics.h"
+#include "popover/PopoverTitle.h"
 #include "popover/ToolbarIconButton.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -21,45 +22,8 @@ namespace {
 constexpr int stackGap = 4;
 constexpr int toolbarGap = 6;
 constexpr int linkGap = 3;
-constexpr int titleGap = 6;
-constexpr int pawSize = 14;
-// The paw sits a little low beside the lower-case title.
-constexpr int pawDrop = 1;
-constexpr int subheadlinePixelSize = 11;
 constexpr int menuGlyphSize = 11;
 } // namespace
-
-// "mewt" beside the paw, drawn; read out as the popover's title.
-class PopoverTitle final : public QWidget {
-public:
-    explicit PopoverTitle(QWidget* parent)
-        : QWidget(parent)
-    {
-        setFont(pixelFont(subheadlinePixelSize, QFont::DemiBold));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAccessibleName(QStringLiteral("mewt"));
-        setAccessibleRole(this, QAccessible::StaticText);
-    }
-    QColor accent;
-
-    QSize sizeHint() const override
-    {
-        const int text = fontMetrics().horizontalAdvance(QStringLiteral("mewt"));
-        return { pawSize + titleGap + text, std::max(pawSize + pawDrop, fontMetrics().height()) };
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const qreal top = (height() - pawSize) / 2.0 + pawDrop;
-        Glyph::paint(painter, QStringLiteral("menu-paw"), QRectF(0, top, pawSize, pawSize), accent);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QRectF(pawSize + titleGap, 0, width() - pawSize - titleGap, height()), Qt::AlignVCenter,
-            QStringLiteral("mewt"));
-    }
-};
 
 PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
     : QWidget(parent)
@@ -68,6 +32,9 @@ PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
     , updateRow(new QWidget(this))
     , update(new QToolButton(updateRow))
     , moreActions(new ToolbarIconButton(QStringLiteral("ellipsis"), menuGlyphSize, this))
+    , pin(new ToolbarIconButton(QStringLiteral("pin"), menuGlyphSize, this))
+    , close(new ToolbarIconButton(QStringLiteral("xmark"), menuGlyphSize, this))
+    , handle(new DetachedWindowDragHandle(this))
     , notificationBanner(new NotificationBanner(this))
 {
     auto* stack = new QVBoxLayout(this);
@@ -75,9 +42,15 @@ PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
     stack->setSpacing(stackGap);
     auto* toolbar = new QHBoxLayout;
     toolbar->setSpacing(toolbarGap);
+    toolbar->addWidget(close);
     toolbar->addWidget(title);
     toolbar->addWidget(updateRow);
-    toolbar->addStretch(1);
+    // Attached, the hidden handle keeps its room as the row's plain stretch.
+    QSizePolicy stretch = handle->sizePolicy();
+    stretch.setRetainSizeWhenHidden(true);
+    handle->setSizePolicy(stretch);
+    toolbar->addWidget(handle, 1);
+    toolbar->addWidget(pin);
     toolbar->addWidget(moreActions);
     stack->addLayout(toolbar);
     stack->addWidget(notificationBanner);
@@ -99,6 +72,16 @@ PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
     update->setObjectName(QStringLiteral("mewt.update-available"));
     updateRow->hide();
     notificationBanner->hide();
+    close->hide();
+    handle->hide();
+    close->setObjectName(cancelControlTag);
+    pin->setObjectName(soundTag(TactileSound::page));
+    // Ctrl+W works while the button is there to press; a shortcut of the button's own would
+    // only press it a moment later.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), close), &QShortcut::activated, this,
+        &PopoverHeader::closePressed);
+    connect(pin, &QAbstractButton::clicked, this, &PopoverHeader::pinPressed);
+    connect(close, &QAbstractButton::clicked, this, &PopoverHeader::closePressed);
 
     moreActions->setObjectName(soundTag(TactileSound::page));
     setAccessibleRole(moreActions, QAccessible::ButtonMenu);
@@ -119,12 +102,17 @@ void PopoverHeader::setContent(const Content& content)
     if (content == shown)
         return;
     const bool versionChanged = content.updateVersion != shown.updateVersion;
+    const bool formChanged = content.detached != shown.detached;
     shown = content;
     QPalette p = palette();
     p.setColor(QPalette::WindowText, content.palette.foregroundColor);
     setPalette(p);
-    title->accent = content.palette.accentColor;
-    title->update();
+    title->setAccent(content.palette.accentColor);
+    for (ToolbarIconButton* button : { pin, close })
+        button->setEnabled(!content.tourPresented);
+    close->setVisible(content.detached);
+    handle->setVisible(content.detached);
+    pin->setGlyph(content.detached ? QStringLiteral("pin-fill") : QStringLiteral("pin"));
     QPalette link = update->palette();
     link.setColor(QPalette::ButtonText, content.palette.accentColor);
     update->setPalette(link);
@@ -135,12 +123,19 @@ void PopoverHeader::setContent(const Content& content)
     updateRow->setVisible(content.updateVersion.has_value());
     notificationBanner->setContent(content.banner);
     notificationBanner->setVisible(content.showsBanner);
-    if (versionChanged)
+    if (versionChanged || formChanged)
         retranslate();
 }
 
 void PopoverHeader::retranslate()
 {
+    close->setAccessibleName(QCoreApplication::translate("mewt", "close detached controls"));
+    close->setAccessibleDescription(QCoreApplication::translate("mewt", "reattaches controls to the top bar paw"));
+    close->setToolTip(QCoreApplication::translate("mewt", "reattach controls to top bar"));
+    pin->setAccessibleName(shown.detached ? QCoreApplication::translate("mewt", "reattach controls")
+                                          : QCoreApplication::translate("mewt", "detach and pin controls"));
+    pin->setToolTip(shown.detached ? QCoreApplication::translate("mewt", "reattach controls to top bar")
+                                   : QCoreApplication::translate("mewt", "detach and pin controls"));
     moreActions->setAccessibleName(QCoreApplication::translate("mewt", "more actions"));
     moreActions->setToolTip(QCoreApplication::translate("mewt", "more actions"));
     update->setText(QCoreApplication::translate("mewt", "update"));

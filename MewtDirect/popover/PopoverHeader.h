@@ -11,11 +11,14 @@ class QToolButton;
 
 namespace mewt {
 
+class DetachedWindowDragHandle;
 class PopoverTitle;
 class ToolbarIconButton;
 
 // The standard header above the popover's card: the title, the "update" link while a newer version
-// is known, the more-actions menu button, and under them the notification banner when it applies.
+// is known, the pin and the more-actions menu button, and under them the notification banner when
+// it applies. In the detached window a close button leads the row and its empty stretch drags the
+// window.
 class PopoverHeader final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PopoverHeader)
@@ -28,6 +31,9 @@ public:
         // The newer version the updater found, and whether a check runs now.
         std::optional<QString> updateVersion;
         bool checkingForUpdates = false;
+        bool detached = false;
+        // The tour keeps the popover where it is: no pinning or closing meanwhile.
+        bool tourPresented = false;
         bool operator==(const Content&) const = default;
     };
 
@@ -37,11 +43,17 @@ public:
     ToolbarIconButton& menuButton() const { return *moreActions; }
     NotificationBanner& banner() const { return *notificationBanner; }
     QToolButton& updateLink() const { return *update; }
+    ToolbarIconButton& pinButton() const { return *pin; }
+    ToolbarIconButton& closeButton() const { return *close; }
+    DetachedWindowDragHandle& dragHandle() const { return *handle; }
     bool showsUpdateLink() const;
 
 Q_SIGNALS:
     void notificationActionPressed();
     void updatePressed();
+    // Pin or unpin, and close the detached window: both ask for the other form.
+    void pinPressed();
+    void closePressed();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -55,6 +67,9 @@ private:
     QWidget* updateRow = nullptr;
     QToolButton* update = nullptr;
     ToolbarIconButton* moreActions = nullptr;
+    ToolbarIconButton* pin = nullptr;
+    ToolbarIconButton* close = nullptr;
+    DetachedWindowDragHandle* handle = nullptr;
     NotificationBanner* notificationBanner = nullptr;
 };
 

@@ -13,6 +13,7 @@
 #include "popover/PopoverGeometry.h"
 #include "popover/TimerPopoverBackgroundView.h"
 #include "popover/TimerPopoverPanel.h"
+#include "popover/TimerPopoverPlacementStore.h"
 #include "popover/TimerPopoverPresentation.h"
 #include "popover/TimerPopoverView.h"
 #include "pull/PomodoroDurationPullController.h"
@@ -62,6 +63,22 @@ QPoint rounded(QPointF point)
     return { static_cast<int>(std::lround(point.x())), static_cast<int>(std::lround(point.y())) };
 }
 
+// Raised for the scope of a move the controller makes itself.
+class PlacementSuppression {
+public:
+    explicit PlacementSuppression(bool& flag)
+        : flag(flag)
+        , was(std::exchange(flag, true))
+    {
+    }
+    ~PlacementSuppression() { flag = was; }
+    Q_DISABLE_COPY_MOVE(PlacementSuppression)
+
+private:
+    bool& flag;
+    bool was;
+};
+
 } // namespace
 
 TimerPopoverController::TimerPopoverController(
@@ -73,6 +90,8 @@ TimerPopoverController::TimerPopoverController(
     , pointerMonitor(services.pointerMonitor)
     , reducesMotion(std::move(services.reducesMotion))
     , stepper(services.frameStepper ? std::move(services.frameStepper) : std::make_unique<TimerFrameStepper>())
+    , placement(services.placementStore)
+    , visibleFramesProvider(std::move(services.visibleFrames))
     , sharedPresentation(std::make_unique<TimerPopoverPresentation>())
 {
     PomodoroSettingsStore& pomodoroSettings = stores.pomodoroSettings;
@@ -85,8 +104,22 @@ TimerPopoverController::TimerPopoverController(
 
     popoverPanel = std::make_unique<TimerPopoverPanel>();
     const QPointer<TimerPopoverController> self(this);
-    // The attached popover has nothing to refuse; the detached window will.
-    popoverPanel->onShouldClose = [self] { return !self || !self->presentation().isDetached(); };
+    // A close request to the detached window (Alt+F4, the taskbar) puts it back under the paw; the
+    // switch makes a new native window, so it waits until the close event is over.
+    popoverPanel->onShouldClose = [self] {
+        if (!self || !self->presentation().isDetached())
+            return true;
+        if (!self->stores.onboarding.isPresented())
+            QTimer::singleShot(0, self, [self] {
+                if (self && !self->closed)
+                    self->presentation().setDetached(false, TimerPopoverPresentation::DetachmentCause::interactive);
+            });
+        return false;
+    };
+    popoverPanel->onDidMove = [self] {
+        if (self)
+            self->panelDidMove();
+    };
 
     // The view only reads the time from the clock it is handed.
     root = new TimerPopoverView(stores, *sharedPresentation, &soundPlayer, clock);
@@ -125,6 +158,14 @@ TimerPopoverController::TimerPopoverController(
         if (self)
             self->focusTextInput();
     };
+    sharedPresentation->onDetachedChange = [self](bool detached, TimerPopoverPresentation::DetachmentCause cause) {
+        if (self)
+            self->applyDetached(detached, cause);
+    };
+    host->onWindowDragWillStart = [self] {
+        if (self)
+            self->presentation().requestEditorSettlement();
+    };
 
     resizeAnimation = new QVariantAnimation(this);
     resizeAnimation->setDuration(resizeDurationMs);
@@ -133,6 +174,10 @@ TimerPopoverController::TimerPopoverController(
     resizeAnimation->setEasingCurve(curve);
     connect(resizeAnimation, &QVariantAnimation::valueChanged, this,
         [this](const QVariant& value) { popoverPanel->setContentGeometry(value.toRect()); });
+
+    watchScreens();
+    if (placement && placement->isDetached())
+        sharedPresentation->setDetached(true, TimerPopoverPresentation::DetachmentCause::restoration);
 
     // The first size arrives without waiting for the view to ask.
     host->reportIntrinsicSize(host->intrinsicSize());
@@ -269,8 +314,24 @@ void TimerPopoverController::updateContentSize(QSize size)
         popoverPanel->setAlpha(1.0);
     }
     stopResizeAnimation();
+    if (sharedPresentation->isDetached()) {
+        const QList<QRectF> frames = visibleFrames();
+        std::optional<QPointF> origin
+            = pendingDetachedRestoration && placement ? placement->restoredOrigin(frames, QSizeF(size)) : std::nullopt;
+        // Without a usable stored place the window still lands on a screen, never at the
+        // coordinates' origin under a top bar.
+        if (!origin)
+            origin = clampedDetachedOrigin(frames, target.left(), target.top(), QSizeF(size));
+        placeDetached(origin ? QRect(rounded(*origin), size) : target);
+        if (std::exchange(pendingDetachedRestoration, false)) {
+            const PlacementSuppression quiet(suppressesPlacementPersistence);
+            popoverPanel->orderFront();
+            sharedPresentation->setVisible(true);
+        }
+        return;
+    }
     const bool reduced = reducesMotion ? reducesMotion() : mewt::reducesMotion();
-    if (!sharedPresentation->isDetached() && popoverPanel->isVisible() && !reduced) {
+    if (popoverPanel->isVisible() && !reduced) {
         resizeAnimation->setStartValue(current);
         resizeAnimation->setEndValue(target);
         resizeAnimation->start();
@@ -497,6 +558,113 @@ void TimerPopoverController::setSystemColorScheme(ColorScheme scheme)
     background->setSystemColorScheme(scheme);
 }
 
+void TimerPopoverController::applyDetached(bool detached, TimerPopoverPresentation::DetachmentCause cause)
+{
+    if (closed)
+        return;
+    ++generation;
+    entryGeneration.reset();
+    stopResizeAnimation();
+    durationPull->end();
+    removeDismissalMonitors();
+    const PlacementSuppression quiet(suppressesPlacementPersistence);
+    const bool restoring = cause == TimerPopoverPresentation::DetachmentCause::restoration;
+    pendingDetachedRestoration = detached && restoring;
+    if (placement && !(detached && restoring))
+        placement->removePlacement();
+    if (placement)
+        placement->setDetached(detached);
+
+    const QRect frame = popoverPanel->contentGeometry();
+    popoverPanel->setDetachedForm(detached);
+    popoverPanel->setAlpha(1.0);
+    host->setMovableByBackground(detached);
+    lastPawFrame.reset();
+    panelTopY.reset();
+    if (detached && !restoring) {
+        const std::optional<QPointF> origin
+            = clampedDetachedOrigin(visibleFrames(), frame.left(), frame.top(), QSizeF(frame.size()));
+        placeDetached(origin ? QRect(rounded(*origin), frame.size()) : frame);
+        popoverPanel->orderFront();
+        popoverPanel->makeKey();
+        sharedPresentation->setVisible(true);
+    } else {
+        // Reattached, it shows again under the paw at the next reveal; restored, once the view
+        // has told its size.
+        sharedPresentation->setVisible(false);
+    }
+    if (onDetachedChange)
+        onDetachedChange(detached);
+}
+
+QList<QRectF> TimerPopoverController::visibleFrames() const
+{
+    if (visibleFramesProvider)
+        return visibleFramesProvider();
+    QList<QRectF> frames;
+    for (const QScreen* screen : QGuiApplication::screens())
+        frames.append(QRectF(screen->availableGeometry()));
+    return frames;
+}
+
+void TimerPopoverController::placeDetached(QRect frame)
+{
+    {
+        const PlacementSuppression quiet(suppressesPlacementPersistence);
+        popoverPanel->setContentGeometry(frame);
+    }
+    panelTopY = frame.top();
+    if (placement)
+        placement->save(QRectF(frame));
+}
+
+void TimerPopoverController::panelDidMove()
+{
+    // A window manager moves a window as it maps it; that is not the user's place, and during a
+    // restoration it would overwrite the one about to be read.
+    if (closed || !sharedPresentation->isDetached() || suppressesPlacementPersistence || pendingDetachedRestoration)
+        return;
+    const QRect frame = popoverPanel->contentGeometry();
+    panelTopY = frame.top();
+    if (placement)
+        placement->save(QRectF(frame));
+}
+
+void TimerPopoverController::watchScreens()
+{
+    const auto watch = [this](QScreen* screen) {
+        connect(screen, &QScreen::availableGeometryChanged, this, &TimerPopoverController::scheduleScreenCheck);
+        connect(screen, &QScreen::geometryChanged, this, &TimerPopoverController::scheduleScreenCheck);
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [this, watch](QScreen* screen) {
+        watch(screen);
+        scheduleScreenCheck();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &TimerPopoverController::scheduleScreenCheck);
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &TimerPopoverController::scheduleScreenCheck);
+}
+
+void TimerPopoverController::scheduleScreenCheck()
+{
+    // One change of the desktop arrives as several notices; one check after them all.
+    if (!std::exchange(screenCheckPending, true))
+        QTimer::singleShot(0, this, [this] {
+            screenCheckPending = false;
+            screenParametersDidChange();
+        });
+}
+
+void TimerPopoverController::screenParametersDidChange()
+{
+    if (closed || !sharedPresentation->isDetached() || pendingDetachedRestoration)
+        return;
+    const QRect frame = popoverPanel->contentGeometry();
+    if (const auto origin = clampedDetachedOrigin(visibleFrames(), frame.left(), frame.top(), QSizeF(frame.size())))
+        placeDetached(QRect(rounded(*origin), frame.size()));
+}
+
 void TimerPopoverController::close()
 {
     if (closed)
@@ -505,9 +673,18 @@ void TimerPopoverController::close()
     entryGeneration.reset();
     stopResizeAnimation();
     removeDismissalMonitors();
+    if (qGuiApp) {
+        disconnect(qGuiApp, nullptr, this, nullptr);
+        for (QScreen* screen : QGuiApplication::screens())
+            disconnect(screen, nullptr, this, nullptr);
+    }
+    if (sharedPresentation->isDetached() && !pendingDetachedRestoration && placement)
+        placement->save(QRectF(popoverPanel->contentGeometry()));
     durationPull->close();
     popoverPanel->onShouldClose = nullptr;
     popoverPanel->onDidMove = nullptr;
+    host->onWindowDragWillStart = nullptr;
+    sharedPresentation->onDetachedChange = nullptr;
     popoverPanel->hide();
     closed = true;
     sharedPresentation->setVisible(false);

@@ -3,6 +3,7 @@
 #include "model/ColorScheme.h"
 #include "platform/Clock.h"
 #include "popover/FrameStepper.h"
+#include "popover/TimerPopoverPresentation.h"
 #include "popover/TimerPopoverStores.h"
 
 #include <QList>
@@ -27,13 +28,15 @@ class PopoverContentHostingView;
 class TactileSoundPlayer;
 class TimerPopoverBackgroundView;
 class TimerPopoverPanel;
-class TimerPopoverPresentation;
+class TimerPopoverPlacementStore;
 class TimerPopoverView;
 
 // Owns the popover for the life of the process: the panel under the paw, the root view it hosts
 // and the presentation they share. It slides the panel in under the paw and out again, sizes it to
 // what the view wants while keeping its top edge, dismisses it on a click elsewhere or Escape
 // unless the user is still working with it, and hands the keyboard to the view only on demand.
+// Pinned, the same panel stands on the desktop as a window of its own that comes back at its place
+// after a restart.
 class TimerPopoverController final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TimerPopoverController)
@@ -54,6 +57,10 @@ public:
         std::function<bool()> reducesMotion;
         // Null steps frames on a real timer.
         std::unique_ptr<FrameStepper> frameStepper;
+        // The detached flag and placement; null keeps neither, and nothing is restored.
+        TimerPopoverPlacementStore* placementStore = nullptr;
+        // The screens' available areas, primary first; empty asks the screens.
+        std::function<QList<QRectF>()> visibleFrames;
     };
 
     TimerPopoverController(
@@ -72,8 +79,16 @@ public:
     // Whether a click elsewhere or the handle's own timeout must wait: a menu of ours is open or
     // just closed, a duration pull runs, or the pointer is on the panel, the paw or between them.
     bool isInUse() const;
-    // Shutdown; afterwards nothing shows and nothing is called back.
+    // Shutdown; afterwards nothing shows and nothing is called back. A detached window's place is
+    // kept for the next launch.
     void close();
+
+    // Pins the popover as a window of its own, or puts it back under the paw; the presentation's
+    // `setDetached` calls it. A restoration at launch waits hidden for the view's first size.
+    void applyDetached(bool detached, TimerPopoverPresentation::DetachmentCause cause);
+    // The screens changed: the detached window stays on a visible one.
+    void screenParametersDidChange();
+    bool isDetachedRestorationPending() const { return pendingDetachedRestoration; }
 
     // The desktop's scheme, for the "system" popover appearance.
     void setSystemColorScheme(ColorScheme scheme);
@@ -125,6 +140,12 @@ private:
     void runExitAnimation(int animation, QPoint start, QPoint end);
     void attemptTextInputFocus(const QList<QPointer<QLineEdit>>& knownFields, int remainingAttempts);
     void stopResizeAnimation();
+    QList<QRectF> visibleFrames() const;
+    // Moves the detached window itself, so the move is not taken for the user's, and keeps the place.
+    void placeDetached(QRect frame);
+    void panelDidMove();
+    void scheduleScreenCheck();
+    void watchScreens();
 
     TimerPopoverStores stores;
     TactileSoundPlayer& soundPlayer;
@@ -132,6 +153,8 @@ private:
     QPointer<GlobalPointerMonitor> pointerMonitor;
     std::function<bool()> reducesMotion;
     std::unique_ptr<FrameStepper> stepper;
+    TimerPopoverPlacementStore* placement = nullptr;
+    std::function<QList<QRectF>()> visibleFramesProvider;
 
     std::unique_ptr<TimerPopoverPresentation> sharedPresentation;
     std::unique_ptr<PomodoroDurationPullController> durationPull;
@@ -151,6 +174,9 @@ private:
     QSet<QObject*> openPopups;
     std::optional<Uptime> lastMenuClose;
     int focusAttemptsMade = 0;
+    bool suppressesPlacementPersistence = false;
+    bool pendingDetachedRestoration = false;
+    bool screenCheckPending = false;
     bool closed = false;
 };
 

@@ -1,10 +1,12 @@
 #include "popover/TimerPopoverPanel.h"
 
 #include "artwork/Compositing.h"
+#include "platform/X11Desktops.h"
 
 #include <QCloseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -34,10 +36,14 @@ QImage shadowImage(QSize windowSize, int margin)
     return image.scaled(windowSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+constexpr Qt::WindowFlags attachedFlags
+    = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint;
+constexpr Qt::WindowFlags detachedFlags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+
 } // namespace
 
 TimerPopoverPanel::TimerPopoverPanel(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint)
+    : QWidget(parent, attachedFlags)
 {
     setObjectName(QStringLiteral("Mewt.TimerPopover"));
     setWindowTitle(QStringLiteral("mewt"));
@@ -106,10 +112,28 @@ void TimerPopoverPanel::setComposited(bool value)
         setAlpha(1.0);
 }
 
+void TimerPopoverPanel::setDetachedForm(bool detached)
+{
+    if (detachedForm == detached)
+        return;
+    const QRect keep = contentGeometry();
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    hide();
+    detachedForm = detached;
+    setWindowFlags(detached ? detachedFlags : attachedFlags);
+    // The pinned window is the app's own window: it comes up active, like any other.
+    setAttribute(Qt::WA_ShowWithoutActivating, !detached);
+    setWindowTitle(QStringLiteral("mewt"));
+    setContentGeometry(keep);
+}
+
 void TimerPopoverPanel::orderFront()
 {
     show();
     raise();
+    if (detachedForm && windowHandle())
+        showOnAllDesktops(*windowHandle());
 }
 
 void TimerPopoverPanel::makeKey()

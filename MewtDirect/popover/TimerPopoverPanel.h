@@ -41,6 +41,12 @@ public:
     // How the panel learns whether a compositing manager runs; tests replace it.
     std::function<bool()> compositingProbe;
 
+    // Attached: outside the window manager's reach, as above. Detached: a managed, frameless window
+    // that stays on top on every desktop, with a taskbar entry. The switch makes a new native
+    // window, hidden: the caller places and shows it again.
+    void setDetachedForm(bool detached);
+    bool isDetachedForm() const { return detachedForm; }
+
     // On screen and above everything, without taking the keyboard.
     void orderFront();
     // Takes the keyboard, so typing reaches the popover's fields.
@@ -65,6 +71,7 @@ private:
     QWidget* content = nullptr;
     double currentAlpha = 1.0;
     bool composited = true;
+    bool detachedForm = false;
     QImage shadow;
 };
 

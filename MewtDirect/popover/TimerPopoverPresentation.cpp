@@ -45,6 +45,9 @@ void TimerPopoverPresentation::setStandardToolbarFrame(std::optional<QRectF> fra
 
 void TimerPopoverPresentation::setDetached(bool value, DetachmentCause cause)
 {
+    if (value == detached)
+        return;
+    setIsDetached(value);
     if (onDetachedChange)
         onDetachedChange(value, cause);
 }

@@ -36,7 +36,8 @@ public:
     [[nodiscard]] std::optional<QRectF> standardToolbarFrame() const { return toolbarFrame; }
     void setStandardToolbarFrame(std::optional<QRectF> frame);
 
-    // Pins or unpins the popover through the controller's handler.
+    // Pins or unpins the popover: on a change, the flag is set first, then the controller's
+    // handler switches the window.
     void setDetached(bool detached, DetachmentCause cause);
 
     // Filled by the controller.

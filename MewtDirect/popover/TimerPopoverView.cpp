@@ -125,6 +125,7 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     , toolbars { new CompactToolbar(*compactMenu, &idle->compactToolbarSlot()),
         new CompactToolbar(*compactMenu, &active->compactToolbarSlot()),
         new CompactToolbar(*compactMenu, &waiting->compactToolbarSlot()) }
+    , detachedToolbar(new CompactToolbar(*compactMenu, header))
     , nameFields { new SessionNameField(Qt::AlignHCenter, &idle->sessionNameSlot()),
         new SessionNameField(Qt::AlignLeading, &idle->zenSessionNameSlot()) }
 {
@@ -135,6 +136,7 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     auto* headerLayout = new QVBoxLayout(header);
     headerLayout->setContentsMargins(0, 0, 0, 0);
     headerLayout->addWidget(headerView);
+    headerLayout->addWidget(detachedToolbar);
     column->setSpacing(itemSpacing);
     column->addWidget(header);
     column->addWidget(card);
@@ -170,11 +172,18 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
                 (this->*callback)();
         };
     };
-    for (CompactToolbar* toolbar : toolbars) {
+    connect(
+        headerView, &PopoverHeader::pinPressed, this, [this] { requestDetached(!this->presentation.isDetached()); });
+    connect(headerView, &PopoverHeader::closePressed, this, [this] { requestDetached(false); });
+    for (CompactToolbar* toolbar : toolbars)
         toolbar->parentWidget()->layout()->addWidget(toolbar);
+    for (CompactToolbar* toolbar : { toolbars[0], toolbars[1], toolbars[2], detachedToolbar }) {
         connect(toolbar, &CompactToolbar::stopPressed, this, &TimerPopoverView::stopTimer);
         connect(toolbar, &CompactToolbar::skipPressed, this,
             [this] { this->stores.pomodoro.skipPhase(this->clock.now()); });
+        connect(
+            toolbar, &CompactToolbar::pinPressed, this, [this] { requestDetached(!this->presentation.isDetached()); });
+        connect(toolbar, &CompactToolbar::closePressed, this, [this] { requestDetached(false); });
     }
     for (SessionNameField* field : nameFields) {
         field->parentWidget()->layout()->addWidget(field);
@@ -293,6 +302,8 @@ void TimerPopoverView::sync()
         card->update();
     }
     header->setVisible(!zen || detached);
+    headerView->setVisible(!zen);
+    detachedToolbar->setVisible(zen && detached);
     syncHeader(colors);
 
     const Date date = clock.now();
@@ -391,18 +402,22 @@ void TimerPopoverView::syncHeader(const CatPopoverPalette& colors)
     c.banner.fill = colors.innerColor;
     c.updateVersion = updateVersion;
     c.checkingForUpdates = checkingForUpdates;
+    c.detached = presentation.isDetached();
+    c.tourPresented = stores.onboarding.isPresented();
     headerView->setContent(c);
 
-    const CompactToolbar::Content compact { showsStopButton(timer.state(), stores.pomodoro.plan()),
-        showsSkipButton(stores.pomodoro.plan()), colors.foregroundColor };
+    CompactToolbar::Content compact { showsStopButton(timer.state(), stores.pomodoro.plan()),
+        showsSkipButton(stores.pomodoro.plan()), colors.foregroundColor, colors.accentColor, false, c.tourPresented };
     for (CompactToolbar* toolbar : toolbars)
         toolbar->setContent(compact);
+    compact.detached = true;
+    detachedToolbar->setContent(compact);
 }
 
 void TimerPopoverView::publishToolbarFrame()
 {
     presentation.setStandardToolbarFrame(
-        header->isVisibleTo(this) ? std::optional<QRectF>(QRectF(header->geometry())) : std::nullopt);
+        headerView->isVisibleTo(this) ? std::optional<QRectF>(QRectF(header->geometry())) : std::nullopt);
 }
 
 void TimerPopoverView::syncActive(Date date)
@@ -560,6 +575,18 @@ void TimerPopoverView::stopTimer()
         stores.pomodoro.endPlan();
     else
         stores.timer.cancel(clock.now());
+}
+
+void TimerPopoverView::requestDetached(bool detached)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, detached] {
+            // The tour keeps the popover where it is, whatever reached here meanwhile.
+            if (!stores.onboarding.isPresented())
+                presentation.setDetached(detached, TimerPopoverPresentation::DetachmentCause::interactive);
+        },
+        Qt::QueuedConnection);
 }
 
 void TimerPopoverView::commitDurationEdit()

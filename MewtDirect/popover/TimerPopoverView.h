@@ -115,6 +115,8 @@ public:
     MoreActionsMenu& compactMoreActionsMenu() const { return *compactMenu; }
     // One per page that carries it: idle, active, waiting.
     const std::array<CompactToolbar*, 3>& compactToolbars() const { return toolbars; }
+    // The zen layout's toolbar above the content in the detached window.
+    CompactToolbar& detachedCompactToolbar() const { return *detachedToolbar; }
     ActiveDisplayPage& activePage() const { return *active; }
     WaitingDisplayPage& waitingPage() const { return *waiting; }
     IdleDisplayPage& idlePage() const { return *idle; }
@@ -164,6 +166,8 @@ private:
     void clockNameFocusChanged(bool focused);
     void clockTimeFocusChanged(bool focused);
     void stopTimer();
+    // Pinning rebuilds the window the press came from, so it waits until the press is over.
+    void requestDetached(bool detached);
 
     TimerPopoverStores stores;
     TimerPopoverPresentation& presentation;
@@ -182,6 +186,7 @@ private:
     PopoverHeader* headerView = nullptr;
     MoreActionsMenu* compactMenu = nullptr;
     std::array<CompactToolbar*, 3> toolbars {};
+    CompactToolbar* detachedToolbar = nullptr;
     std::array<SessionNameField*, 2> nameFields {};
     ClockNameField* clockName = nullptr;
     // Count the clock face's edits, so a late focus check leaves a newer edit alone.

@@ -11,6 +11,8 @@ namespace mewt {
 namespace {
 constexpr double restingOpacity = 0.07;
 constexpr double activeOpacity = 0.14;
+// A button that cannot act now (pinning during the tour) is drawn faint.
+constexpr double disabledOpacity = 0.35;
 } // namespace
 
 ToolbarIconButton::ToolbarIconButton(const QString& glyph, int glyphPixelSize, QWidget* parent)
@@ -50,6 +52,8 @@ void ToolbarIconButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
+    if (!isEnabled())
+        painter.setOpacity(disabledOpacity);
     const QColor ink = palette().color(QPalette::WindowText);
     painter.setBrush(withOpacity(ink, (hovered || isDown()) ? activeOpacity : restingOpacity));
     painter.drawEllipse(QRectF(rect()));

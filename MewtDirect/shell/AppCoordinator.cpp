@@ -50,10 +50,13 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
               interfaceSettings, pomodoroSettings, pomodoro, tactileSounds, catSounds })
     , pullInteraction(pullSettings, pomodoroSettings, timer, interfaceSettings, themes, tactileSounds, catSounds,
           pullOverlay, services.clock)
+    , popoverPlacement(
+          services.defaults, QStringLiteral("timerPopoverIsDetached"), QStringLiteral("timerPopoverDetachedPlacement"))
     , popover(TimerPopoverStores { timer, themes, popoverAppearance, interfaceSettings, pullSettings, pomodoroSettings,
                   pomodoro, onboarding },
           initialPopoverContentSize,
-          TimerPopoverController::Services { tactileSounds, services.clock, services.pointerMonitor, {}, {} })
+          TimerPopoverController::Services {
+              tactileSounds, services.clock, services.pointerMonitor, {}, {}, &popoverPlacement, {} })
 {
 }
 
@@ -133,6 +136,12 @@ void AppCoordinator::start()
         if (self)
             self->dismissPopover();
     };
+    // The popover restored a pinned window while it was built, before this callback was set.
+    popover.onDetachedChange = [self](bool detached) {
+        if (self)
+            self->statusItem.setPopoverDetached(detached);
+    };
+    statusItem.setPopoverDetached(popover.presentation().isDetached());
     TimerPopoverView& popoverRoot = popover.rootView();
     popoverRoot.onQuit = [self] {
         if (self)
@@ -257,6 +266,7 @@ void AppCoordinator::clearCallbacks()
     pullInteraction.pomodoroContext = nullptr;
     popover.onDismissRequest = nullptr;
     popover.onShowOptions = nullptr;
+    popover.onDetachedChange = nullptr;
     optionsWindow.onReplayOnboarding = nullptr;
     popover.rootView().onQuit = nullptr;
     popover.rootView().onShowWelcomeTour = nullptr;

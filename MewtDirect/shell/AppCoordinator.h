@@ -27,6 +27,7 @@
 #include "platform/WallClockChangeMonitor.h"
 #include "shell/StatusItemController.h"
 #include "popover/TimerPopoverController.h"
+#include "popover/TimerPopoverPlacementStore.h"
 #include "cues/TactileSoundPlayer.h"
 #include "model/ThemeStore.h"
 #include "model/TimeDisplaySettingsStore.h"
@@ -129,6 +130,7 @@ public:
     PullOverlayController& pullOverlayController() { return pullOverlay; }
     PullInteractionController& pullInteractionController() { return pullInteraction; }
     TimerPopoverController& popoverController() { return popover; }
+    TimerPopoverPlacementStore& popoverPlacementStore() { return popoverPlacement; }
     SleepWakeMonitor& sleepWakeMonitor() { return sleepWake; }
     AppearanceMonitor& appearanceMonitor() { return appearance; }
     const InterfaceTranslator& translator() const { return interfaceTranslator; }
@@ -179,6 +181,7 @@ private:
     // The interaction drives the overlay, so the overlay comes first.
     PullOverlayController pullOverlay;
     PullInteractionController pullInteraction;
+    TimerPopoverPlacementStore popoverPlacement;
     TimerPopoverController popover;
     FeedbackWindowController feedbackWindow;
 

@@ -163,7 +163,7 @@ void StatusItemController::concealPullHandle()
 
 void StatusItemController::showPawAgain()
 {
-    if (closed)
+    if (closed || popoverDetached)
         return;
     pawMomentShowing = false;
     pawMoment.start(pawMomentDelay);

@@ -56,8 +56,11 @@ public:
     void pawPressed();
     // Hides the pull handle, from the event loop (a caller may be inside the handle's own events).
     void concealPullHandle();
-    // After a commit the handle peeks out once more, briefly.
+    // After a commit the handle peeks out once more, briefly, unless the popover stands pinned on
+    // the desktop: then the user's eyes are on that window, not on the paw.
     void showPawAgain();
+    void setPopoverDetached(bool detached) { popoverDetached = detached; }
+    bool isPopoverDetached() const { return popoverDetached; }
     bool isPawMomentPending() const { return pawMoment.isActive(); }
     // The moment's timer: first reveals the handle, then hides it again unless it is being pulled.
     void pawMomentElapsed();
@@ -88,6 +91,7 @@ private:
     QTimer overdueTick;
     QTimer pawMoment;
     bool pawMomentShowing = false;
+    bool popoverDetached = false;
     bool closed = false;
 };
 

@@ -14,6 +14,7 @@
 #include "platform/MemoryUserDefaults.h"
 #include "popover/TimerPopoverController.h"
 #include "popover/TimerPopoverPanel.h"
+#include "popover/TimerPopoverPlacementStore.h"
 #include "popover/TimerPopoverPresentation.h"
 #include "pull/PomodoroDurationPullController.h"
 
@@ -83,13 +84,27 @@ struct PopoverRig {
     ManualFrameStepper* frames = nullptr;
     bool reducedMotion = false;
     bool composited = true;
+    TimerPopoverPlacementStore placement { defaults, QStringLiteral("detached"), QStringLiteral("placement") };
     std::unique_ptr<TimerPopoverController> controller;
 
     // A screen whose top bar is 30 high, and a paw at its top-right corner.
     QRectF visibleFrame { 0, 30, 1600, 870 };
     QRectF paw { 1560, 6, 24, 24 };
+    // What the detached window is kept on.
+    QList<QRectF> screens { visibleFrame };
 
-    PopoverRig()
+    PopoverRig() { launch(); }
+
+    // Quits the popover as the app's quit does and builds it again over the same settings;
+    // `settle` lets the view's first size report arrive.
+    void relaunch(bool settle = true)
+    {
+        controller->close();
+        controller.reset();
+        launch(settle);
+    }
+
+    void launch(bool settle = true)
     {
         auto stepper = std::make_unique<ManualFrameStepper>();
         frames = stepper.get();
@@ -97,11 +112,12 @@ struct PopoverRig {
             TimerPopoverStores {
                 timer, themes, appearance, interfaceSettings, pullSettings, pomodoroSettings, pomodoro, onboarding },
             QSize(300, 132),
-            TimerPopoverController::Services {
-                sounds, clock, &pointer, [this] { return reducedMotion; }, std::move(stepper) });
+            TimerPopoverController::Services { sounds, clock, &pointer, [this] { return reducedMotion; },
+                std::move(stepper), &placement, [this] { return screens; } });
         controller->panel().compositingProbe = [this] { return composited; };
         // The view's first size report, as at start-up.
-        QCoreApplication::processEvents();
+        if (settle)
+            QCoreApplication::processEvents();
     }
 
     TimerPopoverPanel& panel() const { return controller->panel(); }

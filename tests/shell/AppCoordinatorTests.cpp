@@ -6,6 +6,7 @@
 #include "options/OptionsWindow.h"
 #include "popover/MoreActionsMenu.h"
 #include "popover/TimerPopoverPanel.h"
+#include "popover/TimerPopoverPlacementStore.h"
 #include "popover/TimerPopoverPresentation.h"
 #include "popover/TimerPopoverView.h"
 #include "pull/PullHandlePanel.h"
@@ -379,6 +380,31 @@ TEST_F(Coordinator, ThePopoverMenuQuitsInOrderReplaysTheTourAndOpensFeedbackAndO
     app.shutdown();
     menu.rowAction(TimerPopoverUtilityAction::quit)->trigger();
     EXPECT_EQ(terminations, 1);
+}
+
+TEST_F(Coordinator, APinnedPopoverComesBackPinnedAndKeepsThePawQuietUntilReattached)
+{
+    rig.defaults.seed(QStringLiteral("timerPopoverIsDetached"), true);
+    rig.defaults.seed(QStringLiteral("timerPopoverDetachedPlacement"), SavedPlacement { 200, 150 }.encoded());
+    AppCoordinator& app = started();
+    TimerPopoverController& popover = app.popoverController();
+    EXPECT_TRUE(popover.presentation().isDetached());
+    EXPECT_TRUE(app.statusItemController().isPopoverDetached()) << "read once, since the restoration ran first";
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(popover.panel().isVisible());
+    EXPECT_EQ(popover.panel().contentGeometry().topLeft(), QPoint(200, 150));
+    app.commitPull({ 1, 60, TimerMode::timer });
+    EXPECT_FALSE(app.statusItemController().isPawMomentPending()) << "no peek while the window is pinned";
+
+    popover.presentation().setDetached(false, TimerPopoverPresentation::DetachmentCause::interactive);
+    EXPECT_FALSE(app.statusItemController().isPopoverDetached());
+    app.commitPull({ 1, 60, TimerMode::timer });
+    EXPECT_TRUE(app.statusItemController().isPawMomentPending());
+    popover.presentation().setDetached(true, TimerPopoverPresentation::DetachmentCause::interactive);
+    popover.panel().moveContentTo({ 120, 90 });
+    app.shutdown();
+    EXPECT_TRUE(rig.defaults.stored(QStringLiteral("timerPopoverIsDetached")).toBool());
+    EXPECT_EQ(app.popoverPlacementStore().placement(), (SavedPlacement { 120, 90 })) << "kept for the next launch";
 }
 
 } // namespace

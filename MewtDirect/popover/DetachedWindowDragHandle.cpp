@@ -1,0 +1,86 @@
+#include "popover/DetachedWindowDragHandle.h"
+
+#include "popover/PopoverContentHostingView.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWindow>
+
+namespace mewt {
+
+namespace {
+
+// Follows the pointer until the button goes up, for a desktop whose window manager offers no
+// move of its own (or none at all). Gone with its window or at the release.
+class PointerFollowingDrag final : public QObject {
+public:
+    PointerFollowingDrag(QWidget& window, QPointF globalPress)
+        : QObject(&window)
+        , window(window)
+        , offset(globalPress.toPoint() - window.pos())
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // Each pointer event reaches the filter once for the window and again per widget.
+        if (!watched->isWindowType())
+            return false;
+        if (event->type() == QEvent::MouseMove) {
+            window.move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - offset);
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            qApp->removeEventFilter(this);
+            deleteLater();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QWidget& window;
+    QPoint offset;
+};
+
+} // namespace
+
+void beginDetachedWindowDrag(QWidget& source, QPointF globalPress)
+{
+    for (QWidget* ancestor = &source; ancestor != nullptr; ancestor = ancestor->parentWidget()) {
+        if (auto* host = qobject_cast<PopoverContentHostingView*>(ancestor)) {
+            if (host->onWindowDragWillStart)
+                host->onWindowDragWillStart();
+            break;
+        }
+    }
+    QWidget* window = source.window();
+    if (QWidget* focused = window->focusWidget())
+        focused->clearFocus();
+    if (window->windowHandle() && window->windowHandle()->startSystemMove())
+        return;
+    new PointerFollowingDrag(*window, globalPress);
+}
+
+DetachedWindowDragHandle::DetachedWindowDragHandle(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("detachedWindowDragHandle"));
+    setMinimumHeight(minimumHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setCursor(Qt::OpenHandCursor);
+}
+
+void DetachedWindowDragHandle::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    beginDetachedWindowDrag(*this, event->globalPosition());
+}
+
+} // namespace mewt
