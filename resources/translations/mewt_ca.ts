@@ -559,5 +559,57 @@
         <source>optional name shown while running and in the completion notification</source>
         <translation>nom opcional que es mostra mentre està en marxa i a la notificació de finalització</translation>
     </message>
+    <message>
+        <source>add name</source>
+        <translation>afegeix un nom</translation>
+    </message>
+    <message>
+        <source>edit session name</source>
+        <translation>edita el nom de la sessió</translation>
+    </message>
+    <message>
+        <source>edits the name shown while the timer runs</source>
+        <translation>edita el nom que es mostra mentre el temporitzador està en marxa</translation>
+    </message>
+    <message>
+        <source>session name</source>
+        <translation>nom de la sessió</translation>
+    </message>
+    <message>
+        <source>edit timer duration</source>
+        <translation>edita la durada del temporitzador</translation>
+    </message>
+    <message>
+        <source>changes the configured timer duration</source>
+        <translation>canvia la durada configurada del temporitzador</translation>
+    </message>
+    <message>
+        <source>type minutes or MM:00, then press return</source>
+        <translation>escriu els minuts o MM:00 i prem retorn</translation>
+    </message>
+    <message>
+        <source>timer duration</source>
+        <translation>durada del temporitzador</translation>
+    </message>
+    <message>
+        <source>close detached controls</source>
+        <translation>tanca els controls separats</translation>
+    </message>
+    <message>
+        <source>reattaches controls to the top bar paw</source>
+        <translation>torna a enganxar els controls a la pota de la barra superior</translation>
+    </message>
+    <message>
+        <source>reattach controls to top bar</source>
+        <translation>torna a enganxar els controls a la barra superior</translation>
+    </message>
+    <message>
+        <source>reattach controls</source>
+        <translation>torna a enganxar els controls</translation>
+    </message>
+    <message>
+        <source>detach and pin controls</source>
+        <translation>separa i fixa els controls</translation>
+    </message>
 </context>
 </TS>

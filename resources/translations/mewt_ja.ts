@@ -559,5 +559,57 @@
         <source>optional name shown while running and in the completion notification</source>
         <translation>実行中と完了通知に表示される名前（任意）</translation>
     </message>
+    <message>
+        <source>add name</source>
+        <translation>名前を追加</translation>
+    </message>
+    <message>
+        <source>edit session name</source>
+        <translation>セッション名を編集</translation>
+    </message>
+    <message>
+        <source>edits the name shown while the timer runs</source>
+        <translation>タイマー実行中に表示される名前を編集します</translation>
+    </message>
+    <message>
+        <source>session name</source>
+        <translation>セッション名</translation>
+    </message>
+    <message>
+        <source>edit timer duration</source>
+        <translation>タイマーの時間を編集</translation>
+    </message>
+    <message>
+        <source>changes the configured timer duration</source>
+        <translation>設定されたタイマーの時間を変更します</translation>
+    </message>
+    <message>
+        <source>type minutes or MM:00, then press return</source>
+        <translation>分数または MM:00 を入力して Return キーを押してください</translation>
+    </message>
+    <message>
+        <source>timer duration</source>
+        <translation>タイマーの時間</translation>
+    </message>
+    <message>
+        <source>close detached controls</source>
+        <translation>切り離したコントロールを閉じる</translation>
+    </message>
+    <message>
+        <source>reattaches controls to the top bar paw</source>
+        <translation>コントロールをトップバーの手に戻します</translation>
+    </message>
+    <message>
+        <source>reattach controls to top bar</source>
+        <translation>コントロールをトップバーに戻す</translation>
+    </message>
+    <message>
+        <source>reattach controls</source>
+        <translation>コントロールを戻す</translation>
+    </message>
+    <message>
+        <source>detach and pin controls</source>
+        <translation>コントロールを切り離して固定</translation>
+    </message>
 </context>
 </TS>

@@ -559,5 +559,57 @@
         <source>optional name shown while running and in the completion notification</source>
         <translation>실행 중과 완료 알림에 표시되는 이름(선택)</translation>
     </message>
+    <message>
+        <source>add name</source>
+        <translation>이름 추가</translation>
+    </message>
+    <message>
+        <source>edit session name</source>
+        <translation>세션 이름 편집</translation>
+    </message>
+    <message>
+        <source>edits the name shown while the timer runs</source>
+        <translation>타이머가 도는 동안 표시되는 이름을 편집해요</translation>
+    </message>
+    <message>
+        <source>session name</source>
+        <translation>세션 이름</translation>
+    </message>
+    <message>
+        <source>edit timer duration</source>
+        <translation>타이머 시간 편집</translation>
+    </message>
+    <message>
+        <source>changes the configured timer duration</source>
+        <translation>설정된 타이머 시간을 바꿔요</translation>
+    </message>
+    <message>
+        <source>type minutes or MM:00, then press return</source>
+        <translation>분 또는 MM:00을 입력하고 리턴 키를 누르세요</translation>
+    </message>
+    <message>
+        <source>timer duration</source>
+        <translation>타이머 시간</translation>
+    </message>
+    <message>
+        <source>close detached controls</source>
+        <translation>분리된 컨트롤 닫기</translation>
+    </message>
+    <message>
+        <source>reattaches controls to the top bar paw</source>
+        <translation>컨트롤을 상단 막대의 발에 다시 붙여요</translation>
+    </message>
+    <message>
+        <source>reattach controls to top bar</source>
+        <translation>컨트롤을 상단 막대에 다시 붙이기</translation>
+    </message>
+    <message>
+        <source>reattach controls</source>
+        <translation>컨트롤 다시 붙이기</translation>
+    </message>
+    <message>
+        <source>detach and pin controls</source>
+        <translation>컨트롤 분리하고 고정하기</translation>
+    </message>
 </context>
 </TS>

@@ -559,5 +559,57 @@
         <source>optional name shown while running and in the completion notification</source>
         <translation>在运行时和完成通知中显示的名称（可选）</translation>
     </message>
+    <message>
+        <source>add name</source>
+        <translation>添加名称</translation>
+    </message>
+    <message>
+        <source>edit session name</source>
+        <translation>编辑会话名称</translation>
+    </message>
+    <message>
+        <source>edits the name shown while the timer runs</source>
+        <translation>编辑计时器运行时显示的名称</translation>
+    </message>
+    <message>
+        <source>session name</source>
+        <translation>会话名称</translation>
+    </message>
+    <message>
+        <source>edit timer duration</source>
+        <translation>编辑计时器时长</translation>
+    </message>
+    <message>
+        <source>changes the configured timer duration</source>
+        <translation>更改已设置的计时器时长</translation>
+    </message>
+    <message>
+        <source>type minutes or MM:00, then press return</source>
+        <translation>输入分钟数或 MM:00，然后按回车键</translation>
+    </message>
+    <message>
+        <source>timer duration</source>
+        <translation>计时器时长</translation>
+    </message>
+    <message>
+        <source>close detached controls</source>
+        <translation>关闭分离的控件</translation>
+    </message>
+    <message>
+        <source>reattaches controls to the top bar paw</source>
+        <translation>将控件重新附加到顶栏的猫爪</translation>
+    </message>
+    <message>
+        <source>reattach controls to top bar</source>
+        <translation>将控件重新附加到顶栏</translation>
+    </message>
+    <message>
+        <source>reattach controls</source>
+        <translation>重新附加控件</translation>
+    </message>
+    <message>
+        <source>detach and pin controls</source>
+        <translation>分离并固定控件</translation>
+    </message>
 </context>
 </TS>
