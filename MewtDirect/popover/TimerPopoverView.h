@@ -25,6 +25,7 @@ class ContentSwitcher;
 class IdleDisplayPage;
 class MoreActionsMenu;
 class PopoverHeader;
+class PomodoroDurationControls;
 class SessionNameField;
 class OnboardingView;
 class PopoverCard;
@@ -75,6 +76,8 @@ public:
     void commitSessionName(const QString& text);
     // The plain name fields of the normal and the zen idle layout.
     const std::array<SessionNameField*, 2>& sessionNameFields() const { return nameFields; }
+    // The pomodoro durations of the normal and the zen idle layout.
+    const std::array<PomodoroDurationControls*, 2>& durationControls() const { return durationStrips; }
 
     // Settles the open edits, then starts the quick timer or one focus session.
     void startWithoutPulling();
@@ -147,6 +150,9 @@ private:
     void updateTapWatch();
     void togglePause();
     void stopTimer();
+    void buildDurationControls();
+    void syncDurationEditing();
+    void publishDurationFrames();
 
     TimerPopoverStores stores;
     TimerPopoverPresentation& presentation;
@@ -166,6 +172,7 @@ private:
     MoreActionsMenu* compactMenu = nullptr;
     std::array<CompactToolbar*, 3> toolbars {};
     std::array<SessionNameField*, 2> nameFields {};
+    std::array<PomodoroDurationControls*, 2> durationStrips {};
     std::optional<QString> updateVersion;
     bool checkingForUpdates = false;
     QPointer<OnboardingView> tour;
