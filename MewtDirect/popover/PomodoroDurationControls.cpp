@@ -79,6 +79,8 @@ PomodoroDurationControls::PomodoroDurationControls(
         else
             updateLongBreakInterval(value);
     };
+    actions.storedValue
+        = [this](PomodoroDurationKind kind) { return savedDurationValue(kind, this->settings.configuration()); };
     actions.draft = [this](PomodoroDurationKind kind) {
         const auto draft = this->edits.durationDrafts.find(kind);
         return draft != this->edits.durationDrafts.end()

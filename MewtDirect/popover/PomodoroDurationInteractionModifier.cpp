@@ -68,11 +68,13 @@ void PomodoroDurationInteractionModifier::release(QPointF global)
         onEnded(global);
 }
 
-bool PomodoroDurationInteractionModifier::eventFilter(QObject* watched, QEvent* event)
+bool PomodoroDurationInteractionModifier::eventFilter(QObject*, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::MouseButtonDblClick:
+        // Comes after the second press of a quick double click, which was handled as a press.
+        return enabled;
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: // the second press of a quick double click
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease: break;
     case QEvent::Hide: pressed = dragging = false; return false;
@@ -91,7 +93,6 @@ bool PomodoroDurationInteractionModifier::eventFilter(QObject* watched, QEvent* 
     } else {
         press(global);
     }
-    Q_UNUSED(watched);
     return true;
 }
 

@@ -57,7 +57,9 @@ PomodoroDurationPullText::PomodoroDurationPullText(PomodoroDurationKind kind, QS
     field.setFont(font());
     field.setAlignment(Qt::AlignCenter);
     field.setFixedWidth(compact ? compactFieldWidth : regularFieldWidth);
+    // Typing must not change the row's height.
     field.setFixedHeight(value->sizeHint().height());
+    typing->setFixedHeight(value->sizeHint().height());
     field.show();
     unit->setTextFormat(Qt::PlainText);
     unit->setFont(font());

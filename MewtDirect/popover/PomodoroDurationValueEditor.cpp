@@ -156,7 +156,7 @@ void PomodoroDurationValueEditor::beginEditing()
 {
     if (!pulls)
         return;
-    const QString text = QString::number(saved);
+    const QString text = QString::number(storedValue());
     if (actions.setDraft)
         actions.setDraft(valueKind, text);
     if (actions.beginEdit)
@@ -180,9 +180,18 @@ void PomodoroDurationValueEditor::setEditing(bool value)
     if (editing == value)
         return;
     editing = value;
-    // Hiding a focused field would hand the keyboard to the next field in the popover.
-    if (!editing && textField->hasFocus())
-        textField->clearFocus();
+    // A click on the value around the open field must not take the keyboard from it (the popover
+    // root takes click focus); and a field hidden with the keyboard would hand it to the next one.
+    if (editing) {
+        restingFocusPolicy = hostWidget.focusPolicy();
+        hostWidget.setFocusProxy(textField);
+        hostWidget.setFocusPolicy(Qt::ClickFocus);
+    } else {
+        hostWidget.setFocusProxy(nullptr);
+        hostWidget.setFocusPolicy(restingFocusPolicy);
+        if (textField->hasFocus())
+            textField->clearFocus();
+    }
     updateGesture();
     if (onEditingChanged)
         onEditingChanged();
@@ -190,7 +199,13 @@ void PomodoroDurationValueEditor::setEditing(bool value)
 
 void PomodoroDurationValueEditor::step(int delta)
 {
-    adjustTo(saved + delta);
+    adjustTo(storedValue() + delta);
+}
+
+qint64 PomodoroDurationValueEditor::storedValue() const
+{
+    // The shown value follows the store a turn later; a step or a click reads the store itself.
+    return actions.storedValue ? actions.storedValue(valueKind) : saved;
 }
 
 void PomodoroDurationValueEditor::adjustTo(qint64 value)

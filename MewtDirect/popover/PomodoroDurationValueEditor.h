@@ -22,6 +22,7 @@ struct PomodoroDurationValueActions {
     std::function<void(QPointF)> onChanged;
     std::function<void(QPointF)> onEnded;
     std::function<void(PomodoroDurationKind, qint64)> onAdjust;
+    std::function<qint64(PomodoroDurationKind)> storedValue;
     std::function<QString(PomodoroDurationKind)> draft;
     std::function<void(PomodoroDurationKind, const QString&)> setDraft;
     std::function<std::optional<PomodoroDurationKind>()> editingKind;
@@ -77,6 +78,7 @@ protected:
 
 private:
     void setEditing(bool value);
+    qint64 storedValue() const;
     void updateGesture();
 
     QWidget& hostWidget;
@@ -87,6 +89,7 @@ private:
     qint64 saved = 0;
     bool pulls = true;
     bool editing = false;
+    Qt::FocusPolicy restingFocusPolicy = Qt::NoFocus;
     QString spokenValue;
 };
 

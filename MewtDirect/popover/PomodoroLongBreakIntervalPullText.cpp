@@ -43,7 +43,9 @@ PomodoroLongBreakIntervalPullText::PomodoroLongBreakIntervalPullText(
     field.setFont(font());
     field.setAlignment(compact ? Qt::AlignCenter : (Qt::AlignTrailing | Qt::AlignVCenter));
     field.setFixedWidth(compact ? compactFieldWidth : regularFieldWidth);
+    // Typing must not change the row's height.
     field.setFixedHeight(value->sizeHint().height());
+    typing->setFixedHeight(value->sizeHint().height());
     field.show();
     auto* typingRow = new QHBoxLayout(typing);
     typingRow->setContentsMargins(0, 0, 0, 0);
