@@ -7,6 +7,8 @@
 #include "popover/TimerPopoverEditingState.h"
 
 #include <QHBoxLayout>
+#include <QPainter>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -41,18 +43,21 @@ std::size_t lengthIndex(PomodoroDurationKind kind)
     }) - lengthRows.begin());
 }
 
-// A separating rule; its size says whether it is short, tall or runs across.
-QWidget* rule(QWidget* parent, int width, int height)
+// A separating rule's place; the strip paints it, so a screen reader finds nothing there.
+QSpacerItem* rule(int width, int height)
 {
-    auto* line = new QWidget(parent);
-    line->setAutoFillBackground(true);
-    if (width > 0)
-        line->setFixedSize(width, height);
-    else
-        line->setFixedHeight(height);
-    return line;
+    return width > 0 ? new QSpacerItem(width, height, QSizePolicy::Fixed, QSizePolicy::Fixed)
+                     : new QSpacerItem(0, height, QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 } // namespace
+
+// A box layout puts its spacing only between widgets, once across any spacers between them, so the
+// rule brings the spacing on its far side.
+void PomodoroDurationControls::addRule(QBoxLayout& layout, int width, int height)
+{
+    layout.addItem(rules.emplace_back(rule(width, height)));
+    layout.addSpacing(layout.spacing());
+}
 
 PomodoroDurationControls::PomodoroDurationControls(
     PomodoroSettingsStore& settings, TimerPopoverEditingState& edits, bool compact, QWidget* parent)
@@ -112,10 +117,10 @@ PomodoroDurationControls::PomodoroDurationControls(
         row->setSpacing(compactSpacing);
         for (PomodoroDurationPullText* length : lengths) {
             if (length != lengths.front())
-                row->addWidget(rules.emplace_back(rule(this, ruleWidth, compactRuleHeight)), 0, Qt::AlignVCenter);
+                addRule(*row, ruleWidth, compactRuleHeight);
             row->addWidget(length, 0, Qt::AlignVCenter);
         }
-        row->addWidget(rules.emplace_back(rule(this, ruleWidth, compactRuleHeight)), 0, Qt::AlignVCenter);
+        addRule(*row, ruleWidth, compactRuleHeight);
         row->addWidget(interval, 0, Qt::AlignVCenter);
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     } else {
@@ -123,14 +128,14 @@ PomodoroDurationControls::PomodoroDurationControls(
         row->setSpacing(lengthSpacing);
         for (PomodoroDurationPullText* length : lengths) {
             if (length != lengths.front())
-                row->addWidget(rules.emplace_back(rule(this, ruleWidth, regularRuleHeight)));
+                addRule(*row, ruleWidth, regularRuleHeight);
             row->addWidget(length, 1);
         }
         auto* column = new QVBoxLayout(this);
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(regularSpacing);
         column->addLayout(row);
-        column->addWidget(rules.emplace_back(rule(this, 0, ruleWidth)));
+        addRule(*column, 0, ruleWidth);
         column->addWidget(interval);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
@@ -160,10 +165,22 @@ void PomodoroDurationControls::setPopoverPalette(const CatPopoverPalette& palett
     for (PomodoroDurationPullText* length : lengths)
         length->setColors(palette.foregroundColor, palette.secondaryTextColor, palette.accentColor);
     interval->setColors(palette.foregroundColor, palette.secondaryTextColor, palette.accentColor);
-    for (QWidget* line : rules) {
-        QPalette p = line->palette();
-        p.setColor(QPalette::Window, withOpacity(palette.secondaryTextColor, ruleOpacity));
-        line->setPalette(p);
+    const QColor color = withOpacity(palette.secondaryTextColor, ruleOpacity);
+    if (color != ruleColor) {
+        ruleColor = color;
+        update();
+    }
+}
+
+void PomodoroDurationControls::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    for (const QSpacerItem* line : rules) {
+        // The layout hands a rule its row's whole height; it is drawn at its own size, centred.
+        const QRectF place = line->geometry();
+        const QSizeF size(line->expandingDirections() & Qt::Horizontal ? place.width() : line->sizeHint().width(),
+            line->sizeHint().height());
+        painter.fillRect(QRectF(place.center() - QPointF(size.width(), size.height()) / 2, size), ruleColor);
     }
 }
 

@@ -11,6 +11,9 @@
 #include <map>
 #include <vector>
 
+class QBoxLayout;
+class QSpacerItem;
+
 namespace mewt {
 
 class PomodoroDurationPullText;
@@ -59,8 +62,12 @@ public:
     std::function<void()> onCommitEdit;
     std::function<bool()> onTextInputFocusRequest;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void scheduleSync();
+    void addRule(QBoxLayout& layout, int width, int height);
 
     PomodoroSettingsStore& settings;
     TimerPopoverEditingState& edits;
@@ -68,7 +75,8 @@ private:
     PomodoroDurationValueActions actions;
     std::array<PomodoroDurationPullText*, 3> lengths {};
     PomodoroLongBreakIntervalPullText* interval = nullptr;
-    std::vector<QWidget*> rules;
+    std::vector<QSpacerItem*> rules;
+    QColor ruleColor;
     bool syncPending = false;
 };
 
