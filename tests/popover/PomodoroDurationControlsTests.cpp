@@ -1,6 +1,7 @@
 #include "PopoverRig.h"
 #include "PopoverViewRig.h"
 #include "artwork/CharacterSlotText.h"
+#include "popover/IdleDisplayPage.h"
 #include "popover/PomodoroDurationControls.h"
 #include "popover/PomodoroDurationInteractionModifier.h"
 #include "popover/PomodoroDurationPullText.h"
@@ -231,6 +232,90 @@ TEST_F(DurationStrip, ATypedDraftSurvivesAChangeOfAnotherLengthWhichKeepsTheOthe
     EXPECT_EQ(configuration(), (PomodoroConfiguration { 1500, 480, 1200, 5 }));
     QTest::keyClick(&value(PomodoroDurationKind::focus).field(), Qt::Key_Return);
     EXPECT_EQ(configuration(), (PomodoroConfiguration { 1980, 480, 1200, 5 }));
+}
+
+TEST_F(DurationStrip, AStoreChangeShowsAfterOneTurnAndWritesNothingBack)
+{
+    const int before = writes();
+    rig.pomodoroSettings.setConfiguration({ 5400, 420, 900, 6 });
+    const int stored = writes();
+    turn();
+    EXPECT_EQ(strip().lengthValue(PomodoroDurationKind::focus).valueText().value(), QStringLiteral("1h30m"));
+    EXPECT_EQ(strip().lengthValue(PomodoroDurationKind::break_).valueText().value(), QStringLiteral("7m"));
+    EXPECT_EQ(strip().intervalValue().valueText().value(), QStringLiteral("6 focus sessions"));
+    EXPECT_EQ(rig.root->durationControls()[1]->intervalValue().valueText().value(), QStringLiteral("6"));
+    EXPECT_EQ(stored, before + 1);
+    EXPECT_EQ(writes(), stored);
+}
+
+TEST_F(DurationStrip, ReturnInAFieldCommitsWithoutStartingAndFocusLeavingCommitsToo)
+{
+    rig.interfaceSettings.setTimerIdleLayout(TimerIdleLayout::clock);
+    turn();
+    ASSERT_TRUE(rig.root->idlePage().showsStartControls());
+    click(PomodoroDurationKind::focus);
+    // Nobody took the focus request, so the field took the keyboard itself.
+    EXPECT_EQ(rig.root->focusWidget(), &value(PomodoroDurationKind::focus).field());
+    type(PomodoroDurationKind::focus, "40");
+    QTest::keyClick(&value(PomodoroDurationKind::focus).field(), Qt::Key_Return);
+    EXPECT_EQ(configuration().focusSeconds, 2400);
+    EXPECT_FALSE(rig.pomodoro.plan());
+    EXPECT_TRUE(rig.timer.state().isIdle());
+    EXPECT_NE(rig.root->focusWidget(), &value(PomodoroDurationKind::focus).field());
+
+    click(PomodoroDurationKind::longBreak);
+    type(PomodoroDurationKind::longBreak, "20");
+    QLineEdit& field = value(PomodoroDurationKind::longBreak).field();
+    // The window giving up the keyboard leaves the field open; the keyboard moving on commits.
+    QFocusEvent windowLeft(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(&field, &windowLeft);
+    EXPECT_TRUE(value(PomodoroDurationKind::longBreak).isEditing());
+    QFocusEvent movedOn(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(&field, &movedOn);
+    EXPECT_FALSE(value(PomodoroDurationKind::longBreak).isEditing());
+    EXPECT_EQ(configuration().longBreakSeconds, 1200);
+}
+
+TEST_F(DurationStrip, AFocusRequestTheControllerTakesLeavesTheFieldToIt)
+{
+    int requests = 0;
+    rig.presentation.onTextInputFocusRequest = [&requests] { ++requests; };
+    click(PomodoroDurationKind::break_);
+    EXPECT_EQ(requests, 1);
+    EXPECT_TRUE(value(PomodoroDurationKind::break_).isEditing());
+    EXPECT_NE(rig.root->focusWidget(), &value(PomodoroDurationKind::break_).field());
+}
+
+TEST_F(DurationStrip, OnlyTheStripOnScreenReportsFramesAndADisplayOnlyValueReportsNone)
+{
+    const auto framesOf = [this](const PomodoroDurationControls& shown) {
+        std::map<PomodoroDurationKind, QRectF> frames;
+        for (PomodoroDurationKind kind : allPomodoroDurationKinds) {
+            const QWidget& host = shown.editor(kind).host();
+            frames[kind] = QRectF(host.mapTo(rig.root.get(), QPoint()), host.size());
+        }
+        return frames;
+    };
+    EXPECT_EQ(rig.root->editing().durationControlFrames, framesOf(strip()));
+    rig.interfaceSettings.setZenModeEnabled(true);
+    turn();
+    EXPECT_EQ(rig.root->editing().durationControlFrames, framesOf(*rig.root->durationControls()[1]));
+    rig.interfaceSettings.setZenModeEnabled(false);
+    rig.pomodoroSettings.setMode(TimerMode::timer);
+    turn();
+    EXPECT_TRUE(rig.root->editing().durationControlFrames.empty());
+
+    rig.pomodoroSettings.setMode(TimerMode::pomodoro);
+    strip().setAllowsPull(false);
+    turn();
+    EXPECT_FALSE(rig.root->editing().durationControlFrames.contains(PomodoroDurationKind::focus));
+    EXPECT_TRUE(strip().lengthValue(PomodoroDurationKind::focus).accessibleDescription().isEmpty());
+    click(PomodoroDurationKind::focus);
+    QWidget& focus = value(PomodoroDurationKind::focus).host();
+    QTest::mousePress(&focus, Qt::LeftButton, {}, focus.rect().center());
+    QTest::mouseRelease(&focus, Qt::LeftButton, {}, focus.rect().center() + QPoint(0, 40));
+    EXPECT_FALSE(value(PomodoroDurationKind::focus).isEditing());
+    EXPECT_TRUE(pullBegins.empty());
 }
 
 struct StepCase {
