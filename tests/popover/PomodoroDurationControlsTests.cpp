@@ -66,6 +66,33 @@ INSTANTIATE_TEST_SUITE_P(Presses, DurationGesture,
         GestureCase { "drag_while_the_field_is_open", { { 0, 30 } }, { 0, 30 }, true, false, {} }),
     CaseName());
 
+TEST(DurationGestureEvents, AValueHiddenMidDragForgetsThePressAndTheNextClickIsAClick)
+{
+    QWidget target;
+    target.resize(40, 20);
+    target.show();
+    PomodoroDurationInteractionModifier gesture(target);
+    int began = 0;
+    int ended = 0;
+    int taps = 0;
+    gesture.onBegan = [&began](QPointF) { ++began; };
+    gesture.onEnded = [&ended](QPointF) { ++ended; };
+    gesture.onTap = [&taps] { ++taps; };
+    QTest::mousePress(&target, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(&target, QPoint(5, 25));
+    EXPECT_TRUE(gesture.isDragging());
+    target.hide();
+    EXPECT_FALSE(gesture.isDragging());
+    gesture.move(target.mapToGlobal(QPointF(5, 60)));
+    gesture.release(target.mapToGlobal(QPointF(5, 60)));
+    EXPECT_EQ(began, 1);
+    EXPECT_EQ(ended, 0); // whoever hid it ends the pull
+    target.show();
+    QTest::mouseClick(&target, Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_EQ(taps, 1);
+    EXPECT_EQ(began, 1);
+}
+
 TEST(DurationDisplayText, ShowsHoursAndTheMinutesLeftWithoutPadding)
 {
     const std::vector<std::pair<qint64, QString>> cases = { { 25, "25m" }, { 59, "59m" }, { 60, "1h" }, { 61, "1h1m" },
@@ -98,7 +125,9 @@ protected:
         for (int i = 0; i < 10; ++i)
             testing::PopoverViewRig::settle();
     }
-    PomodoroDurationControls& strip() const { return *rig.root->durationControls()[0]; }
+    // The strip of the layout on screen: regular unless a test switches to zen.
+    PomodoroDurationControls* shown = nullptr;
+    PomodoroDurationControls& strip() const { return shown ? *shown : *rig.root->durationControls()[0]; }
     PomodoroDurationValueEditor& value(PomodoroDurationKind kind) const { return strip().editor(kind); }
     void click(PomodoroDurationKind kind)
     {
@@ -154,6 +183,7 @@ struct CommitCase {
     PomodoroDurationKind kind;
     QString typed;
     qint64 stored; // minutes, or focus sessions
+    bool zen = false;
 };
 
 class DurationCommit : public DurationStrip, public ::testing::WithParamInterface<CommitCase> { };
@@ -161,6 +191,10 @@ class DurationCommit : public DurationStrip, public ::testing::WithParamInterfac
 TEST_P(DurationCommit, ReturnStoresTheTypedNumberHeldToItsRange)
 {
     const CommitCase& c = GetParam();
+    rig.interfaceSettings.setZenModeEnabled(c.zen);
+    turn();
+    shown = rig.root->durationControls()[c.zen ? 1 : 0];
+    ASSERT_TRUE(shown->isVisibleTo(rig.root.get()));
     click(c.kind);
     type(c.kind, c.typed);
     const int before = writes();
@@ -185,7 +219,9 @@ INSTANTIATE_TEST_SUITE_P(Typed, DurationCommit,
         CommitCase { "zero", PomodoroDurationKind::break_, "0", 1 },
         CommitCase { "too_long", PomodoroDurationKind::longBreak, "500", 180 },
         CommitCase { "count_too_small", PomodoroDurationKind::longBreakInterval, "1", 2 },
-        CommitCase { "count_too_large", PomodoroDurationKind::longBreakInterval, "12", 8 }),
+        CommitCase { "count_too_large", PomodoroDurationKind::longBreakInterval, "12", 8 },
+        CommitCase { "zen_length", PomodoroDurationKind::longBreak, "95", 95, true },
+        CommitCase { "zen_count", PomodoroDurationKind::longBreakInterval, "3", 3, true }),
     CaseName());
 
 TEST_F(DurationStrip, OpeningAnotherValueOrTheRootEndingTheEditCommitsTheOpenOne)
@@ -322,7 +358,7 @@ struct StepCase {
     std::string name;
     PomodoroDurationKind kind;
     qint64 from;
-    QString action; // an accessible action, or "up"/"down" for the arrow keys
+    QString action; // an accessible action, an arrow key ("up", "left", ...) or "set" and a number
     qint64 stored;
 };
 
@@ -340,8 +376,12 @@ TEST_P(DurationStep, StepsByOneAndTheReceiverHoldsTheRange)
     EXPECT_EQ(node->role(), QAccessible::SpinBox);
     EXPECT_EQ(node->valueInterface()->currentValue().toLongLong(), c.from);
     const int before = writes();
-    if (c.action == "up" || c.action == "down")
-        QTest::keyClick(&host, c.action == "up" ? Qt::Key_Up : Qt::Key_Left);
+    const std::map<QString, Qt::Key> arrows
+        = { { "up", Qt::Key_Up }, { "right", Qt::Key_Right }, { "down", Qt::Key_Down }, { "left", Qt::Key_Left } };
+    if (arrows.contains(c.action))
+        QTest::keyClick(&host, arrows.at(c.action));
+    else if (c.action.startsWith("set "))
+        node->valueInterface()->setCurrentValue(c.action.mid(4).toLongLong());
     else
         node->actionInterface()->doAction(c.action);
     EXPECT_EQ(writes(), before + 1);
@@ -362,8 +402,14 @@ INSTANTIATE_TEST_SUITE_P(Ends, DurationStep,
         StepCase {
             "focus_up_at_25", PomodoroDurationKind::focus, 25, QAccessibleActionInterface::increaseAction(), 26 },
         StepCase { "count_arrow_up_at_8", PomodoroDurationKind::longBreakInterval, 8, "up", 8 },
-        StepCase { "count_arrow_left_at_2", PomodoroDurationKind::longBreakInterval, 2, "down", 2 },
-        StepCase { "count_arrow_up_at_4", PomodoroDurationKind::longBreakInterval, 4, "up", 5 }),
+        StepCase { "count_arrow_left_at_2", PomodoroDurationKind::longBreakInterval, 2, "left", 2 },
+        StepCase { "count_arrow_up_at_4", PomodoroDurationKind::longBreakInterval, 4, "up", 5 },
+        StepCase { "count_arrow_right_at_4", PomodoroDurationKind::longBreakInterval, 4, "right", 5 },
+        StepCase { "count_arrow_down_at_4", PomodoroDurationKind::longBreakInterval, 4, "down", 3 },
+        StepCase { "count_decrease_at_3", PomodoroDurationKind::longBreakInterval, 3,
+            QAccessibleActionInterface::decreaseAction(), 2 },
+        StepCase { "focus_set_far_beyond", PomodoroDurationKind::focus, 25, "set 99999999999", 180 },
+        StepCase { "count_set_far_below", PomodoroDurationKind::longBreakInterval, 4, "set -99999999999", 2 }),
     CaseName());
 
 TEST(DurationPull, APullStartedOnAValueRunsTheRopeAndStoresWhatWasPulled)
