@@ -50,25 +50,14 @@ PomodoroDurationPullText::PomodoroDurationPullText(PomodoroDurationKind kind, QS
     , unit(new QLabel(typing))
 {
     setFont(captionFont(QFont::DemiBold));
-    value->setFont(font());
-    value->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QLineEdit& field = valueEditor->field();
-    field.setParent(typing);
-    field.setFont(font());
-    field.setAlignment(Qt::AlignCenter);
-    field.setFixedWidth(compact ? compactFieldWidth : regularFieldWidth);
-    // Typing must not change the row's height.
-    field.setFixedHeight(value->sizeHint().height());
-    typing->setFixedHeight(value->sizeHint().height());
-    field.show();
     unit->setTextFormat(Qt::PlainText);
     unit->setFont(font());
     auto* typingRow = new QHBoxLayout(typing);
     typingRow->setContentsMargins(0, 0, 0, 0);
     typingRow->setSpacing(unitSpacing);
-    typingRow->addWidget(&field);
     typingRow->addWidget(unit);
-    typing->hide();
+    valueEditor->setDisplay(
+        *value, *typing, *typingRow, compact ? compactFieldWidth : regularFieldWidth, Qt::AlignCenter);
 
     if (compact) {
         auto* row = new QHBoxLayout(this);
@@ -99,7 +88,6 @@ PomodoroDurationPullText::PomodoroDurationPullText(PomodoroDurationKind kind, QS
         // The three lengths share the row evenly.
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
-    valueEditor->onEditingChanged = [this] { showEditing(); };
     setSavedMinutes(0);
     retranslate();
 }
@@ -123,11 +111,7 @@ void PomodoroDurationPullText::setAllowsPull(bool allows)
 
 void PomodoroDurationPullText::setColors(const QColor& foreground, const QColor& secondary, const QColor& pullColor)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, foreground);
-    p.setColor(QPalette::Text, foreground);
-    p.setColor(QPalette::Base, Qt::transparent);
-    setPalette(p);
+    valueEditor->setForeground(foreground);
     if (titleLabel) {
         QPalette t = titleLabel->palette();
         t.setColor(QPalette::WindowText, secondary);
@@ -137,13 +121,6 @@ void PomodoroDurationPullText::setColors(const QColor& foreground, const QColor&
         glyphColor = pullColor;
         update();
     }
-}
-
-void PomodoroDurationPullText::showEditing()
-{
-    const bool editing = valueEditor->isEditing();
-    value->setVisible(!editing);
-    typing->setVisible(editing);
 }
 
 void PomodoroDurationPullText::retranslate()

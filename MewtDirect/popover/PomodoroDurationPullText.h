@@ -41,7 +41,6 @@ protected:
 
 private:
     void retranslate();
-    void showEditing();
 
     QString title;
     QString glyph;

@@ -3,6 +3,7 @@
 #include "popover/PomodoroDurationInteractionModifier.h"
 
 #include <QAccessibleWidget>
+#include <QBoxLayout>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -193,8 +194,36 @@ void PomodoroDurationValueEditor::setEditing(bool value)
             textField->clearFocus();
     }
     updateGesture();
-    if (onEditingChanged)
-        onEditingChanged();
+    if (restingValue) {
+        restingValue->setVisible(!editing);
+        typingRow->setVisible(editing);
+    }
+}
+
+void PomodoroDurationValueEditor::setDisplay(
+    QWidget& value, QWidget& typing, QBoxLayout& row, int fieldWidth, Qt::Alignment alignment)
+{
+    restingValue = &value;
+    typingRow = &typing;
+    value.setFont(hostWidget.font());
+    value.setAttribute(Qt::WA_TransparentForMouseEvents);
+    textField->setParent(&typing);
+    textField->setFont(hostWidget.font());
+    textField->setAlignment(alignment);
+    textField->setFixedSize(fieldWidth, value.sizeHint().height());
+    textField->show();
+    row.insertWidget(0, textField);
+    typing.setFixedHeight(value.sizeHint().height());
+    typing.setVisible(editing);
+}
+
+void PomodoroDurationValueEditor::setForeground(const QColor& color)
+{
+    QPalette p = hostWidget.palette();
+    p.setColor(QPalette::WindowText, color);
+    p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::Base, Qt::transparent);
+    hostWidget.setPalette(p);
 }
 
 void PomodoroDurationValueEditor::step(int delta)

@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 
+class QBoxLayout;
+class QColor;
 class QLineEdit;
 class QWidget;
 
@@ -66,12 +68,15 @@ public:
     // Any value, as a screen reader may set it; the receiver holds it to the range.
     void adjustTo(qint64 value);
 
+    // The value shown at rest and the row that replaces it while typing, into whose start the field
+    // goes; both keep one height, so typing never moves the popover.
+    void setDisplay(QWidget& value, QWidget& typing, QBoxLayout& typingRow, int fieldWidth, Qt::Alignment alignment);
+    // The host's text, the field's included.
+    void setForeground(const QColor& color);
+
     // The value read out beside the name; announced when it changes.
     QString accessibleValue() const { return spokenValue; }
     void setAccessibleValue(const QString& value);
-
-    // The host shows the field instead of the value, or the value again.
-    std::function<void()> onEditingChanged;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +90,8 @@ private:
     PomodoroDurationKind valueKind;
     const PomodoroDurationValueActions& actions;
     QLineEdit* textField = nullptr;
+    QWidget* restingValue = nullptr;
+    QWidget* typingRow = nullptr;
     PomodoroDurationInteractionModifier* gesture = nullptr;
     qint64 saved = 0;
     bool pulls = true;

@@ -36,22 +36,11 @@ PomodoroLongBreakIntervalPullText::PomodoroLongBreakIntervalPullText(
 {
     setFont(compact ? captionFont(QFont::DemiBold) : captionFont());
     setFocusPolicy(Qt::StrongFocus);
-    value->setFont(font());
-    value->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QLineEdit& field = valueEditor->field();
-    field.setParent(typing);
-    field.setFont(font());
-    field.setAlignment(compact ? Qt::AlignCenter : (Qt::AlignTrailing | Qt::AlignVCenter));
-    field.setFixedWidth(compact ? compactFieldWidth : regularFieldWidth);
-    // Typing must not change the row's height.
-    field.setFixedHeight(value->sizeHint().height());
-    typing->setFixedHeight(value->sizeHint().height());
-    field.show();
     auto* typingRow = new QHBoxLayout(typing);
     typingRow->setContentsMargins(0, 0, 0, 0);
     typingRow->setSpacing(regularSpacing);
-    typingRow->addWidget(&field);
-    typing->hide();
+    valueEditor->setDisplay(*value, *typing, *typingRow, compact ? compactFieldWidth : regularFieldWidth,
+        compact ? Qt::AlignCenter : (Qt::AlignTrailing | Qt::AlignVCenter));
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, padding, 0, padding);
@@ -78,7 +67,6 @@ PomodoroLongBreakIntervalPullText::PomodoroLongBreakIntervalPullText(
         row->addWidget(typing);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
-    valueEditor->onEditingChanged = [this] { showEditing(); };
     setBlocks(0);
     retranslate();
 }
@@ -111,22 +99,11 @@ void PomodoroLongBreakIntervalPullText::setColors(
     const QColor& foreground, const QColor& secondary, const QColor& pullColor)
 {
     Q_UNUSED(secondary);
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, foreground);
-    p.setColor(QPalette::Text, foreground);
-    p.setColor(QPalette::Base, Qt::transparent);
-    setPalette(p);
+    valueEditor->setForeground(foreground);
     if (glyphColor != pullColor) {
         glyphColor = pullColor;
         update();
     }
-}
-
-void PomodoroLongBreakIntervalPullText::showEditing()
-{
-    const bool editing = valueEditor->isEditing();
-    value->setVisible(!editing);
-    typing->setVisible(editing);
 }
 
 void PomodoroLongBreakIntervalPullText::retranslate()

@@ -38,7 +38,6 @@ protected:
 
 private:
     void retranslate();
-    void showEditing();
     QString displayText() const;
 
     bool compact;
