@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace mewt {
@@ -352,6 +353,43 @@ TEST_F(DurationStrip, OnlyTheStripOnScreenReportsFramesAndADisplayOnlyValueRepor
     QTest::mouseRelease(&focus, Qt::LeftButton, {}, focus.rect().center() + QPoint(0, 40));
     EXPECT_FALSE(value(PomodoroDurationKind::focus).isEditing());
     EXPECT_TRUE(pullBegins.empty());
+}
+
+// Marks every text looked up in our context, so a text not looked up again, or looked up though
+// it is shown as written, stands out.
+class MarkingTranslator final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        return QLatin1String(context) == QLatin1String("mewt") ? QStringLiteral("«%1»").arg(QString::fromUtf8(source))
+                                                               : QString();
+    }
+};
+
+TEST_F(DurationStrip, KeyedTextsFollowALanguageChangeAndTheOthersStayAsWritten)
+{
+    MarkingTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    QCoreApplication::processEvents();
+    const PomodoroDurationPullText& focus = strip().lengthValue(PomodoroDurationKind::focus);
+    const PomodoroLongBreakIntervalPullText& interval = strip().intervalValue();
+    QAccessibleInterface* intervalNode
+        = QAccessible::queryAccessibleInterface(&value(PomodoroDurationKind::longBreakInterval).host());
+    EXPECT_EQ(focus.accessibleName(), QStringLiteral("«focus duration, 25 minutes»"));
+    EXPECT_EQ(focus.accessibleDescription(), QStringLiteral("click to type exact minutes or drag to adjust"));
+    EXPECT_EQ(value(PomodoroDurationKind::focus).field().toolTip(),
+        QStringLiteral("«type exact minutes, then press return»"));
+    EXPECT_EQ(intervalNode->text(QAccessible::Name), QStringLiteral("«long break interval»"));
+    EXPECT_EQ(intervalNode->text(QAccessible::Value), QStringLiteral("«every 4 focus sessions»"));
+    EXPECT_EQ(interval.toolTip(),
+        QStringLiteral(
+            "«long break every 4 focus sessions · »click to type the number of focus sessions or drag to adjust"));
+    EXPECT_EQ(interval.valueText().value(), QStringLiteral("4 focus sessions"));
+    QCoreApplication::removeTranslator(&translator);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(focus.accessibleName(), QStringLiteral("focus duration, 25 minutes"));
+    EXPECT_EQ(intervalNode->text(QAccessible::Value), QStringLiteral("every 4 focus sessions"));
 }
 
 struct StepCase {
