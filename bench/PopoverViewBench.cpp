@@ -1,6 +1,8 @@
 // The popover's once-a-second work while it is open: one sync of the root view for the next second
 // of a running timer (texts, yarn, accessible values, the rolling digits set going, a repaint
-// queued), and the same for a running pomodoro phase with its whole yarn schedule.
+// queued), and the same for a running pomodoro phase with its whole yarn schedule. Also what a stored
+// pomodoro length costs the idle popover (a typed or pulled value): the duration strip's sync, and
+// the frames the root collects on each layout pass.
 #include "model/InterfaceSettingsStore.h"
 #include "model/OnboardingStore.h"
 #include "model/PomodoroSettingsStore.h"
@@ -10,6 +12,7 @@
 #include "model/ThemeStore.h"
 #include "model/TimerStore.h"
 #include "platform/MemoryUserDefaults.h"
+#include "popover/PomodoroDurationControls.h"
 #include "popover/TimerPopoverPresentation.h"
 #include "popover/TimerPopoverView.h"
 
@@ -69,6 +72,21 @@ void syncARunningPhasesSecond(benchmark::State& state)
     rig.secondByASecond(state);
 }
 BENCHMARK(syncARunningPhasesSecond)->Unit(benchmark::kMicrosecond);
+
+void syncTheStripForANewLength(benchmark::State& state)
+{
+    PopoverViewRig rig;
+    rig.pomodoroSettings.setMode(TimerMode::pomodoro);
+    QCoreApplication::processEvents();
+    PomodoroDurationControls& strip = *rig.view.durationControls()[0];
+    int minutes = 25;
+    for (auto _ : state) {
+        minutes = minutes == 25 ? 90 : 25;
+        rig.pomodoroSettings.setConfiguration({ minutes * 60, 300, 900, 4 });
+        strip.sync();
+    }
+}
+BENCHMARK(syncTheStripForANewLength)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -102,7 +102,7 @@ IdleDisplayPage::IdleDisplayPage(QWidget* parent)
     normalColumn->addWidget(regularPicker, 0, Qt::AlignHCenter);
     normalColumn->addWidget(nameSlot, 0, Qt::AlignHCenter);
     normalColumn->addWidget(clockFace);
-    normalColumn->addWidget(durations, 0, Qt::AlignHCenter);
+    normalColumn->addWidget(durations);
     normalColumn->addWidget(instructionLines);
 
     forms = new QStackedLayout(this);

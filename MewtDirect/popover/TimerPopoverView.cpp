@@ -24,6 +24,7 @@
 #include "popover/InlineTextField.h"
 #include "popover/MoreActionsMenu.h"
 #include "popover/NotificationBanner.h"
+#include "popover/PomodoroDurationControls.h"
 #include "popover/PopoverAccessibility.h"
 #include "popover/PopoverHeader.h"
 #include "popover/SessionNameField.h"
@@ -197,6 +198,7 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     }
     connect(moreMenu, &MoreActionsMenu::welcomeTourChosen, this, call(&TimerPopoverView::onShowWelcomeTour));
     setUpClockFace();
+    buildDurationControls();
     connectStores();
     sync();
 }
@@ -378,6 +380,8 @@ void TimerPopoverView::applyPalette(const CatPopoverPalette& colors)
     active->setPopoverPalette(colors);
     waiting->setPopoverPalette(colors);
     idle->setPopoverPalette(colors);
+    for (PomodoroDurationControls* strip : durationStrips)
+        strip->setPopoverPalette(colors);
 }
 
 void TimerPopoverView::setUpdateOffer(std::optional<QString> version, bool checking)
@@ -602,6 +606,7 @@ void TimerPopoverView::commitDurationEdit()
     edits.durationDrafts[kind] = QString::number(value);
     edits.editingDurationKind.reset();
     updateTapWatch();
+    syncDurationEditing();
     stores.pomodoroSettings.setConfiguration(configurationWith(configuration, kind, value));
 }
 
@@ -740,8 +745,10 @@ bool TimerPopoverView::event(QEvent* event)
     // A child's size change reaches the root as a layout request; only then is the height current.
     if (event->type() == QEvent::LayoutRequest)
         reportSize();
-    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize)
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize) {
         publishToolbarFrame();
+        publishDurationFrames();
+    }
     return handled;
 }
 
@@ -895,6 +902,52 @@ void TimerPopoverView::clockTimeFocusChanged(bool focused)
                 commitClockTimeEdit();
         },
         Qt::QueuedConnection);
+}
+
+void TimerPopoverView::buildDurationControls()
+{
+    durationStrips = { new PomodoroDurationControls(
+                           stores.pomodoroSettings, edits, false, &idle->durationControlsSlot()),
+        new PomodoroDurationControls(stores.pomodoroSettings, edits, true, &idle->compactDurationControlsSlot()) };
+    for (PomodoroDurationControls* strip : durationStrips) {
+        strip->parentWidget()->layout()->addWidget(strip);
+        strip->onBegan = [this](PomodoroDurationKind kind, QPointF point) {
+            if (onDurationPullBegan)
+                onDurationPullBegan(kind, point);
+        };
+        strip->onChanged = [this](QPointF point) {
+            if (onDurationPullChanged)
+                onDurationPullChanged(point);
+        };
+        strip->onEnded = [this](QPointF point) {
+            if (onDurationPullEnded)
+                onDurationPullEnded(point);
+        };
+        strip->onOpenEdit = [this](PomodoroDurationKind kind) { openDurationEdit(kind); };
+        strip->onCommitEdit = [this] { commitDurationEdit(); };
+        strip->onTextInputFocusRequest = [this] {
+            if (!presentation.onTextInputFocusRequest)
+                return false;
+            presentation.onTextInputFocusRequest();
+            return true;
+        };
+    }
+}
+
+void TimerPopoverView::syncDurationEditing()
+{
+    for (PomodoroDurationControls* strip : durationStrips)
+        strip->syncEditing();
+}
+
+void TimerPopoverView::publishDurationFrames()
+{
+    // Only the strip on screen has frames; the other layout's strip is hidden.
+    std::map<PomodoroDurationKind, QRectF> frames;
+    for (PomodoroDurationControls* strip : durationStrips)
+        if (strip->isVisibleTo(this))
+            strip->reportFrames(frames, *this);
+    edits.durationControlFrames = std::move(frames);
 }
 
 } // namespace mewt

@@ -28,6 +28,7 @@ class ContentSwitcher;
 class IdleDisplayPage;
 class MoreActionsMenu;
 class PopoverHeader;
+class PomodoroDurationControls;
 class SessionNameField;
 class OnboardingView;
 class PopoverCard;
@@ -88,6 +89,8 @@ public:
     qint64 savedDurationValue(PomodoroDurationKind kind) const;
     // The plain name fields of the normal and the zen idle layout.
     const std::array<SessionNameField*, 2>& sessionNameFields() const { return nameFields; }
+    // The pomodoro durations of the normal and the zen idle layout.
+    const std::array<PomodoroDurationControls*, 2>& durationControls() const { return durationStrips; }
 
     // Settles the open edits, then starts the quick timer or one focus session.
     void startWithoutPulling();
@@ -168,6 +171,9 @@ private:
     void stopTimer();
     // Pinning rebuilds the window the press came from, so it waits until the press is over.
     void requestDetached(bool detached);
+    void buildDurationControls();
+    void syncDurationEditing();
+    void publishDurationFrames();
 
     TimerPopoverStores stores;
     TimerPopoverPresentation& presentation;
@@ -192,6 +198,7 @@ private:
     // Count the clock face's edits, so a late focus check leaves a newer edit alone.
     int clockNameEdit = 0;
     int clockTimeEdit = 0;
+    std::array<PomodoroDurationControls*, 2> durationStrips {};
     std::optional<QString> updateVersion;
     bool checkingForUpdates = false;
     QPointer<OnboardingView> tour;

@@ -611,5 +611,41 @@
         <source>detach and pin controls</source>
         <translation>separa i fixa els controls</translation>
     </message>
+    <message>
+        <source>%1 duration, %2 minutes</source>
+        <translation>durada de %1, %2 minuts</translation>
+    </message>
+    <message>
+        <source>type exact minutes, then press return</source>
+        <translation>escriu els minuts exactes i prem retorn</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>long break interval</source>
+        <translation>interval del descans llarg</translation>
+    </message>
+    <message>
+        <source>every %1 focus sessions</source>
+        <translation>cada %1 sessions de concentració</translation>
+    </message>
+    <message>
+        <source>long break every %1 focus sessions · </source>
+        <translation>descans llarg cada %1 sessions de concentració · </translation>
+    </message>
+    <message>
+        <source>type the number of focus sessions, then press return</source>
+        <translation>escriu el nombre de sessions de concentració i prem retorn</translation>
+    </message>
+    <message>
+        <source>long break every</source>
+        <translation>descans llarg cada</translation>
+    </message>
+    <message>
+        <source>focus sessions</source>
+        <translation>sessions de concentració</translation>
+    </message>
 </context>
 </TS>

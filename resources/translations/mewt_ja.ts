@@ -597,7 +597,7 @@
     </message>
     <message>
         <source>reattaches controls to the top bar paw</source>
-        <translation>コントロールをトップバーの手に戻します</translation>
+        <translation>コントロールをトップバーの前足に戻します</translation>
     </message>
     <message>
         <source>reattach controls to top bar</source>
@@ -610,6 +610,42 @@
     <message>
         <source>detach and pin controls</source>
         <translation>コントロールを切り離して固定</translation>
+    </message>
+    <message>
+        <source>%1 duration, %2 minutes</source>
+        <translation>%1の時間、%2分</translation>
+    </message>
+    <message>
+        <source>type exact minutes, then press return</source>
+        <translation>正確な分数を入力して Return キーを押してください</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <source>long break interval</source>
+        <translation>長い休憩の間隔</translation>
+    </message>
+    <message>
+        <source>every %1 focus sessions</source>
+        <translation>集中セッション%1回ごと</translation>
+    </message>
+    <message>
+        <source>long break every %1 focus sessions · </source>
+        <translation>集中セッション%1回ごとに長い休憩 · </translation>
+    </message>
+    <message>
+        <source>type the number of focus sessions, then press return</source>
+        <translation>集中セッションの回数を入力して Return キーを押してください</translation>
+    </message>
+    <message>
+        <source>long break every</source>
+        <translation>長い休憩は毎</translation>
+    </message>
+    <message>
+        <source>focus sessions</source>
+        <translation>集中セッション</translation>
     </message>
 </context>
 </TS>

@@ -597,11 +597,11 @@
     </message>
     <message>
         <source>reattaches controls to the top bar paw</source>
-        <translation>컨트롤을 상단 막대의 발에 다시 붙여요</translation>
+        <translation>컨트롤을 상단 바의 발에 다시 붙여요</translation>
     </message>
     <message>
         <source>reattach controls to top bar</source>
-        <translation>컨트롤을 상단 막대에 다시 붙이기</translation>
+        <translation>컨트롤을 상단 바에 다시 붙이기</translation>
     </message>
     <message>
         <source>reattach controls</source>
@@ -610,6 +610,42 @@
     <message>
         <source>detach and pin controls</source>
         <translation>컨트롤 분리하고 고정하기</translation>
+    </message>
+    <message>
+        <source>%1 duration, %2 minutes</source>
+        <translation>%1 시간, %2분</translation>
+    </message>
+    <message>
+        <source>type exact minutes, then press return</source>
+        <translation>정확한 분을 입력하고 리턴 키를 누르세요</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>분</translation>
+    </message>
+    <message>
+        <source>long break interval</source>
+        <translation>긴 휴식 간격</translation>
+    </message>
+    <message>
+        <source>every %1 focus sessions</source>
+        <translation>집중 세션 %1번마다</translation>
+    </message>
+    <message>
+        <source>long break every %1 focus sessions · </source>
+        <translation>집중 세션 %1번마다 긴 휴식 · </translation>
+    </message>
+    <message>
+        <source>type the number of focus sessions, then press return</source>
+        <translation>집중 세션 수를 입력하고 리턴 키를 누르세요</translation>
+    </message>
+    <message>
+        <source>long break every</source>
+        <translation>긴 휴식 주기</translation>
+    </message>
+    <message>
+        <source>focus sessions</source>
+        <translation>집중 세션</translation>
     </message>
 </context>
 </TS>

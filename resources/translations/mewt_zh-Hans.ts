@@ -611,5 +611,41 @@
         <source>detach and pin controls</source>
         <translation>分离并固定控件</translation>
     </message>
+    <message>
+        <source>%1 duration, %2 minutes</source>
+        <translation>%1时长，%2 分钟</translation>
+    </message>
+    <message>
+        <source>type exact minutes, then press return</source>
+        <translation>输入确切的分钟数，然后按回车键</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <source>long break interval</source>
+        <translation>长休息间隔</translation>
+    </message>
+    <message>
+        <source>every %1 focus sessions</source>
+        <translation>每 %1 次专注</translation>
+    </message>
+    <message>
+        <source>long break every %1 focus sessions · </source>
+        <translation>每 %1 次专注后长休息 · </translation>
+    </message>
+    <message>
+        <source>type the number of focus sessions, then press return</source>
+        <translation>输入专注次数，然后按回车键</translation>
+    </message>
+    <message>
+        <source>long break every</source>
+        <translation>长休息每隔</translation>
+    </message>
+    <message>
+        <source>focus sessions</source>
+        <translation>次专注</translation>
+    </message>
 </context>
 </TS>

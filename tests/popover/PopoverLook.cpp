@@ -65,6 +65,12 @@ int main(int argc, char* argv[])
                 rig.view().beginClockNameEditing();
             } },
         { "idle-zen", [](testing::PopoverViewRig& rig) { rig.interfaceSettings.setZenModeEnabled(true); } },
+        { "idle-zen-pomodoro",
+            [](testing::PopoverViewRig& rig) {
+                rig.interfaceSettings.setZenModeEnabled(true);
+                rig.pomodoroSettings.setMode(TimerMode::pomodoro);
+                rig.pomodoroSettings.setConfiguration({ 5400, 300, 900, 4 });
+            } },
         { "running",
             [](testing::PopoverViewRig& rig) {
                 rig.timer.mutateDraftName(QStringLiteral("reading"));
