@@ -12,7 +12,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QMenu>
-#include <QShortcut>
 
 namespace mewt {
 
@@ -41,10 +40,9 @@ bool showsSkipButton(const std::optional<PomodoroPlan>& plan)
 CompactToolbar::CompactToolbar(QMenu& menu, QWidget* parent)
     : QWidget(parent)
     , menu(menu)
-    , close(new ToolbarIconButton(QStringLiteral("xmark"), glyphPixelSize, this))
+    , detachment(glyphPixelSize, this)
     , title(new PopoverTitle(this))
     , handle(new DetachedWindowDragHandle(this))
-    , pin(new ToolbarIconButton(QStringLiteral("pin"), glyphPixelSize, this))
     , stop(new ToolbarIconButton(QStringLiteral("stop"), glyphPixelSize, this))
     , skip(new ToolbarIconButton(QStringLiteral("forward-end"), glyphPixelSize, this))
     , moreActions(new ToolbarIconButton(QStringLiteral("ellipsis"), glyphPixelSize, this))
@@ -52,24 +50,17 @@ CompactToolbar::CompactToolbar(QMenu& menu, QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(buttonGap);
-    row->addWidget(close);
+    row->addWidget(detachment.close);
     row->addWidget(title);
     row->addWidget(handle, 1);
-    row->addWidget(pin);
+    row->addWidget(detachment.pin);
     row->addWidget(stop);
     row->addWidget(skip);
     row->addWidget(moreActions);
-    close->setObjectName(cancelControlTag);
-    pin->setObjectName(soundTag(TactileSound::page));
-    // Ctrl+W works while the button is there to press; a shortcut of the button's own would
-    // only press it a moment later.
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), close), &QShortcut::activated, this,
-        &CompactToolbar::closePressed);
-    close->hide();
+    detachment.connect(
+        this, [this] { Q_EMIT closePressed(); }, [this] { Q_EMIT pinPressed(); });
     title->hide();
     handle->hide();
-    connect(close, &QAbstractButton::clicked, this, &CompactToolbar::closePressed);
-    connect(pin, &QAbstractButton::clicked, this, &CompactToolbar::pinPressed);
     stop->setObjectName(cancelControlTag);
     skip->setObjectName(soundTag(TactileSound::page));
     moreActions->setObjectName(soundTag(TactileSound::page));
@@ -89,17 +80,15 @@ void CompactToolbar::setContent(const Content& content)
         return;
     const bool formChanged = content.detached != shown.detached;
     shown = content;
-    for (ToolbarIconButton* button : { close, pin, stop, skip, moreActions })
+    for (ToolbarIconButton* button : { detachment.close, detachment.pin, stop, skip, moreActions })
         button->setTint(content.ink);
     QPalette ink = title->palette();
     ink.setColor(QPalette::WindowText, content.ink);
     title->setPalette(ink);
     title->setAccent(content.accent);
-    for (QWidget* part : std::initializer_list<QWidget*> { close, title, handle })
+    for (QWidget* part : std::initializer_list<QWidget*> { detachment.close, title, handle })
         part->setVisible(content.detached);
-    for (ToolbarIconButton* button : { pin, close })
-        button->setEnabled(!content.tourPresented);
-    pin->setGlyph(content.detached ? QStringLiteral("pin-fill") : QStringLiteral("pin"));
+    detachment.show(content.detached, content.tourPresented);
     stop->setVisible(content.showsStop);
     skip->setVisible(content.showsSkip);
     if (formChanged)
@@ -108,13 +97,7 @@ void CompactToolbar::setContent(const Content& content)
 
 void CompactToolbar::retranslate()
 {
-    close->setAccessibleName(QCoreApplication::translate("mewt", "close detached controls"));
-    close->setAccessibleDescription(QCoreApplication::translate("mewt", "reattaches controls to the top bar paw"));
-    close->setToolTip(QCoreApplication::translate("mewt", "reattach controls to top bar"));
-    pin->setAccessibleName(shown.detached ? QCoreApplication::translate("mewt", "reattach controls")
-                                          : QCoreApplication::translate("mewt", "detach and pin controls"));
-    pin->setToolTip(shown.detached ? QCoreApplication::translate("mewt", "reattach controls to top bar")
-                                   : QCoreApplication::translate("mewt", "detach and pin controls"));
+    detachment.retranslate(shown.detached);
     stop->setAccessibleName(QCoreApplication::translate("mewt", "stop"));
     stop->setToolTip(QCoreApplication::translate("mewt", "stop timer"));
     skip->setAccessibleName(QCoreApplication::translate("mewt", "skip"));

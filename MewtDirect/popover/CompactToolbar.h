@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CatTheme.h"
+#include "popover/DetachmentButtons.h"
 
 #include <QWidget>
 #include <optional>
@@ -44,8 +45,8 @@ public:
     ToolbarIconButton& stopButton() const { return *stop; }
     ToolbarIconButton& skipButton() const { return *skip; }
     ToolbarIconButton& menuButton() const { return *moreActions; }
-    ToolbarIconButton& pinButton() const { return *pin; }
-    ToolbarIconButton& closeButton() const { return *close; }
+    ToolbarIconButton& pinButton() const { return *detachment.pin; }
+    ToolbarIconButton& closeButton() const { return *detachment.close; }
     DetachedWindowDragHandle& dragHandle() const { return *handle; }
 
 Q_SIGNALS:
@@ -62,10 +63,9 @@ private:
 
     QMenu& menu;
     Content shown;
-    ToolbarIconButton* close = nullptr;
+    DetachmentButtons detachment;
     PopoverTitle* title = nullptr;
     DetachedWindowDragHandle* handle = nullptr;
-    ToolbarIconButton* pin = nullptr;
     ToolbarIconButton* stop = nullptr;
     ToolbarIconButton* skip = nullptr;
     ToolbarIconButton* moreActions = nullptr;

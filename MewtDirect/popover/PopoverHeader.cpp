@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -32,8 +31,7 @@ PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
     , updateRow(new QWidget(this))
     , update(new QToolButton(updateRow))
     , moreActions(new ToolbarIconButton(QStringLiteral("ellipsis"), menuGlyphSize, this))
-    , pin(new ToolbarIconButton(QStringLiteral("pin"), menuGlyphSize, this))
-    , close(new ToolbarIconButton(QStringLiteral("xmark"), menuGlyphSize, this))
+    , detachment(menuGlyphSize, this)
     , handle(new DetachedWindowDragHandle(this))
     , notificationBanner(new NotificationBanner(this))
 {
@@ -42,7 +40,7 @@ PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
     stack->setSpacing(stackGap);
     auto* toolbar = new QHBoxLayout;
     toolbar->setSpacing(toolbarGap);
-    toolbar->addWidget(close);
+    toolbar->addWidget(detachment.close);
     toolbar->addWidget(title);
     toolbar->addWidget(updateRow);
     // Attached, the hidden handle keeps its room as the row's plain stretch.
@@ -50,7 +48,7 @@ PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
     stretch.setRetainSizeWhenHidden(true);
     handle->setSizePolicy(stretch);
     toolbar->addWidget(handle, 1);
-    toolbar->addWidget(pin);
+    toolbar->addWidget(detachment.pin);
     toolbar->addWidget(moreActions);
     stack->addLayout(toolbar);
     stack->addWidget(notificationBanner);
@@ -72,16 +70,9 @@ PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
     update->setObjectName(QStringLiteral("mewt.update-available"));
     updateRow->hide();
     notificationBanner->hide();
-    close->hide();
     handle->hide();
-    close->setObjectName(cancelControlTag);
-    pin->setObjectName(soundTag(TactileSound::page));
-    // Ctrl+W works while the button is there to press; a shortcut of the button's own would
-    // only press it a moment later.
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), close), &QShortcut::activated, this,
-        &PopoverHeader::closePressed);
-    connect(pin, &QAbstractButton::clicked, this, &PopoverHeader::pinPressed);
-    connect(close, &QAbstractButton::clicked, this, &PopoverHeader::closePressed);
+    detachment.connect(
+        this, [this] { Q_EMIT closePressed(); }, [this] { Q_EMIT pinPressed(); });
 
     moreActions->setObjectName(soundTag(TactileSound::page));
     setAccessibleRole(moreActions, QAccessible::ButtonMenu);
@@ -108,11 +99,9 @@ void PopoverHeader::setContent(const Content& content)
     p.setColor(QPalette::WindowText, content.palette.foregroundColor);
     setPalette(p);
     title->setAccent(content.palette.accentColor);
-    for (ToolbarIconButton* button : { pin, close })
-        button->setEnabled(!content.tourPresented);
-    close->setVisible(content.detached);
+    detachment.show(content.detached, content.tourPresented);
+    detachment.close->setVisible(content.detached);
     handle->setVisible(content.detached);
-    pin->setGlyph(content.detached ? QStringLiteral("pin-fill") : QStringLiteral("pin"));
     QPalette link = update->palette();
     link.setColor(QPalette::ButtonText, content.palette.accentColor);
     update->setPalette(link);
@@ -129,13 +118,7 @@ void PopoverHeader::setContent(const Content& content)
 
 void PopoverHeader::retranslate()
 {
-    close->setAccessibleName(QCoreApplication::translate("mewt", "close detached controls"));
-    close->setAccessibleDescription(QCoreApplication::translate("mewt", "reattaches controls to the top bar paw"));
-    close->setToolTip(QCoreApplication::translate("mewt", "reattach controls to top bar"));
-    pin->setAccessibleName(shown.detached ? QCoreApplication::translate("mewt", "reattach controls")
-                                          : QCoreApplication::translate("mewt", "detach and pin controls"));
-    pin->setToolTip(shown.detached ? QCoreApplication::translate("mewt", "reattach controls to top bar")
-                                   : QCoreApplication::translate("mewt", "detach and pin controls"));
+    detachment.retranslate(shown.detached);
     moreActions->setAccessibleName(QCoreApplication::translate("mewt", "more actions"));
     moreActions->setToolTip(QCoreApplication::translate("mewt", "more actions"));
     update->setText(QCoreApplication::translate("mewt", "update"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CatTheme.h"
+#include "popover/DetachmentButtons.h"
 #include "popover/NotificationBanner.h"
 
 #include <QWidget>
@@ -43,8 +44,8 @@ public:
     ToolbarIconButton& menuButton() const { return *moreActions; }
     NotificationBanner& banner() const { return *notificationBanner; }
     QToolButton& updateLink() const { return *update; }
-    ToolbarIconButton& pinButton() const { return *pin; }
-    ToolbarIconButton& closeButton() const { return *close; }
+    ToolbarIconButton& pinButton() const { return *detachment.pin; }
+    ToolbarIconButton& closeButton() const { return *detachment.close; }
     DetachedWindowDragHandle& dragHandle() const { return *handle; }
     bool showsUpdateLink() const;
 
@@ -67,8 +68,7 @@ private:
     QWidget* updateRow = nullptr;
     QToolButton* update = nullptr;
     ToolbarIconButton* moreActions = nullptr;
-    ToolbarIconButton* pin = nullptr;
-    ToolbarIconButton* close = nullptr;
+    DetachmentButtons detachment;
     DetachedWindowDragHandle* handle = nullptr;
     NotificationBanner* notificationBanner = nullptr;
 };
