@@ -207,6 +207,10 @@ TimerPopoverView::~TimerPopoverView()
 {
     if (watchingTaps)
         qApp->removeEventFilter(this);
+    // Closing the window would take the keyboard from an open field once this view's own part is
+    // gone, and the field's handlers call into it: let the field lose it now.
+    if (QWidget* focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
+        focused->clearFocus();
 }
 
 void TimerPopoverView::connectStores()
