@@ -8,6 +8,7 @@
 #include "options/GeneralOptionsPage.h"
 #include "shell/AppDelegate.h"
 #include "shell/DirectDistributionRuntime.h"
+#include "shell/FirstFrameWatcher.h"
 #include "shell/PawStatusView.h"
 #include "shell/StatusItemWindow.h"
 
@@ -42,7 +43,6 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
     , onboarding(services.defaults)
     , pomodoro(services.defaults, services.clock, timer, pomodoroSettings)
     , statusItem(timer, pomodoro, interfaceSettings, timeDisplay.style(), themes.selected(), engine, services.clock)
-    , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock, services.pointerMonitor)
     , optionsNavigation(
           [this] { return OptionsSettingsAvailability { int(interfaceSettings.availableLanguages().size()) }; })
     , optionsWindow(optionsNavigation, optionsChrome,
@@ -50,10 +50,6 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
               interfaceSettings, pomodoroSettings, pomodoro, tactileSounds, catSounds })
     , pullInteraction(pullSettings, pomodoroSettings, timer, interfaceSettings, themes, tactileSounds, catSounds,
           pullOverlay, services.clock)
-    , popover(TimerPopoverStores { timer, themes, popoverAppearance, interfaceSettings, pullSettings, pomodoroSettings,
-                  pomodoro, onboarding },
-          initialPopoverContentSize,
-          TimerPopoverController::Services { tactileSounds, services.clock, services.pointerMonitor, {}, {} })
 {
 }
 
@@ -89,7 +85,8 @@ void AppCoordinator::start()
         if (!self)
             return;
         self->statusItem.applyTheme(theme);
-        self->endingCue.setTheme(theme);
+        if (self->endingCue)
+            self->endingCue->setTheme(theme);
     };
     timeDisplay.onChange = [self](TimeDisplayStyle style) {
         if (self)
@@ -108,10 +105,6 @@ void AppCoordinator::start()
             self->commitPull(commit);
     };
     pullInteraction.pomodoroContext = [self] { return self ? self->pomodoroPullContext() : PomodoroPullContext {}; };
-    popover.onShowOptions = [self] {
-        if (self)
-            self->showOptions();
-    };
     optionsWindow.onReplayOnboarding = [self] {
         if (self)
             self->replayOnboarding();
@@ -129,30 +122,11 @@ void AppCoordinator::start()
                     self->feedbackWindow.showFeedbackWindow(relativeTo);
             });
     });
-    popover.onDismissRequest = [self] {
-        if (self)
-            self->dismissPopover();
-    };
-    TimerPopoverView& popoverRoot = popover.rootView();
-    popoverRoot.onQuit = [self] {
-        if (self)
-            self->requestTermination();
-    };
-    popoverRoot.onShowWelcomeTour = [self] {
-        if (self)
-            self->replayOnboarding();
-    };
-    popoverRoot.onSendFeedback = [self] {
-        if (!self)
-            return;
-        QWidget* over = QApplication::activeWindow();
-        self->feedbackWindow.showFeedbackWindow(over ? over : self->popover.rootView().window());
-    };
     // The handle waits while the popover is being worked with, and then goes with it.
-    statusItem.shouldAutoDismiss = [self] { return !self || !self->popover.isInUse(); };
+    statusItem.shouldAutoDismiss = [self] { return !self || !self->popover || !self->popover->isInUse(); };
     statusItem.onAutoDismiss = [self] {
-        if (self)
-            self->popover.hide();
+        if (self && self->popover)
+            self->popover->hide();
     };
     connect(&statusItem.view(), &PawStatusView::pawPressed, this, &AppCoordinator::pawPressed);
     connect(&statusItem.view(), &PawStatusView::accessibleShowControlsRequested, this, &AppCoordinator::pawPressed);
@@ -166,13 +140,13 @@ void AppCoordinator::start()
 
     connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) {
         statusItem.setDark(dark);
-        popover.setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+        if (popover)
+            popover->setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
         feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
         optionsWindow.setDark(dark);
     });
     optionsWindow.setDark(appearance.isDark());
     statusItem.setDark(appearance.isDark());
-    popover.setSystemColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
     feedbackWindow.setColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
     connect(&sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
     connect(&clockChanges, &WallClockChangeMonitor::clockChanged, this, &AppCoordinator::clockDidChange);
@@ -180,10 +154,12 @@ void AppCoordinator::start()
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &AppCoordinator::applicationStateDidChange);
 
     timer.startNotifications();
-    // A restored timer may already be inside its lead time, or a restored plan waiting.
-    updateEndingCue();
     statusItem.refresh();
     statusItem.show();
+    firstFrame = std::make_unique<FirstFrameWatcher>(statusItem.view(), launchCompletionLimit, [self] {
+        if (self)
+            self->completeLaunch();
+    });
 
     // Welcome tour: due on a first launch (or after an older tour), shown in the popover.
     tourReveal.setSingleShot(true);
@@ -191,6 +167,79 @@ void AppCoordinator::start()
     connect(&tourReveal, &QTimer::timeout, this, &AppCoordinator::revealTour);
     if (onboarding.presentIfNeeded())
         tourReveal.start();
+}
+
+void AppCoordinator::completeLaunch()
+{
+    if (!started || shutDown || launchComplete)
+        return;
+    launchComplete = true;
+    if (firstFrame)
+        firstFrame->cancel();
+    buildDeferredParts();
+    if (onLaunchComplete)
+        onLaunchComplete();
+}
+
+void AppCoordinator::buildDeferredParts()
+{
+    if (!popover) {
+        endingCue.emplace(themes.selected(), interfaceSettings, &catSounds, services.clock, services.pointerMonitor);
+        popover.emplace(TimerPopoverStores { timer, themes, popoverAppearance, interfaceSettings, pullSettings,
+                            pomodoroSettings, pomodoro, onboarding },
+            initialPopoverContentSize,
+            TimerPopoverController::Services { tactileSounds, services.clock, services.pointerMonitor, {}, {} });
+        // Asked for only after the quit: it never shows.
+        if (shutDown)
+            popover->close();
+    }
+    if (!started || shutDown || deferredPartsWired)
+        return;
+    deferredPartsWired = true;
+    wirePopover();
+    // A restored timer may already be inside its lead time, or a restored plan waiting.
+    updateEndingCue();
+}
+
+EndingCueController& AppCoordinator::endingCueController()
+{
+    buildDeferredParts();
+    return *endingCue;
+}
+
+TimerPopoverController& AppCoordinator::popoverController()
+{
+    buildDeferredParts();
+    return *popover;
+}
+
+void AppCoordinator::wirePopover()
+{
+    const QPointer<AppCoordinator> self(this);
+    popover->onShowOptions = [self] {
+        if (self)
+            self->showOptions();
+    };
+    popover->onDismissRequest = [self] {
+        if (self)
+            self->dismissPopover();
+    };
+    TimerPopoverView& popoverRoot = popover->rootView();
+    popoverRoot.onQuit = [self] {
+        if (self)
+            self->requestTermination();
+    };
+    popoverRoot.onShowWelcomeTour = [self] {
+        if (self)
+            self->replayOnboarding();
+    };
+    popoverRoot.onSendFeedback = [self] {
+        if (!self)
+            return;
+        QWidget* over = QApplication::activeWindow();
+        self->feedbackWindow.showFeedbackWindow(over ? over : self->popover->rootView().window());
+    };
+    popover->setSystemColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
 }
 
 void AppCoordinator::replayOnboarding()
@@ -217,6 +266,8 @@ void AppCoordinator::shutdown()
         return;
     shutDown = true;
     tourReveal.stop();
+    if (firstFrame)
+        firstFrame->cancel();
     // Ending the plan and the timer below is neither a completion nor anything to react to.
     clearCallbacks();
     disconnect(&appearance, nullptr, this, nullptr);
@@ -233,11 +284,14 @@ void AppCoordinator::shutdown()
         timer.cancel(services.clock.now());
     pullInteraction.stop();
     pullOverlay.close();
-    endingCue.stopOverdueAlerts();
-    endingCue.hide(false);
+    if (endingCue) {
+        endingCue->stopOverdueAlerts();
+        endingCue->hide(false);
+    }
     catSounds.stopAll();
     tactileSounds.shutdown();
-    popover.close();
+    if (popover)
+        popover->close();
     feedbackWindow.close();
     optionsWindow.shutdown();
     statusItem.close();
@@ -255,12 +309,14 @@ void AppCoordinator::clearCallbacks()
     statusItem.onPull = nullptr;
     pullInteraction.onCommit = nullptr;
     pullInteraction.pomodoroContext = nullptr;
-    popover.onDismissRequest = nullptr;
-    popover.onShowOptions = nullptr;
     optionsWindow.onReplayOnboarding = nullptr;
-    popover.rootView().onQuit = nullptr;
-    popover.rootView().onShowWelcomeTour = nullptr;
-    popover.rootView().onSendFeedback = nullptr;
+    if (popover) {
+        popover->onDismissRequest = nullptr;
+        popover->onShowOptions = nullptr;
+        popover->rootView().onQuit = nullptr;
+        popover->rootView().onShowWelcomeTour = nullptr;
+        popover->rootView().onSendFeedback = nullptr;
+    }
     statusItem.shouldAutoDismiss = nullptr;
     statusItem.onAutoDismiss = nullptr;
 }
@@ -279,7 +335,10 @@ void AppCoordinator::timerStateDidChange(
 
 void AppCoordinator::updateEndingCue()
 {
-    endingCue.update(
+    // Not built yet: building it judges the timer as it is then.
+    if (!endingCue)
+        return;
+    endingCue->update(
         timer.state(), services.clock.now(), pomodoro.plan(), interfaceSettings.showsEndingCue(), themes.selected());
 }
 
@@ -326,8 +385,8 @@ void AppCoordinator::handlePull(const PullGestureEvent& event)
             pullInteraction.stop();
         return;
     }
-    if (event.phase == PullGestureEvent::Phase::began)
-        popover.hide();
+    if (event.phase == PullGestureEvent::Phase::began && popover)
+        popover->hide();
     pullInteraction.handle(event);
 }
 
@@ -335,7 +394,7 @@ void AppCoordinator::pawPressed()
 {
     if (shutDown)
         return;
-    popover.updatePawFrame(QRectF(statusItem.window().pawScreenRect()));
+    popoverController().updatePawFrame(QRectF(statusItem.window().pawScreenRect()));
     // The paw stays above the popover hanging from it; the popover covers the peeking handle, which
     // would otherwise hide the header's buttons.
     statusItem.window().raise();
@@ -354,7 +413,8 @@ void AppCoordinator::dismissPopover()
     if (shutDown)
         return;
     statusItem.concealPullHandle();
-    popover.hide();
+    if (popover)
+        popover->hide();
 }
 
 PomodoroPullContext AppCoordinator::pomodoroPullContext() const
@@ -368,7 +428,8 @@ void AppCoordinator::didWake()
     if (shutDown)
         return;
     timer.refresh(services.clock.now());
-    endingCue.recheck();
+    if (endingCue)
+        endingCue->recheck();
     if (services.notificationCenter)
         services.notificationCenter->recheck();
 }
@@ -388,7 +449,7 @@ void AppCoordinator::sessionLockDidChange(bool locked)
 {
     if (shutDown)
         return;
-    endingCue.setSessionLocked(locked);
+    endingCueController().setSessionLocked(locked);
     if (!locked)
         updateEndingCue();
 }

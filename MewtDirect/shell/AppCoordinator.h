@@ -34,10 +34,14 @@
 
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <functional>
+#include <memory>
+#include <optional>
 
 namespace mewt {
 
+class FirstFrameWatcher;
 class FreedesktopNotificationCenter;
 class NotificationScheduling;
 class UserDefaults;
@@ -79,6 +83,15 @@ public:
     // Wires the callbacks and observers, starts the sounds, settles the restored timer and plan,
     // and shows the paw. A second call does nothing; so does a call after shutdown.
     void start();
+    // Once the paw has painted its first frame (or at the latest after this long), the rest of the
+    // launch: the popover and the ending cue are built and wired, and the cue is judged for the
+    // restored timer. Whatever needs them sooner (a press on the paw, a timer that ends) builds
+    // them at once. Does nothing before start, the second time, or after shutdown.
+    static constexpr std::chrono::milliseconds launchCompletionLimit { 1000 };
+    void completeLaunch();
+    bool isLaunchComplete() const { return launchComplete; }
+    // Called once the launch is complete; the delegate fills it.
+    std::function<void()> onLaunchComplete;
     // Ends the plan and the timer and takes everything down; nothing is called back afterwards.
     // A second call does nothing.
     void shutdown();
@@ -125,10 +138,10 @@ public:
     OnboardingStore& onboardingStore() { return onboarding; }
     PomodoroStore& pomodoroStore() { return pomodoro; }
     StatusItemController& statusItemController() { return statusItem; }
-    EndingCueController& endingCueController() { return endingCue; }
+    EndingCueController& endingCueController();
     PullOverlayController& pullOverlayController() { return pullOverlay; }
     PullInteractionController& pullInteractionController() { return pullInteraction; }
-    TimerPopoverController& popoverController() { return popover; }
+    TimerPopoverController& popoverController();
     SleepWakeMonitor& sleepWakeMonitor() { return sleepWake; }
     AppearanceMonitor& appearanceMonitor() { return appearance; }
     const InterfaceTranslator& translator() const { return interfaceTranslator; }
@@ -153,6 +166,9 @@ private:
     void applicationStateDidChange(Qt::ApplicationState state);
     PomodoroPullContext pomodoroPullContext() const;
     void clearCallbacks();
+    // Builds the popover and the ending cue the first time; wires them unless shut down.
+    void buildDeferredParts();
+    void wirePopover();
 
     Services services;
 
@@ -172,14 +188,15 @@ private:
     OnboardingStore onboarding;
     PomodoroStore pomodoro;
     StatusItemController statusItem;
-    EndingCueController endingCue;
+    // These two wait for the paw's first frame (see completeLaunch).
+    std::optional<EndingCueController> endingCue;
     OptionsNavigationModel optionsNavigation;
     OptionsChromeState optionsChrome;
     OptionsWindowController optionsWindow;
     // The interaction drives the overlay, so the overlay comes first.
     PullOverlayController pullOverlay;
     PullInteractionController pullInteraction;
-    TimerPopoverController popover;
+    std::optional<TimerPopoverController> popover;
     FeedbackWindowController feedbackWindow;
 
     SleepWakeMonitor sleepWake;
@@ -190,6 +207,9 @@ private:
     InterfaceTranslator interfaceTranslator;
 
     QTimer tourReveal;
+    std::unique_ptr<FirstFrameWatcher> firstFrame;
+    bool launchComplete = false;
+    bool deferredPartsWired = false;
     bool started = false;
     bool shutDown = false;
 };
