@@ -1,7 +1,6 @@
 #include "cues/CatSoundPlayer.h"
 
 #include "model/InterfaceSettingsStore.h"
-#include "platform/WavReader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,6 +34,7 @@ CatSoundPlayer::CatSoundPlayer(
     , settings(settings)
     , engine(engine)
 {
+    QStringList paths;
     for (Sound sound : allSounds) {
         for (const QString& fileName : fileNames(sound)) {
             const std::optional<QString> path = locate(resourceRoot, sound, fileName);
@@ -42,24 +42,38 @@ CatSoundPlayer::CatSoundPlayer(
                 qCInfo(catLog) << "cat sound missing:" << fileName;
                 continue;
             }
-            WavReader::Result result = WavReader::readFile(*path, audioSampleRate);
-            if (!result.ok()) {
-                qCInfo(catLog) << "cat sound skipped:" << *path << result.error;
-                continue;
-            }
-            const int voice = engine.reserveCatVoice();
-            if (voice < 0)
-                continue;
-            sounds[index(sound)].push_back(
-                { fileName, std::make_shared<const std::vector<float>>(std::move(result.samples)), voice, 1.0 });
+            located.push_back({ sound, fileName, *path });
+            paths.append(*path);
         }
     }
+    decoding = WavReader::readFilesAside(paths, audioSampleRate);
     purrFadeTimer.setTimerType(Qt::PreciseTimer);
     purrFadeTimer.setInterval(purrFadeInterval);
     connect(&purrFadeTimer, &QTimer::timeout, this, &CatSoundPlayer::purrFadeStep);
 }
 
 CatSoundPlayer::~CatSoundPlayer() = default;
+
+void CatSoundPlayer::settle() const
+{
+    if (settled)
+        return;
+    settled = true;
+    std::vector<WavReader::Result> results = decoding.get();
+    for (std::size_t i = 0; i < located.size() && i < results.size(); ++i) {
+        const Located& file = located[i];
+        if (!results[i].ok()) {
+            qCInfo(catLog) << "cat sound skipped:" << file.path << results[i].error;
+            continue;
+        }
+        const int voice = engine.reserveCatVoice();
+        if (voice < 0)
+            continue;
+        sounds[index(file.sound)].push_back(
+            { file.fileName, std::make_shared<const std::vector<float>>(std::move(results[i].samples)), voice, 1.0 });
+    }
+    located.clear();
+}
 
 QString CatSoundPlayer::caseName(Sound sound)
 {
@@ -97,6 +111,7 @@ std::optional<QString> CatSoundPlayer::locate(const QString& resourceRoot, Sound
 
 const CatSoundPlayer::Variant* CatSoundPlayer::variantAt(Sound sound, int variant) const
 {
+    settle();
     const auto& variants = sounds[index(sound)];
     if (variant < 0 || variant >= static_cast<int>(variants.size()))
         return nullptr;
@@ -111,6 +126,9 @@ QString CatSoundPlayer::variantName(Sound sound, int variant) const
 
 bool CatSoundPlayer::isPlaying(Sound sound, int variant) const
 {
+    // Nothing has played before the sounds were taken in.
+    if (!settled)
+        return false;
     const Variant* found = variantAt(sound, variant);
     return found && engine.isCatPlaying(found->voice);
 }
@@ -125,6 +143,7 @@ void CatSoundPlayer::play(Sound sound, double volume)
 {
     if (!settings.tactileSoundsEnabled())
         return;
+    settle();
     auto& variants = sounds[index(sound)];
     if (variants.empty())
         return;
@@ -146,6 +165,8 @@ void CatSoundPlayer::fadeOutPurr()
 {
     purrFadeTimer.stop();
     fading.clear();
+    if (!settled)
+        return;
     const auto& purrs = sounds[index(Sound::purr)];
     for (std::size_t i = 0; i < purrs.size(); ++i) {
         if (engine.isCatPlaying(purrs[i].voice))
@@ -183,6 +204,8 @@ void CatSoundPlayer::stopAll()
 {
     purrFadeTimer.stop();
     fading.clear();
+    if (!settled)
+        return;
     for (const auto& variants : sounds) {
         for (const Variant& variant : variants)
             engine.stopCat(variant.voice);
