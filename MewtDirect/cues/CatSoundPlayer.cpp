@@ -34,7 +34,6 @@ CatSoundPlayer::CatSoundPlayer(
     , settings(settings)
     , engine(engine)
 {
-    QStringList paths;
     for (Sound sound : allSounds) {
         for (const QString& fileName : fileNames(sound)) {
             const std::optional<QString> path = locate(resourceRoot, sound, fileName);
@@ -43,10 +42,8 @@ CatSoundPlayer::CatSoundPlayer(
                 continue;
             }
             located.push_back({ sound, fileName, *path });
-            paths.append(*path);
         }
     }
-    decoding = WavReader::readFilesAside(paths, audioSampleRate);
     purrFadeTimer.setTimerType(Qt::PreciseTimer);
     purrFadeTimer.setInterval(purrFadeInterval);
     connect(&purrFadeTimer, &QTimer::timeout, this, &CatSoundPlayer::purrFadeStep);
@@ -54,10 +51,21 @@ CatSoundPlayer::CatSoundPlayer(
 
 CatSoundPlayer::~CatSoundPlayer() = default;
 
+void CatSoundPlayer::startDecoding() const
+{
+    if (settled || decoding.valid())
+        return;
+    QStringList paths;
+    for (const Located& file : located)
+        paths.append(file.path);
+    decoding = WavReader::readFilesAside(paths, audioSampleRate);
+}
+
 void CatSoundPlayer::settle() const
 {
     if (settled)
         return;
+    startDecoding();
     settled = true;
     std::vector<WavReader::Result> results = decoding.get();
     for (std::size_t i = 0; i < located.size() && i < results.size(); ++i) {

@@ -30,11 +30,14 @@ public:
     static constexpr int purrFadeSteps = 4;
     static constexpr std::chrono::milliseconds purrFadeInterval { 15 };
 
-    // Loads every variant found under `resourceRoot` (the compiled-in resources by default),
-    // decoding them on a thread of its own; the first call that needs them waits for the rest.
+    // Finds every variant under `resourceRoot` (the compiled-in resources by default). They are
+    // decoded on a thread of their own, started by `loadSounds` (the app calls it once the paw is
+    // on screen) or else by the first call that needs them, which waits for the rest.
     explicit CatSoundPlayer(InterfaceSettingsStore& settings, AudioEngine& engine,
         const QString& resourceRoot = QStringLiteral(":/"), QObject* parent = nullptr);
     ~CatSoundPlayer() override;
+
+    void loadSounds() { startDecoding(); }
 
     // One variant, picked at random, at `volume` × the interface-sound volume held to 0...1. A
     // variant that already plays only takes the new volume.
@@ -83,6 +86,7 @@ private:
 
     static std::size_t index(Sound sound) { return static_cast<std::size_t>(sound); }
     const Variant* variantAt(Sound sound, int variant) const;
+    void startDecoding() const;
     // Takes the decoded variants in, and their voices, the first time anything needs them.
     void settle() const;
 

@@ -24,11 +24,17 @@ TrillPlayer::TrillPlayer(AudioEngine& engine, const QString& resourceRoot, QObje
     , randomIndex(&uniformIndex)
     , engine(engine)
 {
-    const QDir folder(QDir(resourceRoot).filePath(QStringLiteral("trill")));
-    files = folder.entryList({ QStringLiteral("*.wav") }, QDir::Files | QDir::Readable, QDir::Name);
+    folder = QDir(resourceRoot).filePath(QStringLiteral("trill"));
+    files = QDir(folder).entryList({ QStringLiteral("*.wav") }, QDir::Files | QDir::Readable, QDir::Name);
+}
+
+void TrillPlayer::startDecoding() const
+{
+    if (settled || decoding.valid())
+        return;
     QStringList paths;
     for (const QString& file : std::as_const(files))
-        paths.append(folder.filePath(file));
+        paths.append(QDir(folder).filePath(file));
     decoding = WavReader::readFilesAside(paths, audioSampleRate);
 }
 
@@ -36,6 +42,7 @@ void TrillPlayer::settle() const
 {
     if (settled)
         return;
+    startDecoding();
     settled = true;
     std::vector<WavReader::Result> results = decoding.get();
     for (qsizetype i = 0; i < files.size() && i < qsizetype(results.size()); ++i) {

@@ -1,6 +1,7 @@
 #include "shell/AppCoordinator.h"
 
 #include "artwork/ReducedMotion.h"
+#include "cues/TrillPlayer.h"
 #include "model/NotificationScheduling.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "popover/TimerPopoverView.h"
@@ -176,6 +177,10 @@ void AppCoordinator::completeLaunch()
     launchComplete = true;
     if (firstFrame)
         firstFrame->cancel();
+    // On threads of their own, while the popover is built here.
+    tactileSounds.renderSounds();
+    catSounds.loadSounds();
+    statusItem.trillPlayer().loadSounds();
     buildDeferredParts();
     if (onLaunchComplete)
         onLaunchComplete();

@@ -84,9 +84,10 @@ public:
     // and shows the paw. A second call does nothing; so does a call after shutdown.
     void start();
     // Once the paw has painted its first frame (or at the latest after this long), the rest of the
-    // launch: the popover and the ending cue are built and wired, and the cue is judged for the
-    // restored timer. Whatever needs them sooner (a press on the paw, a timer that ends) builds
-    // them at once. Does nothing before start, the second time, or after shutdown.
+    // launch: the sounds start rendering and decoding aside, the popover and the ending cue are
+    // built and wired, and the cue is judged for the restored timer. Whatever needs them sooner (a
+    // press on the paw, a timer that ends, a sound) makes them at once. Does nothing before start,
+    // the second time, or after shutdown.
     static constexpr std::chrono::milliseconds launchCompletionLimit { 1000 };
     void completeLaunch();
     bool isLaunchComplete() const { return launchComplete; }
