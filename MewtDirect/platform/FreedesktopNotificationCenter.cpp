@@ -121,7 +121,6 @@ FreedesktopNotificationCenter::FreedesktopNotificationCenter(
     } else {
         qCWarning(lcNotifications, "cannot watch the wall clock: %s", std::strerror(errno));
     }
-
 }
 
 void FreedesktopNotificationCenter::watchServer()
