@@ -132,26 +132,13 @@ void AppCoordinator::start()
     connect(&statusItem.view(), &PawStatusView::pawPressed, this, &AppCoordinator::pawPressed);
     connect(&statusItem.view(), &PawStatusView::accessibleShowControlsRequested, this, &AppCoordinator::pawPressed);
 
-    // Every animation asks this before it moves; the desktop's setting applies from here on.
-    setMotionPreference(&motionPreference);
     statusItem.applyTheme(themes.selected());
     tactileSounds.start();
     pomodoro.reconcileWithTimer();
     timer.setTickCadence(tickCadence(timeDisplay.style()));
 
-    connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) {
-        statusItem.setDark(dark);
-        if (popover)
-            popover->setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
-        feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
-        optionsWindow.setDark(dark);
-    });
-    optionsWindow.setDark(appearance.isDark());
-    statusItem.setDark(appearance.isDark());
-    feedbackWindow.setColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
-    connect(&sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
+    applyDark(AppearanceMonitor::paletteLooksDark(QGuiApplication::palette()));
     connect(&clockChanges, &WallClockChangeMonitor::clockChanged, this, &AppCoordinator::clockDidChange);
-    connect(&sessionLock, &SessionLockMonitor::lockedChanged, this, &AppCoordinator::sessionLockDidChange);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &AppCoordinator::applicationStateDidChange);
 
     timer.startNotifications();
@@ -186,8 +173,49 @@ void AppCoordinator::completeLaunch()
         onLaunchComplete();
 }
 
+void AppCoordinator::watchDesktop()
+{
+    if (!appearance) {
+        sleepWake.emplace();
+        sessionLock.emplace();
+        appearance.emplace();
+        motionPreference.emplace();
+    }
+    if (!started || shutDown || desktopWatched)
+        return;
+    desktopWatched = true;
+    // Every animation asks this before it moves; the desktop's setting applies from here on.
+    setMotionPreference(&*motionPreference);
+    connect(&*appearance, &AppearanceMonitor::darkChanged, this, &AppCoordinator::applyDark);
+    applyDark(appearance->isDark());
+    connect(&*sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
+    connect(&*sessionLock, &SessionLockMonitor::lockedChanged, this, &AppCoordinator::sessionLockDidChange);
+}
+
+void AppCoordinator::applyDark(bool dark)
+{
+    statusItem.setDark(dark);
+    if (popover)
+        popover->setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+    feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+    optionsWindow.setDark(dark);
+}
+
+SleepWakeMonitor& AppCoordinator::sleepWakeMonitor()
+{
+    watchDesktop();
+    return *sleepWake;
+}
+
+AppearanceMonitor& AppCoordinator::appearanceMonitor()
+{
+    watchDesktop();
+    return *appearance;
+}
+
 void AppCoordinator::buildDeferredParts()
 {
+    watchDesktop();
     if (!popover) {
         endingCue.emplace(themes.selected(), interfaceSettings, &catSounds, services.clock, services.pointerMonitor);
         popover.emplace(TimerPopoverStores { timer, themes, popoverAppearance, interfaceSettings, pullSettings,
@@ -244,7 +272,7 @@ void AppCoordinator::wirePopover()
         QWidget* over = QApplication::activeWindow();
         self->feedbackWindow.showFeedbackWindow(over ? over : self->popover->rootView().window());
     };
-    popover->setSystemColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
+    popover->setSystemColorScheme(appearance->isDark() ? ColorScheme::dark : ColorScheme::light);
 }
 
 void AppCoordinator::replayOnboarding()
@@ -275,10 +303,12 @@ void AppCoordinator::shutdown()
         firstFrame->cancel();
     // Ending the plan and the timer below is neither a completion nor anything to react to.
     clearCallbacks();
-    disconnect(&appearance, nullptr, this, nullptr);
-    disconnect(&sleepWake, nullptr, this, nullptr);
+    if (appearance) {
+        disconnect(&*appearance, nullptr, this, nullptr);
+        disconnect(&*sleepWake, nullptr, this, nullptr);
+        disconnect(&*sessionLock, nullptr, this, nullptr);
+    }
     disconnect(&clockChanges, nullptr, this, nullptr);
-    disconnect(&sessionLock, nullptr, this, nullptr);
     disconnect(&statusItem.view(), nullptr, this, nullptr);
     if (qGuiApp)
         disconnect(qGuiApp, nullptr, this, nullptr);
@@ -390,6 +420,8 @@ void AppCoordinator::handlePull(const PullGestureEvent& event)
             pullInteraction.stop();
         return;
     }
+    // The pull's animations ask the desktop's motion setting.
+    watchDesktop();
     if (event.phase == PullGestureEvent::Phase::began && popover)
         popover->hide();
     pullInteraction.handle(event);

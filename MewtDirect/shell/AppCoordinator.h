@@ -84,10 +84,12 @@ public:
     // and shows the paw. A second call does nothing; so does a call after shutdown.
     void start();
     // Once the paw has painted its first frame (or at the latest after this long), the rest of the
-    // launch: the sounds start rendering and decoding aside, the popover and the ending cue are
+    // launch: the sounds start rendering and decoding aside, the desktop's watchers (appearance,
+    // reduced motion, sleep, the session's lock) are made, the popover and the ending cue are
     // built and wired, and the cue is judged for the restored timer. Whatever needs them sooner (a
-    // press on the paw, a timer that ends, a sound) makes them at once. Does nothing before start,
-    // the second time, or after shutdown.
+    // press on the paw, a pull, a timer that ends, a sound) makes them at once. Until then the
+    // paw takes its look from the palette, as the appearance watcher does until the desktop's
+    // portal answers. Does nothing before start, the second time, or after shutdown.
     static constexpr std::chrono::milliseconds launchCompletionLimit { 1000 };
     void completeLaunch();
     bool isLaunchComplete() const { return launchComplete; }
@@ -143,8 +145,8 @@ public:
     PullOverlayController& pullOverlayController() { return pullOverlay; }
     PullInteractionController& pullInteractionController() { return pullInteraction; }
     TimerPopoverController& popoverController();
-    SleepWakeMonitor& sleepWakeMonitor() { return sleepWake; }
-    AppearanceMonitor& appearanceMonitor() { return appearance; }
+    SleepWakeMonitor& sleepWakeMonitor();
+    AppearanceMonitor& appearanceMonitor();
     const InterfaceTranslator& translator() const { return interfaceTranslator; }
     // What the popover's menu and the general page call to open the feedback panel.
     FeedbackWindowController& feedbackWindowController() { return feedbackWindow; }
@@ -169,6 +171,9 @@ private:
     void clearCallbacks();
     // Builds the popover and the ending cue the first time; wires them unless shut down.
     void buildDeferredParts();
+    // Makes the desktop's watchers the first time; follows them unless shut down.
+    void watchDesktop();
+    void applyDark(bool dark);
     void wirePopover();
 
     Services services;
@@ -200,17 +205,19 @@ private:
     std::optional<TimerPopoverController> popover;
     FeedbackWindowController feedbackWindow;
 
-    SleepWakeMonitor sleepWake;
+    // These four subscribe on D-Bus, each waiting for an answer: they too come after the paw.
+    std::optional<SleepWakeMonitor> sleepWake;
     WallClockChangeMonitor clockChanges;
-    SessionLockMonitor sessionLock;
-    AppearanceMonitor appearance;
-    MotionPreference motionPreference;
+    std::optional<SessionLockMonitor> sessionLock;
+    std::optional<AppearanceMonitor> appearance;
+    std::optional<MotionPreference> motionPreference;
     InterfaceTranslator interfaceTranslator;
 
     QTimer tourReveal;
     std::unique_ptr<FirstFrameWatcher> firstFrame;
     bool launchComplete = false;
     bool deferredPartsWired = false;
+    bool desktopWatched = false;
     bool started = false;
     bool shutDown = false;
 };
