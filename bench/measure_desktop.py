@@ -3,9 +3,18 @@
 run: launch to the first painted window, resident memory, wake-ups with the ending cue up and the
 pointer still, and resident memory across 30 pulls. These machines are noisy: read the ratios.
 
-usage: dbus-run-session -- bench/measure_desktop.py [build-dir]
+usage: dbus-run-session -- bench/measure_desktop.py [build-dir] [--rounds N] [--launch-only]
+                                                    [--also path/to/another/mewt ...]
 (without a session bus Qt's D-Bus tries to start one, which alone costs mewt ~100 ms at launch)
+
+Launch times: one discarded warm-up round, then N rounds in which every program starts once, in
+an order that rotates from round to round (so drift and the X server's state after the previous
+client favour none of them), each after the previous one has quit and the server has had a pause.
+Printed: the medians, the middle half (quartiles), and the ratio to the bare window both of the
+medians and as the median of each round's own ratio. `--also` adds other builds of mewt (say, the
+one before a change) to the same rounds.
 """
+import argparse
 import glob
 import os
 import signal
@@ -15,7 +24,13 @@ import sys
 import tempfile
 import time
 
-BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build")
+ARGUMENTS = argparse.ArgumentParser(description="mewt beside the bare Qt window")
+ARGUMENTS.add_argument("build", nargs="?", default="build")
+ARGUMENTS.add_argument("--rounds", type=int, default=21)
+ARGUMENTS.add_argument("--launch-only", action="store_true")
+ARGUMENTS.add_argument("--also", action="append", default=[], metavar="MEWT")
+OPTIONS = ARGUMENTS.parse_args()
+BUILD = os.path.abspath(OPTIONS.build)
 MEWT = os.path.join(BUILD, "bin", "mewt")
 BARE = os.path.join(BUILD, "bin", "bare_window")
 TIMER = os.path.join(BUILD, "bin", "launch_timer")
@@ -110,16 +125,43 @@ def xdotool(display, *arguments):
     subprocess.run(["xdotool", *arguments], env=dict(os.environ, DISPLAY=display), check=True)
 
 
-def launch_times(display, rounds):
-    times = {"bare": [], "mewt": []}
-    for _ in range(rounds):
-        for name, program in (("bare", BARE), ("mewt", MEWT)):
+def launch_times(display, programs, rounds):
+    """Launch to first paint, in ms, per program: a list with one figure per round."""
+    times = {name: [] for name, _ in programs}
+    for round_index in range(rounds + 1):
+        shift = round_index % len(programs)
+        for name, program in programs[shift:] + programs[:shift]:
             pid, _, painted = launch(program, environment(display))
-            times[name].append(painted)
+            if round_index > 0:
+                times[name].append(painted)
             time.sleep(0.3)
             stop(pid)
             time.sleep(0.2)
     return times
+
+
+def quartiles(values):
+    low, _, high = statistics.quantiles(values, n=4)
+    return low, high
+
+
+def report_launch(times):
+    bare = times["bare"]
+    print("launch to first paint, %d rounds after a warm-up (median, middle half, ratio of medians,"
+          " median of the rounds' ratios):" % len(bare))
+    for name, values in times.items():
+        low, high = quartiles(values)
+        line = "  %-10s %6.1f ms  (%.1f-%.1f)" % (name, statistics.median(values), low, high)
+        if name != "bare":
+            per_round = [value / floor for value, floor in zip(values, bare)]
+            line += "  ratio %.2f, %.2f" % (statistics.median(values) / statistics.median(bare),
+                                            statistics.median(per_round))
+        print(line)
+
+
+def load_average():
+    with open("/proc/loadavg") as load:
+        return " ".join(load.read().split()[:3])
 
 
 def resident(display, settle):
@@ -169,15 +211,21 @@ def pull_memory(display, pulls):
 
 
 def main():
-    for program in (MEWT, BARE, TIMER):
+    others = [os.path.abspath(path) for path in OPTIONS.also]
+    for program in [MEWT, BARE, TIMER] + others:
         if not os.access(program, os.X_OK):
             sys.exit("build first: missing %s" % program)
     server, display = start_display()
     try:
-        times = launch_times(display, 7)
-        bare, mewt = statistics.median(times["bare"]), statistics.median(times["mewt"])
-        print("launch to first paint, median of 7: bare %.1f ms, mewt %.1f ms, ratio %.2f"
-              % (bare, mewt, mewt / bare))
+        programs = [("bare", BARE), ("mewt", MEWT)]
+        programs += [("also %d" % (index + 1), path) for index, path in enumerate(others)]
+        for index, path in enumerate(others):
+            print("also %d: %s" % (index + 1, path))
+        print("load average before: %s (%d processors)" % (load_average(), os.cpu_count()))
+        report_launch(launch_times(display, programs, OPTIONS.rounds))
+        print("load average after: %s" % load_average())
+        if OPTIONS.launch_only:
+            return
         memory = resident(display, 3)
         print("resident memory 3 s after launch: bare %.1f MB, mewt %.1f MB"
               % (memory["bare"] / 1024, memory["mewt"] / 1024))

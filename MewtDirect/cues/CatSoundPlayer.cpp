@@ -1,7 +1,6 @@
 #include "cues/CatSoundPlayer.h"
 
 #include "model/InterfaceSettingsStore.h"
-#include "platform/WavReader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,16 +41,7 @@ CatSoundPlayer::CatSoundPlayer(
                 qCInfo(catLog) << "cat sound missing:" << fileName;
                 continue;
             }
-            WavReader::Result result = WavReader::readFile(*path, audioSampleRate);
-            if (!result.ok()) {
-                qCInfo(catLog) << "cat sound skipped:" << *path << result.error;
-                continue;
-            }
-            const int voice = engine.reserveCatVoice();
-            if (voice < 0)
-                continue;
-            sounds[index(sound)].push_back(
-                { fileName, std::make_shared<const std::vector<float>>(std::move(result.samples)), voice, 1.0 });
+            located.push_back({ sound, fileName, *path });
         }
     }
     purrFadeTimer.setTimerType(Qt::PreciseTimer);
@@ -60,6 +50,38 @@ CatSoundPlayer::CatSoundPlayer(
 }
 
 CatSoundPlayer::~CatSoundPlayer() = default;
+
+void CatSoundPlayer::startDecoding() const
+{
+    if (settled || decoding.valid())
+        return;
+    QStringList paths;
+    for (const Located& file : located)
+        paths.append(file.path);
+    decoding = WavReader::readFilesAside(paths, audioSampleRate);
+}
+
+void CatSoundPlayer::settle() const
+{
+    if (settled)
+        return;
+    startDecoding();
+    settled = true;
+    std::vector<WavReader::Result> results = decoding.get();
+    for (std::size_t i = 0; i < located.size() && i < results.size(); ++i) {
+        const Located& file = located[i];
+        if (!results[i].ok()) {
+            qCInfo(catLog) << "cat sound skipped:" << file.path << results[i].error;
+            continue;
+        }
+        const int voice = engine.reserveCatVoice();
+        if (voice < 0)
+            continue;
+        sounds[index(file.sound)].push_back(
+            { file.fileName, std::make_shared<const std::vector<float>>(std::move(results[i].samples)), voice, 1.0 });
+    }
+    located.clear();
+}
 
 QString CatSoundPlayer::caseName(Sound sound)
 {
@@ -97,6 +119,7 @@ std::optional<QString> CatSoundPlayer::locate(const QString& resourceRoot, Sound
 
 const CatSoundPlayer::Variant* CatSoundPlayer::variantAt(Sound sound, int variant) const
 {
+    settle();
     const auto& variants = sounds[index(sound)];
     if (variant < 0 || variant >= static_cast<int>(variants.size()))
         return nullptr;
@@ -111,6 +134,9 @@ QString CatSoundPlayer::variantName(Sound sound, int variant) const
 
 bool CatSoundPlayer::isPlaying(Sound sound, int variant) const
 {
+    // Nothing has played before the sounds were taken in.
+    if (!settled)
+        return false;
     const Variant* found = variantAt(sound, variant);
     return found && engine.isCatPlaying(found->voice);
 }
@@ -125,6 +151,7 @@ void CatSoundPlayer::play(Sound sound, double volume)
 {
     if (!settings.tactileSoundsEnabled())
         return;
+    settle();
     auto& variants = sounds[index(sound)];
     if (variants.empty())
         return;
@@ -146,6 +173,8 @@ void CatSoundPlayer::fadeOutPurr()
 {
     purrFadeTimer.stop();
     fading.clear();
+    if (!settled)
+        return;
     const auto& purrs = sounds[index(Sound::purr)];
     for (std::size_t i = 0; i < purrs.size(); ++i) {
         if (engine.isCatPlaying(purrs[i].voice))
@@ -183,6 +212,8 @@ void CatSoundPlayer::stopAll()
 {
     purrFadeTimer.stop();
     fading.clear();
+    if (!settled)
+        return;
     for (const auto& variants : sounds) {
         for (const Variant& variant : variants)
             engine.stopCat(variant.voice);

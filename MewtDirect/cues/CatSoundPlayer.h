@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/AudioEngine.h"
+#include "platform/WavReader.h"
 
 #include <QObject>
 #include <QString>
@@ -9,6 +10,7 @@
 #include <array>
 #include <chrono>
 #include <functional>
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -28,10 +30,14 @@ public:
     static constexpr int purrFadeSteps = 4;
     static constexpr std::chrono::milliseconds purrFadeInterval { 15 };
 
-    // Loads every variant found under `resourceRoot` (the compiled-in resources by default).
+    // Finds every variant under `resourceRoot` (the compiled-in resources by default). They are
+    // decoded on a thread of their own, started by `loadSounds` (the app calls it once the paw is
+    // on screen) or else by the first call that needs them, which waits for the rest.
     explicit CatSoundPlayer(InterfaceSettingsStore& settings, AudioEngine& engine,
         const QString& resourceRoot = QStringLiteral(":/"), QObject* parent = nullptr);
     ~CatSoundPlayer() override;
+
+    void loadSounds() { startDecoding(); }
 
     // One variant, picked at random, at `volume` × the interface-sound volume held to 0...1. A
     // variant that already plays only takes the new volume.
@@ -48,7 +54,11 @@ public:
     // The first of: <root>/<file>.wav, <root>/<case>/<file>.wav, <root>/cat-sounds/<case>/<file>.wav.
     static std::optional<QString> locate(const QString& resourceRoot, Sound sound, const QString& fileName);
 
-    int variantCount(Sound sound) const { return static_cast<int>(sounds[index(sound)].size()); }
+    int variantCount(Sound sound) const
+    {
+        settle();
+        return static_cast<int>(sounds[index(sound)].size());
+    }
     QString variantName(Sound sound, int variant) const;
     bool isPlaying(Sound sound, int variant) const;
     double volume(Sound sound, int variant) const;
@@ -68,13 +78,24 @@ private:
         std::size_t variant = 0;
         double startVolume = 0.0;
     };
+    struct Located {
+        Sound sound;
+        QString fileName;
+        QString path;
+    };
 
     static std::size_t index(Sound sound) { return static_cast<std::size_t>(sound); }
     const Variant* variantAt(Sound sound, int variant) const;
+    void startDecoding() const;
+    // Takes the decoded variants in, and their voices, the first time anything needs them.
+    void settle() const;
 
     InterfaceSettingsStore& settings;
     AudioEngine& engine;
-    std::array<std::vector<Variant>, allSounds.size()> sounds;
+    mutable std::array<std::vector<Variant>, allSounds.size()> sounds;
+    mutable std::vector<Located> located;
+    mutable std::future<std::vector<WavReader::Result>> decoding;
+    mutable bool settled = false;
     QTimer purrFadeTimer;
     int purrFadeStepIndex = 0;
     std::vector<Fading> fading;

@@ -17,18 +17,24 @@ TactileSoundPlayer::TactileSoundPlayer(
     , settings(settings)
     , engine(engine)
     , clock(clock)
-    , rendered(std::async(std::launch::async, [] {
+{
+}
+
+TactileSoundPlayer::~TactileSoundPlayer() = default;
+
+void TactileSoundPlayer::startRendering() const
+{
+    if (rendered.valid())
+        return;
+    rendered = std::async(std::launch::async, [] {
         std::array<AudioSamples, allTactileSounds.size()> buffers;
         for (TactileSound sound : allTactileSounds) {
             buffers[static_cast<std::size_t>(sound)]
                 = std::make_shared<const std::vector<float>>(renderRecipe(sound, sampleRate));
         }
         return buffers;
-    }).share())
-{
+    }).share();
 }
-
-TactileSoundPlayer::~TactileSoundPlayer() = default;
 
 void TactileSoundPlayer::start()
 {

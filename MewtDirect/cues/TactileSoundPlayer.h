@@ -21,9 +21,9 @@ class Clock;
 class InterfaceSettingsStore;
 class PointerEventMonitor;
 
-// Plays the interface sounds. All eighteen are rendered once, on a thread of their own started
-// here, so that launching never waits for them; the first play waits for the rest of the rendering
-// if it comes before its end. A play only
+// Plays the interface sounds. All eighteen are rendered once, on a thread of their own started by
+// `renderSounds` (the app calls it once the paw is on screen), so that launching never waits for
+// them; the first play starts the rendering if no one did and waits for the rest of it. A play only
 // hands one of them to the next of eight engine voices in turn, at the interface-sound volume
 // times the requested volume. `start` also installs the pointer feedback: controls under a left
 // click sound by their role and tag, and a new control under the moving pointer ticks.
@@ -44,6 +44,8 @@ public:
 
     // Starts the engine and installs the pointer monitor; a second call does nothing.
     void start();
+    // Starts rendering the sounds, once.
+    void renderSounds() { startRendering(); }
     // Silent unless interface sounds are on and both volumes are above 0.
     void play(TactileSound sound, double volume);
     void beginPress(TactileSound releaseSound);
@@ -58,7 +60,11 @@ public:
     std::optional<PointerFeedbackTarget> pointerFeedbackTarget(QWindow* window, const QMouseEvent& event) const;
     void handleHover(QWindow* window, const QMouseEvent& event);
 
-    AudioSamples buffer(TactileSound sound) const { return rendered.get()[static_cast<std::size_t>(sound)]; }
+    AudioSamples buffer(TactileSound sound) const
+    {
+        startRendering();
+        return rendered.get()[static_cast<std::size_t>(sound)];
+    }
     int nextPlayer() const { return nextPlayerIndex; }
     bool isMonitorInstalled() const { return eventMonitor != nullptr; }
     std::optional<PointerFeedback> pointerFeedback() const { return pendingFeedback; }
@@ -67,11 +73,12 @@ public:
 
 private:
     double uptimeSeconds() const;
+    void startRendering() const;
 
     InterfaceSettingsStore& settings;
     AudioEngine& engine;
     const Clock& clock;
-    std::shared_future<std::array<AudioSamples, allTactileSounds.size()>> rendered;
+    mutable std::shared_future<std::array<AudioSamples, allTactileSounds.size()>> rendered;
     int nextPlayerIndex = 0;
     std::unique_ptr<PointerEventMonitor> eventMonitor;
     std::optional<PointerFeedback> pendingFeedback;

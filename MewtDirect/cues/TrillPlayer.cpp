@@ -1,7 +1,5 @@
 #include "cues/TrillPlayer.h"
 
-#include "platform/WavReader.h"
-
 #include <QDir>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
@@ -26,17 +24,37 @@ TrillPlayer::TrillPlayer(AudioEngine& engine, const QString& resourceRoot, QObje
     , randomIndex(&uniformIndex)
     , engine(engine)
 {
-    const QDir folder(QDir(resourceRoot).filePath(QStringLiteral("trill")));
-    const QStringList files = folder.entryList({ QStringLiteral("*.wav") }, QDir::Files | QDir::Readable, QDir::Name);
-    for (const QString& file : files) {
-        WavReader::Result result = WavReader::readFile(folder.filePath(file), audioSampleRate);
+    folder = QDir(resourceRoot).filePath(QStringLiteral("trill"));
+    files = QDir(folder).entryList({ QStringLiteral("*.wav") }, QDir::Files | QDir::Readable, QDir::Name);
+}
+
+void TrillPlayer::startDecoding() const
+{
+    if (settled || decoding.valid())
+        return;
+    QStringList paths;
+    for (const QString& file : std::as_const(files))
+        paths.append(QDir(folder).filePath(file));
+    decoding = WavReader::readFilesAside(paths, audioSampleRate);
+}
+
+void TrillPlayer::settle() const
+{
+    if (settled)
+        return;
+    startDecoding();
+    settled = true;
+    std::vector<WavReader::Result> results = decoding.get();
+    for (qsizetype i = 0; i < files.size() && i < qsizetype(results.size()); ++i) {
+        WavReader::Result& result = results[static_cast<std::size_t>(i)];
         if (!result.ok()) {
-            qCInfo(trillLog) << "trill skipped:" << file << result.error;
+            qCInfo(trillLog) << "trill skipped:" << files[i] << result.error;
             continue;
         }
         sounds.push_back(std::make_shared<const std::vector<float>>(std::move(result.samples)));
-        names.push_back(file);
+        names.push_back(files[i]);
     }
+    files.clear();
     if (!sounds.empty())
         voice = engine.reserveCatVoice();
     if (voice < 0) {
@@ -47,6 +65,7 @@ TrillPlayer::TrillPlayer(AudioEngine& engine, const QString& resourceRoot, QObje
 
 void TrillPlayer::play(double volume)
 {
+    settle();
     if (active)
         engine.stopCat(voice);
     if (sounds.empty()) {

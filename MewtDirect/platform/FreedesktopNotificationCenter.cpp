@@ -121,19 +121,28 @@ FreedesktopNotificationCenter::FreedesktopNotificationCenter(
     } else {
         qCWarning(lcNotifications, "cannot watch the wall clock: %s", std::strerror(errno));
     }
+}
 
+void FreedesktopNotificationCenter::watchServer()
+{
+    // Only what we showed can close or be forgotten, and each subscription waits for the bus to
+    // answer: so not at launch, but before the first notification goes out.
+    if (watchingServer)
+        return;
+    watchingServer = true;
     // A server that restarts knows none of our earlier notifications.
-    auto* watcher = new QDBusServiceWatcher(
-        this->server.service, this->server.connection, QDBusServiceWatcher::WatchForOwnerChange, this);
+    auto* watcher
+        = new QDBusServiceWatcher(server.service, server.connection, QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] { delivered.clear(); });
-    this->server.connection.connect(this->server.service, objectPath, interfaceName,
-        QStringLiteral("NotificationClosed"), this, SLOT(notificationClosed(uint, uint)));
+    server.connection.connect(server.service, objectPath, interfaceName, QStringLiteral("NotificationClosed"), this,
+        SLOT(notificationClosed(uint, uint)));
 }
 
 FreedesktopNotificationCenter::~FreedesktopNotificationCenter()
 {
-    server.connection.disconnect(server.service, objectPath, interfaceName, QStringLiteral("NotificationClosed"), this,
-        SLOT(notificationClosed(uint, uint)));
+    if (watchingServer)
+        server.connection.disconnect(server.service, objectPath, interfaceName, QStringLiteral("NotificationClosed"),
+            this, SLOT(notificationClosed(uint, uint)));
     delete clockChangeNotifier;
     if (clockChangeFd >= 0)
         ::close(clockChangeFd);
@@ -342,6 +351,7 @@ void FreedesktopNotificationCenter::deliver(const NotificationRequest& request)
         qCInfo(lcNotifications, "notification %s dropped: turned off", qPrintable(request.identifier));
         return;
     }
+    watchServer();
     const quint64 generation = ++lastDeliveryGeneration;
     deliveriesInFlight.insert(generation, request.identifier);
     call(QStringLiteral("GetCapabilities"), {}, [this, request, generation](const QDBusMessage& capabilityReply) {

@@ -70,6 +70,7 @@ private:
     void call(const QString& method, const QVariantList& arguments, std::function<void(const QDBusMessage&)> onReply);
     void arm();
     void watchClock(bool watching);
+    void watchServer();
     void clockChanged();
     // A request whose deadline has come is shown before anything replaces or removes it.
     void deliverIfDue(const QString& identifier);
@@ -82,6 +83,7 @@ private:
     NotificationServerAddress server;
     QHash<QString, PendingNotification> pending;
     QHash<QString, DeliveredNotification> delivered;
+    bool watchingServer = false;
     // Deliveries whose Notify has not been answered yet, by generation, and those to close at once.
     QHash<quint64, QString> deliveriesInFlight;
     QSet<quint64> closeOnArrival;

@@ -254,10 +254,8 @@ UpdateChecker::UpdateChecker(const QUrl& feedUrl, RunningVersion running, QObjec
     : QObject(parent)
     , feed(feedUrl)
     , running(std::move(running))
-    , network(new QNetworkAccessManager(this))
     , deadline(new QTimer(this))
 {
-    network->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
     deadline->setSingleShot(true);
     connect(deadline, &QTimer::timeout, this,
         [this] { giveUp(QCoreApplication::translate("mewt", "the update server didn't answer in time.")); });
@@ -297,6 +295,11 @@ bool UpdateChecker::check()
     request.setRawHeader("Accept", "application/rss+xml, application/xml;q=0.9, text/xml;q=0.8");
 
     body.clear();
+    // Made at the first check: it loads the network plugins, which launching has no use for.
+    if (!network) {
+        network = new QNetworkAccessManager(this);
+        network->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    }
     reply = network->get(request);
     connect(reply, &QNetworkReply::metaDataChanged, this, &UpdateChecker::checkAnnouncedSize);
     connect(reply, &QNetworkReply::readyRead, this, &UpdateChecker::readBody);

@@ -204,4 +204,15 @@ WavReader::Result WavReader::readFile(const QString& path, int targetRate)
     return decode(bytes, targetRate);
 }
 
+std::future<std::vector<WavReader::Result>> WavReader::readFilesAside(const QStringList& paths, int targetRate)
+{
+    return std::async(std::launch::async, [paths, targetRate] {
+        std::vector<Result> results;
+        results.reserve(static_cast<std::size_t>(paths.size()));
+        for (const QString& path : paths)
+            results.push_back(readFile(path, targetRate));
+        return results;
+    });
+}
+
 } // namespace mewt

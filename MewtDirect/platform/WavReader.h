@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -27,6 +29,9 @@ public:
     static Result decode(QByteArrayView bytes, int targetRate);
     // Reads a file (a Qt resource path works too) and decodes it.
     static Result readFile(const QString& path, int targetRate);
+    // Reads the files on a thread of its own, one result per path in the same order: whoever
+    // needs them waits only for what is left by then.
+    static std::future<std::vector<Result>> readFilesAside(const QStringList& paths, int targetRate);
 };
 
 } // namespace mewt

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QtGlobal>
-
 #include <xcb/xcb.h>
 
 namespace mewt {
@@ -13,17 +12,23 @@ void preferX11Platform()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-bool displayReachable()
+DisplayProbe::DisplayProbe()
 {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.startsWith("xcb"))
-        return true;
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        return false;
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool reachable = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return reachable;
+    if (!qgetenv("QT_QPA_PLATFORM").startsWith("xcb"))
+        return;
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        isReachable = false;
+        return;
+    }
+    connection = xcb_connect(nullptr, nullptr);
+    isReachable = xcb_connection_has_error(connection) == 0;
+}
+
+DisplayProbe::~DisplayProbe()
+{
+    // xcb wants even a failed connection given back.
+    if (connection)
+        xcb_disconnect(connection);
 }
 
 } // namespace mewt

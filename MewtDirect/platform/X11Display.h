@@ -1,11 +1,29 @@
 #pragma once
 
+struct xcb_connection_t;
+
 namespace mewt {
 
 // Chooses the X11 platform plugin unless the user picked one (Wayland sessions then run under
-// XWayland, which gives us absolute placement and global pointer tracking), and reports whether a
-// display can be reached at all, since Qt aborts the process when it cannot.
+// XWayland, which gives us absolute placement and global pointer tracking).
 void preferX11Platform();
-bool displayReachable();
+
+// Whether a display can be reached at all, since Qt aborts the process when it cannot. The
+// connection made to find out stays open while the probe lives: keep it until Qt has connected,
+// because an X server can take tens of milliseconds to accept a connection that comes right after
+// another one closed (Xvfb here: 40-90 ms, more than the bare window's whole launch).
+class DisplayProbe final {
+public:
+    DisplayProbe();
+    ~DisplayProbe();
+    DisplayProbe(const DisplayProbe&) = delete;
+    DisplayProbe& operator=(const DisplayProbe&) = delete;
+
+    bool reachable() const { return isReachable; }
+
+private:
+    xcb_connection_t* connection = nullptr;
+    bool isReachable = true;
+};
 
 } // namespace mewt

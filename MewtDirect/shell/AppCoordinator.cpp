@@ -1,6 +1,7 @@
 #include "shell/AppCoordinator.h"
 
 #include "artwork/ReducedMotion.h"
+#include "cues/TrillPlayer.h"
 #include "model/NotificationScheduling.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "popover/TimerPopoverView.h"
@@ -8,6 +9,7 @@
 #include "options/GeneralOptionsPage.h"
 #include "shell/AppDelegate.h"
 #include "shell/DirectDistributionRuntime.h"
+#include "shell/FirstFrameWatcher.h"
 #include "shell/PawStatusView.h"
 #include "shell/StatusItemWindow.h"
 
@@ -42,7 +44,6 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
     , onboarding(services.defaults)
     , pomodoro(services.defaults, services.clock, timer, pomodoroSettings)
     , statusItem(timer, pomodoro, interfaceSettings, timeDisplay.style(), themes.selected(), engine, services.clock)
-    , endingCue(themes.selected(), interfaceSettings, &catSounds, services.clock, services.pointerMonitor)
     , optionsNavigation(
           [this] { return OptionsSettingsAvailability { int(interfaceSettings.availableLanguages().size()) }; })
     , optionsWindow(optionsNavigation, optionsChrome,
@@ -52,11 +53,6 @@ AppCoordinator::AppCoordinator(const Services& services, QObject* parent)
           pullOverlay, services.clock)
     , popoverPlacement(
           services.defaults, QStringLiteral("timerPopoverIsDetached"), QStringLiteral("timerPopoverDetachedPlacement"))
-    , popover(TimerPopoverStores { timer, themes, popoverAppearance, interfaceSettings, pullSettings, pomodoroSettings,
-                  pomodoro, onboarding },
-          initialPopoverContentSize,
-          TimerPopoverController::Services {
-              tactileSounds, services.clock, services.pointerMonitor, {}, {}, &popoverPlacement, {} })
 {
 }
 
@@ -92,7 +88,8 @@ void AppCoordinator::start()
         if (!self)
             return;
         self->statusItem.applyTheme(theme);
-        self->endingCue.setTheme(theme);
+        if (self->endingCue)
+            self->endingCue->setTheme(theme);
     };
     timeDisplay.onChange = [self](TimeDisplayStyle style) {
         if (self)
@@ -111,10 +108,6 @@ void AppCoordinator::start()
             self->commitPull(commit);
     };
     pullInteraction.pomodoroContext = [self] { return self ? self->pomodoroPullContext() : PomodoroPullContext {}; };
-    popover.onShowOptions = [self] {
-        if (self)
-            self->showOptions();
-    };
     optionsWindow.onReplayOnboarding = [self] {
         if (self)
             self->replayOnboarding();
@@ -132,17 +125,148 @@ void AppCoordinator::start()
                     self->feedbackWindow.showFeedbackWindow(relativeTo);
             });
     });
-    popover.onDismissRequest = [self] {
+    // The handle waits while the popover is being worked with, and then goes with it.
+    statusItem.shouldAutoDismiss = [self] { return !self || !self->popover || !self->popover->isInUse(); };
+    statusItem.onAutoDismiss = [self] {
+        if (self && self->popover)
+            self->popover->hide();
+    };
+    connect(&statusItem.view(), &PawStatusView::pawPressed, this, &AppCoordinator::pawPressed);
+    connect(&statusItem.view(), &PawStatusView::accessibleShowControlsRequested, this, &AppCoordinator::pawPressed);
+
+    statusItem.applyTheme(themes.selected());
+    tactileSounds.start();
+    pomodoro.reconcileWithTimer();
+    timer.setTickCadence(tickCadence(timeDisplay.style()));
+
+    applyDark(AppearanceMonitor::paletteLooksDark(QGuiApplication::palette()));
+    connect(&clockChanges, &WallClockChangeMonitor::clockChanged, this, &AppCoordinator::clockDidChange);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &AppCoordinator::applicationStateDidChange);
+
+    timer.startNotifications();
+    statusItem.refresh();
+    statusItem.show();
+    firstFrame = std::make_unique<FirstFrameWatcher>(statusItem.view(), launchCompletionLimit, [self] {
+        if (self)
+            self->completeLaunch();
+    });
+
+    // Welcome tour: due on a first launch (or after an older tour), shown in the popover.
+    tourReveal.setSingleShot(true);
+    tourReveal.setInterval(tourRevealDelayMs);
+    connect(&tourReveal, &QTimer::timeout, this, &AppCoordinator::revealTour);
+    if (onboarding.presentIfNeeded())
+        tourReveal.start();
+}
+
+void AppCoordinator::completeLaunch()
+{
+    if (!started || shutDown || launchComplete)
+        return;
+    launchComplete = true;
+    if (firstFrame)
+        firstFrame->cancel();
+    // On threads of their own, while the popover is built here.
+    tactileSounds.renderSounds();
+    catSounds.loadSounds();
+    statusItem.trillPlayer().loadSounds();
+    buildDeferredParts();
+    if (onLaunchComplete)
+        onLaunchComplete();
+}
+
+void AppCoordinator::watchDesktop()
+{
+    if (!appearance) {
+        sleepWake.emplace();
+        sessionLock.emplace();
+        appearance.emplace();
+        motionPreference.emplace();
+    }
+    if (!started || shutDown || desktopWatched)
+        return;
+    desktopWatched = true;
+    // Every animation asks this before it moves; the desktop's setting applies from here on.
+    setMotionPreference(&*motionPreference);
+    connect(&*appearance, &AppearanceMonitor::darkChanged, this, &AppCoordinator::applyDark);
+    applyDark(appearance->isDark());
+    connect(&*sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
+    connect(&*sessionLock, &SessionLockMonitor::lockedChanged, this, &AppCoordinator::sessionLockDidChange);
+}
+
+void AppCoordinator::applyDark(bool dark)
+{
+    statusItem.setDark(dark);
+    if (popover)
+        popover->setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+    feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
+    optionsWindow.setDark(dark);
+}
+
+SleepWakeMonitor& AppCoordinator::sleepWakeMonitor()
+{
+    watchDesktop();
+    return *sleepWake;
+}
+
+AppearanceMonitor& AppCoordinator::appearanceMonitor()
+{
+    watchDesktop();
+    return *appearance;
+}
+
+void AppCoordinator::buildDeferredParts()
+{
+    watchDesktop();
+    if (!popover) {
+        endingCue.emplace(themes.selected(), interfaceSettings, &catSounds, services.clock, services.pointerMonitor);
+        popover.emplace(TimerPopoverStores { timer, themes, popoverAppearance, interfaceSettings, pullSettings,
+                            pomodoroSettings, pomodoro, onboarding },
+            initialPopoverContentSize,
+            TimerPopoverController::Services {
+                tactileSounds, services.clock, services.pointerMonitor, {}, {}, &popoverPlacement, {} });
+        // Asked for only after the quit: it never shows.
+        if (shutDown)
+            popover->close();
+    }
+    if (!started || shutDown || deferredPartsWired)
+        return;
+    deferredPartsWired = true;
+    wirePopover();
+    // A restored timer may already be inside its lead time, or a restored plan waiting.
+    updateEndingCue();
+}
+
+EndingCueController& AppCoordinator::endingCueController()
+{
+    buildDeferredParts();
+    return *endingCue;
+}
+
+TimerPopoverController& AppCoordinator::popoverController()
+{
+    buildDeferredParts();
+    return *popover;
+}
+
+void AppCoordinator::wirePopover()
+{
+    const QPointer<AppCoordinator> self(this);
+    popover->onShowOptions = [self] {
+        if (self)
+            self->showOptions();
+    };
+    popover->onDismissRequest = [self] {
         if (self)
             self->dismissPopover();
     };
     // The popover restored a pinned window while it was built, before this callback was set.
-    popover.onDetachedChange = [self](bool detached) {
+    popover->onDetachedChange = [self](bool detached) {
         if (self)
             self->statusItem.setPopoverDetached(detached);
     };
-    statusItem.setPopoverDetached(popover.presentation().isDetached());
-    TimerPopoverView& popoverRoot = popover.rootView();
+    statusItem.setPopoverDetached(popover->presentation().isDetached());
+    TimerPopoverView& popoverRoot = popover->rootView();
     popoverRoot.onQuit = [self] {
         if (self)
             self->requestTermination();
@@ -155,51 +279,9 @@ void AppCoordinator::start()
         if (!self)
             return;
         QWidget* over = QApplication::activeWindow();
-        self->feedbackWindow.showFeedbackWindow(over ? over : self->popover.rootView().window());
+        self->feedbackWindow.showFeedbackWindow(over ? over : self->popover->rootView().window());
     };
-    // The handle waits while the popover is being worked with, and then goes with it.
-    statusItem.shouldAutoDismiss = [self] { return !self || !self->popover.isInUse(); };
-    statusItem.onAutoDismiss = [self] {
-        if (self)
-            self->popover.hide();
-    };
-    connect(&statusItem.view(), &PawStatusView::pawPressed, this, &AppCoordinator::pawPressed);
-    connect(&statusItem.view(), &PawStatusView::accessibleShowControlsRequested, this, &AppCoordinator::pawPressed);
-
-    // Every animation asks this before it moves; the desktop's setting applies from here on.
-    setMotionPreference(&motionPreference);
-    statusItem.applyTheme(themes.selected());
-    tactileSounds.start();
-    pomodoro.reconcileWithTimer();
-    timer.setTickCadence(tickCadence(timeDisplay.style()));
-
-    connect(&appearance, &AppearanceMonitor::darkChanged, this, [this](bool dark) {
-        statusItem.setDark(dark);
-        popover.setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
-        feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
-        optionsWindow.setDark(dark);
-    });
-    optionsWindow.setDark(appearance.isDark());
-    statusItem.setDark(appearance.isDark());
-    popover.setSystemColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
-    feedbackWindow.setColorScheme(appearance.isDark() ? ColorScheme::dark : ColorScheme::light);
-    connect(&sleepWake, &SleepWakeMonitor::didWake, this, &AppCoordinator::didWake);
-    connect(&clockChanges, &WallClockChangeMonitor::clockChanged, this, &AppCoordinator::clockDidChange);
-    connect(&sessionLock, &SessionLockMonitor::lockedChanged, this, &AppCoordinator::sessionLockDidChange);
-    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &AppCoordinator::applicationStateDidChange);
-
-    timer.startNotifications();
-    // A restored timer may already be inside its lead time, or a restored plan waiting.
-    updateEndingCue();
-    statusItem.refresh();
-    statusItem.show();
-
-    // Welcome tour: due on a first launch (or after an older tour), shown in the popover.
-    tourReveal.setSingleShot(true);
-    tourReveal.setInterval(tourRevealDelayMs);
-    connect(&tourReveal, &QTimer::timeout, this, &AppCoordinator::revealTour);
-    if (onboarding.presentIfNeeded())
-        tourReveal.start();
+    popover->setSystemColorScheme(appearance->isDark() ? ColorScheme::dark : ColorScheme::light);
 }
 
 void AppCoordinator::replayOnboarding()
@@ -226,12 +308,16 @@ void AppCoordinator::shutdown()
         return;
     shutDown = true;
     tourReveal.stop();
+    if (firstFrame)
+        firstFrame->cancel();
     // Ending the plan and the timer below is neither a completion nor anything to react to.
     clearCallbacks();
-    disconnect(&appearance, nullptr, this, nullptr);
-    disconnect(&sleepWake, nullptr, this, nullptr);
+    if (appearance) {
+        disconnect(&*appearance, nullptr, this, nullptr);
+        disconnect(&*sleepWake, nullptr, this, nullptr);
+        disconnect(&*sessionLock, nullptr, this, nullptr);
+    }
     disconnect(&clockChanges, nullptr, this, nullptr);
-    disconnect(&sessionLock, nullptr, this, nullptr);
     disconnect(&statusItem.view(), nullptr, this, nullptr);
     if (qGuiApp)
         disconnect(qGuiApp, nullptr, this, nullptr);
@@ -242,11 +328,14 @@ void AppCoordinator::shutdown()
         timer.cancel(services.clock.now());
     pullInteraction.stop();
     pullOverlay.close();
-    endingCue.stopOverdueAlerts();
-    endingCue.hide(false);
+    if (endingCue) {
+        endingCue->stopOverdueAlerts();
+        endingCue->hide(false);
+    }
     catSounds.stopAll();
     tactileSounds.shutdown();
-    popover.close();
+    if (popover)
+        popover->close();
     feedbackWindow.close();
     optionsWindow.shutdown();
     statusItem.close();
@@ -264,13 +353,15 @@ void AppCoordinator::clearCallbacks()
     statusItem.onPull = nullptr;
     pullInteraction.onCommit = nullptr;
     pullInteraction.pomodoroContext = nullptr;
-    popover.onDismissRequest = nullptr;
-    popover.onShowOptions = nullptr;
-    popover.onDetachedChange = nullptr;
     optionsWindow.onReplayOnboarding = nullptr;
-    popover.rootView().onQuit = nullptr;
-    popover.rootView().onShowWelcomeTour = nullptr;
-    popover.rootView().onSendFeedback = nullptr;
+    if (popover) {
+        popover->onDismissRequest = nullptr;
+        popover->onShowOptions = nullptr;
+        popover->onDetachedChange = nullptr;
+        popover->rootView().onQuit = nullptr;
+        popover->rootView().onShowWelcomeTour = nullptr;
+        popover->rootView().onSendFeedback = nullptr;
+    }
     statusItem.shouldAutoDismiss = nullptr;
     statusItem.onAutoDismiss = nullptr;
 }
@@ -289,7 +380,10 @@ void AppCoordinator::timerStateDidChange(
 
 void AppCoordinator::updateEndingCue()
 {
-    endingCue.update(
+    // Not built yet: building it judges the timer as it is then.
+    if (!endingCue)
+        return;
+    endingCue->update(
         timer.state(), services.clock.now(), pomodoro.plan(), interfaceSettings.showsEndingCue(), themes.selected());
 }
 
@@ -336,8 +430,10 @@ void AppCoordinator::handlePull(const PullGestureEvent& event)
             pullInteraction.stop();
         return;
     }
-    if (event.phase == PullGestureEvent::Phase::began)
-        popover.hide();
+    // The pull's animations ask the desktop's motion setting.
+    watchDesktop();
+    if (event.phase == PullGestureEvent::Phase::began && popover)
+        popover->hide();
     pullInteraction.handle(event);
 }
 
@@ -345,7 +441,7 @@ void AppCoordinator::pawPressed()
 {
     if (shutDown)
         return;
-    popover.updatePawFrame(QRectF(statusItem.window().pawScreenRect()));
+    popoverController().updatePawFrame(QRectF(statusItem.window().pawScreenRect()));
     // The paw stays above the popover hanging from it; the popover covers the peeking handle, which
     // would otherwise hide the header's buttons.
     statusItem.window().raise();
@@ -364,7 +460,8 @@ void AppCoordinator::dismissPopover()
     if (shutDown)
         return;
     statusItem.concealPullHandle();
-    popover.hide();
+    if (popover)
+        popover->hide();
 }
 
 PomodoroPullContext AppCoordinator::pomodoroPullContext() const
@@ -378,7 +475,8 @@ void AppCoordinator::didWake()
     if (shutDown)
         return;
     timer.refresh(services.clock.now());
-    endingCue.recheck();
+    if (endingCue)
+        endingCue->recheck();
     if (services.notificationCenter)
         services.notificationCenter->recheck();
 }
@@ -398,7 +496,7 @@ void AppCoordinator::sessionLockDidChange(bool locked)
 {
     if (shutDown)
         return;
-    endingCue.setSessionLocked(locked);
+    endingCueController().setSessionLocked(locked);
     if (!locked)
         updateEndingCue();
 }

@@ -35,10 +35,14 @@
 
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <functional>
+#include <memory>
+#include <optional>
 
 namespace mewt {
 
+class FirstFrameWatcher;
 class FreedesktopNotificationCenter;
 class NotificationScheduling;
 class UserDefaults;
@@ -80,6 +84,18 @@ public:
     // Wires the callbacks and observers, starts the sounds, settles the restored timer and plan,
     // and shows the paw. A second call does nothing; so does a call after shutdown.
     void start();
+    // Once the paw has painted its first frame (or at the latest after this long), the rest of the
+    // launch: the sounds start rendering and decoding aside, the desktop's watchers (appearance,
+    // reduced motion, sleep, the session's lock) are made, the popover and the ending cue are
+    // built and wired, and the cue is judged for the restored timer. Whatever needs them sooner (a
+    // press on the paw, a pull, a timer that ends, a sound) makes them at once. Until then the
+    // paw takes its look from the palette, as the appearance watcher does until the desktop's
+    // portal answers. Does nothing before start, the second time, or after shutdown.
+    static constexpr std::chrono::milliseconds launchCompletionLimit { 1000 };
+    void completeLaunch();
+    bool isLaunchComplete() const { return launchComplete; }
+    // Called once the launch is complete; the delegate fills it.
+    std::function<void()> onLaunchComplete;
     // Ends the plan and the timer and takes everything down; nothing is called back afterwards.
     // A second call does nothing.
     void shutdown();
@@ -126,13 +142,13 @@ public:
     OnboardingStore& onboardingStore() { return onboarding; }
     PomodoroStore& pomodoroStore() { return pomodoro; }
     StatusItemController& statusItemController() { return statusItem; }
-    EndingCueController& endingCueController() { return endingCue; }
+    EndingCueController& endingCueController();
     PullOverlayController& pullOverlayController() { return pullOverlay; }
     PullInteractionController& pullInteractionController() { return pullInteraction; }
-    TimerPopoverController& popoverController() { return popover; }
+    TimerPopoverController& popoverController();
     TimerPopoverPlacementStore& popoverPlacementStore() { return popoverPlacement; }
-    SleepWakeMonitor& sleepWakeMonitor() { return sleepWake; }
-    AppearanceMonitor& appearanceMonitor() { return appearance; }
+    SleepWakeMonitor& sleepWakeMonitor();
+    AppearanceMonitor& appearanceMonitor();
     const InterfaceTranslator& translator() const { return interfaceTranslator; }
     // What the popover's menu and the general page call to open the feedback panel.
     FeedbackWindowController& feedbackWindowController() { return feedbackWindow; }
@@ -155,6 +171,12 @@ private:
     void applicationStateDidChange(Qt::ApplicationState state);
     PomodoroPullContext pomodoroPullContext() const;
     void clearCallbacks();
+    // Builds the popover and the ending cue the first time; wires them unless shut down.
+    void buildDeferredParts();
+    // Makes the desktop's watchers the first time; follows them unless shut down.
+    void watchDesktop();
+    void applyDark(bool dark);
+    void wirePopover();
 
     Services services;
 
@@ -174,7 +196,8 @@ private:
     OnboardingStore onboarding;
     PomodoroStore pomodoro;
     StatusItemController statusItem;
-    EndingCueController endingCue;
+    // These two wait for the paw's first frame (see completeLaunch).
+    std::optional<EndingCueController> endingCue;
     OptionsNavigationModel optionsNavigation;
     OptionsChromeState optionsChrome;
     OptionsWindowController optionsWindow;
@@ -182,17 +205,22 @@ private:
     PullOverlayController pullOverlay;
     PullInteractionController pullInteraction;
     TimerPopoverPlacementStore popoverPlacement;
-    TimerPopoverController popover;
+    std::optional<TimerPopoverController> popover;
     FeedbackWindowController feedbackWindow;
 
-    SleepWakeMonitor sleepWake;
+    // These four subscribe on D-Bus, each waiting for an answer: they too come after the paw.
+    std::optional<SleepWakeMonitor> sleepWake;
     WallClockChangeMonitor clockChanges;
-    SessionLockMonitor sessionLock;
-    AppearanceMonitor appearance;
-    MotionPreference motionPreference;
+    std::optional<SessionLockMonitor> sessionLock;
+    std::optional<AppearanceMonitor> appearance;
+    std::optional<MotionPreference> motionPreference;
     InterfaceTranslator interfaceTranslator;
 
     QTimer tourReveal;
+    std::unique_ptr<FirstFrameWatcher> firstFrame;
+    bool launchComplete = false;
+    bool deferredPartsWired = false;
+    bool desktopWatched = false;
     bool started = false;
     bool shutDown = false;
 };

@@ -79,13 +79,24 @@ void AppDelegate::applicationDidFinishLaunching()
     runtime = std::make_unique<DirectDistributionRuntime>(updateFeed, RunningVersion::current());
     sharedRuntime = runtime.get();
     appCoordinator = std::make_unique<AppCoordinator>(*services);
-    appCoordinator->onTerminateRequest = [self = QPointer<AppDelegate>(this)] {
+    const QPointer<AppDelegate> self(this);
+    appCoordinator->onTerminateRequest = [self] {
         if (self)
             self->requestTermination();
     };
+    appCoordinator->onLaunchComplete = [self] {
+        if (self)
+            self->launchDidComplete();
+    };
     appCoordinator->start();
+}
+
+void AppDelegate::launchDidComplete()
+{
     offerUpdatesInPopover();
     runtime->startBackgroundProbe();
+    if (onLaunchComplete)
+        onLaunchComplete();
 }
 
 void AppDelegate::offerUpdatesInPopover()

@@ -43,8 +43,9 @@ public:
     // after the quit.
     static DirectDistributionRuntime* updateRuntime();
 
-    // Builds the update runtime and the coordinator, starts it and the update probe. Does nothing
-    // the second time, or once the app is terminating.
+    // Builds the update runtime and the coordinator and starts it; the update probe starts once
+    // the coordinator has completed the launch (after the paw's first frame). Does nothing the
+    // second time, or once the app is terminating.
     void applicationDidFinishLaunching();
     // The orderly quit: shut the coordinator down, leave an idle timer snapshot that keeps the
     // draft name, remove the stored plan and the pending notification (waiting for the
@@ -63,10 +64,13 @@ public:
     void setQuitWaitLimit(std::chrono::milliseconds limit) { quitLimit.setInterval(limit); }
     // Ends the event loop once the quit is done; tests watch it instead.
     std::function<void()> confirmTermination;
+    // Called after the coordinator completed the launch, never after the quit began.
+    std::function<void()> onLaunchComplete;
 
 private:
     // The popover's header shows the "update" link while a newer version is known.
     void offerUpdatesInPopover();
+    void launchDidComplete();
     void connectApplication();
     void commitDataRequested(QSessionManager& manager);
     void shutdown();

@@ -10,13 +10,15 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
 namespace mewt {
 
 int MewtApp::run(int argc, char** argv)
 {
     preferX11Platform();
-    if (!displayReachable()) {
+    std::optional<DisplayProbe> display(std::in_place);
+    if (!display->reachable()) {
         std::fputs("mewt: no graphical display found (is DISPLAY set?)\n", stderr);
         return 1;
     }
@@ -33,20 +35,33 @@ int MewtApp::run(int argc, char** argv)
         std::fputs("mewt: no instance lock could be taken; another copy may run at the same time.\n", stderr);
 
     QApplication application(argc, argv);
+    display.reset();
     QApplication::setQuitOnLastWindowClosed(false);
-    describeApplication();
+    nameApplication();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     AppDelegate delegate;
+    // The paw has no use for it, and drawing it at every size takes longer than showing the paw.
+    delegate.onLaunchComplete = &MewtApp::giveApplicationIcon;
     QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
     return QApplication::exec();
 }
 
 void MewtApp::describeApplication()
 {
+    nameApplication();
+    giveApplicationIcon();
+}
+
+void MewtApp::nameApplication()
+{
     QApplication::setApplicationName(QString::fromUtf8(AppInfo::name));
     QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::shortVersion));
     QApplication::setDesktopFileName(QString::fromUtf8(AppInfo::bundleIdentifier));
+}
+
+void MewtApp::giveApplicationIcon()
+{
     QApplication::setWindowIcon(AppIcon::icon());
 }
 

@@ -14,6 +14,9 @@ public:
     // Name, version, desktop entry and window icon of the running application, which the window
     // manager, the notification server and the sound server match to the installed files.
     static void describeApplication();
+    // The same in two parts: the names at once, the icon once the paw is on screen.
+    static void nameApplication();
+    static void giveApplicationIcon();
 };
 
 } // namespace mewt

@@ -12,6 +12,8 @@
 #include "pull/PullHandlePanel.h"
 #include "shell/StatusItemWindow.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QTest>
@@ -353,6 +355,125 @@ TEST_F(Coordinator, OpensTheOptionsOnTheLastPageUnlessTheTourShowsAndClosesThemA
     app.showOptions();
     EXPECT_FALSE(window->isVisible());
 }
+
+bool windowExists(const std::function<bool(QWidget*)>& match)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), match);
+}
+
+bool popoverBuilt()
+{
+    return windowExists([](QWidget* window) { return qobject_cast<TimerPopoverPanel*>(window) != nullptr; });
+}
+
+bool cueBuilt()
+{
+    return windowExists([](QWidget* window) { return window->objectName() == QLatin1String("endingCuePanel"); });
+}
+
+// The popover and the ending cue wait for the paw's first frame; whatever needs them sooner gets
+// them at once, and a quit meanwhile leaves nothing to build.
+class DeferredLaunch : public Coordinator {
+protected:
+    AppCoordinator& startedUncompleted()
+    {
+        coordinator = std::make_unique<AppCoordinator>(rig.services());
+        coordinator->onLaunchComplete = [this] { ++completions; };
+        coordinator->start();
+        return *coordinator;
+    }
+    int completions = 0;
+};
+
+TEST_F(DeferredLaunch, ThePawShowsFirstAndTheRestFollowsItsFirstFrame)
+{
+    rig.seedSnapshot({ TimerState::running(rig.clock.now() + 20s), QStringLiteral("tea"), QStringLiteral("tea"), 900 });
+    AppCoordinator& app = startedUncompleted();
+    EXPECT_TRUE(app.statusItemController().window().isVisible());
+    EXPECT_EQ(title(), QStringLiteral("1m"));
+    EXPECT_EQ(rig.scheduler.requests.size(), 1U) << "the restored timer's notification does not wait";
+    EXPECT_FALSE(app.isLaunchComplete());
+    EXPECT_FALSE(popoverBuilt());
+    EXPECT_FALSE(cueBuilt());
+
+    QElapsedTimer waited;
+    waited.start();
+    QTRY_VERIFY_WITH_TIMEOUT(app.isLaunchComplete(), 3000);
+    EXPECT_LT(waited.elapsed(), AppCoordinator::launchCompletionLimit.count()) << "the frame, not the limit";
+    EXPECT_EQ(completions, 1);
+    EXPECT_TRUE(popoverBuilt());
+    EXPECT_TRUE(app.endingCueController().isCountingDown()) << "the restored timer is inside the cue's lead";
+    ASSERT_TRUE(app.popoverController().rootView().onQuit) << "wired";
+    app.completeLaunch();
+    QTest::qWait(50);
+    EXPECT_EQ(completions, 1);
+}
+
+struct Meanwhile {
+    const char* name;
+    std::function<void(AppCoordinator&, ShellRig&)> act;
+    std::function<void(AppCoordinator&, ShellRig&)> check;
+};
+
+class BeforeTheFirstFrame : public DeferredLaunch, public ::testing::WithParamInterface<Meanwhile> { };
+
+TEST_P(BeforeTheFirstFrame, EverythingWorksAsAfterIt)
+{
+    AppCoordinator& app = startedUncompleted();
+    ASSERT_FALSE(app.isLaunchComplete());
+    GetParam().act(app, rig);
+    GetParam().check(app, rig);
+}
+
+INSTANTIATE_TEST_SUITE_P(DeferredLaunch, BeforeTheFirstFrame,
+    ::testing::Values(Meanwhile { "aPressOnThePawOpensThePopover",
+                          [](AppCoordinator& app, ShellRig&) { Q_EMIT app.statusItemController().view().pawPressed(); },
+                          [](AppCoordinator& app, ShellRig&) {
+                              QTRY_VERIFY_WITH_TIMEOUT(app.popoverController().presentation().isVisible(), 2000);
+                              EXPECT_TRUE(app.popoverController().onDismissRequest) << "wired";
+                          } },
+        Meanwhile { "aTimerThatEndsChimesAndItsCueCameFirst",
+            [](AppCoordinator& app, ShellRig& rig) {
+                app.timerStore().addTime(30, rig.clock.now());
+                rig.clock.advance(31s);
+                app.timerStore().tick();
+            },
+            [](AppCoordinator& app, ShellRig&) {
+                EXPECT_EQ(soundCommands(app, AudioCommand::Kind::playTactile,
+                              app.tactileSoundPlayer().buffer(TactileSound::chime)),
+                    1);
+                EXPECT_TRUE(app.timerStore().state().isIdle());
+                EXPECT_FALSE(app.endingCueController().isCountingDown());
+            } },
+        Meanwhile { "aPullStartsATimerWhoseCueIsJudgedOnceBuilt",
+            [](AppCoordinator& app, ShellRig&) {
+                app.commitPull({ 1, 45, TimerMode::timer });
+            },
+            [](AppCoordinator& app, ShellRig&) {
+                EXPECT_TRUE(app.timerStore().state().isRunning());
+                EXPECT_TRUE(app.endingCueController().isCountingDown());
+            } },
+        Meanwhile { "aLockedSessionKeepsTheCueAwayOnceItIsBuilt",
+            [](AppCoordinator& app, ShellRig& rig) {
+                app.sessionLockDidChange(true);
+                app.timerStore().addTime(30, rig.clock.now());
+            },
+            [](AppCoordinator& app, ShellRig&) {
+                QTRY_VERIFY_WITH_TIMEOUT(app.isLaunchComplete(), 3000);
+                EXPECT_TRUE(app.endingCueController().isSessionLocked());
+                EXPECT_FALSE(app.endingCueController().isShown());
+            } },
+        Meanwhile { "aQuitLeavesNothingToBuild", [](AppCoordinator& app, ShellRig&) { app.shutdown(); },
+            [](AppCoordinator& app, ShellRig&) {
+                QTest::qWait(int(AppCoordinator::launchCompletionLimit.count()) + 200);
+                EXPECT_FALSE(app.isLaunchComplete());
+                EXPECT_FALSE(popoverBuilt());
+                EXPECT_FALSE(cueBuilt());
+                EXPECT_FALSE(app.popoverController().rootView().onQuit) << "asked for after the quit: never wired";
+                EXPECT_FALSE(app.popoverController().panel().isVisible());
+            } }),
+    [](const ::testing::TestParamInfo<Meanwhile>& info) { return std::string(info.param.name); });
 
 // The popover menu's rows that reach past the popover.
 TEST_F(Coordinator, ThePopoverMenuQuitsInOrderReplaysTheTourAndOpensFeedbackAndOptions)

@@ -62,6 +62,28 @@ TEST_F(Delegate, BuildsTheCoordinatorOnceWhichCanAskToQuit)
     EXPECT_EQ(AppDelegate::updateRuntime(), nullptr);
 }
 
+TEST_F(Delegate, TheLaunchCompletesOnceThePawIsUpAndNeverAfterAQuit)
+{
+    for (const bool quitFirst : { false, true }) {
+        SCOPED_TRACE(quitFirst ? "quit first" : "no quit");
+        SetUp();
+        int completions = 0;
+        delegate->onLaunchComplete = [&] { ++completions; };
+        launchWithARunningPlan();
+        ASSERT_FALSE(delegate->coordinator()->isLaunchComplete());
+        if (quitFirst) {
+            delegate->requestTermination();
+            expectIdleSnapshotWithTheDraftAndNoPlan();
+            EXPECT_EQ(confirmations, 1);
+        }
+        QTest::qWait(int(AppCoordinator::launchCompletionLimit.count()) + 200);
+        EXPECT_EQ(completions, quitFirst ? 0 : 1);
+        EXPECT_EQ(delegate->coordinator()->isLaunchComplete(), !quitFirst);
+        EXPECT_EQ(AppDelegate::updateRuntime() != nullptr, !quitFirst);
+        delegate.reset();
+    }
+}
+
 TEST_F(Delegate, QuitsInOrderAndLeavesAnIdleSnapshotWithTheDraft)
 {
     launchWithARunningPlan();
