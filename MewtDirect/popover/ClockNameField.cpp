@@ -5,32 +5,14 @@
 #include "popover/PopoverMetrics.h"
 
 #include <QCoreApplication>
-#include <QEvent>
-#include <QHBoxLayout>
 
 namespace mewt {
 
 ClockNameField::ClockNameField(QWidget* parent)
-    : QWidget(parent)
-    , button(new InlineLabelButton(captionFont(QFont::DemiBold), QStringLiteral("pencil"), this))
-    , field(new InlineTextField(captionFont(QFont::DemiBold), editorWidth, this))
+    : InlineEditor(captionFont(QFont::DemiBold), QStringLiteral("pencil"), editorWidth, parent)
 {
     setObjectName(QStringLiteral("clockNameField"));
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    row->addWidget(button, 0, Qt::AlignCenter);
-    row->addWidget(field, 0, Qt::AlignCenter);
-    // Both states stand on the same height, so opening the field moves nothing below it.
-    const int height = std::max(button->sizeHint().height(), field->sizeHint().height());
-    button->setFixedHeight(height);
-    field->setFixedHeight(height);
-    field->hide();
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    connect(button, &QAbstractButton::clicked, this, &ClockNameField::pressed);
-    connect(field, &QLineEdit::textEdited, this, &ClockNameField::nameEdited);
-    connect(field, &QLineEdit::returnPressed, this, &ClockNameField::returnPressed);
-    connect(field, &InlineTextField::focusChanged, this, &ClockNameField::focusChanged);
     retranslate();
 }
 
@@ -47,17 +29,7 @@ void ClockNameField::showName(const QString& name, const QColor& foreground, con
 
 void ClockNameField::setEditing(bool editing)
 {
-    if (editing == isEditing())
-        return;
-    if (editing)
-        field->selectAll();
-    button->setVisible(!editing);
-    field->setVisible(editing);
-}
-
-bool ClockNameField::isEditing() const
-{
-    return !field->isHidden();
+    showEditor(editing);
 }
 
 void ClockNameField::showLabel()
@@ -76,13 +48,6 @@ void ClockNameField::retranslate()
     field->setAccessibleName(QCoreApplication::translate("mewt", "session name"));
     field->setAccessibleDescription(
         QCoreApplication::translate("mewt", "shown while running and in the completion notification"));
-}
-
-void ClockNameField::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    QWidget::changeEvent(event);
 }
 
 } // namespace mewt

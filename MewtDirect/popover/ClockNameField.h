@@ -1,15 +1,12 @@
 #pragma once
 
-#include <QWidget>
+#include "popover/InlineEditor.h"
 
 namespace mewt {
 
-class InlineLabelButton;
-class InlineTextField;
-
 // The clock face's name row: the draft name with a pencil, or "add name", as a button until it is
 // pressed; then a text field for the name. The owner decides when it edits and stores each edit.
-class ClockNameField final : public QWidget {
+class ClockNameField final : public InlineEditor {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ClockNameField)
 
@@ -22,26 +19,11 @@ public:
     void showName(const QString& draft, const QColor& foreground, const QColor& secondary);
     // Shows the field (every text selected, as a field just clicked into) or the label.
     void setEditing(bool editing);
-    bool isEditing() const;
-
-    InlineLabelButton& label() const { return *button; }
-    InlineTextField& editor() const { return *field; }
-
-Q_SIGNALS:
-    void pressed();
-    void nameEdited(const QString& text);
-    void returnPressed();
-    void focusChanged(bool focused);
-
-protected:
-    void changeEvent(QEvent* event) override;
 
 private:
     void showLabel();
-    void retranslate();
+    void retranslate() override;
 
-    InlineLabelButton* button = nullptr;
-    InlineTextField* field = nullptr;
     QString draft;
 };
 

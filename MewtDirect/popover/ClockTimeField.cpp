@@ -5,31 +5,14 @@
 #include "popover/PopoverMetrics.h"
 
 #include <QCoreApplication>
-#include <QEvent>
-#include <QHBoxLayout>
 
 namespace mewt {
 
 ClockTimeField::ClockTimeField(QWidget* parent)
-    : QWidget(parent)
-    , button(new InlineLabelButton(phaseTimeFont(), QString(), this))
-    , field(new InlineTextField(phaseTimeFont(), editorWidth, this))
+    : InlineEditor(phaseTimeFont(), QString(), editorWidth, parent)
 {
     setObjectName(QStringLiteral("clockTimeField"));
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    row->addWidget(button, 0, Qt::AlignCenter);
-    row->addWidget(field, 0, Qt::AlignCenter);
-    const int height = std::max(button->sizeHint().height(), field->sizeHint().height());
-    button->setFixedHeight(height);
-    field->setFixedHeight(height);
-    field->hide();
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(button, &QAbstractButton::clicked, this, &ClockTimeField::pressed);
-    connect(field, &QLineEdit::textEdited, this, &ClockTimeField::draftEdited);
-    connect(field, &QLineEdit::returnPressed, this, &ClockTimeField::returnPressed);
-    connect(field, &InlineTextField::focusChanged, this, &ClockTimeField::focusChanged);
     retranslate();
 }
 
@@ -46,19 +29,9 @@ void ClockTimeField::setColor(const QColor& color)
 
 void ClockTimeField::setEditing(bool editing, const QString& draft)
 {
-    if (editing == isEditing())
-        return;
-    if (editing) {
+    if (editing && !isEditing())
         field->showText(draft);
-        field->selectAll();
-    }
-    button->setVisible(!editing);
-    field->setVisible(editing);
-}
-
-bool ClockTimeField::isEditing() const
-{
-    return !field->isHidden();
+    showEditor(editing);
 }
 
 void ClockTimeField::retranslate()
@@ -70,13 +43,6 @@ void ClockTimeField::retranslate()
     field->setAccessibleName(QCoreApplication::translate("mewt", "timer duration"));
     field->setAccessibleDescription(typing);
     field->setToolTip(typing.toHtmlEscaped());
-}
-
-void ClockTimeField::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    QWidget::changeEvent(event);
 }
 
 } // namespace mewt

@@ -315,14 +315,15 @@ void TimerPopoverController::updateContentSize(QSize size)
     }
     stopResizeAnimation();
     if (sharedPresentation->isDetached()) {
-        const QList<QRectF> frames = visibleFrames();
-        std::optional<QPointF> origin
-            = pendingDetachedRestoration && placement ? placement->restoredOrigin(frames, QSizeF(size)) : std::nullopt;
+        const std::optional<QPointF> restored = pendingDetachedRestoration && placement
+            ? placement->restoredOrigin(visibleFrames(), QSizeF(size))
+            : std::nullopt;
         // Without a usable stored place the window still lands on a screen, never at the
         // coordinates' origin under a top bar.
-        if (!origin)
-            origin = clampedDetachedOrigin(frames, target.left(), target.top(), QSizeF(size));
-        placeDetached(origin ? QRect(rounded(*origin), size) : target);
+        if (restored)
+            placeDetached(QRect(rounded(*restored), size));
+        else
+            placeDetachedOnScreen(target);
         if (std::exchange(pendingDetachedRestoration, false)) {
             const PlacementSuppression quiet(suppressesPlacementPersistence);
             popoverPanel->orderFront();
@@ -582,9 +583,7 @@ void TimerPopoverController::applyDetached(bool detached, TimerPopoverPresentati
     lastPawFrame.reset();
     panelTopY.reset();
     if (detached && !restoring) {
-        const std::optional<QPointF> origin
-            = clampedDetachedOrigin(visibleFrames(), frame.left(), frame.top(), QSizeF(frame.size()));
-        placeDetached(origin ? QRect(rounded(*origin), frame.size()) : frame);
+        placeDetachedOnScreen(frame);
         popoverPanel->orderFront();
         popoverPanel->makeKey();
         sharedPresentation->setVisible(true);
@@ -616,6 +615,13 @@ void TimerPopoverController::placeDetached(QRect frame)
     panelTopY = frame.top();
     if (placement)
         placement->save(QRectF(frame));
+}
+
+void TimerPopoverController::placeDetachedOnScreen(QRect wanted)
+{
+    const std::optional<QPointF> origin
+        = clampedDetachedOrigin(visibleFrames(), wanted.left(), wanted.top(), QSizeF(wanted.size()));
+    placeDetached(origin ? QRect(rounded(*origin), wanted.size()) : wanted);
 }
 
 void TimerPopoverController::panelDidMove()

@@ -143,6 +143,8 @@ private:
     QList<QRectF> visibleFrames() const;
     // Moves the detached window itself, so the move is not taken for the user's, and keeps the place.
     void placeDetached(QRect frame);
+    // The same, kept on a visible screen.
+    void placeDetachedOnScreen(QRect wanted);
     void panelDidMove();
     void scheduleScreenCheck();
     void watchScreens();

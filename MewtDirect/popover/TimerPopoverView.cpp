@@ -787,7 +787,7 @@ void TimerPopoverView::setUpClockFace()
     idle->clockNameSlot().layout()->addWidget(clockName);
     ClockTimeField& time = idle->clockTimeField();
     connect(clockName, &ClockNameField::pressed, this, &TimerPopoverView::beginClockNameEditing);
-    connect(clockName, &ClockNameField::nameEdited, this, [this](const QString& text) {
+    connect(clockName, &ClockNameField::textEdited, this, [this](const QString& text) {
         commitSessionName(text);
         // A cut or a replaced line break shows at once, also when the stored name stays the same.
         clockName->editor().showText(stores.timer.draftName());
@@ -795,7 +795,7 @@ void TimerPopoverView::setUpClockFace()
     connect(clockName, &ClockNameField::returnPressed, this, &TimerPopoverView::startWithoutPulling);
     connect(clockName, &ClockNameField::focusChanged, this, &TimerPopoverView::clockNameFocusChanged);
     connect(&time, &ClockTimeField::pressed, this, &TimerPopoverView::beginClockTimeEditing);
-    connect(&time, &ClockTimeField::draftEdited, this, [this](const QString& text) { edits.clockTimeDraft = text; });
+    connect(&time, &ClockTimeField::textEdited, this, [this](const QString& text) { edits.clockTimeDraft = text; });
     connect(&time, &ClockTimeField::returnPressed, this, &TimerPopoverView::commitClockTimeEdit);
     connect(&time, &ClockTimeField::focusChanged, this, &TimerPopoverView::clockTimeFocusChanged);
     // The name reports only while it is a text field; the time in both of its states.
