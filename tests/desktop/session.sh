@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Runs a command on a desktop of its own: a private X display, session bus and accessibility bus,
+# and the window manager named first (openbox, xfwm4 or none). Nothing reaches the user's desktop.
+#   session.sh WM [WxH] -- COMMAND [ARGS...]
+set -euo pipefail
+wm=$1; shift
+size=1600x900
+[ "$1" != -- ] && { size=$1; shift; }
+[ "$1" = -- ] && shift
+for tool in Xvfb xdotool xprop dbus-launch /usr/libexec/at-spi-bus-launcher; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing; scripts/install-deps.sh installs it"; exit 77; }
+done
+[ "$wm" = none ] || command -v "$wm" >/dev/null || { echo "SKIP: $wm is missing"; exit 77; }
+
+n=$((200 + RANDOM % 500)); while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 & xpid=$!
+pids=("$xpid")
+cleanup() { kill "${pids[@]}" ${DBUS_SESSION_BUS_PID:-} 2>/dev/null || true; }
+trap cleanup EXIT
+for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.05; done
+export DISPLAY=":$n" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=0
+unset WAYLAND_DISPLAY QT_ACCESSIBILITY
+home=$(mktemp -d); pids+=(); trap 'cleanup; rm -rf "$home"' EXIT
+export XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" XDG_DATA_HOME="$home/data"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME"; chmod 700 "$XDG_RUNTIME_DIR"
+eval "$(dbus-launch --sh-syntax)"
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
+for _ in $(seq 100); do
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 && break
+  sleep 0.05
+done
+case $wm in
+  none) ;;
+  openbox) openbox --sm-disable >/dev/null 2>&1 & pids+=($!) ;;
+  xfwm4) xfwm4 --compositor=off --sm-client-disable >/dev/null 2>&1 & pids+=($!) ;;
+  *) echo "unknown window manager $wm" >&2; exit 2 ;;
+esac
+if [ "$wm" != none ]; then
+  # The manager is up once it owns the screen's selection.
+  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
+fi
+export MEWT_TEST_WM=$wm
+"$@"
