@@ -5,6 +5,7 @@
 #include "options/FeedbackComposerModel.h"
 #include "options/OptionsPalette.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -244,7 +245,8 @@ QWidget* FeedbackComposerView::buildForm()
 
     includeEmail = new QCheckBox(form);
     includeEmail->setFont(pixelFont(bodySize));
-    connect(includeEmail, &QCheckBox::clicked, &model, &FeedbackComposerModel::setIncludeEmail);
+    // sync() sets it under a blocker, so every `toggled` is the user's, a screen reader's included.
+    connect(includeEmail, &QCheckBox::toggled, &model, &FeedbackComposerModel::setIncludeEmail);
     column->addWidget(includeEmail);
 
     email = new QLineEdit(form);
@@ -269,6 +271,10 @@ QWidget* FeedbackComposerView::buildForm()
     // A server may send one word wider than the form; it breaks rather than running out of sight.
     failure->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     failure->document()->setDocumentMargin(0);
+    // As tall as the sentence laid out at the box's own width, so the panel grows and shrinks with
+    // it; measuring before the box has its width would keep the height of a narrower layout.
+    connect(failure->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, failure,
+        [this](const QSizeF& size) { failure->setFixedHeight(qCeil(size.height())); });
     column->addWidget(failure);
     return form;
 }
@@ -354,12 +360,8 @@ void FeedbackComposerView::sync()
         { static_cast<QWidget*>(editor), static_cast<QWidget*>(includeEmail), static_cast<QWidget*>(email) })
         control->setEnabled(!sending);
     email->setVisible(state.includeEmail);
-    if (failure->toPlainText() != state.phase.sentence) {
+    if (failure->toPlainText() != state.phase.sentence)
         failure->setPlainText(state.phase.sentence);
-        // As tall as the sentence at the form's width, so the panel grows with it.
-        failure->document()->setTextWidth(width - 2 * padding);
-        failure->setFixedHeight(qCeil(failure->document()->size().height()));
-    }
     failure->setVisible(state.phase.kind == Kind::failed);
 
     form->setVisible(!sent);

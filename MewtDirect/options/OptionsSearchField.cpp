@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QIcon>
-#include <QSignalBlocker>
 
 namespace mewt {
 
@@ -38,7 +37,8 @@ void OptionsSearchField::sync()
 {
     if (text() == navigation.searchText())
         return;
-    const QSignalBlocker quiet(this);
+    // Unblocked: the clear button follows `textChanged`. Only `textEdited` writes back, and setText()
+    // does not emit it.
     setText(navigation.searchText());
 }
 

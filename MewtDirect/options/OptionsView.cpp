@@ -90,6 +90,13 @@ public:
     }
 };
 
+// The role's value on the list's one selected row; nothing for no row, a gap or a hidden hit.
+QVariant selectedData(const QListWidget& list, int role)
+{
+    const QList<QListWidgetItem*> chosen = list.selectedItems();
+    return chosen.size() == 1 && !chosen.first()->isHidden() ? chosen.first()->data(role) : QVariant();
+}
+
 QListWidget* sidebarList(QWidget* parent)
 {
     auto* list = new QListWidget(parent);
@@ -171,15 +178,20 @@ OptionsView::OptionsView(
     auto* hostLayout = new QVBoxLayout(pageHost);
     hostLayout->setContentsMargins(0, 0, 0, 0);
 
-    // The lists write only what the user picks; sync() selects under a signal blocker.
-    connect(categories, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        if (item && item->data(categoryRole).isValid())
-            this->navigation.navigate(OptionsCategory(item->data(categoryRole).toInt()));
+    // The lists write only what the user picks; sync() selects under a signal blocker. The selection
+    // counts, not the current row: a screen reader selects a row without making it current. A row
+    // unselected or a gap selected is undone by the next sync, so the list always shows the page.
+    connect(categories, &QListWidget::itemSelectionChanged, this, [this] {
+        const QVariant category = selectedData(*categories, categoryRole);
+        if (category.isValid())
+            this->navigation.navigate(OptionsCategory(category.toInt()));
+        scheduleSync();
     });
-    connect(results, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        markChosenHit();
-        if (item)
-            this->navigation.openSearchResult(OptionsSetting(item->data(settingRole).toInt()));
+    connect(results, &QListWidget::itemSelectionChanged, this, [this] {
+        const QVariant setting = selectedData(*results, settingRole);
+        if (setting.isValid())
+            this->navigation.openSearchResult(OptionsSetting(setting.toInt()));
+        scheduleSync();
     });
     // A click on the hit already chosen asks for its row again.
     connect(results, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {

@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace mewt {
@@ -26,10 +27,13 @@ SegmentedPicker::SegmentedPicker(QWidget* parent)
     row->setSpacing(0);
     // Exclusivity is kept by hand, so a store value no segment carries can leave all unchecked.
     group->setExclusive(false);
-    connect(group, &QButtonGroup::buttonClicked, this, [this](QAbstractButton* clicked) {
-        const QString value = clicked->property(valueProperty).toString();
-        setCurrentValue(value); // a click on the checked segment must not uncheck it
-        Q_EMIT activated(value);
+    // `toggled`, not `clicked`: a screen reader's toggle action flips a segment without a click.
+    // setCurrentValue() checks under a blocker, so every toggle seen here is the user's.
+    connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton* toggled, bool on) {
+        const QString value = toggled->property(valueProperty).toString();
+        setCurrentValue(value); // toggling the checked segment must not uncheck it
+        if (on)
+            Q_EMIT activated(value);
     });
 }
 
@@ -58,6 +62,7 @@ QString SegmentedPicker::currentValue() const
 
 void SegmentedPicker::setCurrentValue(const QString& value)
 {
+    const QSignalBlocker quiet(group);
     for (QAbstractButton* button : group->buttons())
         button->setChecked(button->property(valueProperty).toString() == value);
     tintSegments();

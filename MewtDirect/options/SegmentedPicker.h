@@ -9,7 +9,8 @@ class QHBoxLayout;
 namespace mewt {
 
 // A row of joined, mutually exclusive buttons, one per choice, each carrying the stored raw value.
-// Only a click reports `activated`; setting the value from a store is silent.
+// Only the user reports `activated`, choosing a segment by pointer, key or screen reader; setting the
+// value from a store is silent.
 class SegmentedPicker final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SegmentedPicker)

@@ -16,7 +16,8 @@ QAbstractButton* bindToggle(QAbstractButton* toggle, SettingBinding<bool> bindin
         const QSignalBlocker quiet(toggle);
         toggle->setChecked(read());
     };
-    QObject::connect(toggle, &QAbstractButton::clicked, toggle, [write = binding.write, refresh](bool on) {
+    // `toggled`, not `clicked`: a screen reader's toggle action flips the box without a click.
+    QObject::connect(toggle, &QAbstractButton::toggled, toggle, [write = binding.write, refresh](bool on) {
         write(on);
         refresh(); // a setting that could not change (open at login failing) must not show as changed
     });

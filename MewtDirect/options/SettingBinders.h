@@ -18,7 +18,8 @@ class SegmentedPicker;
 // so a page row reads as one line:
 //   section->addRow(OptionsSetting::appearanceZenMode, bindToggle(new QCheckBox, zenBinding));
 
-// A check box or switch: `clicked` writes.
+// A check box or switch: every change of state that is not the store's own writes (a click, Space,
+// a screen reader's toggle action).
 QAbstractButton* bindToggle(QAbstractButton* toggle, SettingBinding<bool> binding);
 
 // A pop-up whose items carry the stored raw value as their data: `activated` writes. A stored value

@@ -1,6 +1,7 @@
 """Drives mewt on the private desktop that session.sh made: starts it with settings of the test's
 own, finds its windows with xdotool and xprop, and reads and presses its controls over the
 accessibility bus as a screen reader does."""
+import configparser
 import os
 import shutil
 import subprocess
@@ -151,7 +152,16 @@ class Mewt:
         xdo("mousemove", x + w // 2, y + h // 2, "click", "1")
         settle(0.6)
 
-    def quit(self):
+    def open_settings(self):
+        """Opens the settings window the way a user does: the popover's more-actions menu, then its
+        "settings" row, the last but one (the menu is not on the bus, so by keyboard)."""
+        self.click_paw()
+        self.press("more actions")
+        xdo("key", "Up", "Up", "Return")
+        return self.node("mewt settings")
+
+    def stop(self):
+        """Ends the app as the desktop does (SIGTERM), keeping its settings to read."""
         if self.process.poll() is None:
             self.process.terminate()
             try:
@@ -159,6 +169,16 @@ class Mewt:
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
+
+    def stored(self):
+        """The [General] settings in mewt.conf, keys as written."""
+        parser = configparser.ConfigParser(interpolation=None)
+        parser.optionxform = str
+        parser.read(os.path.join(self.home, "config", "mewt", "mewt.conf"))
+        return dict(parser["General"]) if parser.has_section("General") else {}
+
+    def quit(self):
+        self.stop()
         shutil.rmtree(self.home, ignore_errors=True)
 
     def __enter__(self):

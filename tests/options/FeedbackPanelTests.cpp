@@ -10,9 +10,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolButton>
 #include <QTranslator>
+#include <QtMath>
 #include <gtest/gtest.h>
 
 using namespace mewt;
@@ -108,6 +111,10 @@ TEST_F(PanelRig, WhileSendingNothingClosesOrEditsAndAFailureComesBackToTheNote)
     EXPECT_EQ(phase(), Kind::failed);
     EXPECT_TRUE(view().failureText()->isVisibleTo(&panel));
     EXPECT_EQ(view().failureText()->toPlainText(), QStringLiteral("couldn't reach localhost. check your connection."));
+    QCoreApplication::processEvents();
+    const QTextDocument* sentence = view().failureText()->document();
+    EXPECT_EQ(sentence->firstBlock().layout()->lineCount(), 1);
+    EXPECT_EQ(view().failureText()->height(), qCeil(sentence->size().height())) << "a box of the sentence's height";
     EXPECT_EQ(view().messageEditor()->toPlainText(), QStringLiteral("the paw sticks"));
     EXPECT_TRUE(view().sendButton()->isEnabled());
     EXPECT_EQ(view().sendButton()->text(), QStringLiteral("send"));
@@ -165,6 +172,14 @@ TEST_F(PanelRig, TheAddressFieldFollowsTheToggleAndKeepsWhatWasTyped)
     EXPECT_TRUE(view().contactEmailField()->isVisibleTo(&panel));
     EXPECT_EQ(view().contactEmailField()->text(), QStringLiteral("a@b.io"));
     EXPECT_EQ(controller.model()->state().contactEmail, QStringLiteral("a@b.io"));
+    // A screen reader toggles without a click.
+    QAccessible::queryAccessibleInterface(view().includeEmailToggle())
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::toggleAction());
+    view().sync();
+    EXPECT_FALSE(controller.model()->state().includeEmail);
+    EXPECT_FALSE(view().includeEmailToggle()->isChecked());
+    EXPECT_FALSE(view().contactEmailField()->isVisibleTo(&panel));
 }
 
 TEST_F(PanelRig, OpensCentredOverTheGivenWindowAndASecondRequestReusesItWhereItIs)

@@ -10,6 +10,7 @@
 #include "options/TimerOptionsPage.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -94,6 +95,49 @@ TEST_P(OptionPages, OpeningWritesNothingAndShowsEveryCatalogueRow)
             expected.append(setting);
     }
     EXPECT_EQ(page->form().registeredSettings(), expected);
+}
+
+// The switch or segment a screen reader would toggle on a row: the box, or the first unchosen
+// segment; nothing for other controls.
+QAbstractButton* toggleOf(QWidget* row)
+{
+    auto* settingsRow = qobject_cast<SettingsRow*>(row);
+    QWidget* control = settingsRow ? settingsRow->control() : nullptr;
+    if (auto* picker = qobject_cast<SegmentedPicker*>(control)) {
+        for (int index = 0; index < picker->count(); ++index) {
+            if (auto* segment = static_cast<QAbstractButton*>(picker->segment(index)); !segment->isChecked())
+                return segment;
+        }
+    }
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    return button && button->isCheckable() ? button : nullptr;
+}
+
+// A screen reader's toggle action is no click, yet every switch and segment it toggles writes
+// once, and a page built afresh shows what was stored.
+TEST_P(OptionPages, AScreenReaderToggleWritesOnce)
+{
+    const auto page = pageFor(GetParam())(rig);
+    page->show();
+    QList<std::pair<OptionsSetting, QString>> toggled;
+    for (const OptionsSetting setting : page->form().registeredSettings()) {
+        QWidget* row = page->form().row(setting);
+        QAbstractButton* toggle = toggleOf(row);
+        if (!toggle)
+            continue;
+        const QString before = shownValue(row);
+        const int writes = rig.defaults.writeCount() + rig.loginItems.calls;
+        QAccessible::queryAccessibleInterface(toggle)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rig.defaults.writeCount() + rig.loginItems.calls, writes + 1) << rawValue(setting).toStdString();
+        EXPECT_NE(shownValue(row), before) << rawValue(setting).toStdString();
+        toggled.append({ setting, shownValue(row) });
+    }
+    EXPECT_FALSE(toggled.isEmpty());
+    const auto fresh = pageFor(GetParam())(rig);
+    for (const auto& [setting, shown] : toggled)
+        EXPECT_EQ(shownValue(fresh->form().row(setting)), shown) << rawValue(setting).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Categories, OptionPages,

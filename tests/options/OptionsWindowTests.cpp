@@ -11,6 +11,7 @@
 #include "options/SettingsForm.h"
 #include "options/SettingsSection.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
@@ -182,6 +183,50 @@ TEST_F(OptionsWindowNavigation, BackAndForwardWalkTheHistoryOnlyWhereTheyCan)
     EXPECT_FALSE(view().chromeBar().forwardButton().isEnabled());
     // The sidebar follows the history.
     EXPECT_EQ(view().categoryList().currentItem()->text(), title(OptionsCategory::sounds));
+}
+
+// A screen reader selects a row without making it current: the page follows the selection, and a
+// row it unselects or a gap it selects goes back to the row of the page shown.
+TEST_F(OptionsWindowNavigation, SelectingARowThroughTheListShowsItsPage)
+{
+    QListWidget& list = view().categoryList();
+    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(&list)->tableInterface();
+    const auto shownCategory = [this] {
+        SettingsForm* form = view().currentForm();
+        return form && !form->registeredSettings().isEmpty() ? definition(form->registeredSettings().first()).category
+                                                             : OptionsCategory::general;
+    };
+    const auto rowOf = [&list](OptionsCategory category) { return list.row(itemWithText(list, title(category))); };
+    const auto toggleRow = [table](int row) {
+        table->cellAt(row, 0)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCoreApplication::processEvents();
+    };
+
+    ASSERT_TRUE(table->selectRow(rowOf(OptionsCategory::sounds)));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::sounds);
+    EXPECT_EQ(shownCategory(), OptionsCategory::sounds);
+
+    toggleRow(rowOf(OptionsCategory::pulling));
+    EXPECT_EQ(shownCategory(), OptionsCategory::pulling);
+    toggleRow(rowOf(OptionsCategory::pulling)); // unselected
+    table->selectRow(rowOf(OptionsCategory::pulling) + 1); // the gap after it
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shownCategory(), OptionsCategory::pulling);
+    EXPECT_EQ(list.selectedItems(), QList { itemWithText(list, title(OptionsCategory::pulling)) });
+    EXPECT_EQ(list.currentItem(), list.selectedItems().value(0));
+
+    type("distance");
+    QListWidget& hits = view().resultList();
+    for (int row = 0; row < hits.count(); ++row) {
+        if (hits.item(row)->data(Qt::AccessibleTextRole) == definition(OptionsSetting::soundsVolume).title)
+            QAccessible::queryAccessibleInterface(&hits)->tableInterface()->selectRow(row); // hidden: no hit
+        if (hits.item(row)->data(Qt::AccessibleTextRole) == definition(OptionsSetting::timerStepDistance).title)
+            QAccessible::queryAccessibleInterface(&hits)->tableInterface()->selectRow(row);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.navigation.selectedSearchResult(), OptionsSetting::timerStepDistance);
+    EXPECT_EQ(hits.currentItem(), hits.selectedItems().value(0));
 }
 
 TEST_F(OptionsWindowNavigation, AnotherPageOrResultsShowingClearTheScrolledBand)

@@ -1,6 +1,7 @@
 #include "options/OptionsNavigationModel.h"
 #include "options/OptionsSearchField.h"
 
+#include <QAction>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -14,6 +15,18 @@ protected:
     OptionsNavigationModel navigation { [] { return OptionsSettingsAvailability { 2 }; } };
     OptionsSearchField field { navigation };
     QSignalSpy writes { &navigation, &OptionsNavigationModel::searchTextChanged };
+
+    // Whether the field's clear button shows, once its fade has run.
+    bool clearButtonShows() const
+    {
+        const auto* clear = field.findChild<QAction*>(QStringLiteral("_q_qlineeditclearaction"));
+        for (QObject* shown : clear ? clear->associatedObjects() : QObjectList()) {
+            auto* button = qobject_cast<QWidget*>(shown);
+            if (button && button != &field)
+                return button->isVisibleTo(&field) && button->property("opacity").toReal() > 0;
+        }
+        return false;
+    }
 
     QStringList written() const
     {
@@ -69,10 +82,13 @@ TEST_F(SearchField, ModelChangesShowWithoutDisturbingTheCaret)
     field.sync();
     EXPECT_EQ(field.cursorPosition(), 2);
 
+    field.show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return clearButtonShows(); }));
     writes.clear();
     navigation.navigate(OptionsCategory::sounds);
     EXPECT_EQ(field.text(), "");
     EXPECT_EQ(written(), QStringList { "" }); // the model's own change, not written back by the field
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !clearButtonShows(); }, 2000)) << "the clear button goes with the text";
 }
 
 TEST_F(SearchField, LabelsFollowTheLanguage)

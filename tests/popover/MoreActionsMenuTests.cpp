@@ -6,6 +6,7 @@
 #include "popover/PopoverHeader.h"
 #include "popover/ToolbarIconButton.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
 #include <QToolButton>
@@ -92,6 +93,14 @@ TEST_P(MenuToggle, WritesTheFlippedValueOnceAndShowsStoreChangesWithoutWritingBa
     menu().refresh();
     EXPECT_EQ(row->isChecked(), before);
     EXPECT_EQ(rig.defaults.writeCount(), writes);
+
+    // A screen reader presses the row: the same single write.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&menu());
+    QAccessibleInterface* item = list->child(int(menu().actions().indexOf(row)));
+    ASSERT_TRUE(item && item->state().checkable);
+    item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(rig.defaults.writeCount(), writes + 1);
+    EXPECT_EQ(c.read(rig), !before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, MenuToggle,
