@@ -1,6 +1,7 @@
 #include "popover/PhaseTimeBlock.h"
 
 #include "artwork/CharacterSlotText.h"
+#include "popover/PopoverAccessibility.h"
 #include "popover/PopoverMetrics.h"
 
 #include <QFontMetrics>
@@ -56,6 +57,9 @@ PhaseTimeBlock::PhaseTimeBlock(QWidget* parent)
     separator->setText(QStringLiteral("\u00b7"));
     status->setFont(captionFont());
     time->setFont(phaseTimeFont());
+    // The drawn time and the status are what a reader most wants; they are labels it can read.
+    for (QWidget* label : std::initializer_list<QWidget*> { name, title, time, status })
+        setAccessibleRole(label, QAccessible::StaticText);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -85,8 +89,10 @@ void PhaseTimeBlock::setContent(const Content& content)
     header->setVisible(hasName || hasTitle);
     elideHeader();
     time->setValue(content.time);
+    setPopoverAccessibleTime(time, content.time);
     status->setVisible(full);
     status->setText(content.status);
+    setPopoverAccessibleValue(status, content.status);
 }
 
 void PhaseTimeBlock::resizeEvent(QResizeEvent* event)

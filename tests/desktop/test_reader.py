@@ -1,0 +1,104 @@
+"""What a screen reader reads from the popover over the accessibility bus: the start control's
+minutes, the durations' values and the session count's text, then, once a timer runs, the
+remaining time, the status line, the bars' text and the paw's time; the running time is not told
+at every second."""
+import re
+import time
+import unittest
+
+import pyatspi
+from gi.repository import GLib
+
+from desktop import Mewt, TOUR_DONE, settle, text_of, value_of, wait_for, walk, showing
+
+TIME = re.compile(r"^\d{1,2}:\d\d$")
+
+
+def labels(node):
+    """The showing labels under a node, as their text interface reads them."""
+    return [n for n in walk(node) if n.getRoleName() == "label" and showing(n) and text_of(n)]
+
+
+def press_action(mewt, action):
+    """Runs the showing node's accessible action named `action` (a group's start action)."""
+    def find():
+        for node in walk(mewt.app):
+            if not showing(node):
+                continue
+            try:
+                actions = node.queryAction()
+            except NotImplementedError:
+                continue
+            for i in range(actions.nActions):
+                if actions.getName(i) == action:
+                    return actions, i
+        return None
+    actions, index = wait_for(find, what=f"an action named {action!r}")
+    actions.doAction(index)
+    settle()
+
+
+def open_controls(mewt, name):
+    """Clicks the paw until the popover's control `name` shows."""
+    def shown():
+        if not mewt.nodes(name):
+            mewt.click_paw()
+        return mewt.nodes(name)
+    return wait_for(shown, timeout=10, what=f"the popover with {name!r}")[0]
+
+
+class Reader(unittest.TestCase):
+    def test_clock_layout_reads_its_values_and_the_running_time(self):
+        settings = "\n".join([TOUR_DONE, "timerIdleLayout=clock", "timerMode=pomodoro"])
+        with Mewt(settings) as mewt:
+            start = open_controls(mewt, "start one focus session")
+            self.assertEqual(text_of(start), "25 minutes")
+            self.assertEqual(text_of(mewt.node("edit timer duration")), "25:00")
+            focus = mewt.node("focus duration, 25 minutes", role="spin button").queryValue()
+            self.assertEqual((focus.currentValue, focus.minimumValue, focus.maximumValue), (25, 1, 180))
+            interval = mewt.node("long break interval", role="spin button")
+            self.assertEqual(value_of(interval), 4)
+            self.assertEqual(text_of(interval), "every 4 focus sessions")
+
+            mewt.press("start one focus session")
+            button = open_controls(mewt, "pause focus")
+            self.assertTrue(text_of(button).startswith("ends "), text_of(button))
+            read = [text_of(n) for n in labels(button)]
+            self.assertIn(text_of(button), read)  # the status line is a label too
+            self.assertIn("focus 1 of 1", read)
+            clock = next(n for n in labels(button) if TIME.match(text_of(n)))
+            self.assertEqual(clock.name, text_of(clock))
+            self.assertRegex(text_of(mewt.node("yarn timer progress")), r"^\S+ wound, \S+ remaining$")
+            self.assertGreater(mewt.node("yarn timer progress").queryValue().maximumValue, 0)
+            paw = mewt.node("mewt timer")
+            self.assertRegex(text_of(paw), r" left$")
+            self.assertEqual(paw.description, text_of(paw))
+
+            # The time a reader asks for is the newest, but it is not told at every second.
+            told = []
+            def listen(event):
+                if event.source == clock:
+                    told.append(event.type)
+            events = ["object:text-changed", "object:property-change:accessible-name"]
+            pyatspi.Registry.registerEventListener(listen, *events)
+            before = text_of(clock)
+            context = GLib.MainContext.default()
+            end = time.monotonic() + 2.5
+            while time.monotonic() < end:
+                context.iteration(False)
+                time.sleep(0.02)
+            pyatspi.Registry.deregisterEventListener(listen, *events)
+            self.assertNotEqual(text_of(clock), before)
+            self.assertEqual(told, [])
+
+    def test_zen_bar_reads_its_text(self):
+        with Mewt("\n".join([TOUR_DONE, "isZenModeEnabled=true"])) as mewt:
+            mewt.click_paw()
+            press_action(mewt, "start timer")
+            button = open_controls(mewt, "pause timer")
+            self.assertTrue(any(TIME.match(text_of(n)) for n in labels(button)))
+            self.assertRegex(text_of(mewt.node("timer progress")), r"^\S+ elapsed, \S+ remaining$")
+
+
+if __name__ == "__main__":
+    unittest.main()
