@@ -392,6 +392,11 @@ TEST_F(PopoverDisplays, AWaitingPlanCountsItsOverdueTimeAndStartsOrEndsOnAClick)
     EXPECT_EQ(shown.time, QStringLiteral("\u22121:30"));
     EXPECT_EQ(shown.activeName, QStringLiteral("%1 <b>reading</b>"));
     EXPECT_EQ(shown.title, QStringLiteral("next: short break"));
+    // The overdue time and the header are labels a reader reads, whole.
+    const QStringList read = readLabels(QAccessible::queryAccessibleInterface(&page.timeBlock()));
+    for (const QString& text :
+        { QStringLiteral("\u22121:30"), QStringLiteral("next: short break"), QStringLiteral("%1 <b>reading</b>") })
+        EXPECT_TRUE(read.contains(text)) << text.toStdString();
     EXPECT_EQ(page.startButton().text(), QStringLiteral("start break"));
     EXPECT_EQ(page.instructions().lines().front().text, QStringLiteral("drag paw to start short break"));
     page.startButton().click();
