@@ -163,10 +163,15 @@ void storeValue(QWidget* widget, const QString& value, bool announce)
     QAccessible::updateAccessibility(&text);
     QAccessibleValueChangeEvent changed(widget, value);
     QAccessible::updateAccessibility(&changed);
-    // A label's name is its text.
+    // A label's name is its text; a button without a hint describes itself by its value.
     if (widget->accessibleName().isEmpty()) {
         QAccessibleEvent named(widget, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&named);
+    }
+    const QVariant role = widget->property(roleProperty);
+    if (role.isValid() && role.toInt() == QAccessible::Button && widget->accessibleDescription().isEmpty()) {
+        QAccessibleEvent described(widget, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&described);
     }
 }
 

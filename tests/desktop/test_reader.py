@@ -2,6 +2,7 @@
 minutes, the durations' values and the session count's text, then, once a timer runs, the
 remaining time, the status line, the bars' text and the paw's time; the running time is not told
 at every second."""
+import json
 import re
 import time
 import unittest
@@ -12,6 +13,18 @@ from gi.repository import GLib
 from desktop import Mewt, TOUR_DONE, settle, text_of, value_of, wait_for, walk, showing
 
 TIME = re.compile(r"^\d{1,2}:\d\d$")
+
+
+def waiting_plan(ended_ago):
+    """A stored pomodoro plan that finished its first focus `ended_ago` seconds ago and waits."""
+    plan = {"id": "reader", "phase": "shortBreak", "phaseDurationSeconds": 300, "isPhaseRunning": False,
+            "phaseEndedAt": round(time.time() - ended_ago, 3), "completedBlocks": 1,
+            "completedFocusSeconds": 1500, "completedBreakSeconds": 0, "totalFocusSeconds": 3000,
+            "isContinuous": False,
+            "configuration": {"focusSeconds": 1500, "shortBreakSeconds": 300, "longBreakSeconds": 900,
+                              "blocksBeforeLongBreak": 4}}
+    raw = json.dumps(plan, separators=(",", ":")).replace('"', '\\"')
+    return f'pomodoroPlan="@ByteArray({raw})"'
 
 
 def labels(node):
@@ -98,6 +111,14 @@ class Reader(unittest.TestCase):
             button = open_controls(mewt, "pause timer")
             self.assertTrue(any(TIME.match(text_of(n)) for n in labels(button)))
             self.assertRegex(text_of(mewt.node("timer progress")), r"^\S+ elapsed, \S+ remaining$")
+
+    def test_waiting_plan_reads_its_overdue_time(self):
+        with Mewt("\n".join([TOUR_DONE, "timerMode=pomodoro", waiting_plan(10)])) as mewt:
+            open_controls(mewt, "start break")
+            read = [text_of(n) for n in labels(mewt.app)]
+            self.assertIn("next: short break", read)
+            self.assertTrue(any(re.match(r"^\u2212\d+:\d\d$", text) for text in read), read)
+            self.assertRegex(text_of(mewt.node("mewt timer")), r"^phase ended \d+:\d\d ago$")
 
 
 if __name__ == "__main__":
