@@ -116,9 +116,11 @@ void PhaseTimeBlock::elideHeader()
     const int nameRoom = room - metrics.horizontalAdvance(shownTitle);
     name->setText(metrics.elidedText(fullName, Qt::ElideRight, std::max(nameRoom, 0)));
     title->setText(shownTitle);
-    // A screen reader reads the whole texts.
-    name->setAccessibleName(fullName);
-    title->setAccessibleName(fullTitle);
+    // A screen reader reads the whole texts, told only of a real change (this runs every tick).
+    if (name->accessibleName() != fullName)
+        name->setAccessibleName(fullName);
+    if (title->accessibleName() != fullTitle)
+        title->setAccessibleName(fullTitle);
 }
 
 void PhaseTimeBlock::setPopoverPalette(const CatPopoverPalette& palette)

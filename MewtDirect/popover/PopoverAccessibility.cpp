@@ -206,11 +206,12 @@ void setPopoverAccessibleValue(QWidget* widget, const QString& value)
 
 void setPopoverAccessibleTime(QWidget* widget, const QString& value)
 {
+    const QVariant before = widget->property(valueProperty);
+    if (before.isValid() && before.toString() == value)
+        return;
     const QVariant toldAt = widget->property(toldAtProperty);
     const qint64 now = monotonicMs();
     const bool announce = !toldAt.isValid() || now - toldAt.toLongLong() >= timeAnnouncementIntervalMs;
-    if (widget->property(valueProperty).toString() == value && widget->property(valueProperty).isValid())
-        return;
     if (announce)
         widget->setProperty(toldAtProperty, now);
     storeValue(widget, value, announce);

@@ -90,9 +90,10 @@ class Reader(unittest.TestCase):
             # The time a reader asks for is the newest, but it is not told at every second.
             told = []
             def listen(event):
-                if event.source == clock:
-                    told.append(event.type)
-            events = ["object:text-changed", "object:property-change:accessible-name"]
+                told.append((event.source, event.type))
+            events = ["object:text-changed", "object:property-change:accessible-name",
+                      "object:property-change:accessible-description",
+                      "object:property-change:accessible-value"]
             pyatspi.Registry.registerEventListener(listen, *events)
             before = text_of(clock)
             context = GLib.MainContext.default()
@@ -102,7 +103,10 @@ class Reader(unittest.TestCase):
                 time.sleep(0.02)
             pyatspi.Registry.deregisterEventListener(listen, *events)
             self.assertNotEqual(text_of(clock), before)
-            self.assertEqual(told, [])
+            # Two ticks at least went by; a minute's turn may tell a change once, no more.
+            repeated = [(source.getRoleName(), source.name, kind) for i, (source, kind) in enumerate(told)
+                        if (source, kind) in told[:i]]
+            self.assertEqual(repeated, [])
 
     def test_zen_bar_reads_its_text(self):
         with Mewt("\n".join([TOUR_DONE, "isZenModeEnabled=true"])) as mewt:
