@@ -58,7 +58,7 @@ PhaseTimeBlock::PhaseTimeBlock(QWidget* parent)
     status->setFont(captionFont());
     time->setFont(phaseTimeFont());
     // The drawn time and the status are what a reader most wants; they are labels it can read.
-    for (QWidget* label : std::initializer_list<QWidget*> { name, title, time, status })
+    for (QWidget* label : spokenLabels())
         setAccessibleRole(label, QAccessible::StaticText);
 
     auto* column = new QVBoxLayout(this);
@@ -73,6 +73,11 @@ PhaseTimeBlock::PhaseTimeBlock(QWidget* parent)
 bool PhaseTimeBlock::showsHeader() const
 {
     return !header->isHidden();
+}
+
+QList<QWidget*> PhaseTimeBlock::spokenLabels() const
+{
+    return { name, title, time, status };
 }
 
 void PhaseTimeBlock::setContent(const Content& content)

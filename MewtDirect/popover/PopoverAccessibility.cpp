@@ -18,6 +18,7 @@ constexpr char numberProperty[] = "mewtAccessibleNumber";
 constexpr char maximumProperty[] = "mewtAccessibleMaximum";
 constexpr char actionProperty[] = "mewtAccessibleAction";
 constexpr char childrenProperty[] = "mewtAccessibleChildrenRead";
+constexpr char labelsProperty[] = "mewtAccessibleLabels";
 constexpr char toldAtProperty[] = "mewtAccessibleToldAt";
 
 // A running time is told once a minute at most; hearing every second would drown everything else.
@@ -73,6 +74,20 @@ public:
             && widget()->accessibleDescription().isEmpty())
             return widget()->property(valueProperty).toString();
         return QAccessibleWidget::text(t);
+    }
+
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override
+    {
+        auto found = QAccessibleWidget::relations(match);
+        if (!(match & QAccessible::Label))
+            return found;
+        for (QObject* object : widget()->property(labelsProperty).value<QObjectList>()) {
+            auto* label = qobject_cast<QWidget*>(object);
+            if (label && label->isVisibleTo(widget()))
+                if (QAccessibleInterface* node = QAccessible::queryAccessibleInterface(label))
+                    found.append({ node, QAccessible::Label });
+        }
+        return found;
     }
 
     QAccessible::State state() const override
@@ -228,9 +243,11 @@ void setAccessibleActionName(QWidget* widget, const QString& name)
     widget->setProperty(actionProperty, name);
 }
 
-void setAccessibleChildrenRead(QWidget* widget)
+void setAccessibleChildrenRead(QWidget* widget, const QList<QWidget*>& labels)
 {
     widget->setProperty(childrenProperty, true);
+    QObjectList objects(labels.begin(), labels.end());
+    widget->setProperty(labelsProperty, QVariant::fromValue(objects));
 }
 
 void installPopoverAccessibility()

@@ -23,8 +23,9 @@ void setPopoverAccessibleTime(QWidget* widget, const QString& value);
 // A numeric value from 0 to `maximum` as well (a progress bar's share), for the value interface.
 void setPopoverAccessibleNumber(QWidget* widget, double current, double maximum);
 void setAccessibleActionName(QWidget* widget, const QString& name);
-// A button whose drawn parts are read one by one as its children.
-void setAccessibleChildrenRead(QWidget* widget);
+// A button whose drawn parts are read one by one as its children and, those showing, as its label:
+// Orca speaks a button's label, name, role and description, never its children or its text.
+void setAccessibleChildrenRead(QWidget* widget, const QList<QWidget*>& labels);
 
 // A text interface that only reads: what a screen reader asks of a label or a string value.
 class ReadOnlyAccessibleText : public QAccessibleTextInterface {

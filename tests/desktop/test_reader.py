@@ -32,6 +32,15 @@ def labels(node):
     return [n for n in walk(node) if n.getRoleName() == "label" and showing(n) and text_of(n)]
 
 
+def labelled_by(node):
+    """The texts of the nodes that label `node`, in order."""
+    texts = []
+    for relation in node.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            texts += [text_of(relation.getTarget(i)) for i in range(relation.getNTargets())]
+    return texts
+
+
 def press_action(mewt, action):
     """Runs the showing node's accessible action named `action` (a group's start action)."""
     def find():
@@ -81,6 +90,8 @@ class Reader(unittest.TestCase):
             self.assertIn("focus 1 of 1", read)
             clock = next(n for n in labels(button) if TIME.match(text_of(n)))
             self.assertEqual(clock.name, text_of(clock))
+            # Orca speaks a button's labels before its name: the showing time block labels it.
+            self.assertEqual(labelled_by(button), ["focus 1 of 1", text_of(clock), text_of(button)])
             self.assertRegex(text_of(mewt.node("yarn timer progress")), r"^\S+ wound, \S+ remaining$")
             self.assertGreater(mewt.node("yarn timer progress").queryValue().maximumValue, 0)
             paw = mewt.node("mewt timer")

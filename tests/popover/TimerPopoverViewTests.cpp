@@ -473,6 +473,13 @@ TEST_F(PopoverDisplays, APausedLongBreakReadsAsResumableAndAScreenReaderCanPress
     const QStringList read = readLabels(time);
     EXPECT_TRUE(read.contains(view().activePage().timeButton().block().content().time)) << read.join('|').toStdString();
     EXPECT_TRUE(read.contains(QStringLiteral("resume when ready"))) << read.join('|').toStdString();
+    // The showing ones label the button, which is how Orca speaks them with its name.
+    QStringList labelling;
+    for (const auto& [node, relation] : time->relations(QAccessible::Label))
+        labelling << node->textInterface()->text(0, -1);
+    ASSERT_GE(labelling.size(), 2);
+    EXPECT_EQ(labelling.mid(labelling.size() - 2),
+        (QStringList { view().activePage().timeButton().block().content().time, QStringLiteral("resume when ready") }));
     ASSERT_TRUE(time->actionInterface());
     time->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(rig.timer.state().isRunning());
