@@ -57,7 +57,7 @@ PhaseTimeBlock::PhaseTimeBlock(QWidget* parent)
     separator->setText(QStringLiteral("\u00b7"));
     status->setFont(captionFont());
     time->setFont(phaseTimeFont());
-    // The drawn time and the status are what a reader most wants; they are labels it can read.
+    // The header, the drawn time and the status line are what a reader most wants: labels it reads.
     for (QWidget* label : spokenLabels())
         setAccessibleRole(label, QAccessible::StaticText);
 

@@ -98,8 +98,6 @@ public:
             s.checked = button->isChecked();
             s.pressed = button->isDown();
         }
-        if (hasText())
-            s.readOnly = true;
         return s;
     }
 
