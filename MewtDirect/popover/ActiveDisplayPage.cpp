@@ -69,8 +69,11 @@ ActiveDisplayPage::ActiveDisplayPage(QWidget* parent)
 void ActiveDisplayPage::setContent(const Content& content)
 {
     time->block().setContent(content.time);
-    time->setAccessibleName(content.timeAccessibleName);
-    time->setAccessibleDescription(content.timeAccessibleHint);
+    // Set at every tick; Qt tells a reader of every set, so only a real change is made.
+    if (time->accessibleName() != content.timeAccessibleName)
+        time->setAccessibleName(content.timeAccessibleName);
+    if (time->accessibleDescription() != content.timeAccessibleHint)
+        time->setAccessibleDescription(content.timeAccessibleHint);
     time->setAccessibleValue(content.timeAccessibleValue);
     const bool normal = !content.zenLayout;
     nextPhase->setVisible(normal && content.nextPhaseLabel.has_value());

@@ -2,6 +2,7 @@
 
 #include "popover/InlineLabelButton.h"
 #include "popover/InlineTextField.h"
+#include "popover/PopoverAccessibility.h"
 #include "popover/PopoverMetrics.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,7 @@ ClockTimeField::ClockTimeField(QWidget* parent)
 void ClockTimeField::showTime(const QString& text)
 {
     button->setLabel(text);
+    setPopoverAccessibleValue(button, text);
 }
 
 void ClockTimeField::setColor(const QColor& color)

@@ -1,6 +1,7 @@
 #include "popover/InstructionsBlock.h"
 
 #include "artwork/Glyph.h"
+#include "popover/PopoverAccessibility.h"
 #include "popover/PopoverMetrics.h"
 
 #include <QFontMetrics>
@@ -22,6 +23,7 @@ InstructionsBlock::InstructionsBlock(QWidget* parent)
 {
     setFont(captionFont());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setAccessibleRole(this, QAccessible::StaticText);
 }
 
 void InstructionsBlock::setLines(const std::vector<InstructionLine>& lines)

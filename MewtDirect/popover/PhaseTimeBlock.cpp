@@ -1,6 +1,7 @@
 #include "popover/PhaseTimeBlock.h"
 
 #include "artwork/CharacterSlotText.h"
+#include "popover/PopoverAccessibility.h"
 #include "popover/PopoverMetrics.h"
 
 #include <QFontMetrics>
@@ -56,6 +57,9 @@ PhaseTimeBlock::PhaseTimeBlock(QWidget* parent)
     separator->setText(QStringLiteral("\u00b7"));
     status->setFont(captionFont());
     time->setFont(phaseTimeFont());
+    // The header, the drawn time and the status line are what a reader most wants: labels it reads.
+    for (QWidget* label : spokenLabels())
+        setAccessibleRole(label, QAccessible::StaticText);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -69,6 +73,11 @@ PhaseTimeBlock::PhaseTimeBlock(QWidget* parent)
 bool PhaseTimeBlock::showsHeader() const
 {
     return !header->isHidden();
+}
+
+QList<QWidget*> PhaseTimeBlock::spokenLabels() const
+{
+    return { name, title, time, status };
 }
 
 void PhaseTimeBlock::setContent(const Content& content)
@@ -85,8 +94,10 @@ void PhaseTimeBlock::setContent(const Content& content)
     header->setVisible(hasName || hasTitle);
     elideHeader();
     time->setValue(content.time);
+    setPopoverAccessibleTime(time, content.time);
     status->setVisible(full);
     status->setText(content.status);
+    setPopoverAccessibleValue(status, content.status);
 }
 
 void PhaseTimeBlock::resizeEvent(QResizeEvent* event)
@@ -110,9 +121,11 @@ void PhaseTimeBlock::elideHeader()
     const int nameRoom = room - metrics.horizontalAdvance(shownTitle);
     name->setText(metrics.elidedText(fullName, Qt::ElideRight, std::max(nameRoom, 0)));
     title->setText(shownTitle);
-    // A screen reader reads the whole texts.
-    name->setAccessibleName(fullName);
-    title->setAccessibleName(fullTitle);
+    // A screen reader reads the whole texts, told only of a real change (this runs every tick).
+    if (name->accessibleName() != fullName)
+        name->setAccessibleName(fullName);
+    if (title->accessibleName() != fullTitle)
+        title->setAccessibleName(fullTitle);
 }
 
 void PhaseTimeBlock::setPopoverPalette(const CatPopoverPalette& palette)

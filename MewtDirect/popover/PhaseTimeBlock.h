@@ -39,6 +39,8 @@ public:
     void setPopoverPalette(const CatPopoverPalette& palette);
     // The header row is shown: a name, a title or both.
     bool showsHeader() const;
+    // The labels a reader reads, in reading order (hidden ones included).
+    QList<QWidget*> spokenLabels() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,6 +1,7 @@
 #include "popover/PomodoroDurationValueEditor.h"
 
 #include "popover/PomodoroDurationInteractionModifier.h"
+#include "popover/PopoverAccessibility.h"
 
 #include <QAccessibleWidget>
 #include <QBoxLayout>
@@ -20,8 +21,11 @@ constexpr qint64 minimumInterval = 2;
 constexpr qint64 maximumInterval = 8;
 
 // A spin box to a screen reader: the value's name and hint, the session count's spoken value, the
-// stored number within its range, and increase and decrease by one.
-class PomodoroDurationAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+// stored number within its range, and increase and decrease by one. The session count's spoken
+// value ("every 4 focus sessions") goes out as text, which AT-SPI carries and a number cannot.
+class PomodoroDurationAccessible final : public QAccessibleWidget,
+                                         public QAccessibleValueInterface,
+                                         public ReadOnlyAccessibleText {
 public:
     explicit PomodoroDurationAccessible(QWidget* widget)
         : QAccessibleWidget(widget, QAccessible::SpinBox)
@@ -32,6 +36,8 @@ public:
     {
         if (type == QAccessible::ValueInterface)
             return static_cast<QAccessibleValueInterface*>(this);
+        if (type == QAccessible::TextInterface && !spokenText().isEmpty())
+            return static_cast<QAccessibleTextInterface*>(static_cast<ReadOnlyAccessibleText*>(this));
         return QAccessibleWidget::interface_cast(type);
     }
 
@@ -68,6 +74,9 @@ public:
     QVariant maximumValue() const override { return editor() ? editor()->maximum() : QVariant(); }
     QVariant minimumValue() const override { return editor() ? editor()->minimum() : QVariant(); }
     QVariant minimumStepSize() const override { return 1; }
+
+protected:
+    QString spokenText() const override { return text(QAccessible::Value); }
 
 private:
     PomodoroDurationValueEditor* editor() const { return pomodoroDurationValueEditor(widget()); }

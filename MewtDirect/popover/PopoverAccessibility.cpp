@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 
 namespace mewt {
 
@@ -11,13 +14,42 @@ namespace {
 
 constexpr char roleProperty[] = "mewtAccessibleRole";
 constexpr char valueProperty[] = "mewtAccessibleValue";
+constexpr char numberProperty[] = "mewtAccessibleNumber";
+constexpr char maximumProperty[] = "mewtAccessibleMaximum";
 constexpr char actionProperty[] = "mewtAccessibleAction";
+constexpr char childrenProperty[] = "mewtAccessibleChildrenRead";
+constexpr char labelsProperty[] = "mewtAccessibleLabels";
+constexpr char toldAtProperty[] = "mewtAccessibleToldAt";
 
-class PopoverAccessibleWidget final : public QAccessibleWidget {
+// A running time is told once a minute at most; hearing every second would drown everything else.
+constexpr qint64 timeAnnouncementIntervalMs = 60'000;
+
+qint64 monotonicMs()
+{
+    static QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return clock.elapsed();
+}
+
+class PopoverAccessibleWidget final : public QAccessibleWidget,
+                                      public ReadOnlyAccessibleText,
+                                      public QAccessibleValueInterface {
 public:
     PopoverAccessibleWidget(QWidget* widget, QAccessible::Role role)
         : QAccessibleWidget(widget, role)
     {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface && hasText())
+            return static_cast<QAccessibleTextInterface*>(static_cast<ReadOnlyAccessibleText*>(this));
+        if (type == QAccessible::ValueInterface && widget()->property(numberProperty).isValid())
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
     }
 
     // A button or a progress reads as one element; what it draws inside is not read separately.
@@ -31,10 +63,31 @@ public:
     {
         if (t == QAccessible::Value)
             return widget()->property(valueProperty).toString();
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
             if (const auto* button = qobject_cast<const QAbstractButton*>(widget()))
                 return button->text();
+            if (role() == QAccessible::StaticText)
+                return spokenText();
+        }
+        // A button without a hint of its own: its value is what a reader says after its name.
+        if (t == QAccessible::Description && role() == QAccessible::Button
+            && widget()->accessibleDescription().isEmpty())
+            return widget()->property(valueProperty).toString();
         return QAccessibleWidget::text(t);
+    }
+
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override
+    {
+        auto found = QAccessibleWidget::relations(match);
+        if (!(match & QAccessible::Label))
+            return found;
+        for (QObject* object : widget()->property(labelsProperty).value<QObjectList>()) {
+            auto* label = qobject_cast<QWidget*>(object);
+            if (label && label->isVisibleTo(widget()))
+                if (QAccessibleInterface* node = QAccessible::queryAccessibleInterface(label))
+                    found.append({ node, QAccessible::Label });
+        }
+        return found;
     }
 
     QAccessible::State state() const override
@@ -69,8 +122,34 @@ public:
             QMetaObject::invokeMethod(widget(), "performAccessibleAction");
     }
 
+    // The value interface: a share from 0 to a maximum, read only.
+    QVariant currentValue() const override { return widget()->property(numberProperty); }
+    void setCurrentValue(const QVariant&) override { }
+    QVariant maximumValue() const override { return widget()->property(maximumProperty); }
+    QVariant minimumValue() const override { return 0.0; }
+    QVariant minimumStepSize() const override { return 0.0; }
+
 private:
-    bool opaque() const { return role() == QAccessible::Button || role() == QAccessible::ProgressBar; }
+    bool opaque() const
+    {
+        if (role() == QAccessible::Button)
+            return !widget()->property(childrenProperty).toBool();
+        return role() == QAccessible::ProgressBar;
+    }
+
+    bool hasText() const { return role() == QAccessible::StaticText || widget()->property(valueProperty).isValid(); }
+
+    QString spokenText() const override
+    {
+        const QVariant value = widget()->property(valueProperty);
+        if (value.isValid() || role() != QAccessible::StaticText)
+            return value.toString();
+        if (!widget()->accessibleName().isEmpty())
+            return widget()->accessibleName();
+        if (const auto* label = qobject_cast<const QLabel*>(widget()))
+            return label->text();
+        return {};
+    }
 };
 
 QAccessibleInterface* popoverAccessibleFactory(const QString&, QObject* object)
@@ -84,7 +163,48 @@ QAccessibleInterface* popoverAccessibleFactory(const QString&, QObject* object)
     return new PopoverAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
 }
 
+void storeValue(QWidget* widget, const QString& value, bool announce)
+{
+    const QVariant before = widget->property(valueProperty);
+    if (before.isValid() && before.toString() == value)
+        return;
+    widget->setProperty(valueProperty, value);
+    if (!announce || !QAccessible::isActive())
+        return;
+    const QString oldText = before.toString();
+    QAccessibleTextUpdateEvent text(widget, 0, oldText, value);
+    QAccessible::updateAccessibility(&text);
+    QAccessibleValueChangeEvent changed(widget, value);
+    QAccessible::updateAccessibility(&changed);
+    // A label's name is its text; a button without a hint describes itself by its value.
+    if (widget->accessibleName().isEmpty()) {
+        QAccessibleEvent named(widget, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+    }
+    const QVariant role = widget->property(roleProperty);
+    if (role.isValid() && role.toInt() == QAccessible::Button && widget->accessibleDescription().isEmpty()) {
+        QAccessibleEvent described(widget, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&described);
+    }
+}
+
 } // namespace
+
+QString ReadOnlyAccessibleText::text(int startOffset, int endOffset) const
+{
+    const QString all = spokenText();
+    const int size = static_cast<int>(all.size());
+    const int start = std::clamp(startOffset, 0, size);
+    const int end = endOffset < 0 ? size : std::clamp(endOffset, start, size);
+    return all.mid(start, end - start);
+}
+
+QString ReadOnlyAccessibleText::attributes(int, int* startOffset, int* endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
+}
 
 void setAccessibleRole(QWidget* widget, QAccessible::Role role)
 {
@@ -94,18 +214,38 @@ void setAccessibleRole(QWidget* widget, QAccessible::Role role)
 
 void setPopoverAccessibleValue(QWidget* widget, const QString& value)
 {
-    if (widget->property(valueProperty).toString() == value)
+    storeValue(widget, value, true);
+}
+
+void setPopoverAccessibleTime(QWidget* widget, const QString& value)
+{
+    const QVariant before = widget->property(valueProperty);
+    if (before.isValid() && before.toString() == value)
         return;
-    widget->setProperty(valueProperty, value);
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(widget, value);
-        QAccessible::updateAccessibility(&event);
-    }
+    const QVariant toldAt = widget->property(toldAtProperty);
+    const qint64 now = monotonicMs();
+    const bool announce = !toldAt.isValid() || now - toldAt.toLongLong() >= timeAnnouncementIntervalMs;
+    if (announce)
+        widget->setProperty(toldAtProperty, now);
+    storeValue(widget, value, announce);
+}
+
+void setPopoverAccessibleNumber(QWidget* widget, double current, double maximum)
+{
+    widget->setProperty(numberProperty, current);
+    widget->setProperty(maximumProperty, maximum);
 }
 
 void setAccessibleActionName(QWidget* widget, const QString& name)
 {
     widget->setProperty(actionProperty, name);
+}
+
+void setAccessibleChildrenRead(QWidget* widget, const QList<QWidget*>& labels)
+{
+    widget->setProperty(childrenProperty, true);
+    QObjectList objects(labels.begin(), labels.end());
+    widget->setProperty(labelsProperty, QVariant::fromValue(objects));
 }
 
 void installPopoverAccessibility()

@@ -21,6 +21,7 @@ TimeButton::TimeButton(QWidget* parent)
     setCursor(Qt::PointingHandCursor);
     setFeedbackRole(this, FeedbackRole::button);
     setAccessibleRole(this, QAccessible::Button);
+    setAccessibleChildrenRead(this, label->spokenLabels());
 }
 
 void TimeButton::setAccessibleValue(const QString& value)

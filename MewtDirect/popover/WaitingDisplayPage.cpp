@@ -74,7 +74,8 @@ void WaitingDisplayPage::setContent(const Content& content)
     controls->setVisible(!content.zenLayout);
     if (content.zenLayout) {
         zenStart->block().setContent(content.time);
-        zenStart->setAccessibleName(content.startLabel);
+        if (zenStart->accessibleName() != content.startLabel)
+            zenStart->setAccessibleName(content.startLabel);
         return;
     }
     block->setContent(content.time);

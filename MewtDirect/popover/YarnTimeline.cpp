@@ -162,6 +162,7 @@ QSize YarnTimeline::sizeHint() const
 void YarnTimeline::updateAccessibleText()
 {
     setPopoverAccessibleValue(this, yarnProgressValueText(QStringLiteral(" wound, "), current));
+    setPopoverAccessibleNumber(this, current.fraction() * 100.0, 100.0);
 }
 
 void YarnTimeline::paintEvent(QPaintEvent*)

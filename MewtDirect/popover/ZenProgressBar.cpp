@@ -20,7 +20,13 @@ ZenProgressBar::ZenProgressBar(QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAccessibleRole(this, QAccessible::ProgressBar);
     setAccessibleName(QCoreApplication::translate("mewt", "timer progress"));
+    updateAccessibleValue();
+}
+
+void ZenProgressBar::updateAccessibleValue()
+{
     setPopoverAccessibleValue(this, yarnProgressValueText(QStringLiteral(" elapsed, "), current));
+    setPopoverAccessibleNumber(this, current.fraction() * 100.0, 100.0);
 }
 
 void ZenProgressBar::setProgress(const PomodoroYarnProgress& progress)
@@ -28,7 +34,7 @@ void ZenProgressBar::setProgress(const PomodoroYarnProgress& progress)
     if (progress == current)
         return;
     current = progress;
-    setPopoverAccessibleValue(this, yarnProgressValueText(QStringLiteral(" elapsed, "), current));
+    updateAccessibleValue();
     update();
 }
 

@@ -29,6 +29,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void updateAccessibleValue();
+
     PomodoroYarnProgress current;
     CatPopoverPalette colors;
 };

@@ -49,7 +49,6 @@ Look lookFor(bool dark, bool opaque, bool hovered, bool pressed)
     return look;
 }
 
-
 QString digitsAsZero(QString text)
 {
     for (QChar& c : text) {
@@ -240,20 +239,26 @@ void PawStatusView::performAccessibleAction()
 void PawStatusView::updateAccessibleText()
 {
     setAccessibleName(QCoreApplication::translate("mewt", "mewt timer"));
-    QString description;
+    QString value;
     switch (currentTitle.kind) {
     case StatusTitle::Kind::none: break;
     case StatusTitle::Kind::running:
-        description = QCoreApplication::translate("mewt", "%1 left").arg(currentTitle.text);
+        value = QCoreApplication::translate("mewt", "%1 left").arg(currentTitle.text);
         break;
     case StatusTitle::Kind::paused:
-        description = QCoreApplication::translate("mewt", "paused · %1 left").arg(currentTitle.text);
+        value = QCoreApplication::translate("mewt", "paused · %1 left").arg(currentTitle.text);
         break;
     case StatusTitle::Kind::overdue:
-        description = QCoreApplication::translate("mewt", "phase ended %1 ago").arg(currentTitle.text.mid(1));
+        value = QCoreApplication::translate("mewt", "phase ended %1 ago").arg(currentTitle.text.mid(1));
         break;
     }
-    setAccessibleDescription(description);
+    // The time is the paw's value, which a reader also hears after its name; a pause, a resume
+    // or an end is told at once, the ticking time once a minute at most.
+    if (currentTitle.kind == toldKind)
+        setPopoverAccessibleTime(this, value);
+    else
+        setPopoverAccessibleValue(this, value);
+    toldKind = currentTitle.kind;
 }
 
 } // namespace mewt

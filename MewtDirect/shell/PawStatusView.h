@@ -66,6 +66,7 @@ private:
     bool opaque = false;
     bool hovered = false;
     bool pressed = false;
+    StatusTitle::Kind toldKind = StatusTitle::Kind::none;
 };
 
 } // namespace mewt

@@ -390,6 +390,9 @@ TEST_F(DurationStrip, KeyedTextsFollowALanguageChangeAndTheOthersStayAsWritten)
     QCoreApplication::processEvents();
     EXPECT_EQ(focus.accessibleName(), QStringLiteral("focus duration, 25 minutes"));
     EXPECT_EQ(intervalNode->text(QAccessible::Value), QStringLiteral("every 4 focus sessions"));
+    // AT-SPI carries no string value: the text interface does.
+    ASSERT_NE(intervalNode->textInterface(), nullptr);
+    EXPECT_EQ(intervalNode->textInterface()->text(0, -1), QStringLiteral("every 4 focus sessions"));
 }
 
 struct StepCase {

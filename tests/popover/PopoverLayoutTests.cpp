@@ -198,6 +198,8 @@ TEST_F(LayoutTest, LocalizedTextsFollowALanguageChangeAndWrittenOnesStay)
     turn();
     EXPECT_EQ(view().activePage().cancelButton().accessibleName(), QStringLiteral("cancel timer"));
     EXPECT_EQ(play->text(QAccessible::Value), QStringLiteral("25 minutes"));
+    ASSERT_NE(play->textInterface(), nullptr); // how the minutes reach AT-SPI
+    EXPECT_EQ(play->textInterface()->text(0, -1), QStringLiteral("25 minutes"));
 }
 
 TEST_F(LayoutTest, TheStartButtonsPressActionStartsAndItsSoundTagIsSuccess)

@@ -104,6 +104,14 @@ TEST_F(YarnViews, BothReadTheirProgressToScreenReaders)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&bar)->text(QAccessible::Value),
         QStringLiteral("4m elapsed, 6m remaining"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&bar)->role(), QAccessible::ProgressBar);
+    // What AT-SPI carries: the text through the text interface, the share through the value one.
+    for (QWidget* widget : std::initializer_list<QWidget*> { &yarn, &bar }) {
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_TRUE(node->textInterface() && node->valueInterface());
+        EXPECT_EQ(node->textInterface()->text(0, -1), node->text(QAccessible::Value));
+        EXPECT_DOUBLE_EQ(node->valueInterface()->currentValue().toDouble(), 40.0);
+        EXPECT_DOUBLE_EQ(node->valueInterface()->maximumValue().toDouble(), 100.0);
+    }
     bar.setProgress({});
     EXPECT_DOUBLE_EQ(bar.fillWidth(), 0);
 }

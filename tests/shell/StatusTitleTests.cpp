@@ -1,6 +1,8 @@
 #include "shell/PawStatusView.h"
 #include "shell/StatusTitle.h"
 
+#include <QAccessible>
+#include <QAccessibleTextInterface>
 #include <gtest/gtest.h>
 
 using namespace mewt;
@@ -59,9 +61,14 @@ TEST_F(PawView, TellsAssistiveTechnologyTheTime)
     const std::pair<StatusTitle, QString> cases[]
         = { { { K::running, "4:05" }, "4:05 left" }, { { K::paused, "4:05" }, "paused · 4:05 left" },
               { { K::overdue, minus + "2:05" }, "phase ended 2:05 ago" }, { {}, "" } };
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&view);
     for (const auto& [title, description] : cases) {
         view.setTitle(title);
-        EXPECT_EQ(view.accessibleDescription(), description);
+        // The value goes out as text (AT-SPI has no string value) and is also what follows the name.
+        EXPECT_EQ(node->text(QAccessible::Value), description);
+        EXPECT_EQ(node->text(QAccessible::Description), description);
+        ASSERT_NE(node->textInterface(), nullptr);
+        EXPECT_EQ(node->textInterface()->text(0, -1), description);
     }
 }
 
