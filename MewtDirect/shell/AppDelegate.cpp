@@ -35,7 +35,7 @@ AppDelegate::AppDelegate(QObject* parent)
     // A log line is seen by nobody; a change that cannot be saved is told where the user looks.
     ownDefaults->setWriteFailureHandler(ownCenter.get(), [this] {
         NotificationRequest notice { QStringLiteral("settingsNotSaved"),
-            QCoreApplication::translate("mewt", "Settings can't be saved"),
+            QCoreApplication::translate("mewt", "settings can't be saved"),
             QCoreApplication::translate("mewt", "mewt keeps your changes and saves them as soon as the disk allows."),
             false, NotificationTimeIntervalTrigger { 0.01 } };
         ownCenter->add(notice, [](const std::optional<NotificationError>&) {});
