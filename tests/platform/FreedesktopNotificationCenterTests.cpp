@@ -401,10 +401,21 @@ TEST_F(NotificationCenterTest, ALaterDeliveryReplacesTheShownNotificationInstead
 TEST_F(NotificationCenterTest, ANotificationTheUserClosedIsNotReplacedButShownAnew)
 {
     deliverNow();
+    // Only the server's own closings count.
+    QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("mewt-other"));
+    other.send(
+        QDBusMessage::createSignal(serverPath, serverService, QStringLiteral("NotificationClosed")) << 41u << 2u);
+    flushBus();
+    EXPECT_EQ(delivered().size(), 1);
+    QDBusConnection::disconnectFromBus(QStringLiteral("mewt-other"));
     Q_EMIT server.NotificationClosed(41, 2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return delivered().isEmpty(); }, 5000));
     deliverNow();
     EXPECT_EQ(server.notifyCalls.at(1).replacesId, 0u);
+    // A server that restarts knows none of what it showed.
+    serverBus->unregisterService(serverService);
+    ASSERT_TRUE(serverBus->registerService(serverService));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return delivered().isEmpty(); }, 5000));
 }
 
 TEST_F(NotificationCenterTest, ARefusedNotifyLeavesNothingBehind)
