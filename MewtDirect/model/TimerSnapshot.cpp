@@ -6,6 +6,7 @@
 #include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace mewt {
 
@@ -67,8 +68,69 @@ qint64 readTotal(const QJsonValue& value)
 
 } // namespace
 
-QString boundedSessionName(const QString& name)
+namespace {
+
+bool isEmbedding(char16_t c)
 {
+    return c == 0x202A || c == 0x202B || c == 0x202D || c == 0x202E;
+}
+
+bool isIsolate(char16_t c)
+{
+    return c >= 0x2066 && c <= 0x2068;
+}
+
+// A NUL ends the title a notification server shows, and escapes and bells reach whatever prints
+// the name; a tab is the one that reads as a space.
+QString withoutControls(const QString& name)
+{
+    QString kept;
+    kept.reserve(name.size());
+    for (const QChar c : name) {
+        if (c == u'\t')
+            kept.append(u' ');
+        else if (c.unicode() >= 0x20 && c.unicode() != 0x7F)
+            kept.append(c);
+    }
+    return kept;
+}
+
+// A direction control left open turns whatever follows the name (" complete") around: stray
+// closers go, and what is still open at the end is closed there.
+QString withBalancedDirections(const QString& name)
+{
+    QString kept;
+    kept.reserve(name.size());
+    std::vector<char16_t> open;
+    for (const QChar c : name) {
+        const char16_t unit = c.unicode();
+        if (isEmbedding(unit) || isIsolate(unit)) {
+            open.push_back(unit);
+        } else if (unit == 0x202C) {
+            if (open.empty() || !isEmbedding(open.back()))
+                continue;
+            open.pop_back();
+        } else if (unit == 0x2069) {
+            const auto isolate = std::find_if(open.rbegin(), open.rend(), isIsolate);
+            if (isolate == open.rend())
+                continue;
+            // Closing an isolate closes the embeddings opened inside it.
+            for (auto it = open.rbegin(); it != isolate; ++it)
+                kept.append(QChar(0x202C));
+            open.erase(std::prev(isolate.base()), open.end());
+        }
+        kept.append(c);
+    }
+    for (auto it = open.rbegin(); it != open.rend(); ++it)
+        kept.append(QChar(isIsolate(*it) ? 0x2069 : 0x202C));
+    return kept;
+}
+
+} // namespace
+
+QString boundedSessionName(const QString& raw)
+{
+    const QString name = withoutControls(raw);
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, name);
     int count = 0;
     while (count < maximumSessionNameCharacters && finder.toNextBoundary() != -1)
@@ -77,7 +139,7 @@ QString boundedSessionName(const QString& name)
     end = std::min<qsizetype>(end, maximumSessionNameCodeUnits);
     if (end > 0 && end < name.size() && name.at(end - 1).isHighSurrogate())
         --end;
-    return end == name.size() ? name : name.left(end);
+    return withBalancedDirections(end == name.size() ? name : name.left(end));
 }
 
 std::optional<QByteArray> encodeTimerSnapshot(const TimerSnapshot& snapshot)

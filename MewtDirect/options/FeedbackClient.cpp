@@ -205,8 +205,12 @@ private:
         }
         const int status = statusAttribute.toInt();
         if ((status == 307 || status == 308) && redirects < maximumFeedbackRedirects) {
-            const QUrl target = ended->url().resolved(ended->header(QNetworkRequest::LocationHeader).toUrl());
-            if (isAllowedFeedbackURL(target, options.endpoint.serviceHost)) {
+            // Qt's own reading of the header drops a relative location, which would resolve to the
+            // request's own URL and post the note again to where it was just refused.
+            const QUrl location = QUrl::fromEncoded(ended->rawHeader("Location").trimmed(), QUrl::StrictMode);
+            const QUrl target = ended->url().resolved(location);
+            if (!location.isEmpty() && location.isValid()
+                && isAllowedFeedbackURL(target, options.endpoint.serviceHost)) {
                 ++redirects;
                 post(target);
                 return;
@@ -277,7 +281,7 @@ QString feedbackLogText(const QByteArray& body)
     const QString text = decoder(body);
     if (decoder.hasError())
         return QStringLiteral("<non-utf8 %1b>").arg(body.size());
-    return text;
+    return loggedServerText(text);
 }
 
 FeedbackOutcome interpretFeedbackAnswer(

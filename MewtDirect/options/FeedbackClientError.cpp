@@ -28,13 +28,33 @@ QString FeedbackClientError::description() const
 {
     switch (kind) {
     case Kind::server:
-        return QStringLiteral("server(code: %1, detail: %2)").arg(code, detail ? *detail : QStringLiteral("nil"));
-    case Kind::unexpected: return QStringLiteral("unexpected(%1)").arg(detail.value_or(QString()));
+        return QStringLiteral("server(code: %1, detail: %2)")
+            .arg(loggedServerText(code), detail ? loggedServerText(*detail) : QStringLiteral("nil"));
+    case Kind::unexpected: return QStringLiteral("unexpected(%1)").arg(loggedServerText(detail.value_or(QString())));
     case Kind::transport: return QStringLiteral("transport");
     case Kind::rateLimited: return QStringLiteral("rateLimited");
     case Kind::invalidRequest: return QStringLiteral("invalidRequest");
     }
     return {};
+}
+
+QString loggedServerText(const QString& text)
+{
+    const QString cut = truncatedToGraphemes(text, FeedbackClientError::serverTextLimit, true);
+    QString logged;
+    logged.reserve(cut.size());
+    for (const QChar c : cut) {
+        const char16_t unit = c.unicode();
+        const bool direction = (unit >= 0x202A && unit <= 0x202E) || (unit >= 0x2066 && unit <= 0x2069)
+            || unit == 0x200E || unit == 0x200F || unit == 0x061C;
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line
+            || c.category() == QChar::Separator_Paragraph || direction)
+            logged += unit < 0x100 ? QStringLiteral("\\x%1").arg(unit, 2, 16, QLatin1Char('0'))
+                                   : QStringLiteral("\\u%1").arg(unit, 4, 16, QLatin1Char('0'));
+        else
+            logged += c;
+    }
+    return logged;
 }
 
 } // namespace mewt

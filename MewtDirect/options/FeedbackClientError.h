@@ -29,10 +29,15 @@ struct FeedbackClientError {
     // The lower-case sentence the form shows. `serviceHost` is written without "www.". What the
     // server chose to say is cut to serverTextLimit characters, so it cannot crowd out the form.
     QString userMessage(const QString& serviceHost) const;
-    // For the log: the case and its payload, as a developer reads it.
+    // For the log: the case and its payload, as a developer reads it (server text as loggedServerText).
     QString description() const;
 
     static constexpr int serverTextLimit = 300;
 };
+
+// Server text as the log takes it: cut to FeedbackClientError::serverTextLimit characters, then
+// every control character written as an escape (\x1b, \u202e), so a server cannot ring, recolour
+// or forge a line in the log.
+QString loggedServerText(const QString& text);
 
 } // namespace mewt

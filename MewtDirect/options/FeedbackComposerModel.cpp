@@ -36,7 +36,7 @@ void FeedbackComposerModel::setState(const State& state)
 void FeedbackComposerModel::setMessage(const QString& message)
 {
     State next = current;
-    next.message = message;
+    next.message = truncatedToGraphemes(message, messageHoldLimit);
     setState(next);
 }
 

@@ -42,6 +42,8 @@ public:
         const FeedbackSubmissionRequest&, QObject* context, std::function<void(const FeedbackOutcome&)>)>;
 
     static constexpr qsizetype messageLimit = 4000;
+    // The note holds one character more than it may send, so the form still shows it is too long.
+    static constexpr qsizetype messageHoldLimit = messageLimit + 1;
     static constexpr qsizetype contactEmailLimit = 254;
 
     explicit FeedbackComposerModel(

@@ -3,6 +3,7 @@
 #include "artwork/PixelFont.h"
 #include "cues/PointerFeedback.h"
 #include "options/FeedbackComposerModel.h"
+#include "options/GraphemeText.h"
 #include "options/OptionsPalette.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -14,11 +15,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -28,6 +31,29 @@
 namespace mewt {
 
 namespace {
+
+// Takes in only what the note can hold: a pasted book would otherwise be laid out whole, and
+// counted again at every key.
+class NoteEditor final : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override
+    {
+        if (!source || !source->hasText())
+            return;
+        QTextCursor cursor = textCursor();
+        QString kept = toPlainText();
+        kept.remove(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart());
+        const qsizetype room = FeedbackComposerModel::messageHoldLimit - graphemeCount(kept);
+        if (room <= 0)
+            return;
+        cursor.insertText(truncatedToGraphemes(source->text(), room));
+        setTextCursor(cursor);
+        ensureCursorVisible();
+    }
+};
 
 constexpr int padding = 20;
 constexpr int sectionSpacing = 16;
@@ -233,14 +259,22 @@ QWidget* FeedbackComposerView::buildForm()
     }
     column->addLayout(kindRow);
 
-    editor = new QPlainTextEdit(form);
+    editor = new NoteEditor(form);
     editor->setFont(pixelFont(bodySize));
     editor->setTabChangesFocus(true);
     editor->setMinimumHeight(editorMinimumHeight);
     editor->setMaximumHeight(editorMaximumHeight);
     editor->document()->setDocumentMargin(editorPadding);
     // textChanged fires for sync()'s own writes too; those run under a blocker.
-    connect(editor, &QPlainTextEdit::textChanged, this, [this] { this->model.setMessage(editor->toPlainText()); });
+    connect(editor, &QPlainTextEdit::textChanged, this, [this] {
+        this->model.setMessage(editor->toPlainText());
+        // Typed past what the note holds: the model kept less, and an unchanged model says nothing.
+        if (editor->toPlainText() != this->model.state().message) {
+            const QSignalBlocker quiet(editor);
+            editor->setPlainText(this->model.state().message);
+            editor->moveCursor(QTextCursor::End);
+        }
+    });
     column->addWidget(editor);
 
     includeEmail = new QCheckBox(form);

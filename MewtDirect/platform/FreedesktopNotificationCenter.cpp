@@ -7,7 +7,6 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDBusServiceWatcher>
 #include <QLoggingCategory>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -125,24 +124,30 @@ FreedesktopNotificationCenter::FreedesktopNotificationCenter(
 
 void FreedesktopNotificationCenter::watchServer()
 {
-    // Only what we showed can close or be forgotten, and each subscription waits for the bus to
-    // answer: so not at launch, but before the first notification goes out.
+    // Only what we showed can close or be forgotten: so not at launch, but before the first
+    // notification goes out. Neither subscription names the server's service: Qt would look its
+    // owner up with a blocking call, which libdbus turns into an abort on a bus that just died.
+    // The sender of NotificationClosed is checked against the server's own name instead.
     if (watchingServer)
         return;
     watchingServer = true;
-    // A server that restarts knows none of our earlier notifications.
-    auto* watcher
-        = new QDBusServiceWatcher(server.service, server.connection, QDBusServiceWatcher::WatchForOwnerChange, this);
-    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] { delivered.clear(); });
-    server.connection.connect(server.service, objectPath, interfaceName, QStringLiteral("NotificationClosed"), this,
-        SLOT(notificationClosed(uint, uint)));
+    const QString bus = QStringLiteral("org.freedesktop.DBus");
+    server.connection.connect(QString(), QStringLiteral("/org/freedesktop/DBus"), bus,
+        QStringLiteral("NameOwnerChanged"), { server.service }, QString(), this,
+        SLOT(serverOwnerChanged(QString, QString, QString)));
+    server.connection.connect(QString(), objectPath, interfaceName, QStringLiteral("NotificationClosed"), this,
+        SLOT(notificationClosed(uint, uint, QDBusMessage)));
 }
 
 FreedesktopNotificationCenter::~FreedesktopNotificationCenter()
 {
-    if (watchingServer)
-        server.connection.disconnect(server.service, objectPath, interfaceName, QStringLiteral("NotificationClosed"),
-            this, SLOT(notificationClosed(uint, uint)));
+    if (watchingServer && server.connection.isConnected()) {
+        server.connection.disconnect(QString(), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), { server.service }, QString(),
+            this, SLOT(serverOwnerChanged(QString, QString, QString)));
+        server.connection.disconnect(QString(), objectPath, interfaceName, QStringLiteral("NotificationClosed"), this,
+            SLOT(notificationClosed(uint, uint, QDBusMessage)));
+    }
     delete clockChangeNotifier;
     if (clockChangeFd >= 0)
         ::close(clockChangeFd);
@@ -351,6 +356,12 @@ void FreedesktopNotificationCenter::deliver(const NotificationRequest& request)
         qCInfo(lcNotifications, "notification %s dropped: turned off", qPrintable(request.identifier));
         return;
     }
+    // A bus that is gone is no notification server; nothing may wait on it.
+    if (!server.connection.isConnected()) {
+        qCWarning(
+            lcNotifications, "notification %s not shown: the session bus is gone", qPrintable(request.identifier));
+        return;
+    }
     watchServer();
     const quint64 generation = ++lastDeliveryGeneration;
     deliveriesInFlight.insert(generation, request.identifier);
@@ -375,6 +386,7 @@ void FreedesktopNotificationCenter::shown(
             qPrintable(reply.errorMessage()));
         return;
     }
+    serverName = reply.service();
     const uint serverId = reply.arguments().value(0).toUInt();
     if (serverId == 0) {
         qCWarning(lcNotifications, "notification %s: the server gave no id", qPrintable(request.identifier));
@@ -393,8 +405,18 @@ void FreedesktopNotificationCenter::close(uint serverId)
     call(QStringLiteral("CloseNotification"), { serverId }, [](const QDBusMessage&) {});
 }
 
-void FreedesktopNotificationCenter::notificationClosed(uint id, uint /*reason*/)
+void FreedesktopNotificationCenter::serverOwnerChanged(
+    const QString& /*service*/, const QString& /*oldOwner*/, const QString& newOwner)
 {
+    // A server that restarts knows none of our earlier notifications.
+    delivered.clear();
+    serverName = newOwner;
+}
+
+void FreedesktopNotificationCenter::notificationClosed(uint id, uint /*reason*/, const QDBusMessage& message)
+{
+    if (message.service() != serverName)
+        return;
     for (auto it = delivered.begin(); it != delivered.end(); ++it) {
         if (it->serverId == id) {
             delivered.erase(it);

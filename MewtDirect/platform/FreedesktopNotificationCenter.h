@@ -58,7 +58,8 @@ public Q_SLOTS:
     void recheck();
 
 private Q_SLOTS:
-    void notificationClosed(uint id, uint reason);
+    void notificationClosed(uint id, uint reason, const QDBusMessage& message);
+    void serverOwnerChanged(const QString& service, const QString& oldOwner, const QString& newOwner);
 
 private:
     struct PendingNotification {
@@ -84,6 +85,8 @@ private:
     QHash<QString, PendingNotification> pending;
     QHash<QString, DeliveredNotification> delivered;
     bool watchingServer = false;
+    // The unique bus name of the server that last answered, the only sender of closings we take.
+    QString serverName;
     // Deliveries whose Notify has not been answered yet, by generation, and those to close at once.
     QHash<quint64, QString> deliveriesInFlight;
     QSet<quint64> closeOnArrival;

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -215,16 +216,27 @@ private:
             staged = settings.status() == QSettings::NoError;
         }
         if (!staged)
-            return failed(temporary, "could not write settings to");
+            return failed(temporary, "could not write settings to", true);
 
-        QLockFile fileLock(path + QStringLiteral(".lock"));
-        if (!fileLock.tryLock(static_cast<int>(lockTimeout.count())))
-            return failed(temporary, "another program holds the lock of");
+        // The instance lock already keeps a second copy of the app away, so a lock file we may not
+        // open (left by a run as root) is replaced, or written past when it cannot be removed.
+        const QString lockPath = path + QStringLiteral(".lock");
+        QLockFile fileLock(lockPath);
+        if (!usableLock(lockPath)) {
+            if (QFile::remove(lockPath) || !QFileInfo::exists(lockPath))
+                fileLock.tryLock(0);
+            if (!reportedLock) {
+                reportedLock = true;
+                qWarning("mewt: the settings lock %s cannot be opened; writing without it", qPrintable(lockPath));
+            }
+        } else if (!fileLock.tryLock(static_cast<int>(lockTimeout.count()))) {
+            return failed(temporary, "another program holds the lock of", false);
+        }
         // A settings file linked from elsewhere (a dotfiles folder) stays a link.
         const QFileInfo info(path);
         const QString target = info.isSymLink() ? info.symLinkTarget() : path;
         if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0)
-            return failed(temporary, "could not replace");
+            return failed(temporary, "could not replace", true);
         fileLock.unlock();
         forgetParsedFile(temporary);
         ++writeCount;
@@ -232,10 +244,22 @@ private:
             reportedFailure = false;
             qWarning("mewt: settings written to %s again", qPrintable(path));
         }
+        noticeSent = false;
         return true;
     }
 
-    bool failed(const QString& temporary, const char* problem)
+    // A lock that exists but cannot be read cannot say who holds it; one that is ours or another
+    // live program's can always be read.
+    static bool usableLock(const QString& lockPath)
+    {
+        const QFileInfo info(lockPath);
+        if (!info.exists() && !info.isSymLink())
+            return true;
+        QFile lock(lockPath);
+        return info.isFile() && lock.open(QIODevice::ReadOnly);
+    }
+
+    bool failed(const QString& temporary, const char* problem, bool noticeable)
     {
         QFile::remove(temporary);
         forgetParsedFile(temporary);
@@ -243,14 +267,32 @@ private:
             reportedFailure = true;
             qWarning("mewt: %s %s; changes are kept in memory and tried again", problem, qPrintable(path));
         }
+        if (noticeable && !noticeSent) {
+            noticeSent = true;
+            const std::lock_guard lock(mutex);
+            if (onFailure)
+                onFailure();
+        }
         return false;
     }
 
+public:
+    // Runs on the writer thread once per stretch of writes that fail on the disk.
+    void setFailureHandler(std::function<void()> handler)
+    {
+        const std::lock_guard lock(mutex);
+        onFailure = std::move(handler);
+    }
+
+private:
     const QString path;
     // Touched by the writer thread only.
     QHash<QString, QVariant> contents;
     quint64 temporaryCount = 0;
     bool reportedFailure = false;
+    bool reportedLock = false;
+    bool noticeSent = false;
+    std::function<void()> onFailure;
     std::atomic<int> writeCount { 0 };
 
     std::mutex mutex;
@@ -310,7 +352,14 @@ void IniUserDefaults::load()
     QByteArray original;
     if (file.open(QIODevice::ReadOnly))
         original = file.readAll();
-    const bool readable = file.error() == QFileDevice::NoError;
+    if (file.error() != QFileDevice::NoError) {
+        // Permissions or the disk: nothing says the contents are bad, so they are neither set aside
+        // nor written over; this run uses the defaults and keeps its changes in memory.
+        keepFileAsIs = true;
+        qWarning("mewt: settings file %s cannot be read (%s); running on defaults and leaving it as it is",
+            qPrintable(filePath), qPrintable(file.errorString()));
+        return;
+    }
     file.close();
 
     const CleanedFile clean = cleaned(original);
@@ -319,11 +368,13 @@ void IniUserDefaults::load()
     // same name.
     const QString copy = temporaryName(filePath, QStringLiteral("read"));
     QFile copyFile(copy);
-    // In a folder we cannot write to, the file is read as it is.
-    const bool copied = readable && copyFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && copyFile.write(clean.bytes) == clean.bytes.size();
+    // A full disk fails the copy, often only when its buffer is flushed; the file itself is then
+    // read as it is, as in a folder we cannot write to.
+    bool copied = copyFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && copyFile.write(clean.bytes) == clean.bytes.size() && copyFile.flush();
     copyFile.close();
-    if (readable) {
+    copied = copied && copyFile.error() == QFileDevice::NoError && QFileInfo(copy).size() == clean.bytes.size();
+    {
         QSettings settings(copied ? copy : filePath, QSettings::IniFormat);
         settings.setFallbacksEnabled(false);
         int junkKeys = 0;
@@ -347,8 +398,15 @@ void IniUserDefaults::load()
     }
 
     // A file that held only values too big to use was read; it is mended by the next write.
-    if (!values.isEmpty() || oversized > 0 || (readable && clean.contentLines == 0))
+    if (!values.isEmpty() || oversized > 0 || clean.contentLines == 0)
         return;
+    if (!copied) {
+        // Read past its cleaning, the file may look emptier than it is.
+        keepFileAsIs = true;
+        qWarning("mewt: settings file %s could not be read whole (%s); running on defaults and leaving it as it is",
+            qPrintable(filePath), qPrintable(copyFile.errorString()));
+        return;
+    }
     // Nothing could be read: keep the file for the user under a name no earlier copy holds.
     for (int number = 1; number < 1000; ++number) {
         const QString aside
@@ -365,13 +423,24 @@ void IniUserDefaults::load()
 
 void IniUserDefaults::remove(const QString& key)
 {
-    if (values.remove(key) > 0)
+    if (values.remove(key) > 0 && !keepFileAsIs)
         writer->post(key, std::nullopt);
 }
 
 void IniUserDefaults::flush()
 {
     writer->flush();
+}
+
+void IniUserDefaults::setWriteFailureHandler(QObject* context, std::function<void()> handler)
+{
+    if (!context || !handler) {
+        writer->setFailureHandler({});
+        return;
+    }
+    // Posted to the context, so a context destroyed meanwhile drops it.
+    writer->setFailureHandler(
+        [context, handler = std::move(handler)] { QMetaObject::invokeMethod(context, handler, Qt::QueuedConnection); });
 }
 
 int IniUserDefaults::diskWriteCount() const
@@ -393,7 +462,8 @@ void IniUserDefaults::writeValue(const QString& key, const QVariant& value)
     if (const auto it = values.constFind(key); it != values.cend() && it->typeId() == value.typeId() && *it == value)
         return;
     values.insert(key, value);
-    writer->post(key, value);
+    if (!keepFileAsIs)
+        writer->post(key, value);
 }
 
 } // namespace mewt

@@ -3,7 +3,9 @@
 #include "platform/UserDefaults.h"
 
 #include <QHash>
+#include <QObject>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 namespace mewt {
@@ -11,7 +13,8 @@ namespace mewt {
 // The real store: an INI file. Values live in memory, so reads and writes never wait for the
 // disk; a background writer puts each change on disk shortly after (changes made together go in
 // one write), so a crash a moment after a change keeps it. A damaged file keeps every value that
-// can be read; one with nothing readable is set aside under a name no earlier copy has.
+// can be read; one with nothing readable is set aside under a name no earlier copy has. A file that
+// cannot be read at all (permissions, the disk) is left alone: the run uses defaults in memory.
 class IniUserDefaults final : public UserDefaults {
 public:
     // Changes made within this time of each other go to the disk together.
@@ -34,6 +37,10 @@ public:
     void remove(const QString& key) override;
     void flush() override;
 
+    // Runs on the context's thread when changes cannot reach the disk (once until a write works
+    // again). The context must outlive the handler or be unset first, with a null context.
+    void setWriteFailureHandler(QObject* context, std::function<void()> handler);
+
     // How many times the file was replaced since the store was opened.
     int diskWriteCount() const;
 
@@ -48,6 +55,8 @@ private:
 
     QString filePath;
     QHash<QString, QVariant> values;
+    // Set when the file could not be read: nothing is written over it.
+    bool keepFileAsIs = false;
     std::unique_ptr<Writer> writer;
 };
 

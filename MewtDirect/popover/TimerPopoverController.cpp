@@ -120,6 +120,10 @@ TimerPopoverController::TimerPopoverController(
         if (self)
             self->panelDidMove();
     };
+    popoverPanel->onWindowLost = [self] {
+        if (self)
+            self->panelWindowLost();
+    };
 
     // The view only reads the time from the clock it is handed.
     root = new TimerPopoverView(stores, *sharedPresentation, &soundPlayer, clock);
@@ -636,6 +640,22 @@ void TimerPopoverController::panelDidMove()
         placement->save(QRectF(frame));
 }
 
+void TimerPopoverController::panelWindowLost()
+{
+    if (closed)
+        return;
+    ++generation;
+    entryGeneration.reset();
+    stopResizeAnimation();
+    durationPull->end();
+    removeDismissalMonitors();
+    // A pinned window destroyed from outside is closed as its close button would: the controls go
+    // back under the paw, which shows them in a new window at the next press.
+    if (sharedPresentation->isDetached() && !stores.onboarding.isPresented())
+        sharedPresentation->setDetached(false, TimerPopoverPresentation::DetachmentCause::interactive);
+    sharedPresentation->setVisible(false);
+}
+
 void TimerPopoverController::watchScreens()
 {
     const auto watch = [this](QScreen* screen) {
@@ -689,6 +709,7 @@ void TimerPopoverController::close()
     durationPull->close();
     popoverPanel->onShouldClose = nullptr;
     popoverPanel->onDidMove = nullptr;
+    popoverPanel->onWindowLost = nullptr;
     host->onWindowDragWillStart = nullptr;
     sharedPresentation->onDetachedChange = nullptr;
     popoverPanel->hide();

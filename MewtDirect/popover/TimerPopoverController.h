@@ -146,6 +146,7 @@ private:
     // The same, kept on a visible screen.
     void placeDetachedOnScreen(QRect wanted);
     void panelDidMove();
+    void panelWindowLost();
     void scheduleScreenCheck();
     void watchScreens();
 

@@ -2,6 +2,7 @@
 
 #include "artwork/Compositing.h"
 #include "platform/X11Desktops.h"
+#include "platform/X11WindowLoss.h"
 
 #include <QCloseEvent>
 #include <QPainter>
@@ -50,12 +51,14 @@ TimerPopoverPanel::TimerPopoverPanel(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     composited = windowsAreComposited();
+    watchForeignDestroy(*this, [this] { nativeWindowLost(); });
 }
 
 TimerPopoverPanel::~TimerPopoverPanel()
 {
     onShouldClose = nullptr;
     onDidMove = nullptr;
+    onWindowLost = nullptr;
     compositingProbe = nullptr;
 }
 
@@ -126,6 +129,18 @@ void TimerPopoverPanel::setDetachedForm(bool detached)
     setAttribute(Qt::WA_ShowWithoutActivating, !detached);
     setWindowTitle(QStringLiteral("mewt"));
     setContentGeometry(keep);
+}
+
+void TimerPopoverPanel::nativeWindowLost()
+{
+    // Qt still takes the dead window for a shown one, so show() would do nothing: the panel lets go
+    // of it, and the next show makes a new one.
+    const QRect keep = contentGeometry();
+    hide();
+    destroy();
+    setContentGeometry(keep);
+    if (onWindowLost)
+        onWindowLost();
 }
 
 void TimerPopoverPanel::orderFront()

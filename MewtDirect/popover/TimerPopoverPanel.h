@@ -55,6 +55,9 @@ public:
     // Answers whether a close request may close the window; unset means yes.
     std::function<bool()> onShouldClose;
     std::function<void()> onDidMove;
+    // Another X client destroyed the native window; the panel already made itself ready to show in
+    // a new one, hidden.
+    std::function<void()> onWindowLost;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -67,6 +70,7 @@ private:
     void applyShape();
     void layoutContent();
     void setComposited(bool value);
+    void nativeWindowLost();
 
     QWidget* content = nullptr;
     double currentAlpha = 1.0;

@@ -1,13 +1,13 @@
 #include "shell/AppDelegate.h"
 
-#include "shell/DirectDistributionRuntime.h"
+#include "cues/NotificationService.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "platform/GlobalPointerMonitor.h"
 #include "platform/IniUserDefaults.h"
-#include "cues/NotificationService.h"
 #include "platform/QuitSignalWatcher.h"
 #include "platform/UpdateChecker.h"
 #include "popover/TimerPopoverView.h"
+#include "shell/DirectDistributionRuntime.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -32,6 +32,14 @@ AppDelegate::AppDelegate(QObject* parent)
 {
     services.emplace(AppCoordinator::Services {
         *ownDefaults, *ownClock, ownService.get(), ownCenter.get(), {}, {}, ownPointerMonitor.get() });
+    // A log line is seen by nobody; a change that cannot be saved is told where the user looks.
+    ownDefaults->setWriteFailureHandler(ownCenter.get(), [this] {
+        NotificationRequest notice { QStringLiteral("settingsNotSaved"),
+            QCoreApplication::translate("mewt", "settings can't be saved"),
+            QCoreApplication::translate("mewt", "mewt keeps your changes and saves them as soon as the disk allows."),
+            false, NotificationTimeIntervalTrigger { 0.01 } };
+        ownCenter->add(notice, [](const std::optional<NotificationError>&) {});
+    });
     connectApplication();
 }
 
@@ -48,6 +56,8 @@ AppDelegate::~AppDelegate()
     shutdown();
     appCoordinator.reset();
     // The service holds the centre, which the defaults and the clock serve.
+    if (ownDefaults)
+        ownDefaults->setWriteFailureHandler(nullptr, {});
     ownService.reset();
     ownCenter.reset();
 }

@@ -647,5 +647,13 @@
         <source>focus sessions</source>
         <translation>sessions de concentració</translation>
     </message>
+    <message>
+        <source>settings can&apos;t be saved</source>
+        <translation>no es pot desar la configuració</translation>
+    </message>
+    <message>
+        <source>mewt keeps your changes and saves them as soon as the disk allows.</source>
+        <translation>mewt conserva els teus canvis i els desa tan aviat com el disc ho permeti.</translation>
+    </message>
 </context>
 </TS>

@@ -647,5 +647,13 @@
         <source>focus sessions</source>
         <translation>集中セッション</translation>
     </message>
+    <message>
+        <source>settings can&apos;t be saved</source>
+        <translation>設定を保存できません</translation>
+    </message>
+    <message>
+        <source>mewt keeps your changes and saves them as soon as the disk allows.</source>
+        <translation>mewt は変更を保持し、ディスクが使えるようになりしだい保存します。</translation>
+    </message>
 </context>
 </TS>

@@ -647,5 +647,13 @@
         <source>focus sessions</source>
         <translation>집중 세션</translation>
     </message>
+    <message>
+        <source>settings can&apos;t be saved</source>
+        <translation>설정을 저장할 수 없어요</translation>
+    </message>
+    <message>
+        <source>mewt keeps your changes and saves them as soon as the disk allows.</source>
+        <translation>mewt가 변경 사항을 보관했다가 디스크가 허용하는 대로 바로 저장해요.</translation>
+    </message>
 </context>
 </TS>

@@ -647,5 +647,13 @@
         <source>focus sessions</source>
         <translation>次专注</translation>
     </message>
+    <message>
+        <source>settings can&apos;t be saved</source>
+        <translation>无法保存设置</translation>
+    </message>
+    <message>
+        <source>mewt keeps your changes and saves them as soon as the disk allows.</source>
+        <translation>mewt 会保留你的更改，并在磁盘允许时立即保存。</translation>
+    </message>
 </context>
 </TS>

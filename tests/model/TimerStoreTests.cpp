@@ -1,9 +1,9 @@
-#include "model/AppLanguage.h"
 #include "FakeNotificationScheduler.h"
+#include "TimerPrinting.h"
+#include "model/AppLanguage.h"
+#include "model/TimerStore.h"
 #include "platform/IniUserDefaults.h"
 #include "platform/MemoryUserDefaults.h"
-#include "TimerPrinting.h"
-#include "model/TimerStore.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -105,12 +105,21 @@ TEST(TimerSnapshotDecoding, CutsOverlongNamesByCharacterNotByCodeUnit)
     EXPECT_EQ(decoded.activeName, longName.left(40));
 }
 
-TEST(SessionNames, HoldFortyCharactersAndFourHundredCodeUnitsWhereverTheyComeFrom)
+TEST(SessionNames, HoldFortyCharactersWithoutControlsWhereverTheyComeFrom)
 {
     const QString stem = QString::fromUcs4(U"\U0001D165"); // a combining mark outside the basic plane
     const std::pair<QString, QString> cases[] = {
         { QStringLiteral("e") + QString(300'000, QChar(0x0301)), QStringLiteral("e") + QString(399, QChar(0x0301)) },
         { QStringLiteral("a") + stem.repeated(300), QStringLiteral("a") + stem.repeated(199) }, // pairs never split
+        // Controls go (a tab reads as a space); direction controls are closed, strays dropped.
+        { QStringLiteral("a\0b\x1b[31mc\x07\x7f\ttea"), QStringLiteral("ab[31mc tea") },
+        { QString::fromUtf16(u"\u202Eevil"), QString::fromUtf16(u"\u202Eevil\u202C") },
+        { QString::fromUtf16(u"a\u202C\u2069b"), QStringLiteral("ab") },
+        { QString::fromUtf16(u"\u2067x\u202By\u2069z\u2066"),
+            QString::fromUtf16(u"\u2067x\u202By\u202C\u2069z\u2066\u2069") },
+        { QString::fromUtf16(u"\u202E").repeated(60),
+            QString::fromUtf16(u"\u202E").repeated(40) + QString::fromUtf16(u"\u202C").repeated(40) },
+        { QString::fromUtf16(u"<b>%1 & \U0001F431</b>"), QString::fromUtf16(u"<b>%1 & \U0001F431</b>") },
     };
     for (const auto& [input, expected] : cases) {
         const QJsonObject object { { QStringLiteral("version"), 1 }, { QStringLiteral("activeName"), input } };
@@ -120,6 +129,8 @@ TEST(SessionNames, HoldFortyCharactersAndFourHundredCodeUnitsWhereverTheyComeFro
         TimerStore timer(defaults, clock, nullptr);
         timer.mutateDraftName(input);
         EXPECT_EQ(timer.draftName(), expected);
+        timer.mutateDraftName(expected);
+        EXPECT_EQ(timer.draftName(), expected) << "settled";
     }
 }
 
@@ -175,7 +186,7 @@ class TimerStoreOperation : public TimerStoreTest, public testing::WithParamInte
 TEST_P(TimerStoreOperation, ChangesStoresAndAnnouncesOnlyWhatItShould)
 {
     const OperationCase& c = GetParam();
-    const QString draft = QStringLiteral("  tea \n");
+    const QString draft = QStringLiteral("  tea  ");
     seed(snapshotWith(c.seeded, draft, old, 100));
     TimerStore& timer = makeStore();
     QSignalSpy stateSpy(&timer, &TimerStore::stateChanged);
@@ -252,6 +263,10 @@ TEST_F(TimerStoreTest, TitlesTakeTheNameLiterallyAndADraftOfOnlySpacesGivesNone)
     EXPECT_EQ(timer.activeName(), std::nullopt);
     EXPECT_EQ(notifications.requests.at(0).notification.title, QStringLiteral("mewt timer complete"));
     EXPECT_EQ(CompletionNotification::forTimer(QStringLiteral("50%1")).title, QStringLiteral("50%1 complete"));
+    timer.cancel(t0);
+    timer.mutateDraftName(QStringLiteral("a\0rest"));
+    timer.addTime(60, t0);
+    EXPECT_EQ(notifications.requests.back().notification.title, QStringLiteral("arest complete"));
 }
 
 // ---- ticker ----

@@ -81,10 +81,17 @@ INSTANTIATE_TEST_SUITE_P(Answers, AnswerRules,
             "noHttpAnswer", std::nullopt, json, stored, failedWith(Error::unexpected("missing http response")) }),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(AnswerLog, NonUtf8BodyIsShownByItsLength)
+TEST(AnswerLog, ServerTextIsShortEscapedAndNonUtf8IsShownByItsLength)
 {
     EXPECT_EQ(feedbackLogText("caf\xc3\xa9"), QStringLiteral("café"));
     EXPECT_EQ(feedbackLogText(QByteArray("\xff\xfe\x00z", 4)), QStringLiteral("<non-utf8 4b>"));
+    EXPECT_EQ(feedbackLogText("a\x1b[2J\x07\nmewt: forged\xe2\x80\xae"),
+        QStringLiteral("a\\x1b[2J\\x07\\x0amewt: forged\\u202e"));
+    EXPECT_EQ(feedbackLogText(QByteArray(400'000, 'x')), QString(299, u'x') + QStringLiteral("…"));
+    const Error hostile
+        = Error::server(QStringLiteral("e\r\n") + QString(500, u'c'), QStringLiteral("\x1b]0;title\x07"));
+    EXPECT_EQ(hostile.description(),
+        QStringLiteral("server(code: e\\x0d\\x0a%1…, detail: \\x1b]0;title\\x07)").arg(QString(297, u'c')));
 }
 
 struct SentenceCase {
@@ -223,19 +230,24 @@ INSTANTIATE_TEST_SUITE_P(Answers, LoopbackFailures,
         LoopbackCase { "redirectElsewhereIsNotFollowed",
             { 307, "text/html", "moved", { "Location: https://elsewhere.example/api/v1/feedback" } },
             "unexpected(status 307, non-json)" },
+        LoopbackCase {
+            "redirectWithoutLocationIsTheAnswer", { 307, "text/html", "moved" }, "unexpected(status 307, non-json)" },
         LoopbackCase { "untrustedCertificate", { 200, json, stored }, "transport", 5s, false }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LoopbackSend, RedirectWithinTheServiceIsFollowedWithTheSameNote)
 {
     LoopbackHttpsServer server;
+    // A relative location is read against the address that answered it.
+    server.script({ 307, "text/html", "moved", { "Location: /api/v1/feedback2" } });
     server.script({ 307, "text/html", "moved",
         { "Location: https://localhost:" + QByteArray::number(server.port()) + "/api/v2/feedback" } });
     server.script({ 200, json, stored });
     EXPECT_EQ(send(server.clientOptions()).id, QStringLiteral("abc"));
-    ASSERT_EQ(server.requests().size(), 2);
-    EXPECT_EQ(server.requests()[1].path, "/api/v2/feedback");
-    EXPECT_EQ(server.requests()[1].body, fullRequest().toJson());
+    ASSERT_EQ(server.requests().size(), 3) << "one post per redirect";
+    EXPECT_EQ(server.requests()[1].path, "/api/v1/feedback2");
+    EXPECT_EQ(server.requests()[2].path, "/api/v2/feedback");
+    EXPECT_EQ(server.requests()[2].body, fullRequest().toJson());
 }
 
 TEST_F(LoopbackSend, RefusedAddressSendsNothing)

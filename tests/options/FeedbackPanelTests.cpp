@@ -6,6 +6,9 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -60,6 +63,26 @@ protected:
     // The form's own close lets the panel go once its click has returned.
     void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
+
+TEST_F(PanelRig, AHugePasteIsCutToWhatTheNoteHoldsAndStillShowsItIsTooLong)
+{
+    open();
+    QPlainTextEdit* editor = view().messageEditor();
+    QTest::keyClicks(editor, "ab");
+    editor->moveCursor(QTextCursor::Start);
+    editor->moveCursor(QTextCursor::NextCharacter, QTextCursor::KeepAnchor); // "a" is replaced
+    QGuiApplication::clipboard()->setText(QString(5'000'000, u'x'));
+    QElapsedTimer clock;
+    clock.start();
+    editor->paste();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(editor->toPlainText(), QString(FeedbackComposerModel::messageLimit, u'x') + u'b');
+    EXPECT_EQ(controller.model()->state().message, editor->toPlainText());
+    EXPECT_FALSE(view().sendButton()->isEnabled()) << "one over the limit";
+    QTest::keyClicks(editor, "more");
+    EXPECT_EQ(editor->toPlainText().size(), FeedbackComposerModel::messageHoldLimit) << "typing adds nothing past it";
+    EXPECT_LT(clock.elapsed(), 2000);
+}
 
 struct CloseCase {
     const char* name;

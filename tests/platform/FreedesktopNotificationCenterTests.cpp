@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
@@ -400,10 +401,21 @@ TEST_F(NotificationCenterTest, ALaterDeliveryReplacesTheShownNotificationInstead
 TEST_F(NotificationCenterTest, ANotificationTheUserClosedIsNotReplacedButShownAnew)
 {
     deliverNow();
+    // Only the server's own closings count.
+    QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("mewt-other"));
+    other.send(
+        QDBusMessage::createSignal(serverPath, serverService, QStringLiteral("NotificationClosed")) << 41u << 2u);
+    flushBus();
+    EXPECT_EQ(delivered().size(), 1);
+    QDBusConnection::disconnectFromBus(QStringLiteral("mewt-other"));
     Q_EMIT server.NotificationClosed(41, 2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return delivered().isEmpty(); }, 5000));
     deliverNow();
     EXPECT_EQ(server.notifyCalls.at(1).replacesId, 0u);
+    // A server that restarts knows none of what it showed.
+    serverBus->unregisterService(serverService);
+    ASSERT_TRUE(serverBus->registerService(serverService));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return delivered().isEmpty(); }, 5000));
 }
 
 TEST_F(NotificationCenterTest, ARefusedNotifyLeavesNothingBehind)
@@ -423,6 +435,34 @@ TEST_F(NotificationCenterTest, NotificationsTurnedOffAfterTheAddAreNotShown)
     center->recheck();
     flushBus();
     EXPECT_TRUE(server.notifyCalls.isEmpty());
+}
+
+TEST_F(NotificationCenterTest, ABusThatDiedIsNoServerAndNothingWaitsOnIt)
+{
+    QProcess daemon;
+    daemon.start(QStringLiteral("dbus-daemon"),
+        { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1") });
+    ASSERT_TRUE(daemon.waitForStarted(5000) && daemon.waitForReadyRead(5000)) << "dbus-daemon is needed";
+    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    const QString name = QStringLiteral("mewt-dying-bus");
+    {
+        QDBusConnection bus = QDBusConnection::connectToBus(address, name);
+        ASSERT_TRUE(bus.isConnected());
+        center = std::make_unique<FreedesktopNotificationCenter>(
+            defaults, clock, NotificationServerAddress { bus, serverService, 60'000 });
+        ASSERT_EQ(add(completion()), std::nullopt);
+        daemon.kill();
+        daemon.waitForFinished();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !bus.isConnected(); }, 5000));
+        // The end of the timer: libdbus aborts the process on a blocking call over a dead bus.
+        clock.advance(1min);
+        center->recheck();
+        EXPECT_TRUE(pendingRequests().isEmpty());
+        EXPECT_TRUE(delivered().isEmpty());
+        EXPECT_FALSE(settings().serverAnswered);
+        center.reset();
+    }
+    QDBusConnection::disconnectFromBus(name);
 }
 
 struct MarkupCase {

@@ -1,14 +1,15 @@
 #include "platform/IniUserDefaults.h"
 #include "platform/MemoryUserDefaults.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace mewt;
 
@@ -22,7 +23,7 @@ struct RawCase {
     std::optional<QString> asString;
 };
 
-class StrictReads : public ::testing::TestWithParam<RawCase> {};
+class StrictReads : public ::testing::TestWithParam<RawCase> { };
 
 TEST_P(StrictReads, ReadOnlyWhatTheValueReallyIs)
 {
@@ -34,17 +35,17 @@ TEST_P(StrictReads, ReadOnlyWhatTheValueReallyIs)
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, StrictReads,
-    ::testing::Values(
-        RawCase{"boolTrue", QVariant(true), true, std::nullopt, std::nullopt},
-        RawCase{"iniTrue", QVariant(QStringLiteral("true")), true, std::nullopt, QStringLiteral("true")},
-        RawCase{"iniNumber", QVariant(QStringLiteral(" 42 ")), std::nullopt, 42, QStringLiteral(" 42 ")},
-        RawCase{"iniZero", QVariant(QStringLiteral("0")), false, 0, QStringLiteral("0")},
-        RawCase{"garbageText", QVariant(QStringLiteral("banana")), std::nullopt, std::nullopt, QStringLiteral("banana")},
-        RawCase{"fraction", QVariant(2.5), std::nullopt, std::nullopt, std::nullopt},
-        RawCase{"notANumber", QVariant(std::nan("")), std::nullopt, std::nullopt, std::nullopt},
-        RawCase{"hugeDouble", QVariant(1e300), std::nullopt, std::nullopt, std::nullopt},
-        RawCase{"list", QVariant(QStringList{QStringLiteral("a"), QStringLiteral("b")}), std::nullopt, std::nullopt,
-                std::nullopt}),
+    ::testing::Values(RawCase { "boolTrue", QVariant(true), true, std::nullopt, std::nullopt },
+        RawCase { "iniTrue", QVariant(QStringLiteral("true")), true, std::nullopt, QStringLiteral("true") },
+        RawCase { "iniNumber", QVariant(QStringLiteral(" 42 ")), std::nullopt, 42, QStringLiteral(" 42 ") },
+        RawCase { "iniZero", QVariant(QStringLiteral("0")), false, 0, QStringLiteral("0") },
+        RawCase {
+            "garbageText", QVariant(QStringLiteral("banana")), std::nullopt, std::nullopt, QStringLiteral("banana") },
+        RawCase { "fraction", QVariant(2.5), std::nullopt, std::nullopt, std::nullopt },
+        RawCase { "notANumber", QVariant(std::nan("")), std::nullopt, std::nullopt, std::nullopt },
+        RawCase { "hugeDouble", QVariant(1e300), std::nullopt, std::nullopt, std::nullopt },
+        RawCase { "list", QVariant(QStringList { QStringLiteral("a"), QStringLiteral("b") }), std::nullopt,
+            std::nullopt, std::nullopt }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MemoryUserDefaults, CountsWritesButNotSeeds)
@@ -192,6 +193,75 @@ TEST_F(IniRecovery, ALockHeldElsewhereNeverBlocksAndTheChangeIsWrittenOnceItIsFr
     EXPECT_FALSE(fileBytes().contains("count=2"));
     foreign.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fileBytes().contains("count=2"); }, 10'000)) << "retried unasked";
+}
+
+// Neither a full disk nor a refusal says anything about the contents: nothing is set aside.
+TEST_F(IniRecovery, AFullDiskAtLaunchStillReadsTheFile)
+{
+    writeFile("[General]\ntheme=siamese\n");
+    // The copy the load reads through lands on a device that is always full.
+    QFile::link(
+        QStringLiteral("/dev/full"), path() + QStringLiteral(".write-%1-read").arg(QCoreApplication::applicationPid()));
+    IniUserDefaults defaults(path());
+    EXPECT_EQ(defaults.stringValue(QStringLiteral("theme")), QStringLiteral("siamese"));
+    EXPECT_EQ(folder(), QStringList { QStringLiteral("mewt.conf") });
+}
+
+TEST_F(IniRecovery, AFileItMayNotReadIsNeitherSetAsideNorWrittenOver)
+{
+    writeFile("[General]\ntheme=siamese\n");
+    QFile::setPermissions(path(), {});
+    {
+        // Root reads anything: the load then runs as nobody, who meets the refusal a user meets.
+        const bool root = ::geteuid() == 0;
+        if (root) {
+            for (const QString& parent : { dir.path(), dir.filePath(QStringLiteral("mewt")) })
+                QFile::setPermissions(parent,
+                    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                        | QFile::ReadOther | QFile::ExeOther);
+            if (::seteuid(65534) != 0)
+                GTEST_SKIP() << "cannot drop to nobody";
+        }
+        IniUserDefaults defaults(path());
+        if (root) {
+            ASSERT_EQ(::seteuid(0), 0);
+        }
+        EXPECT_FALSE(defaults.contains(QStringLiteral("theme")));
+        defaults.setString(QStringLiteral("theme"), QStringLiteral("tabby"));
+        defaults.flush();
+        EXPECT_EQ(defaults.stringValue(QStringLiteral("theme")), QStringLiteral("tabby")) << "kept in memory";
+    }
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(folder(), QStringList { QStringLiteral("mewt.conf") });
+    EXPECT_EQ(fileBytes(), "[General]\ntheme=siamese\n");
+}
+
+TEST_F(IniRecovery, ALockItCannotOpenDoesNotStopSavingAndAFailedWriteIsReportedOnce)
+{
+    IniUserDefaults defaults(path());
+    int reports = 0;
+    QObject context;
+    defaults.setWriteFailureHandler(&context, [&] { ++reports; });
+    // Stands for a lock left by a run as root that cannot be opened nor removed.
+    QDir().mkpath(path() + QStringLiteral(".lock"));
+    defaults.setInt(QStringLiteral("count"), 1);
+    defaults.flush();
+    EXPECT_TRUE(fileBytes().contains("count=1"));
+
+    const QString aside = path() + QStringLiteral(".mine");
+    QFile::rename(path(), aside);
+    QDir().mkpath(path()); // nothing is renamed over a folder
+    for (int count : { 2, 3 }) {
+        defaults.setInt(QStringLiteral("count"), count);
+        defaults.flush();
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return reports > 0; }, 2000));
+    QTest::qWait(50);
+    EXPECT_EQ(reports, 1);
+    QDir().rmdir(path());
+    defaults.setInt(QStringLiteral("count"), 4);
+    defaults.flush();
+    EXPECT_TRUE(fileBytes().contains("count=4"));
 }
 
 TEST_F(IniRecovery, ChangesReachTheDiskUnaskedAndTogether)
