@@ -29,7 +29,7 @@ SessionNameField::SessionNameField(Qt::Alignment alignment, QWidget* parent)
 {
     setFrame(false);
     setAlignment(alignment);
-    setFont(captionFont(QFont::DemiBold));
+    setFont(roundedFont(mainLinePixelSize, QFont::DemiBold));
     setAttribute(Qt::WA_MacShowFocusRect, false);
     QPalette p = palette();
     p.setColor(QPalette::Base, Qt::transparent);

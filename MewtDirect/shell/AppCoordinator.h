@@ -1,37 +1,37 @@
 #pragma once
 
-#include "platform/AppearanceMonitor.h"
-#include "platform/AudioEngine.h"
-#include "model/CatBedStore.h"
 #include "cues/CatSoundPlayer.h"
-#include "platform/Clock.h"
 #include "cues/EndingCueController.h"
-#include "options/FeedbackWindowController.h"
-#include "options/OptionsChromeState.h"
-#include "options/OptionsNavigationModel.h"
-#include "options/OptionsWindowController.h"
+#include "cues/TactileSoundPlayer.h"
+#include "model/CatBedStore.h"
 #include "model/InterfaceSettingsStore.h"
-#include "shell/InterfaceTranslator.h"
-#include "shell/LoginItemService.h"
-#include "platform/MotionPreference.h"
 #include "model/OnboardingStore.h"
 #include "model/PomodoroSettingsStore.h"
 #include "model/PomodoroStore.h"
 #include "model/PopoverAppearanceStore.h"
-#include "pull/PullAmount.h"
-#include "pull/PullInteractionController.h"
-#include "pull/PullOverlayController.h"
 #include "model/PullSettingsStore.h"
-#include "platform/SessionLockMonitor.h"
-#include "platform/SleepWakeMonitor.h"
-#include "platform/WallClockChangeMonitor.h"
-#include "shell/StatusItemController.h"
-#include "popover/TimerPopoverController.h"
-#include "popover/TimerPopoverPlacementStore.h"
-#include "cues/TactileSoundPlayer.h"
 #include "model/ThemeStore.h"
 #include "model/TimeDisplaySettingsStore.h"
 #include "model/TimerStore.h"
+#include "options/FeedbackWindowController.h"
+#include "options/OptionsChromeState.h"
+#include "options/OptionsNavigationModel.h"
+#include "options/OptionsWindowController.h"
+#include "platform/AppearanceMonitor.h"
+#include "platform/AudioEngine.h"
+#include "platform/Clock.h"
+#include "platform/MotionPreference.h"
+#include "platform/SessionLockMonitor.h"
+#include "platform/SleepWakeMonitor.h"
+#include "platform/WallClockChangeMonitor.h"
+#include "popover/TimerPopoverController.h"
+#include "popover/TimerPopoverPlacementStore.h"
+#include "pull/PullAmount.h"
+#include "pull/PullInteractionController.h"
+#include "pull/PullOverlayController.h"
+#include "shell/InterfaceTranslator.h"
+#include "shell/LoginItemService.h"
+#include "shell/StatusItemController.h"
 
 #include <QObject>
 #include <QTimer>
@@ -121,6 +121,8 @@ public:
     // A first launch, or a replay, opens the popover on the tour once the paw is on screen.
     static constexpr int tourRevealDelayMs = 400;
     bool isTourRevealPending() const { return tourReveal.isActive(); }
+    // Between the begin and the end of a pull on a pomodoro duration in the popover.
+    bool isDurationPullActive() const { return durationPulling; }
     void revealTour();
 
     // Asks the application to quit in order; the delegate fills it.
@@ -176,6 +178,8 @@ private:
     // Makes the desktop's watchers the first time; follows them unless shut down.
     void watchDesktop();
     void applyDark(bool dark);
+    // The app-wide palette and the feedback panel's colours, from the desktop's look and the cat.
+    void applyColors();
     void wirePopover();
 
     Services services;
@@ -221,6 +225,8 @@ private:
     bool launchComplete = false;
     bool deferredPartsWired = false;
     bool desktopWatched = false;
+    bool desktopDark = false;
+    bool durationPulling = false;
     bool started = false;
     bool shutDown = false;
 };

@@ -74,5 +74,24 @@ TEST_F(SessionNameEditing, ReturnStartsOnceAndTheStoreShowsInBothFields)
         EXPECT_EQ(shown->text(), QStringLiteral("walk"));
 }
 
+// The name is the main line of its layouts, not a caption: 26 px semibold, 220 px wide in "mewt".
+TEST_F(SessionNameEditing, IsTheMainLineOfBothLayouts)
+{
+    rig.view().show();
+    for (SessionNameField* shown : rig.view().sessionNameFields()) {
+        EXPECT_EQ(shown->font().pixelSize(), 26);
+        EXPECT_EQ(shown->font().weight(), QFont::DemiBold);
+    }
+    rig.view().sync();
+    const SessionNameField* normal = nullptr;
+    for (SessionNameField* shown : rig.view().sessionNameFields()) {
+        if (shown->isVisible())
+            normal = shown;
+    }
+    ASSERT_NE(normal, nullptr);
+    EXPECT_EQ(normal->parentWidget()->width(), 220);
+    EXPECT_GE(normal->height(), QFontMetrics(normal->font()).height());
+}
+
 } // namespace
 } // namespace mewt
