@@ -1,4 +1,6 @@
 #include "ShellRig.h"
+
+#include <QAccessible>
 #include "options/FeedbackPanel.h"
 #include "options/GeneralOptionsPage.h"
 #include "options/OptionsWindow.h"
@@ -14,7 +16,6 @@
 #include "shell/StatusItemWindow.h"
 
 #include <QAbstractItemView>
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDBusConnection>
