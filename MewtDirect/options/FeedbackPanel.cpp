@@ -26,9 +26,9 @@ FeedbackPanel::FeedbackPanel(FeedbackComposerModel& model, std::function<void()>
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void FeedbackPanel::setColorScheme(ColorScheme scheme)
+void FeedbackPanel::setColorScheme(ColorScheme scheme, const QColor& accent)
 {
-    setPalette(optionsPalette(scheme == ColorScheme::dark));
+    setPalette(optionsPalette(scheme == ColorScheme::dark, accent));
     composer->setColorScheme(scheme);
 }
 

@@ -20,7 +20,8 @@ public:
     FeedbackPanel(FeedbackComposerModel& model, std::function<void()> onClose, QWidget* parent = nullptr);
 
     FeedbackComposerView& view() const { return *composer; }
-    void setColorScheme(ColorScheme scheme);
+    // `accent` marks the chosen kind, the send button and selected text (see optionsPalette).
+    void setColorScheme(ColorScheme scheme, const QColor& accent = QColor());
 
 public Q_SLOTS:
     void reject() override;

@@ -34,7 +34,7 @@ void FeedbackWindowController::showFeedbackWindow(QWidget* relativeTo)
             if (self)
                 self->forget();
         });
-        currentPanel->setColorScheme(scheme);
+        currentPanel->setColorScheme(scheme, accent);
         // The fixed-size layout gives the panel its real size only once it is polished and active.
         currentPanel->ensurePolished();
         currentPanel->layout()->activate();
@@ -51,11 +51,12 @@ void FeedbackWindowController::showFeedbackWindow(QWidget* relativeTo)
     currentPanel->activateWindow();
 }
 
-void FeedbackWindowController::setColorScheme(ColorScheme newScheme)
+void FeedbackWindowController::setColorScheme(ColorScheme newScheme, const QColor& newAccent)
 {
     scheme = newScheme;
+    accent = newAccent;
     if (currentPanel)
-        currentPanel->setColorScheme(scheme);
+        currentPanel->setColorScheme(scheme, accent);
 }
 
 void FeedbackWindowController::modelChanged()

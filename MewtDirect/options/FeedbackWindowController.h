@@ -3,6 +3,7 @@
 #include "model/ColorScheme.h"
 #include "options/FeedbackClient.h"
 
+#include <QColor>
 #include <QObject>
 #include <memory>
 
@@ -26,7 +27,7 @@ public:
     // Shows the panel, building it first when there is none, centred over `relativeTo` when
     // given, otherwise on the screen, and brings it to the front.
     void showFeedbackWindow(QWidget* relativeTo = nullptr);
-    void setColorScheme(ColorScheme scheme);
+    void setColorScheme(ColorScheme scheme, const QColor& accent = QColor());
     // Gone for good, a send in flight with it.
     void close();
 
@@ -39,6 +40,7 @@ private:
 
     FeedbackClientOptions options;
     ColorScheme scheme = ColorScheme::light;
+    QColor accent;
     std::unique_ptr<FeedbackComposerModel> currentModel;
     std::unique_ptr<FeedbackPanel> currentPanel;
     bool wasSending = false;

@@ -1,5 +1,6 @@
 #include "options/OptionsPalette.h"
 
+#include "model/ColorContrast.h"
 #include "platform/AppearanceMonitor.h"
 
 #include <QWidget>
@@ -25,7 +26,7 @@ constexpr int materialAlpha = 204; // 0.8
 
 } // namespace
 
-QPalette optionsPalette(bool dark)
+QPalette optionsPalette(bool dark, const QColor& accent)
 {
     const Scheme& s = dark ? darkScheme : lightScheme;
     QPalette palette;
@@ -47,8 +48,8 @@ QPalette optionsPalette(bool dark)
     set(QPalette::Mid, s.mid);
     set(QPalette::Dark, s.dark);
     set(QPalette::Shadow, s.shadow);
-    set(QPalette::Highlight, s.highlight);
-    set(QPalette::HighlightedText, 0xffffff);
+    set(QPalette::Highlight, accent.isValid() ? accent.rgb() : s.highlight);
+    set(QPalette::HighlightedText, accent.isValid() ? contrastingMonochromeColor(accent).rgb() : 0xffffff);
     set(QPalette::Link, s.link);
     set(QPalette::LinkVisited, s.link);
     for (const QPalette::ColorRole role :

@@ -10,7 +10,9 @@ class AppearanceMonitor;
 
 // Our light and dark palettes for the Fusion style. Qt 6.4 has no colour-scheme switch, so windows
 // that follow the desktop install one of these and swap it when the appearance monitor flips.
-QPalette optionsPalette(bool dark);
+// `accent`, when given, is the highlight (selections, chosen segments, the row under the pointer),
+// with black or white on it, whichever reads better.
+QPalette optionsPalette(bool dark, const QColor& accent = QColor());
 
 // The role secondary text is drawn in (explanations, units, captions). Widgets set it as their
 // foreground role, so the colour follows a palette swap without any code of their own.

@@ -1,5 +1,6 @@
 #include "options/OptionsWindowController.h"
 
+#include "model/ThemeStore.h"
 #include "options/AppearanceOptionsPage.h"
 #include "options/ControlsOptionsPage.h"
 #include "options/OptionsPalette.h"
@@ -35,6 +36,8 @@ OptionsWindowController::OptionsWindowController(OptionsNavigationModel& navigat
         return new SoundsOptionsPage(
             pageStores.timer, pageStores.interfaceSettings, pageStores.soundPlayer, pageStores.catSoundPlayer);
     });
+    // The highlight is the cat's accent.
+    connect(&pageStores.themes, &ThemeStore::selectedChanged, this, &OptionsWindowController::synchronizeAppearance);
 }
 
 OptionsWindowController::~OptionsWindowController()
@@ -90,7 +93,8 @@ void OptionsWindowController::synchronizeAppearance()
 {
     if (shutDown || !optionsWindow)
         return;
-    const QPalette colors = optionsPalette(dark);
+    const ColorScheme scheme = dark ? ColorScheme::dark : ColorScheme::light;
+    const QPalette colors = optionsPalette(dark, pageStores.themes.selected().popoverPalette(scheme).accentColor);
     if (optionsWindow->palette() != colors)
         optionsWindow->setPalette(colors);
 }

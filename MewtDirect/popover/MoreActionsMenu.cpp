@@ -7,6 +7,8 @@
 #include "model/PomodoroStore.h"
 #include "model/PullSettingsStore.h"
 #include "model/TimerStore.h"
+#include "popover/MenuRowStyle.h"
+#include "popover/PopoverWidgetPalette.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -52,6 +54,9 @@ MoreActionsMenu::MoreActionsMenu(const TimerPopoverStores& stores, bool includes
 {
     using A = TimerPopoverUtilityAction;
     setToolTipsVisible(false);
+    rowStyle = new MenuRowStyle;
+    rowStyle->setParent(this);
+    setStyle(rowStyle);
     for (const A kind : rowKinds) {
         QAction* row = nullptr;
         switch (kind) {
@@ -63,7 +68,7 @@ MoreActionsMenu::MoreActionsMenu(const TimerPopoverStores& stores, bool includes
         case A::zenMode:
             row = addToggle(
                 kind, [](const TimerPopoverStores& s, bool on) { s.interfaceSettings.setZenModeEnabled(on); });
-            row->setIcon({});
+            setGlyph(row, {});
             break;
         case A::showInstructions:
             row = addToggle(
@@ -125,22 +130,26 @@ MoreActionsMenu::MoreActionsMenu(const TimerPopoverStores& stores, bool includes
             });
             break;
         case A::sendFeedback:
-            row = addAction(glyphIcon(glyphName(kind)), mewt::title(kind));
+            row = addAction(mewt::title(kind));
+            setGlyph(row, glyphName(kind));
             row->setObjectName(QStringLiteral("mewt.send-feedback"));
             connect(row, &QAction::triggered, this, &MoreActionsMenu::sendFeedbackChosen);
             break;
         case A::welcomeTour:
-            row = addAction(glyphIcon(glyphName(kind)), mewt::title(kind));
+            row = addAction(mewt::title(kind));
+            setGlyph(row, glyphName(kind));
             row->setObjectName(soundTag(TactileSound::page));
             connect(row, &QAction::triggered, this, &MoreActionsMenu::welcomeTourChosen);
             break;
         case A::settings:
-            row = addAction(glyphIcon(glyphName(kind)), mewt::title(kind));
+            row = addAction(mewt::title(kind));
+            setGlyph(row, glyphName(kind));
             row->setObjectName(soundTag(TactileSound::page));
             connect(row, &QAction::triggered, this, &MoreActionsMenu::optionsChosen);
             break;
         case A::quit:
-            row = addAction(glyphIcon(glyphName(kind)), mewt::title(kind));
+            row = addAction(mewt::title(kind));
+            setGlyph(row, glyphName(kind));
             row->setObjectName(cancelControlTag);
             connect(row, &QAction::triggered, this, &MoreActionsMenu::quitChosen);
             break;
@@ -154,7 +163,8 @@ MoreActionsMenu::MoreActionsMenu(const TimerPopoverStores& stores, bool includes
 
 QAction* MoreActionsMenu::addToggle(TimerPopoverUtilityAction action, void (*write)(const TimerPopoverStores&, bool))
 {
-    QAction* row = addAction(glyphIcon(glyphName(action)), mewt::title(action));
+    QAction* row = addAction(mewt::title(action));
+    setGlyph(row, glyphName(action));
     row->setCheckable(true);
     connect(row, &QAction::triggered, this, [this, write](bool on) { write(this->stores, on); });
     return row;
@@ -162,8 +172,11 @@ QAction* MoreActionsMenu::addToggle(TimerPopoverUtilityAction action, void (*wri
 
 QMenu* MoreActionsMenu::addSubmenu(TimerPopoverUtilityAction action)
 {
-    QMenu* submenu = addMenu(glyphIcon(glyphName(action)), mewt::title(action));
+    QMenu* submenu = addMenu(mewt::title(action));
+    setGlyph(submenu->menuAction(), glyphName(action));
     submenu->setToolTipsVisible(false);
+    submenu->setStyle(rowStyle);
+    submenus.append(submenu);
     return submenu;
 }
 
@@ -174,8 +187,7 @@ QActionGroup* MoreActionsMenu::addPicker(
     group->setExclusive(true);
     for (int index = 0; index < choices.size(); ++index) {
         QAction* choice = menu->addAction(choices[index].first);
-        if (!choices[index].second.isEmpty())
-            choice->setIcon(glyphIcon(choices[index].second));
+        setGlyph(choice, choices[index].second);
         choice->setCheckable(true);
         group->addAction(choice);
         connect(choice, &QAction::triggered, this, [write, index] { write(index); });
@@ -213,7 +225,7 @@ void MoreActionsMenu::refresh()
     QAction* sound = rowAction(A::toggleSound);
     const bool soundsOn = interface.tactileSoundsEnabled();
     sound->setText(soundsOn ? mewt::title(A::toggleSound) : QStringLiteral("unmute volume"));
-    sound->setIcon(glyphIcon(soundsOn ? glyphName(A::toggleSound) : QStringLiteral("speaker")));
+    setGlyph(sound, soundsOn ? glyphName(A::toggleSound) : QStringLiteral("speaker"));
 }
 
 void MoreActionsMenu::retranslate()
@@ -223,11 +235,31 @@ void MoreActionsMenu::retranslate()
     setTitle(QCoreApplication::translate("mewt", "more actions"));
 }
 
+void MoreActionsMenu::setPopoverPalette(const CatPopoverPalette& colors)
+{
+    const QPalette palette = popoverWidgetPalette(colors);
+    setPalette(palette);
+    // Submenus are windows of their own: they take no palette from this one.
+    for (QMenu* submenu : std::as_const(submenus))
+        submenu->setPalette(palette);
+}
+
 void MoreActionsMenu::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
+    if (event->type() == QEvent::PaletteChange) {
+        // Icons are drawn in the text colour, so they are drawn again in the new one.
+        for (auto glyph = glyphs.cbegin(); glyph != glyphs.cend(); ++glyph)
+            glyph.key()->setIcon(glyphIcon(glyph.value()));
+    }
     QMenu::changeEvent(event);
+}
+
+void MoreActionsMenu::setGlyph(QAction* action, const QString& glyph)
+{
+    glyphs.insert(action, glyph);
+    action->setIcon(glyphIcon(glyph));
 }
 
 QIcon MoreActionsMenu::glyphIcon(const QString& glyph) const

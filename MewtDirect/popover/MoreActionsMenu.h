@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/CatTheme.h"
 #include "popover/TimerPopoverStores.h"
 #include "popover/TimerPopoverUtilityAction.h"
 
+#include <QHash>
 #include <QMenu>
 #include <optional>
 
@@ -10,6 +12,7 @@ class QActionGroup;
 
 namespace mewt {
 
+class MenuRowStyle;
 class TimerState;
 struct PomodoroPlan;
 
@@ -28,6 +31,9 @@ public:
 
     // Stores -> rows; runs on every opening.
     void refresh();
+    // The menu and its submenus take the popover's colours, the accent marking the row under the
+    // pointer.
+    void setPopoverPalette(const CatPopoverPalette& colors);
 
     // One action per row in menu order, separators included.
     const QList<QAction*>& rowActions() const { return rows; }
@@ -53,11 +59,15 @@ private:
     QActionGroup* addPicker(
         QMenu* menu, const QList<std::pair<QString, QString>>& choices, std::function<void(int)> write);
     void retranslate();
+    void setGlyph(QAction* action, const QString& glyph);
     QIcon glyphIcon(const QString& glyph) const;
 
     TimerPopoverStores stores;
     QList<TimerPopoverUtilityAction> rowKinds;
     QList<QAction*> rows;
+    MenuRowStyle* rowStyle = nullptr;
+    QList<QMenu*> submenus;
+    QHash<QAction*, QString> glyphs;
     QMenu* autostart = nullptr;
     QMenu* pullStep = nullptr;
     QMenu* mode = nullptr;

@@ -6,7 +6,12 @@ namespace mewt {
 
 QFont phaseTimeFont()
 {
-    QFont font = pixelFont(phaseTimePixelSize, QFont::DemiBold);
+    return roundedFont(phaseTimePixelSize, QFont::DemiBold);
+}
+
+QFont roundedFont(int pixelSize, QFont::Weight weight)
+{
+    QFont font = pixelFont(pixelSize, weight);
     static const QString rounded = [] {
         for (const QString& family : { QStringLiteral("Quicksand"), QStringLiteral("Comfortaa") }) {
             if (QFontDatabase::hasFamily(family))

@@ -10,6 +10,12 @@
 
 namespace mewt {
 
+namespace {
+// The field's own margins round its text (2 px a side) and the cursor's width.
+constexpr int hintMargins = 6;
+constexpr int smallestHintPixelSize = 17;
+} // namespace
+
 QString normalizedSessionName(const QString& text)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|[\n\r\v\f\u0085\u2028\u2029]"));
@@ -29,13 +35,37 @@ SessionNameField::SessionNameField(Qt::Alignment alignment, QWidget* parent)
 {
     setFrame(false);
     setAlignment(alignment);
-    setFont(captionFont(QFont::DemiBold));
+    setFont(roundedFont(mainLinePixelSize, QFont::DemiBold));
+    // The line keeps its height whatever size the hint takes.
+    setFixedHeight(sizeHint().height());
     setAttribute(Qt::WA_MacShowFocusRect, false);
     QPalette p = palette();
     p.setColor(QPalette::Base, Qt::transparent);
     setPalette(p);
     connect(this, &QLineEdit::textEdited, this, &SessionNameField::nameEdited);
+    connect(this, &QLineEdit::textChanged, this, &SessionNameField::fitFont);
     retranslate();
+}
+
+void SessionNameField::fitFont()
+{
+    QFont font = roundedFont(mainLinePixelSize, QFont::DemiBold);
+    if (text().isEmpty()) {
+        // The hint is one fixed phrase: it is made smaller rather than cut off, down to a floor. A
+        // typed name scrolls, as in any field.
+        const int room = contentsRect().width() - hintMargins;
+        while (
+            font.pixelSize() > smallestHintPixelSize && QFontMetrics(font).horizontalAdvance(placeholderText()) > room)
+            font.setPixelSize(font.pixelSize() - 1);
+    }
+    if (font != this->font())
+        setFont(font);
+}
+
+void SessionNameField::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    fitFont();
 }
 
 void SessionNameField::showName(const QString& name)
@@ -46,6 +76,7 @@ void SessionNameField::showName(const QString& name)
     const int cursor = cursorPosition();
     setText(name);
     setCursorPosition(std::min<int>(cursor, int(name.size())));
+    fitFont();
 }
 
 void SessionNameField::setColors(const QColor& textColor, const QColor& placeholder)
@@ -59,6 +90,7 @@ void SessionNameField::setColors(const QColor& textColor, const QColor& placehol
 void SessionNameField::retranslate()
 {
     setPlaceholderText(QCoreApplication::translate("mewt", "optional name"));
+    fitFont();
     setAccessibleName(QCoreApplication::translate("mewt", "optional name"));
     setAccessibleDescription(
         QCoreApplication::translate("mewt", "shown while running and in the completion notification"));

@@ -28,9 +28,11 @@ Q_SIGNALS:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void retranslate();
+    void fitFont();
 };
 
 } // namespace mewt

@@ -27,6 +27,7 @@
 #include "popover/PomodoroDurationControls.h"
 #include "popover/PopoverAccessibility.h"
 #include "popover/PopoverHeader.h"
+#include "popover/PopoverWidgetPalette.h"
 #include "popover/SessionNameField.h"
 #include "popover/TimeButton.h"
 #include "popover/TimerDisplayContent.h"
@@ -375,10 +376,11 @@ void TimerPopoverView::syncTour(const CatPopoverPalette& colors)
 void TimerPopoverView::applyPalette(const CatPopoverPalette& colors)
 {
     shownPalette = colors;
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, colors.foregroundColor);
-    p.setColor(QPalette::Window, colors.outerColor);
-    setPalette(p);
+    // Whole, so fields, selections and the menus follow the popover's scheme and not the desktop's
+    // when the two differ.
+    setPalette(popoverWidgetPalette(colors));
+    moreMenu->setPopoverPalette(colors);
+    compactMenu->setPopoverPalette(colors);
     card->fill = colors.innerColor;
     card->update();
     active->setPopoverPalette(colors);

@@ -5,8 +5,10 @@
 #include "model/NotificationScheduling.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "popover/TimerPopoverView.h"
+#include "pull/PomodoroDurationPullController.h"
 #include "pull/PullHandlePanel.h"
 #include "options/GeneralOptionsPage.h"
+#include "options/OptionsPalette.h"
 #include "shell/AppDelegate.h"
 #include "shell/DirectDistributionRuntime.h"
 #include "shell/FirstFrameWatcher.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QToolTip>
 
 namespace mewt {
 
@@ -88,6 +91,7 @@ void AppCoordinator::start()
         if (!self)
             return;
         self->statusItem.applyTheme(theme);
+        self->applyColors();
         if (self->endingCue)
             self->endingCue->setTheme(theme);
     };
@@ -115,7 +119,8 @@ void AppCoordinator::start()
     optionsWindow.registerPage(OptionsCategory::general, [self]() -> QWidget* {
         if (!self)
             return nullptr;
-        return new GeneralOptionsPage(self->loginItems, self->interfaceSettings, AppDelegate::updateRuntime(),
+        return new GeneralOptionsPage(
+            self->loginItems, self->interfaceSettings, AppDelegate::updateRuntime(),
             [self] {
                 if (self)
                     self->optionsWindow.replayOnboarding();
@@ -196,11 +201,27 @@ void AppCoordinator::watchDesktop()
 
 void AppCoordinator::applyDark(bool dark)
 {
+    desktopDark = dark;
     statusItem.setDark(dark);
     if (popover)
         popover->setSystemColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
-    feedbackWindow.setColorScheme(dark ? ColorScheme::dark : ColorScheme::light);
     optionsWindow.setDark(dark);
+    applyColors();
+}
+
+void AppCoordinator::applyColors()
+{
+    const ColorScheme scheme = desktopDark ? ColorScheme::dark : ColorScheme::light;
+    const QColor accent = themes.selected().popoverPalette(scheme).accentColor;
+    const QPalette colors = optionsPalette(desktopDark, accent);
+    // For every widget, so that windows and popups that take no palette from a parent follow too:
+    // submenus, drop-down lists, dialogs. The application palette itself stays the desktop's, which
+    // the appearance monitor reads. Drop-down lists draw their rows as menu items in the palette
+    // asked for by that class's name.
+    QApplication::setPalette(colors, "QWidget");
+    QApplication::setPalette(colors, "QMenu");
+    QToolTip::setPalette(colors);
+    feedbackWindow.setColorScheme(scheme, accent);
 }
 
 SleepWakeMonitor& AppCoordinator::sleepWakeMonitor()
@@ -266,6 +287,12 @@ void AppCoordinator::wirePopover()
             self->statusItem.setPopoverDetached(detached);
     };
     statusItem.setPopoverDetached(popover->presentation().isDetached());
+    // One closure for both: the popover's callback and the rope that calls it.
+    popover->onDurationInteractionChange = [self](bool pulling) {
+        if (self)
+            self->durationPulling = pulling;
+    };
+    popover->durationPullController().onInteractionChange = popover->onDurationInteractionChange;
     TimerPopoverView& popoverRoot = popover->rootView();
     popoverRoot.onQuit = [self] {
         if (self)
@@ -358,6 +385,8 @@ void AppCoordinator::clearCallbacks()
         popover->onDismissRequest = nullptr;
         popover->onShowOptions = nullptr;
         popover->onDetachedChange = nullptr;
+        popover->onDurationInteractionChange = nullptr;
+        popover->durationPullController().onInteractionChange = nullptr;
         popover->rootView().onQuit = nullptr;
         popover->rootView().onShowWelcomeTour = nullptr;
         popover->rootView().onSendFeedback = nullptr;
@@ -430,6 +459,9 @@ void AppCoordinator::handlePull(const PullGestureEvent& event)
             pullInteraction.stop();
         return;
     }
+    // One rope at a time: a paw pull waits until the popover's duration pull has ended.
+    if (event.phase == PullGestureEvent::Phase::began && durationPulling)
+        return;
     // The pull's animations ask the desktop's motion setting.
     watchDesktop();
     if (event.phase == PullGestureEvent::Phase::began && popover)

@@ -121,6 +121,8 @@ public:
     // A first launch, or a replay, opens the popover on the tour once the paw is on screen.
     static constexpr int tourRevealDelayMs = 400;
     bool isTourRevealPending() const { return tourReveal.isActive(); }
+    // Between the begin and the end of a pull on a pomodoro duration in the popover.
+    bool isDurationPullActive() const { return durationPulling; }
     void revealTour();
 
     // Asks the application to quit in order; the delegate fills it.
@@ -176,6 +178,8 @@ private:
     // Makes the desktop's watchers the first time; follows them unless shut down.
     void watchDesktop();
     void applyDark(bool dark);
+    // The app-wide palette and the feedback panel's colours, from the desktop's look and the cat.
+    void applyColors();
     void wirePopover();
 
     Services services;
@@ -221,6 +225,8 @@ private:
     bool launchComplete = false;
     bool deferredPartsWired = false;
     bool desktopWatched = false;
+    bool desktopDark = false;
+    bool durationPulling = false;
     bool started = false;
     bool shutDown = false;
 };

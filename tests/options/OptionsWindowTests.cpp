@@ -331,8 +331,12 @@ TEST(OptionsWindowLifecycle, NothingIsBuiltBeforeTheFirstShow)
     EXPECT_EQ(rig.controller.window(), nullptr);
     rig.controller.show();
     ASSERT_NE(rig.controller.window(), nullptr);
-    EXPECT_EQ(rig.controller.window()->palette(), optionsPalette(true));
+    const auto accent = [&rig] { return rig.themes.selected().popoverPalette(ColorScheme::dark).accentColor; };
+    EXPECT_EQ(rig.controller.window()->palette(), optionsPalette(true, accent()));
     EXPECT_EQ(rig.controller.window()->size(), OptionsView::windowSize);
+    // Selections are in the cat's accent, whichever cat is chosen.
+    rig.themes.setSelected(CatTheme::all().back());
+    EXPECT_EQ(rig.controller.window()->palette().color(QPalette::Highlight), accent());
 }
 
 // Pictures of every page in light and dark, for a person to look at. Set MEWT_GALLERY_DIR.

@@ -1,6 +1,7 @@
 #include "PopoverViewRig.h"
 #include "model/PomodoroPlan.h"
 #include "popover/CompactToolbar.h"
+#include "popover/MenuRowStyle.h"
 #include "popover/MoreActionsMenu.h"
 #include "popover/NotificationBanner.h"
 #include "popover/PopoverHeader.h"
@@ -101,6 +102,36 @@ TEST_P(MenuToggle, WritesTheFlippedValueOnceAndShowsStoreChangesWithoutWritingBa
     item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(rig.defaults.writeCount(), writes + 1);
     EXPECT_EQ(c.read(rig), !before);
+}
+
+// On and off read one way on every row, with an icon or without: a mark at the trailing end and no
+// other difference.
+TEST_P(MenuToggle, ShowsItsStateByTheSameTrailingMarkAndNothingElse)
+{
+    const ToggleCase& c = GetParam();
+    const auto picture = [this](QAction* row, const QRect& part) {
+        menu().refresh();
+        menu().adjustSize();
+        return menu().grab(part.translated(menu().actionGeometry(row).topLeft())).toImage();
+    };
+    QAction* row = menu().rowAction(c.row);
+    const QRect whole(QPoint(), menu().actionGeometry(row).size());
+    const QRect mark = MenuRowStyle::markRect(whole);
+    c.write(rig, false);
+    const QImage off = picture(row, whole);
+    c.write(rig, true);
+    const QImage on = picture(row, whole);
+    QImage unmarked = on;
+    for (int y = mark.top(); y <= mark.bottom(); ++y) {
+        for (int x = mark.left(); x <= mark.right(); ++x)
+            unmarked.setPixelColor(x, y, off.pixelColor(x, y));
+    }
+    EXPECT_NE(on, off);
+    EXPECT_EQ(unmarked, off) << "nothing but the mark changes";
+
+    rig.interfaceSettings.setZenModeEnabled(true);
+    QAction* plain = menu().rowAction(A::zenMode);
+    EXPECT_EQ(picture(row, mark), picture(plain, mark)) << "the same mark as the row without an icon";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, MenuToggle,

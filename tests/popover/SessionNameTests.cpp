@@ -74,5 +74,31 @@ TEST_F(SessionNameEditing, ReturnStartsOnceAndTheStoreShowsInBothFields)
         EXPECT_EQ(shown->text(), QStringLiteral("walk"));
 }
 
+// The name is the main line of its layouts, not a caption: 26 px semibold, 220 px wide in "mewt".
+// The empty field's hint is made to fit rather than cut off, and the line keeps its height.
+TEST_F(SessionNameEditing, IsTheMainLineOfBothLayoutsAndItsHintFits)
+{
+    rig.view().show();
+    rig.view().sync();
+    SessionNameField* normal = nullptr;
+    for (SessionNameField* shown : rig.view().sessionNameFields()) {
+        if (shown->isVisible())
+            normal = shown;
+    }
+    ASSERT_NE(normal, nullptr);
+    EXPECT_EQ(normal->parentWidget()->width(), 220);
+    const int height = normal->height();
+    EXPECT_LE(QFontMetrics(normal->font()).horizontalAdvance(normal->placeholderText()), normal->width());
+
+    rig.timer.mutateDraftName(QStringLiteral("a long name for a short field"));
+    rig.view().sync();
+    for (SessionNameField* shown : rig.view().sessionNameFields()) {
+        EXPECT_EQ(shown->font().pixelSize(), 26);
+        EXPECT_EQ(shown->font().weight(), QFont::DemiBold);
+    }
+    EXPECT_EQ(normal->height(), height);
+    EXPECT_GE(height, QFontMetrics(normal->font()).height());
+}
+
 } // namespace
 } // namespace mewt

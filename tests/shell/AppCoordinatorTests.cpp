@@ -4,19 +4,31 @@
 #include "options/FeedbackPanel.h"
 #include "options/GeneralOptionsPage.h"
 #include "options/OptionsWindow.h"
+#include "platform/AppearanceMonitor.h"
+#include "platform/PortalSettings.h"
 #include "popover/MoreActionsMenu.h"
 #include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverPlacementStore.h"
 #include "popover/TimerPopoverPresentation.h"
 #include "popover/TimerPopoverView.h"
+#include "pull/PomodoroDurationPullController.h"
 #include "pull/PullHandlePanel.h"
 #include "shell/StatusItemWindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 using namespace mewt;
 using namespace mewt::testing;
@@ -121,6 +133,16 @@ TEST_F(Coordinator, APullOnTheHandleStartsATimerUnlessTheTourShows)
     const Date end = rig.clock.now() + 180s;
     EXPECT_EQ(app.timerStore().state().endDate(), end);
     EXPECT_FALSE(app.pomodoroStore().plan());
+
+    // While the popover's duration rope is out, the coordinator hears of it and the paw takes no
+    // pull; the rope's end frees the paw.
+    PomodoroDurationPullController& rope = app.popoverController().durationPullController();
+    rope.begin(PomodoroDurationKind::focus, { 400, 300 });
+    EXPECT_TRUE(app.isDurationPullActive());
+    pull(PullGestureEvent::Phase::began, 0);
+    EXPECT_FALSE(app.pullInteractionController().isPulling());
+    rope.end();
+    EXPECT_FALSE(app.isDurationPullActive());
 
     // The tour taking over mid-pull ends the pull without a commit.
     pull(PullGestureEvent::Phase::began, 0);
@@ -528,4 +550,97 @@ TEST_F(Coordinator, APinnedPopoverComesBackPinnedAndKeepsThePawQuietUntilReattac
     EXPECT_EQ(app.popoverPlacementStore().placement(), (SavedPlacement { 120, 90 })) << "kept for the next launch";
 }
 
+// The desktop portal's colour scheme, answered and announced on the test's own session bus.
+class SchemePortal final : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+
+public:
+    explicit SchemePortal(uint scheme)
+        : scheme(scheme)
+    {
+    }
+
+    bool serve()
+    {
+        return bus.registerObject(PortalSettings::objectPath, this, QDBusConnection::ExportAllSlots)
+            && bus.registerService(PortalSettings::desktopService);
+    }
+    ~SchemePortal() override
+    {
+        bus.unregisterService(PortalSettings::desktopService);
+        bus.unregisterObject(PortalSettings::objectPath);
+        QDBusConnection::disconnectFromBus(name);
+    }
+
+    void announce(uint value)
+    {
+        scheme = value;
+        QDBusMessage changed = QDBusMessage::createSignal(
+            PortalSettings::objectPath, PortalSettings::interfaceName, QStringLiteral("SettingChanged"));
+        changed << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme")
+                << QVariant::fromValue(QDBusVariant(QVariant::fromValue(value)));
+        bus.send(changed);
+    }
+
+public Q_SLOTS:
+    QDBusVariant Read(const QString& group, const QString& key)
+    {
+        if (group != QStringLiteral("org.freedesktop.appearance") || key != QStringLiteral("color-scheme")) {
+            sendErrorReply(QStringLiteral("org.freedesktop.portal.Error.NotFound"), QStringLiteral("no such key"));
+            return {};
+        }
+        return QDBusVariant(QVariant::fromValue(QDBusVariant(QVariant::fromValue(scheme))));
+    }
+
+private:
+    const QString name = QStringLiteral("scheme-portal");
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+    uint scheme;
+};
+
+// The desktop switches between light and dark while the app runs (its palette stays light, as
+// with a portal-only desktop). Every surface follows, windows and popups that take nothing from a
+// parent included, and the highlight is the cat's accent.
+TEST_F(Coordinator, EverySurfaceFollowsTheDesktopsSchemeLiveWithTheAccentAsHighlight)
+{
+    SchemePortal portal(2);
+    if (!portal.serve())
+        GTEST_SKIP() << "no session bus of our own (run under dbus-run-session)";
+    AppCoordinator& app = started();
+    MoreActionsMenu& menu = app.popoverController().rootView().moreActionsMenu();
+    menu.rowAction(TimerPopoverUtilityAction::sendFeedback)->trigger();
+    QComboBox list;
+    list.addItems({ QStringLiteral("system"), QStringLiteral("light") });
+    QDialog notices;
+    QLineEdit field;
+    const auto looksDark = [](const QWidget& widget) { return AppearanceMonitor::paletteLooksDark(widget.palette()); };
+
+    for (const bool dark : { true, false, true }) {
+        portal.announce(dark ? 1 : 2);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return app.appearanceMonitor().isDark() == dark; }, 5000));
+        QCoreApplication::processEvents();
+        const QColor accent
+            = app.themeStore().selected().popoverPalette(dark ? ColorScheme::dark : ColorScheme::light).accentColor;
+        list.showPopup();
+        const QWidget& popup = *list.view()->window();
+        EXPECT_EQ(looksDark(popup), dark);
+        const QImage rows = list.view()->grab().toImage();
+        const QRect unchosen = list.view()->visualRect(list.model()->index(1, 0));
+        EXPECT_EQ(rows.pixelColor(unchosen.left() + 2, unchosen.center().y()).lightness() < 128, dark)
+            << "the rows are drawn in it too";
+        list.hidePopup();
+        EXPECT_EQ(looksDark(menu), dark);
+        EXPECT_EQ(looksDark(*menu.layoutMenu()), dark) << "a submenu is a window of its own";
+        EXPECT_EQ(menu.palette().color(QPalette::Highlight), accent);
+        EXPECT_EQ(looksDark(notices), dark);
+        EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase).lightness() < 128, dark);
+        EXPECT_EQ(looksDark(*app.feedbackWindowController().panel()), dark);
+        EXPECT_EQ(app.feedbackWindowController().panel()->palette().color(QPalette::Highlight), accent);
+        EXPECT_EQ(field.palette().color(QPalette::Highlight), accent) << "text selection";
+    }
+}
+
 } // namespace
+
+#include "AppCoordinatorTests.moc"
