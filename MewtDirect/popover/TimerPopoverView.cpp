@@ -27,6 +27,7 @@
 #include "popover/PomodoroDurationControls.h"
 #include "popover/PopoverAccessibility.h"
 #include "popover/PopoverHeader.h"
+#include "popover/ReadingOrder.h"
 #include "popover/SessionNameField.h"
 #include "popover/TimeButton.h"
 #include "popover/TimerDisplayContent.h"
@@ -132,7 +133,8 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
 {
     installPopoverAccessibility();
     setFixedWidth(contentWidth);
-    setFocusPolicy(Qt::StrongFocus);
+    // A click on empty space takes the keyboard from an open field; Tab passes over the root.
+    setFocusPolicy(Qt::ClickFocus);
     header->setObjectName(QStringLiteral("popoverHeaderSlot"));
     auto* headerLayout = new QVBoxLayout(header);
     headerLayout->setContentsMargins(0, 0, 0, 0);
@@ -378,6 +380,8 @@ void TimerPopoverView::applyPalette(const CatPopoverPalette& colors)
     QPalette p = palette();
     p.setColor(QPalette::WindowText, colors.foregroundColor);
     p.setColor(QPalette::Window, colors.outerColor);
+    // Focus rings and selections are drawn in the accent.
+    p.setColor(QPalette::Highlight, colors.accentColor);
     setPalette(p);
     card->fill = colors.innerColor;
     card->update();
@@ -772,6 +776,13 @@ void TimerPopoverView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+// The controls are made in no particular order and the layouts change with the state: Tab follows
+// what the popover shows at the moment it is pressed.
+bool TimerPopoverView::focusNextPrevChild(bool next)
+{
+    return focusInReadingOrder(*this, next);
 }
 
 void TimerPopoverView::changeEvent(QEvent* event)

@@ -194,6 +194,10 @@ void OnboardingView::scheduleSync()
 void OnboardingView::sync()
 {
     syncPending = false;
+    // A step change hides the button or the demo that may hold the keyboard; Qt would hand it on
+    // to the next widget of the window, outside the tour, where Return and Left no longer reach.
+    const QWidget* focused = window()->focusWidget();
+    const bool focusInside = focused && (focused == this || isAncestorOf(focused));
     const Step step = store.step();
     const int position = static_cast<int>(step) + 1;
     titleLabel->setText(title(step));
@@ -218,6 +222,14 @@ void OnboardingView::sync()
         for (auto* pull : lesson->findChildren<PullPreview*>())
             pull->setTheme(themeStore.selected());
     }
+    if (focusInside && !holdsFocus())
+        (doneButton->isHidden() ? nextButton : doneButton)->setFocus(Qt::OtherFocusReason);
+}
+
+bool OnboardingView::holdsFocus() const
+{
+    const QWidget* focused = window()->focusWidget();
+    return focused && (focused == this || isAncestorOf(focused)) && focused->isVisibleTo(window());
 }
 
 QWidget* OnboardingView::currentLesson() const
