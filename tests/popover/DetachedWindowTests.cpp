@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMoveEvent>
 #include <QTest>
 #include <QWindow>
@@ -416,6 +417,14 @@ TEST_F(TabInThePinnedWindow, ReturnAndSpacePressTheFocusedControlInsideItsRing)
     EXPECT_EQ(key(Qt::Key_Tab), QStringLiteral("cancel timer"));
     key(Qt::Key_Space);
     EXPECT_FALSE(rig.pomodoro.plan().has_value());
+    // A duration value opens its field on Return, takes the typed length and keeps the keyboard.
+    while (key(Qt::Key_Tab) != QStringLiteral("focus duration, 25 minutes")) { }
+    key(Qt::Key_Return);
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("30"));
+    EXPECT_EQ(key(Qt::Key_Return), QStringLiteral("focus duration, 30 minutes"));
+    key(Qt::Key_Up);
+    EXPECT_EQ(rig.pomodoroSettings.configuration().focusSeconds, 31 * 60);
     // A window that comes up with a focused control shows no ring until the keyboard moves it.
     QWidget* first = QApplication::focusWidget();
     ASSERT_NE(first, nullptr);
