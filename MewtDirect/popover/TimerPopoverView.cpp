@@ -133,8 +133,10 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
 {
     installPopoverAccessibility();
     setFixedWidth(contentWidth);
-    // A click on empty space takes the keyboard from an open field; Tab passes over the root.
-    setFocusPolicy(Qt::ClickFocus);
+    // The window's first focus, so Space and Return reach the root's own keys rather than whichever
+    // control comes first; a click on empty space takes the keyboard from an open field. Tab passes
+    // over it (focusNextPrevChild).
+    setFocusPolicy(Qt::StrongFocus);
     header->setObjectName(QStringLiteral("popoverHeaderSlot"));
     auto* headerLayout = new QVBoxLayout(header);
     headerLayout->setContentsMargins(0, 0, 0, 0);

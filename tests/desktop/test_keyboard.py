@@ -117,6 +117,26 @@ class TourByKeyboard(unittest.TestCase):
             xdo("key", "Return")
             wait_for(lambda: "onboardingVersion=3" in conf(app), what="the finished tour written")
 
+    def test_the_keyboard_alone_walks_the_tour_through_the_pause_demo(self):
+        with Mewt("") as app:
+            app.node("next")
+            xdo("key", "Return", "Return")
+            app.node("click to pause")
+            for _ in range(6):
+                node = app.focused_node()
+                if node is not None and node.name == "pause timer":
+                    break
+                xdo("key", "Tab")
+                settle(0.2)
+            xdo("key", "space", "Return")
+            app.node("done")
+            xdo("key", "Left")
+            app.node("click to pause")
+            xdo("key", "Return")
+            app.node("done")
+            xdo("key", "Return")
+            wait_for(lambda: "onboardingVersion=3" in conf(app), what="the tour finished by keys")
+
 
 if __name__ == "__main__":
     unittest.main()
