@@ -14,7 +14,7 @@ struct Placed {
     QRect rect;
 };
 
-void collect(const QWidget& root, QWidget& parent, QList<Placed>& found)
+void collect(const QWidget& root, const QWidget& parent, QList<Placed>& found)
 {
     for (QObject* child : parent.children()) {
         auto* widget = qobject_cast<QWidget*>(child);
@@ -31,7 +31,7 @@ void collect(const QWidget& root, QWidget& parent, QList<Placed>& found)
 QList<QWidget*> readingOrder(const QWidget& root)
 {
     QList<Placed> placed;
-    collect(root, const_cast<QWidget&>(root), placed);
+    collect(root, root, placed);
     std::stable_sort(
         placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.rect.top() < b.rect.top(); });
     const bool rightToLeft = root.layoutDirection() == Qt::RightToLeft;
