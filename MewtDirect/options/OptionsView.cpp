@@ -16,10 +16,12 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPainter>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace mewt {
 
@@ -376,6 +378,40 @@ void OptionsView::applyAccent()
         colors.setColor(QPalette::HighlightedText, Qt::white);
         list->setPalette(colors);
     }
+}
+
+// Tab goes through the window as it reads: the top bar, the search, the sidebar, then the page.
+// Pages are made on demand, so the focus chain alone would put a new page's controls last.
+bool OptionsView::focusNextPrevChild(bool next)
+{
+    const QList<const QWidget*> sections { chrome, search, sidebar, detail };
+    QList<QWidget*> order;
+    QWidget* top = window();
+    for (QWidget* w = top->nextInFocusChain(); w && w != top; w = w->nextInFocusChain()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() || !w->isEnabled() || !w->isVisibleTo(top)
+            || !isAncestorOf(w))
+            continue;
+        order.append(w);
+    }
+    const auto section = [&sections](const QWidget* w) {
+        for (qsizetype i = 0; i < sections.size(); ++i)
+            if (sections[i] == w || sections[i]->isAncestorOf(w))
+                return i;
+        return sections.size();
+    };
+    std::stable_sort(
+        order.begin(), order.end(), [&section](const QWidget* a, const QWidget* b) { return section(a) < section(b); });
+    if (order.isEmpty())
+        return QWidget::focusNextPrevChild(next);
+    const qsizetype at = order.indexOf(top->focusWidget());
+    const qsizetype target
+        = at < 0 ? (next ? 0 : order.size() - 1) : (at + (next ? 1 : order.size() - 1)) % order.size();
+    QWidget* chosen = order[target];
+    chosen->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    for (QWidget* w = chosen->parentWidget(); w && w != this; w = w->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(w))
+            area->ensureWidgetVisible(chosen);
+    return true;
 }
 
 void OptionsView::paintEvent(QPaintEvent*)

@@ -20,6 +20,8 @@ SettingsForm::SettingsForm(QWidget* parent)
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
+    // The page's controls take the keyboard; the page itself is no stop of its own.
+    setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sections->setContentsMargins(pageMargin, pageMargin, pageMargin, pageMargin);
     sections->setSpacing(sectionGap);

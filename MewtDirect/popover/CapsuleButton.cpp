@@ -1,9 +1,11 @@
 #include "popover/CapsuleButton.h"
 
+#include "artwork/FocusRing.h"
 #include "cues/PointerFeedback.h"
 #include "popover/PopoverMetrics.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -20,7 +22,7 @@ CapsuleButton::CapsuleButton(QWidget* parent)
     : QAbstractButton(parent)
 {
     setFont(captionFont(QFont::DemiBold));
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFeedbackRole(this, FeedbackRole::button);
@@ -43,6 +45,13 @@ void CapsuleButton::paintEvent(QPaintEvent*)
     painter.drawRoundedRect(capsule, capsule.height() / 2, capsule.height() / 2);
     painter.setPen(ink);
     painter.drawText(capsule, Qt::AlignCenter, text());
+    paintFocusRing(painter, *this, capsule, capsule.height() / 2);
+}
+
+void CapsuleButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!pressOnReturn(*this, *event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace mewt

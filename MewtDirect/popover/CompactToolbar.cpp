@@ -69,8 +69,12 @@ CompactToolbar::CompactToolbar(QMenu& menu, QWidget* parent)
     skip->hide();
     connect(stop, &QAbstractButton::clicked, this, &CompactToolbar::stopPressed);
     connect(skip, &QAbstractButton::clicked, this, &CompactToolbar::skipPressed);
-    connect(moreActions, &QAbstractButton::pressed, this,
-        [this] { this->menu.popup(moreActions->mapToGlobal(QPoint(0, moreActions->height()))); });
+    connect(moreActions, &QAbstractButton::pressed, this, [this] {
+        this->menu.popup(moreActions->mapToGlobal(QPoint(0, moreActions->height())));
+        // The menu takes the release (a key's as well as the pointer's): the button must not
+        // stay drawn pressed.
+        moreActions->setDown(false);
+    });
     retranslate();
 }
 

@@ -1,10 +1,12 @@
 #include "popover/InlineLabelButton.h"
 
+#include "artwork/FocusRing.h"
 #include "artwork/Glyph.h"
 #include "cues/PointerFeedback.h"
 #include "popover/PopoverAccessibility.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -12,6 +14,7 @@ namespace mewt {
 
 namespace {
 constexpr double pressedOpacity = 0.5;
+constexpr double focusRingRadius = 5.0;
 // The glyph is as tall as the letters above the baseline, so it reads as part of the line.
 constexpr double glyphToFontSize = 0.9;
 } // namespace
@@ -21,7 +24,7 @@ InlineLabelButton::InlineLabelButton(const QFont& font, const QString& glyph, QW
     , glyphName(glyph)
 {
     setFont(font);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFeedbackRole(this, FeedbackRole::button);
@@ -88,6 +91,13 @@ void InlineLabelButton::paintEvent(QPaintEvent*)
         const QRectF box(left + textWidth + glyphGap, (height() - glyph) / 2.0, glyph, glyph);
         Glyph::paint(painter, glyphName, box, color);
     }
+    paintFocusRing(painter, *this, rect(), focusRingRadius);
+}
+
+void InlineLabelButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!pressOnReturn(*this, *event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace mewt

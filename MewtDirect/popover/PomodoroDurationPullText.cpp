@@ -1,6 +1,7 @@
 #include "popover/PomodoroDurationPullText.h"
 
 #include "artwork/CharacterSlotText.h"
+#include "artwork/FocusRing.h"
 #include "artwork/Glyph.h"
 #include "popover/PopoverMetrics.h"
 
@@ -24,6 +25,7 @@ constexpr int regularPadding = 3;
 constexpr int unitSpacing = 1;
 constexpr int compactFieldWidth = 22;
 constexpr int regularFieldWidth = 30;
+constexpr double focusRingRadius = 5.0;
 } // namespace
 
 QString pomodoroDurationDisplayText(qint64 minutes)
@@ -50,6 +52,7 @@ PomodoroDurationPullText::PomodoroDurationPullText(PomodoroDurationKind kind, QS
     , unit(new QLabel(typing))
 {
     setFont(captionFont(QFont::DemiBold));
+    setFocusPolicy(Qt::TabFocus);
     unit->setTextFormat(Qt::PlainText);
     unit->setFont(font());
     auto* typingRow = new QHBoxLayout(typing);
@@ -106,6 +109,7 @@ void PomodoroDurationPullText::setAllowsPull(bool allows)
     if (allows == valueEditor->allowsPull())
         return;
     valueEditor->setAllowsPull(allows);
+    setFocusPolicy(allows ? Qt::TabFocus : Qt::NoFocus);
     retranslate();
 }
 
@@ -141,11 +145,11 @@ void PomodoroDurationPullText::retranslate()
 
 void PomodoroDurationPullText::paintEvent(QPaintEvent*)
 {
-    if (!glyphPlace)
-        return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    Glyph::paint(painter, glyph, QRectF(glyphPlace->geometry()), glyphColor);
+    if (glyphPlace)
+        Glyph::paint(painter, glyph, QRectF(glyphPlace->geometry()), glyphColor);
+    paintFocusRing(painter, *this, rect(), focusRingRadius);
 }
 
 void PomodoroDurationPullText::changeEvent(QEvent* event)

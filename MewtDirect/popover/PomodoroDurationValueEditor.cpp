@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
+#include <utility>
 
 namespace mewt {
 
@@ -119,6 +120,7 @@ PomodoroDurationValueEditor::PomodoroDurationValueEditor(
     textField->setPalette(p);
     textField->hide();
     textField->installEventFilter(this);
+    host.installEventFilter(this);
     connect(textField, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (this->actions.setDraft)
             this->actions.setDraft(valueKind, text);
@@ -199,9 +201,13 @@ void PomodoroDurationValueEditor::setEditing(bool value)
     } else {
         hostWidget.setFocusProxy(nullptr);
         hostWidget.setFocusPolicy(restingFocusPolicy);
-        if (textField->hasFocus())
+        // Return hands the keyboard back to the value it came from, so Tab goes on from there.
+        if (textField->hasFocus() && std::exchange(closingByKey, false) && (restingFocusPolicy & Qt::TabFocus))
+            hostWidget.setFocus(Qt::OtherFocusReason);
+        else if (textField->hasFocus())
             textField->clearFocus();
     }
+    closingByKey = false;
     updateGesture();
     if (restingValue) {
         restingValue->setVisible(!editing);
@@ -263,14 +269,33 @@ void PomodoroDurationValueEditor::setAccessibleValue(const QString& value)
     }
 }
 
+bool PomodoroDurationValueEditor::hostKeyPressed(const QKeyEvent& event)
+{
+    if (!pulls || editing || (event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: beginEditing(); return true;
+    case Qt::Key_Up:
+    case Qt::Key_Right: step(1); return true;
+    case Qt::Key_Down:
+    case Qt::Key_Left: step(-1); return true;
+    default: return false;
+    }
+}
+
 bool PomodoroDurationValueEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == &hostWidget && event->type() == QEvent::KeyPress)
+        return hostKeyPressed(*static_cast<QKeyEvent*>(event));
     if (watched != textField || !editing)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         // Taken here, so the Return never travels on to the popover's start.
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            closingByKey = true;
             if (actions.commitEdit)
                 actions.commitEdit(valueKind);
             return true;

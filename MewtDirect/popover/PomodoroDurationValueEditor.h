@@ -10,6 +10,7 @@
 
 class QBoxLayout;
 class QColor;
+class QKeyEvent;
 class QLineEdit;
 class QWidget;
 
@@ -82,6 +83,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A value with the keyboard opens its field on Return, Enter or Space and steps on the arrows.
+    bool hostKeyPressed(const QKeyEvent& event);
     void setEditing(bool value);
     qint64 storedValue() const;
     void updateGesture();
@@ -97,6 +100,7 @@ private:
     bool pulls = true;
     bool editing = false;
     Qt::FocusPolicy restingFocusPolicy = Qt::NoFocus;
+    bool closingByKey = false;
     QString spokenValue;
 };
 

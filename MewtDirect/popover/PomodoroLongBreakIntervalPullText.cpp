@@ -1,6 +1,7 @@
 #include "popover/PomodoroLongBreakIntervalPullText.h"
 
 #include "artwork/CharacterSlotText.h"
+#include "artwork/FocusRing.h"
 #include "artwork/Glyph.h"
 #include "popover/PopoverMetrics.h"
 
@@ -23,6 +24,7 @@ constexpr int minimumGap = 8;
 constexpr int padding = 1;
 constexpr int compactFieldWidth = 14;
 constexpr int regularFieldWidth = 28;
+constexpr double focusRingRadius = 5.0;
 const QString glyphName = QStringLiteral("repeat");
 } // namespace
 
@@ -127,31 +129,13 @@ void PomodoroLongBreakIntervalPullText::retranslate()
     }
 }
 
-void PomodoroLongBreakIntervalPullText::keyPressEvent(QKeyEvent* event)
-{
-    int delta = 0;
-    switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Down: delta = -1; break;
-    case Qt::Key_Right:
-    case Qt::Key_Up: delta = 1; break;
-    default: break;
-    }
-    if (delta == 0 || !valueEditor->allowsPull()) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    valueEditor->step(delta);
-    event->accept();
-}
-
 void PomodoroLongBreakIntervalPullText::paintEvent(QPaintEvent*)
 {
-    if (!glyphPlace)
-        return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    Glyph::paint(painter, glyphName, QRectF(glyphPlace->geometry()), glyphColor);
+    if (glyphPlace)
+        Glyph::paint(painter, glyphName, QRectF(glyphPlace->geometry()), glyphColor);
+    paintFocusRing(painter, *this, rect(), focusRingRadius);
 }
 
 void PomodoroLongBreakIntervalPullText::changeEvent(QEvent* event)

@@ -76,8 +76,12 @@ PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
 
     moreActions->setObjectName(soundTag(TactileSound::page));
     setAccessibleRole(moreActions, QAccessible::ButtonMenu);
-    connect(moreActions, &QAbstractButton::pressed, this,
-        [this] { this->menu.popup(moreActions->mapToGlobal(QPoint(0, moreActions->height()))); });
+    connect(moreActions, &QAbstractButton::pressed, this, [this] {
+        this->menu.popup(moreActions->mapToGlobal(QPoint(0, moreActions->height())));
+        // The menu takes the release (a key's as well as the pointer's): the button must not
+        // stay drawn pressed.
+        moreActions->setDown(false);
+    });
     connect(update, &QToolButton::clicked, this, &PopoverHeader::updatePressed);
     connect(notificationBanner, &NotificationBanner::actionPressed, this, &PopoverHeader::notificationActionPressed);
     retranslate();

@@ -1,9 +1,12 @@
 #include "popover/TimeButton.h"
 
+#include "artwork/FocusRing.h"
 #include "cues/PointerFeedback.h"
 #include "popover/PopoverAccessibility.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace mewt {
@@ -17,7 +20,7 @@ TimeButton::TimeButton(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(label);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setFeedbackRole(this, FeedbackRole::button);
     setAccessibleRole(this, QAccessible::Button);
@@ -34,6 +37,23 @@ QSize TimeButton::sizeHint() const
     return label->sizeHint();
 }
 
-void TimeButton::paintEvent(QPaintEvent*) { }
+namespace {
+constexpr double ringRadius = 8.0;
+} // namespace
+
+// The block paints the time; the button only its ring, under the block's transparent ground.
+void TimeButton::paintEvent(QPaintEvent*)
+{
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    paintFocusRing(painter, *this, rect(), ringRadius);
+}
+
+void TimeButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!pressOnReturn(*this, *event))
+        QAbstractButton::keyPressEvent(event);
+}
 
 } // namespace mewt

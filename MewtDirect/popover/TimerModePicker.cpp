@@ -1,5 +1,6 @@
 #include "popover/TimerModePicker.h"
 
+#include "artwork/FocusRing.h"
 #include "artwork/Glyph.h"
 #include "cues/PointerFeedback.h"
 #include "popover/PopoverAccessibility.h"
@@ -10,6 +11,7 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -32,9 +34,10 @@ public:
         , compact(compact)
         , glyph(std::move(glyph))
     {
+        // The picker checks one segment by the mode; an exclusive group would also take the other
+        // segment out of the Tab order.
         setCheckable(true);
-        setAutoExclusive(true);
-        setFocusPolicy(Qt::NoFocus);
+        setFocusPolicy(Qt::TabFocus);
         setCursor(Qt::PointingHandCursor);
         setFont(captionFont(QFont::DemiBold));
         setFeedbackRole(this, FeedbackRole::radioButton);
@@ -53,6 +56,8 @@ public:
     QColor ink;
 
 protected:
+    void nextCheckState() override { }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
@@ -71,6 +76,13 @@ protected:
             painter.setPen(ink);
             painter.drawText(r, Qt::AlignCenter, text());
         }
+        paintFocusRing(painter, *this, rect(), height() / 2.0);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!pressOnReturn(*this, *event))
+            QAbstractButton::keyPressEvent(event);
     }
 
 private:
@@ -101,7 +113,8 @@ TimerModePicker::TimerModePicker(bool compact, QWidget* parent)
 void TimerModePicker::setMode(TimerMode mode)
 {
     selected = mode;
-    segment(mode)->setChecked(true);
+    timerSegment->setChecked(mode == TimerMode::timer);
+    pomodoroSegment->setChecked(mode == TimerMode::pomodoro);
 }
 
 QAbstractButton* TimerModePicker::segment(TimerMode mode) const

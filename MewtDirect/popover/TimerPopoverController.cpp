@@ -496,6 +496,11 @@ bool TimerPopoverController::eventFilter(QObject* watched, QEvent* event)
 
 bool TimerPopoverController::shouldBecomeKeyForClick(QPointF pointInContent) const
 {
+    // An X11 text field never takes the keyboard for its window by itself: a click on one asks for
+    // it in every layout, or the typing would go to whichever program had the keyboard.
+    if (auto* field = qobject_cast<QLineEdit*>(host->childAt(pointInContent.toPoint()));
+        field && field->isEnabled() && !field->isReadOnly())
+        return true;
     const std::optional<QRectF> toolbar = sharedPresentation->standardToolbarFrame();
     return toolbar && !sharedPresentation->isDetached() && !stores.interfaceSettings.isZenModeEnabled()
         && stores.timer.state().isIdle() && stores.interfaceSettings.timerIdleLayout() == TimerIdleLayout::clock

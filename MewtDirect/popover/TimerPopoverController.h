@@ -101,7 +101,8 @@ public:
 
     // Applies a size the view asked for: the top edge stays, the bottom edge moves.
     void updateContentSize(QSize size);
-    // A click on the content makes the panel key only in the idle clock layout, off the toolbar.
+    // A click on the content makes the panel key on a text field, and elsewhere only in the idle
+    // clock layout, off the toolbar.
     bool shouldBecomeKeyForClick(QPointF pointInContent) const;
     // Gives the keyboard to the text field the views just showed, retrying until it edits.
     void focusTextInput();

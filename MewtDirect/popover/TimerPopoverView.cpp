@@ -28,6 +28,7 @@
 #include "popover/PopoverAccessibility.h"
 #include "popover/PopoverHeader.h"
 #include "popover/PopoverWidgetPalette.h"
+#include "popover/ReadingOrder.h"
 #include "popover/SessionNameField.h"
 #include "popover/TimeButton.h"
 #include "popover/TimerDisplayContent.h"
@@ -133,6 +134,9 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
 {
     installPopoverAccessibility();
     setFixedWidth(contentWidth);
+    // The window's first focus, so Space and Return reach the root's own keys rather than whichever
+    // control comes first; a click on empty space takes the keyboard from an open field. Tab passes
+    // over it (focusNextPrevChild).
     setFocusPolicy(Qt::StrongFocus);
     header->setObjectName(QStringLiteral("popoverHeaderSlot"));
     auto* headerLayout = new QVBoxLayout(header);
@@ -774,6 +778,13 @@ void TimerPopoverView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+// The controls are made in no particular order and the layouts change with the state: Tab follows
+// what the popover shows at the moment it is pressed.
+bool TimerPopoverView::focusNextPrevChild(bool next)
+{
+    return focusInReadingOrder(*this, next);
 }
 
 void TimerPopoverView::changeEvent(QEvent* event)

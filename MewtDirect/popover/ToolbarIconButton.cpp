@@ -1,9 +1,11 @@
 #include "popover/ToolbarIconButton.h"
 
+#include "artwork/FocusRing.h"
 #include "artwork/Glyph.h"
 #include "cues/PointerFeedback.h"
 #include "popover/PopoverMetrics.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace mewt {
@@ -21,7 +23,8 @@ ToolbarIconButton::ToolbarIconButton(const QString& glyph, int glyphPixelSize, Q
     , glyphSize(glyphPixelSize)
 {
     setFixedSize(toolbarButtonSize, toolbarButtonSize);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it; a click leaves the keyboard where it was.
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setFeedbackRole(this, FeedbackRole::button);
 }
@@ -59,6 +62,13 @@ void ToolbarIconButton::paintEvent(QPaintEvent*)
     painter.drawEllipse(QRectF(rect()));
     const QRectF glyphRect((width() - glyphSize) / 2.0, (height() - glyphSize) / 2.0, glyphSize, glyphSize);
     Glyph::paint(painter, glyphName, glyphRect, tint.isValid() ? tint : ink);
+    paintFocusRing(painter, *this, rect(), height() / 2.0);
+}
+
+void ToolbarIconButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!pressOnReturn(*this, *event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 void ToolbarIconButton::enterEvent(QEnterEvent* event)

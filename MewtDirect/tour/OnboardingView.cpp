@@ -99,6 +99,8 @@ OnboardingView::OnboardingView(OnboardingStore& store, ThemeStore& themeStore,
     divider->setFixedHeight(1);
     divider->setAttribute(Qt::WA_StyledBackground);
     for (QPushButton* button : { skipButton, backButton, nextButton, doneButton }) {
+        // Tab reaches them and then shows a ring; a click leaves the keyboard on the tour.
+        button->setFocusPolicy(Qt::TabFocus);
         button->setFont(pixelFont(buttonTextSize, QFont::Medium));
         button->setObjectName(soundTag(TactileSound::page));
     }
@@ -194,6 +196,10 @@ void OnboardingView::scheduleSync()
 void OnboardingView::sync()
 {
     syncPending = false;
+    // A step change hides the button or the demo that may hold the keyboard; Qt would hand it on
+    // to the next widget of the window, outside the tour, where Return and Left no longer reach.
+    const QWidget* focused = window()->focusWidget();
+    const bool focusInside = focused && (focused == this || isAncestorOf(focused));
     const Step step = store.step();
     const int position = static_cast<int>(step) + 1;
     titleLabel->setText(title(step));
@@ -218,6 +224,14 @@ void OnboardingView::sync()
         for (auto* pull : lesson->findChildren<PullPreview*>())
             pull->setTheme(themeStore.selected());
     }
+    if (focusInside && !holdsFocus())
+        (doneButton->isHidden() ? nextButton : doneButton)->setFocus(Qt::OtherFocusReason);
+}
+
+bool OnboardingView::holdsFocus() const
+{
+    const QWidget* focused = window()->focusWidget();
+    return focused && (focused == this || isAncestorOf(focused)) && focused->isVisibleTo(window());
 }
 
 QWidget* OnboardingView::currentLesson() const
@@ -297,18 +311,24 @@ void OnboardingView::restyle()
     QColor line = colors.foregroundColor;
     line.setAlphaF(0.12f);
     divider->setStyleSheet(QStringLiteral("background: %1;").arg(css(line)));
+    // The ring of the button with the keyboard is a 2 px border in place of padding, so nothing moves.
     skipButton->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: transparent; border: none;"
-                                             " padding: 3px 4px; }")
-                                  .arg(css(colors.secondaryTextColor)));
+                                             " border-radius: 5px; padding: 3px 4px; outline: none; }"
+                                             "QPushButton:focus { border: 2px solid %2; padding: 1px 2px; }")
+                                  .arg(css(colors.secondaryTextColor), css(colors.accentColor)));
     backButton->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: %2; border: 1px solid %3;"
-                                             " border-radius: 5px; padding: 2px 10px; }"
-                                             "QPushButton:pressed { background: %3; }")
-                                  .arg(css(colors.foregroundColor), css(colors.innerColor), css(colors.outlineColor)));
+                                             " border-radius: 5px; padding: 2px 10px; outline: none; }"
+                                             "QPushButton:pressed { background: %3; }"
+                                             "QPushButton:focus { border: 2px solid %4; padding: 1px 9px; }")
+                                  .arg(css(colors.foregroundColor), css(colors.innerColor), css(colors.outlineColor),
+                                      css(colors.accentColor)));
+    // On the accent's own fill the ring takes the text's colour.
     const QString prominent = QStringLiteral("QPushButton { color: %1; background: %2; border: 1px solid %2;"
-                                             " border-radius: 5px; padding: 2px 12px; }"
-                                             "QPushButton:pressed { background: %3; border-color: %3; }")
+                                             " border-radius: 5px; padding: 2px 12px; outline: none; }"
+                                             "QPushButton:pressed { background: %3; border-color: %3; }"
+                                             "QPushButton:focus { border: 2px solid %4; padding: 1px 11px; }")
                                   .arg(css(contrastingMonochromeColor(colors.accentColor)), css(colors.accentColor),
-                                      css(colors.accentColor.darker(115)));
+                                      css(colors.accentColor.darker(115)), css(colors.foregroundColor));
     nextButton->setStyleSheet(prominent);
     doneButton->setStyleSheet(prominent);
 }

@@ -64,6 +64,8 @@ private:
     void stepArrived();
     QWidget* makeLesson(OnboardingStore::Step step);
     void updateShortcuts();
+    // The keyboard is on the tour or one of its shown controls.
+    bool holdsFocus() const;
 
     OnboardingStore& store;
     ThemeStore& themeStore;

@@ -371,3 +371,37 @@ INSTANTIATE_TEST_SUITE_P(Looks, OptionsWindowGallery, ::testing::Values(false, t
     [](const auto& info) { return info.param ? "dark" : "light"; });
 
 } // namespace
+
+// The top bar, the search, the sidebar, then the page's controls (made after the rest, so last in
+// Qt's own chain), and round again; the scrolling page itself is no stop.
+TEST(OptionsWindowKeyboard, TabWalksTheWindowInReadingOrderAndBack)
+{
+    ScopedEnvironment still { "MEWT_REDUCED_MOTION", "1" };
+    OptionsWindowRig rig;
+    rig.controller.show();
+    rig.navigation.navigate(OptionsCategory::timer);
+    rig.navigation.navigate(OptionsCategory::controls);
+    QCoreApplication::processEvents();
+    QWidget& window = *rig.controller.window();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const auto tab = [&window](Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(window.windowHandle(), Qt::Key_Tab, modifiers);
+        QCoreApplication::processEvents();
+        const QWidget* focused = QApplication::focusWidget();
+        return !focused                                 ? QStringLiteral("nothing")
+            : qobject_cast<const QListWidget*>(focused) ? QStringLiteral("sidebar")
+                                                        : focused->accessibleName();
+    };
+    const QStringList order { "Back", "Search settings", "sidebar", "timer layout", "show timer | pomodoro switch",
+        "auto-dismiss controls", "zen mode", "show instructions" };
+    while (tab({}) != order.back()) { }
+    QStringList forwards;
+    for (qsizetype i = 0; i < order.size(); ++i)
+        forwards.append(tab({}));
+    EXPECT_EQ(forwards, order);
+    QStringList backwards;
+    for (qsizetype i = 0; i < order.size(); ++i)
+        backwards.prepend(tab(Qt::ShiftModifier));
+    EXPECT_EQ(backwards.mid(1) + backwards.mid(0, 1), order);
+}

@@ -5,11 +5,13 @@
 #include "popover/TimerPopoverView.h"
 #include "popover/ToolbarIconButton.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMoveEvent>
 #include <QTest>
 #include <QWindow>
@@ -334,3 +336,104 @@ TEST_F(DetachControls, TheZenToolbarPinsAttachedAndLeadsWithCloseAndTitleDetache
 }
 
 } // namespace
+
+// What a keyboard user meets in the pinned window: every control in reading order, forwards and
+// back, Return and Space pressing the one with the keyboard and a ring in the accent around it.
+class TabInThePinnedWindow : public DetachedWindow {
+protected:
+    void SetUp() override
+    {
+        rig.pomodoroSettings.setMode(TimerMode::pomodoro);
+        rig.showAndSettle();
+        pin();
+        rig.panel().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&rig.panel()));
+    }
+    static QString nameOf(const QWidget* widget)
+    {
+        if (!widget)
+            return QStringLiteral("nothing");
+        const auto* button = qobject_cast<const QAbstractButton*>(widget);
+        return widget->accessibleName().isEmpty() && button ? button->text() : widget->accessibleName();
+    }
+    QString key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(rig.panel().windowHandle(), key, modifiers);
+        QCoreApplication::processEvents();
+        return nameOf(QApplication::focusWidget());
+    }
+    QStringList walk(const QStringList& expected, Qt::KeyboardModifiers modifiers = {})
+    {
+        QStringList met;
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            met.append(key(Qt::Key_Tab, modifiers));
+        return met;
+    }
+};
+
+TEST_F(TabInThePinnedWindow, ReachesEveryControlInReadingOrderAndBack)
+{
+    const QStringList idle { "close detached controls", "reattach controls", "more actions", "allow", "timer",
+        "pomodoro", "optional name", "focus duration, 25 minutes", "break duration, 5 minutes",
+        "long break duration, 15 minutes", "long break interval" };
+    walk({ "any" });
+    while (nameOf(QApplication::focusWidget()) != idle.back())
+        key(Qt::Key_Tab);
+    EXPECT_EQ(walk(idle), idle) << "round from the last to the first";
+    QStringList back = idle;
+    std::reverse(back.begin(), back.end());
+    back.append(back.takeFirst());
+    EXPECT_EQ(walk(back, Qt::ShiftModifier), back);
+
+    rig.pomodoro.commitSessions(1, rig.clock.now());
+    QCoreApplication::processEvents();
+    const QStringList running { "close detached controls", "reattach controls", "more actions", "allow", "pause focus",
+        "cancel timer" };
+    while (nameOf(QApplication::focusWidget()) != running.back())
+        key(Qt::Key_Tab);
+    EXPECT_EQ(walk(running), running);
+
+    rig.interfaceSettings.setZenModeEnabled(true);
+    QCoreApplication::processEvents();
+    const QStringList zen { "close detached controls", "reattach controls", "stop", "more actions", "pause focus" };
+    while (nameOf(QApplication::focusWidget()) != zen.back())
+        key(Qt::Key_Tab);
+    EXPECT_EQ(walk(zen), zen);
+}
+
+TEST_F(TabInThePinnedWindow, ReturnAndSpacePressTheFocusedControlInsideItsRing)
+{
+    rig.pomodoro.commitSessions(1, rig.clock.now());
+    QCoreApplication::processEvents();
+    // Before any Tab the root has the keyboard, so Space pauses rather than pressing a control.
+    ASSERT_EQ(QApplication::focusWidget(), &rig.controller->rootView());
+    key(Qt::Key_Space);
+    EXPECT_TRUE(rig.timer.state().isPaused());
+    key(Qt::Key_Space);
+    while (key(Qt::Key_Tab) != QStringLiteral("pause focus")) { }
+    auto* time = QApplication::focusWidget();
+    const QImage ring = time->grab().toImage();
+    const QColor accent = rig.controller->rootView().popoverPalette().accentColor;
+    EXPECT_EQ(ring.pixelColor(ring.width() / 2, 1).rgb(), accent.rgb()) << "the ring along the top edge";
+    key(Qt::Key_Return);
+    EXPECT_TRUE(rig.timer.state().isPaused());
+    key(Qt::Key_Space);
+    EXPECT_TRUE(rig.timer.state().isRunning());
+    EXPECT_EQ(key(Qt::Key_Tab), QStringLiteral("cancel timer"));
+    key(Qt::Key_Space);
+    EXPECT_FALSE(rig.pomodoro.plan().has_value());
+    // A duration value opens its field on Return, takes the typed length and keeps the keyboard.
+    while (key(Qt::Key_Tab) != QStringLiteral("focus duration, 25 minutes")) { }
+    key(Qt::Key_Return);
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("30"));
+    EXPECT_EQ(key(Qt::Key_Return), QStringLiteral("focus duration, 30 minutes"));
+    key(Qt::Key_Up);
+    EXPECT_EQ(rig.pomodoroSettings.configuration().focusSeconds, 31 * 60);
+    // A window that comes up with a focused control shows no ring until the keyboard moves it.
+    QWidget* first = QApplication::focusWidget();
+    ASSERT_NE(first, nullptr);
+    rig.panel().setAttribute(Qt::WA_KeyboardFocusChange, false);
+    const QImage quiet = first->grab().toImage();
+    EXPECT_NE(quiet.pixelColor(quiet.width() / 2, 1).rgb(), accent.rgb());
+}

@@ -1,5 +1,6 @@
 #include "PopoverRig.h"
 #include "popover/PopoverContentHostingView.h"
+#include "popover/SessionNameField.h"
 #include "popover/TimerPopoverView.h"
 
 #include <QApplication>
@@ -374,6 +375,27 @@ INSTANTIATE_TEST_SUITE_P(Table, KeyOnClick,
         KeyClickCase {
             "timer running", [](PopoverRig& rig) { rig.timer.addTime(60, rig.clock.now()); }, { 150, 80 }, false }),
     CaseName());
+
+// A text field asks for the keyboard in every layout, or typing would reach another program (the
+// desktop test types into it under real window managers).
+TEST(KeyOnClickOnAField, TheSessionNameInTheMewtAndZenLayouts)
+{
+    for (const bool zen : { false, true }) {
+        PopoverRig rig;
+        rig.interfaceSettings.setTimerIdleLayout(TimerIdleLayout::mewt);
+        rig.interfaceSettings.setZenModeEnabled(zen);
+        rig.showAndSettle();
+        QCoreApplication::processEvents();
+        SessionNameField* field = rig.controller->rootView().sessionNameFields()[zen ? 1 : 0];
+        ASSERT_TRUE(field->isVisible()) << "zen " << zen;
+        QWidget& host = rig.controller->hostingView();
+        const QPoint inHost = field->mapTo(&host, field->rect().center());
+        EXPECT_TRUE(rig.controller->shouldBecomeKeyForClick(inHost)) << "zen " << zen;
+        QTest::mouseClick(
+            rig.panel().windowHandle(), Qt::LeftButton, {}, field->mapTo(&rig.panel(), field->rect().center()));
+        EXPECT_TRUE(field->hasFocus()) << "zen " << zen;
+    }
+}
 
 class KeyboardFocus : public ContentSize {
 protected:

@@ -285,3 +285,29 @@ TEST(LessonStage, SlidesTheNewLessonInFromTheRightAndSettles)
     stage.hide();
     EXPECT_FALSE(stage.isTransitioning());
 }
+
+// A step left by the pointer or from the pause demo hides what held the keyboard; the keys of the
+// tour must still reach it, up to the last step's "done".
+TEST_F(Tour, ReturnAndLeftKeepWorkingHoweverTheStepWasLeft)
+{
+    const auto keyInWindow = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QApplication::processEvents();
+    };
+    build();
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(shown("next"), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(store.step(), Step::notifications);
+    keyInWindow(Qt::Key_Left);
+    ASSERT_EQ(store.step(), Step::pause);
+    for (int i = 0; i < 8 && QApplication::focusWidget()->accessibleName() != QStringLiteral("pause timer"); ++i)
+        keyInWindow(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget()->accessibleName(), QStringLiteral("pause timer"));
+    keyInWindow(Qt::Key_Space);
+    keyInWindow(Qt::Key_Return);
+    ASSERT_EQ(store.step(), Step::notifications);
+    keyInWindow(Qt::Key_Return);
+    EXPECT_TRUE(completed());
+}
