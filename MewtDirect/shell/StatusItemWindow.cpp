@@ -1,6 +1,7 @@
 #include "shell/StatusItemWindow.h"
 
 #include "artwork/Compositing.h"
+#include "platform/X11Dock.h"
 #include "shell/PawStatusView.h"
 
 #include <QGuiApplication>
@@ -10,13 +11,25 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 namespace mewt {
 
+namespace {
+
+Qt::WindowFlags pawWindowFlags(bool managed)
+{
+    // A dock stands above normal windows by its type; staying on top of everything would keep it
+    // over a fullscreen window too.
+    const Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+    return managed ? flags : flags | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint;
+}
+
+} // namespace
+
 StatusItemWindow::StatusItemWindow(const CatTheme& theme, QWidget* parent)
-    : QWidget(parent,
-        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
-            | Qt::X11BypassWindowManagerHint)
+    : QWidget(parent, pawWindowFlags(hasWindowManager()))
+    , managed(!(windowFlags() & Qt::X11BypassWindowManagerHint))
     , pawView(new PawStatusView(theme, this))
 {
     setObjectName(QStringLiteral("Mewt.TimerStatusItem"));
@@ -54,9 +67,8 @@ void StatusItemWindow::fitToContent()
     place();
 }
 
-QPoint StatusItemWindow::cornerPosition(const QScreen& screen) const
+QPoint StatusItemWindow::cornerPosition(const QRect& area) const
 {
-    const QRect area = screen.availableGeometry();
     return { area.right() + 1 - width() - screenMargin, area.top() + screenMargin };
 }
 
@@ -68,8 +80,24 @@ QRect StatusItemWindow::pawScreenRect() const
 
 void StatusItemWindow::place()
 {
-    if (watchedScreen)
-        move(cornerPosition(*watchedScreen));
+    if (!watchedScreen)
+        return;
+    QWindow* window = windowHandle();
+    if (!managed || !window) {
+        move(cornerPosition(watchedScreen->availableGeometry()));
+        return;
+    }
+    // Our own strip is part of the work area the manager reports; the corner is measured
+    // without it, or each reservation would move the paw further down.
+    const QRect area = areaLeftByOtherPanels(*watchedScreen, *window);
+    const QPoint corner = cornerPosition(area);
+    move(corner);
+    const int screenTop = watchedScreen->geometry().top();
+    const QRect wanted(corner.x(), screenTop, width(), corner.y() + height() + screenMargin - screenTop);
+    if (wanted != strip) {
+        strip = wanted;
+        reserveTopStrip(*window, strip);
+    }
 }
 
 void StatusItemWindow::checkCompositing()
@@ -90,6 +118,11 @@ void StatusItemWindow::updateMask()
 
 void StatusItemWindow::showEvent(QShowEvent* event)
 {
+    // Before the window is mapped: the manager reads the type once, when it takes the window.
+    if (managed && windowHandle()) {
+        markAsDock(*windowHandle());
+        strip = {};
+    }
     QWidget::showEvent(event);
     checkCompositing();
     fitToContent();
