@@ -177,7 +177,20 @@ QRect toLogical(const QRect& rect, const QScreen& screen)
 
 } // namespace
 
-bool hasWindowManager()
+X11Dock::X11Dock(QObject* parent)
+    : QObject(parent)
+{
+    if (connection())
+        qGuiApp->installNativeEventFilter(this);
+}
+
+X11Dock::~X11Dock()
+{
+    if (qGuiApp)
+        qGuiApp->removeNativeEventFilter(this);
+}
+
+bool X11Dock::windowManagerRuns()
 {
     xcb_connection_t* c = connection();
     if (!c)
@@ -188,7 +201,7 @@ bool hasWindowManager()
     return check && *check != XCB_WINDOW_NONE && windowProperty(c, *check, atom[wmCheck]) == check;
 }
 
-void markAsDock(QWindow& window)
+void X11Dock::markAsDock(QWindow& window)
 {
     xcb_connection_t* c = connection();
     if (!c)
@@ -216,7 +229,7 @@ void markAsDock(QWindow& window)
     xcb_flush(c);
 }
 
-void reserveTopStrip(QWindow& window, const QRect& strip)
+void X11Dock::reserveTopStrip(QWindow& window, const QRect& strip)
 {
     xcb_connection_t* c = connection();
     const QScreen* screen = window.screen();
@@ -231,7 +244,7 @@ void reserveTopStrip(QWindow& window, const QRect& strip)
     xcb_flush(c);
 }
 
-QRect areaLeftByOtherPanels(const QScreen& screen, const QWindow& self)
+QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self)
 {
     xcb_connection_t* c = connection();
     if (!c)
@@ -246,10 +259,12 @@ QRect areaLeftByOtherPanels(const QScreen& screen, const QWindow& self)
     const int count = xcb_get_property_value_length(list.get()) / 4;
     const auto own = static_cast<xcb_window_t>(self.winId());
     QList<xcb_get_property_cookie_t> partialCookies, plainCookies;
+    QList<xcb_window_t> asked, holders;
     for (int i = 0; i < count; ++i) {
         const xcb_window_t client = clients[i];
         if (client == own)
             continue;
+        asked.append(client);
         partialCookies.append(xcb_get_property(c, 0, client, atom[strutPartial], XCB_ATOM_CARDINAL, 0, 12));
         plainCookies.append(xcb_get_property(c, 0, client, atom[strut], XCB_ATOM_CARDINAL, 0, 4));
     }
@@ -270,11 +285,40 @@ QRect areaLeftByOtherPanels(const QScreen& screen, const QWindow& self)
             continue;
         }
         struts.append(strutValues);
+        holders.append(asked[i]);
     }
+    // Only the windows that reserve something are followed: every other window's title changes
+    // would wake us for nothing. A window that reserves a strip after it was mapped is seen once
+    // another client comes or goes.
+    const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    for (const xcb_window_t holder : std::as_const(holders)) {
+        if (!watchedWindows.contains(holder))
+            xcb_change_window_attributes(c, holder, XCB_CW_EVENT_MASK, &mask);
+    }
+    watchedWindows = holders;
+    xcb_flush(c);
     const QRect native = toNative(screen.geometry(), screen);
     const QRect left
         = areaLeftByStruts(native, QSize(rootScreen->width_in_pixels, rootScreen->height_in_pixels), struts);
     return toLogical(left, screen);
+}
+
+bool X11Dock::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
+    xcb_connection_t* c = connection();
+    const auto& atom = atoms(c);
+    const bool clientsChanged = notify->window == rootWindow(c) && notify->atom == atom[clientList];
+    const bool strutChanged = (notify->atom == atom[strutPartial] || notify->atom == atom[strut])
+        && watchedWindows.contains(notify->window);
+    if (clientsChanged || strutChanged)
+        Q_EMIT othersChanged();
+    return false;
 }
 
 } // namespace mewt

@@ -1,7 +1,6 @@
 #include "shell/StatusItemWindow.h"
 
 #include "artwork/Compositing.h"
-#include "platform/X11Dock.h"
 #include "shell/PawStatusView.h"
 
 #include <QGuiApplication>
@@ -28,7 +27,7 @@ Qt::WindowFlags pawWindowFlags(bool managed)
 } // namespace
 
 StatusItemWindow::StatusItemWindow(const CatTheme& theme, QWidget* parent)
-    : QWidget(parent, pawWindowFlags(hasWindowManager()))
+    : QWidget(parent, pawWindowFlags(X11Dock::windowManagerRuns()))
     , managed(!(windowFlags() & Qt::X11BypassWindowManagerHint))
     , pawView(new PawStatusView(theme, this))
 {
@@ -44,6 +43,19 @@ StatusItemWindow::StatusItemWindow(const CatTheme& theme, QWidget* parent)
     layout->addWidget(pawView);
 
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &StatusItemWindow::followPrimaryScreen);
+    // Windows come and go in bursts; one look at the other panels after the burst is enough.
+    connect(&dock, &X11Dock::othersChanged, this, [this] {
+        if (!managed || placePending)
+            return;
+        placePending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                placePending = false;
+                place();
+            },
+            Qt::QueuedConnection);
+    });
     followPrimaryScreen(QGuiApplication::primaryScreen());
     fitToContent();
 }
@@ -89,14 +101,14 @@ void StatusItemWindow::place()
     }
     // Our own strip is part of the work area the manager reports; the corner is measured
     // without it, or each reservation would move the paw further down.
-    const QRect area = areaLeftByOtherPanels(*watchedScreen, *window);
+    const QRect area = dock.areaLeftByOthers(*watchedScreen, *window);
     const QPoint corner = cornerPosition(area);
     move(corner);
     const int screenTop = watchedScreen->geometry().top();
     const QRect wanted(corner.x(), screenTop, width(), corner.y() + height() + screenMargin - screenTop);
     if (wanted != strip) {
         strip = wanted;
-        reserveTopStrip(*window, strip);
+        dock.reserveTopStrip(*window, strip);
     }
 }
 
@@ -120,7 +132,7 @@ void StatusItemWindow::showEvent(QShowEvent* event)
 {
     // Before the window is mapped: the manager reads the type once, when it takes the window.
     if (managed && windowHandle()) {
-        markAsDock(*windowHandle());
+        dock.markAsDock(*windowHandle());
         strip = {};
     }
     QWidget::showEvent(event);

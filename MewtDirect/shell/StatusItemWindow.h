@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CatTheme.h"
+#include "platform/X11Dock.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -52,6 +53,8 @@ private:
 
     // Asked once: a window manager that starts later finds an override-redirect window.
     bool managed = false;
+    X11Dock dock;
+    bool placePending = false;
     QRect strip;
     PawStatusView* pawView = nullptr;
     QPointer<QScreen> watchedScreen;
