@@ -1,6 +1,6 @@
+#include "PullRig.h"
 #include "pull/PullHandlePanel.h"
 #include "pull/PullInteractionController.h"
-#include "PullRig.h"
 
 #include <QApplication>
 #include <QCursor>
