@@ -115,6 +115,24 @@ class Panel(unittest.TestCase):
             "_NET_WM_STRUT_PARTIAL", f"0,0,20,0,0,0,0,0,0,{width - 1},0,0")
         wait_for(lambda: self.app.geometry(paw)[1] == 20 + MARGIN, what="the paw under the shallower bar")
 
+    @unittest.skipIf(WM == "none", "no window manager runs")
+    def test_our_windows_open_with_their_title_bars_clear_of_the_paw(self):
+        x, y, w, h = self.app.geometry(self.app.paw)
+        self.app.click_paw()
+        # The feedback panel opens over the popover, at the top-right corner, from the menu's
+        # fourth item from the bottom.
+        self.app.press("more actions")
+        settle(0.5)
+        xdo("key", "Up", "Up", "Up", "Up", "Return")
+        found = wait_for(lambda: run("xdotool", "search", "--onlyvisible", "--name", "^send feedback$",
+                                     check=False).split(), what="the feedback panel")
+        panel = int(found[0])
+        settle(0.5)
+        left, right, top, bottom = cardinals(panel, "_NET_FRAME_EXTENTS")
+        px, py, pw, ph = self.app.geometry(panel)
+        self.assertGreater(px + pw + right, x, "the panel reaches under the paw's column")
+        self.assertGreaterEqual(py - top, y + h + MARGIN)
+
 
 if __name__ == "__main__":
     unittest.main()
