@@ -103,8 +103,6 @@ enum Atom {
     stateSkipTaskbar,
     stateSkipPager,
     desktop,
-    protocols,
-    takeFocus,
     atomCount
 };
 
@@ -120,8 +118,6 @@ constexpr const char* atomNames[atomCount] = {
     "_NET_WM_STATE_SKIP_TASKBAR",
     "_NET_WM_STATE_SKIP_PAGER",
     "_NET_WM_DESKTOP",
-    "WM_PROTOCOLS",
-    "WM_TAKE_FOCUS",
 };
 
 // Interned once per process, all requests sent before the first reply is read.
@@ -213,17 +209,6 @@ void X11Dock::markAsDock(QWindow& window)
     // one only while the dock does not ask to be above everything.
     const xcb_atom_t states[] = { atom[stateSticky], atom[stateSkipTaskbar], atom[stateSkipPager] };
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, atom[state], XCB_ATOM_ATOM, 32, 3, states);
-    // Qt offers WM_TAKE_FOCUS even to a window that takes no input; a manager that sends it then
-    // counts the paw as focused (xfwm4 does) and keeps a fullscreen window under it.
-    auto offered
-        = reply(xcb_get_property_reply(c, xcb_get_property(c, 0, id, atom[protocols], XCB_ATOM_ATOM, 0, 32), nullptr));
-    if (offered && offered->format == 32) {
-        const auto* first = static_cast<const xcb_atom_t*>(xcb_get_property_value(offered.get()));
-        QList<xcb_atom_t> kept(first, first + xcb_get_property_value_length(offered.get()) / 4);
-        kept.removeAll(atom[takeFocus]);
-        xcb_change_property(
-            c, XCB_PROP_MODE_REPLACE, id, atom[protocols], XCB_ATOM_ATOM, 32, uint32_t(kept.size()), kept.constData());
-    }
     constexpr uint32_t allDesktops = 0xFFFFFFFF;
     setCardinals(c, id, atom[desktop], &allDesktops, 1);
     xcb_flush(c);

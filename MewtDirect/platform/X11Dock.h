@@ -40,7 +40,7 @@ public:
     static bool windowManagerRuns();
 
     // Marks a created, still unmapped window as a dock on every desktop, out of taskbars and
-    // pagers, that is never given the focus.
+    // pagers.
     void markAsDock(QWindow& window);
     // Reserves `strip` (logical, global) along the top of the window's screen; an empty strip
     // releases it.

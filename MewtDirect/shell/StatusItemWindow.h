@@ -13,8 +13,8 @@ namespace mewt {
 
 class PawStatusView;
 
-// Our stand-in for a menu-bar status item: a small frameless window that stays on top, never
-// takes focus, and sits at the top-right corner of the primary screen's work area (just under a
+// Our stand-in for a menu-bar status item: a small frameless window above other windows that never
+// takes focus and sits at the top-right corner of the primary screen's work area (just under a
 // top bar), holding the paw view. It moves with the screen's geometry and its own width. Under a
 // window manager it is a panel: a dock window on every desktop that reserves its strip of the
 // screen's top, so maximised windows stay clear of it; without one it bypasses the manager.
@@ -34,9 +34,6 @@ public:
     void fitToContent();
     // Where the window belongs in the work area `area` for its current size.
     QPoint cornerPosition(const QRect& area) const;
-    // The strip it reserves along the screen's top while a window manager runs; empty otherwise.
-    QRect reservedStrip() const { return strip; }
-    bool isManaged() const { return managed; }
     // The paw's rectangle on the screen, in global coordinates.
     QRect pawScreenRect() const;
 

@@ -27,13 +27,10 @@ class EndingCue(unittest.TestCase):
         app = Mewt(TOUR_DONE + "\n" + running_until(45))
         self.addCleanup(app.quit)
         cue = wait_for(lambda: [w for w in app.windows() if w != app.paw], what="the cue")[0]
-        here = dict(field.split(":") for field in xdo("getmouselocation").split())
-        wait_for(lambda: app.geometry(cue)[:2] == (int(here["x"]) + OFFSET, int(here["y"]) + OFFSET),
-                 what="the cue at the pointer")
-
-        xdo("mousemove", 900, 500)
-        wait_for(lambda: app.geometry(cue)[:2] == (900 + OFFSET, 500 + OFFSET), timeout=1.5,
-                 what="the cue at the moved pointer")
+        for x, y in ((400, 300), (900, 500)):
+            xdo("mousemove", x, y)
+            wait_for(lambda: app.geometry(cue)[:2] == (x + OFFSET, y + OFFSET), timeout=1.5,
+                     what=f"the cue beside the pointer at {x}, {y}")
 
         other = subprocess.Popen(["xmessage", "-geometry", "+880+480", "-name", "later", "a window opened later"],
                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
