@@ -14,6 +14,12 @@ def cardinals(window, prop):
     return [int(v) for v in out.split("=", 1)[1].split(",")] if "=" in out else []
 
 
+def stacking():
+    """The managed windows, bottom-most first."""
+    out = run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").split("#", 1)[1]
+    return [int(v, 16) for v in out.split(",")]
+
+
 class Stranger:
     """Another client's window (xmessage), found by its own name."""
 
@@ -91,11 +97,12 @@ class Panel(unittest.TestCase):
         xdo("key", "Escape")
         settle(0.5)
 
-        # A fullscreen window covers it, as it covers every panel.
+        # It stands above the active window; a fullscreen one covers it, as it covers every panel.
+        xdo("windowactivate", other.id)
+        settle(0.3)
+        self.assertGreater(stacking().index(paw), stacking().index(other.id))
         other.state("add,fullscreen")
-        stacking = run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").split("#", 1)[1]
-        order = [int(v, 16) for v in stacking.split(",")]
-        self.assertLess(order.index(paw), order.index(other.id))
+        self.assertLess(stacking().index(paw), stacking().index(other.id))
         other.state("remove,fullscreen")
 
         # Another panel that comes later moves the paw under its strip, one not as deep as the
