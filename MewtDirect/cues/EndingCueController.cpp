@@ -57,6 +57,7 @@ EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSetting
     , activationTimer(this)
     , countdownTimer(this)
     , overdueTimer(this)
+    , pointerCheck(this)
     , fadeAnimation(this)
 {
     // Above everything, on every desktop, never focused, and every click goes through to what lies
@@ -86,6 +87,9 @@ EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSetting
     connect(&overdueTimer, &QTimer::timeout, this, &EndingCueController::overdueTimerFired);
     if (pointerMonitor)
         connect(pointerMonitor, &GlobalPointerMonitor::pointerMoved, this, &EndingCueController::pointerMoved);
+    pointerCheck.setObjectName(QStringLiteral("pointerCheck"));
+    pointerCheck.setInterval(pointerCheckInterval);
+    connect(&pointerCheck, &QTimer::timeout, this, &EndingCueController::followPointer);
 
     connect(&fadeAnimation, &QVariantAnimation::valueChanged, this,
         [this](const QVariant& value) { panelWindow->setWindowOpacity(value.toDouble()); });
@@ -205,6 +209,7 @@ void EndingCueController::present()
         panelWindow->setWindowOpacity(1.0);
     }
     panelWindow->raise();
+    stacking.keepAbove(panelWindow->windowHandle());
     if (animates)
         fade(1.0, fadeInDuration, easeOutCurve(), generation);
 }
@@ -231,6 +236,7 @@ void EndingCueController::hide(bool animated)
 
 void EndingCueController::finishHide()
 {
+    stacking.stop();
     panelWindow->hide();
     panelWindow->setWindowOpacity(1.0);
     hiding = false;
@@ -400,20 +406,27 @@ void EndingCueController::followPointer()
 void EndingCueController::startFollowing()
 {
     following = true;
-    if (pointerMonitor)
+    if (pointerMonitor) {
         pointerMonitor->subscribe(GlobalPointerMonitor::Stream::motion, this);
+        pointerCheck.start();
+    }
 }
 
 void EndingCueController::stopFollowing()
 {
     following = false;
+    pointerCheck.stop();
     if (pointerMonitor)
         pointerMonitor->unsubscribe(GlobalPointerMonitor::Stream::motion, this);
 }
 
 void EndingCueController::pointerMoved(QPointF globalPosition)
 {
-    if (!following || lastPointer == globalPosition)
+    if (!following)
+        return;
+    // Raw motion flows: the check waits until it falls silent again.
+    pointerCheck.start();
+    if (lastPointer == globalPosition)
         return;
     lastPointer = globalPosition;
     positionPanel(globalPosition);

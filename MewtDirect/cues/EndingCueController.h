@@ -7,6 +7,7 @@
 #include "model/TimerState.h"
 #include "platform/Clock.h"
 #include "platform/GlobalPointerMonitor.h"
+#include "platform/X11StackingWatcher.h"
 
 #include <QObject>
 #include <QPointer>
@@ -45,6 +46,10 @@ public:
     // No timer sleeps longer than this before it looks at the wall clock again.
     static constexpr std::chrono::seconds longestWait { 60 };
     static constexpr double chirrupVolume = 0.8;
+    // While the cue shows and the desktop-wide motion has been silent this long, the pointer is
+    // looked at once per interval: injected input (remote desktops, XTest) and XWayland's native
+    // windows move it without raw events.
+    static constexpr std::chrono::milliseconds pointerCheckInterval { 200 };
 
     // `catSoundPlayer` may be null: the cue then stays silent. `pointerMonitor` may be null: the
     // cue then moves to the pointer once a second instead of following it. Nothing shows until
@@ -85,12 +90,15 @@ public:
     bool isCountingDown() const { return countdownTimer.isActive(); }
     // Subscribed to the pointer's moves; nothing wakes the process while the pointer stands still.
     bool isFollowingPointer() const { return following; }
+    bool isCheckingPointer() const { return pointerCheck.isActive(); }
+    // Keeps the cue above windows opened after it.
+    const X11StackingWatcher& stackingWatcher() const { return stacking; }
 
     // What each timer runs when it fires.
     void activationTimerFired();
     void countdownTick();
     void overdueTimerFired();
-    // Places the panel beside the pointer, where it is now.
+    // Places the panel beside the pointer, where it is now; the pointer check's timer calls it too.
     void followPointer();
     // Brings a running fade to its end at once, as if its time had passed.
     void completeFade();
@@ -130,7 +138,9 @@ private:
     QTimer activationTimer;
     QTimer countdownTimer;
     QTimer overdueTimer;
+    QTimer pointerCheck;
     QVariantAnimation fadeAnimation;
+    X11StackingWatcher stacking;
 
     std::optional<Activation> activation;
     std::optional<Date> deadline;

@@ -167,24 +167,27 @@ void TimerPopoverPanel::layoutContent()
 
 void TimerPopoverPanel::applyShape()
 {
-    if (composited) {
-        if (!mask().isEmpty())
-            clearMask();
-        return;
+    QRegion region;
+    if (!composited) {
+        // Only pixels the rounded content covers entirely: an edge pixel painted half transparent
+        // would show half black.
+        const int w = width();
+        const int h = height();
+        const int r = std::min(cornerRadius, std::min(w, h) / 2);
+        region = QRegion(0, r, w, h - 2 * r);
+        for (int row = 0; row < r; ++row) {
+            const double dy = r - row;
+            const int inset = static_cast<int>(std::ceil(r - std::sqrt(std::max(0.0, r * r - dy * dy))));
+            region += QRect(inset, row, w - 2 * inset, 1);
+            region += QRect(inset, h - 1 - row, w - 2 * inset, 1);
+        }
     }
-    // Only pixels the rounded content covers entirely: an edge pixel painted half transparent
-    // would show half black.
-    const int w = width();
-    const int h = height();
-    const int r = std::min(cornerRadius, std::min(w, h) / 2);
-    QRegion region(0, r, w, h - 2 * r);
-    for (int row = 0; row < r; ++row) {
-        const double dy = r - row;
-        const int inset = static_cast<int>(std::ceil(r - std::sqrt(std::max(0.0, r * r - dy * dy))));
-        region += QRect(inset, row, w - 2 * inset, 1);
-        region += QRect(inset, h - 1 - row, w - 2 * inset, 1);
-    }
-    setMask(region);
+    if (mask() != region)
+        setMask(region);
+    // A widget whose native window went with a change of form keeps a new mask to itself, while
+    // its window keeps the old one and puts it back on the next native window.
+    if (QWindow* window = windowHandle(); window && window->mask() != region)
+        window->setMask(region);
 }
 
 void TimerPopoverPanel::paintEvent(QPaintEvent*)

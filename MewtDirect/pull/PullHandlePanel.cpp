@@ -64,6 +64,7 @@ PullHandlePanel::~PullHandlePanel()
     // No callback may reach an owner that is being torn down with us.
     onPull = nullptr;
     onRevealChange = nullptr;
+    isCovered = nullptr;
     if (dragging) {
         dragging = false;
         if (mouseGrabber() == this)
@@ -241,10 +242,15 @@ void PullHandlePanel::endDrag(PullGestureEvent::Phase phase, QPointF pointer)
     if (!pulled) {
         // A click pulls nothing: the handle stays out for a pull of its own. Escape or a lost
         // grab before any travel still puts it away.
-        if (phase == PullGestureEvent::Phase::ended)
-            armAutoHide(autoHideDelayMs);
-        else
+        if (phase != PullGestureEvent::Phase::ended) {
             concealPullHandle();
+            return;
+        }
+        armAutoHide(autoHideDelayMs);
+        if (isCovered && isCovered()) {
+            revealTimer.stop();
+            hide();
+        }
         return;
     }
     if (flicked)

@@ -63,6 +63,10 @@ public:
     std::function<bool()> shouldAutoDismiss;
     std::function<void()> onAutoDismiss;
     std::function<void(bool revealed)> onRevealChange;
+    // Asked when a click ends: whether a window of ours now lies over the handle (the popover the
+    // press opened). Its window then goes, so no part of it shows beside that window; the handle
+    // still counts as out and still hides by itself.
+    std::function<bool()> isCovered;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

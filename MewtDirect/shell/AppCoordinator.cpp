@@ -136,6 +136,10 @@ void AppCoordinator::start()
         if (self && self->popover)
             self->popover->hide();
     };
+    statusItem.isPullHandleCovered = [self] {
+        return self && self->popover && self->popover->presentation().isVisible()
+            && !self->popover->presentation().isDetached();
+    };
     connect(&statusItem.view(), &PawStatusView::pawPressed, this, &AppCoordinator::pawPressed);
     connect(&statusItem.view(), &PawStatusView::accessibleShowControlsRequested, this, &AppCoordinator::pawPressed);
 
@@ -393,6 +397,7 @@ void AppCoordinator::clearCallbacks()
     }
     statusItem.shouldAutoDismiss = nullptr;
     statusItem.onAutoDismiss = nullptr;
+    statusItem.isPullHandleCovered = nullptr;
 }
 
 void AppCoordinator::timerStateDidChange(

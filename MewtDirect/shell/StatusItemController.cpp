@@ -53,6 +53,7 @@ StatusItemController::StatusItemController(TimerStore& timerStore, PomodoroStore
         if (onAutoDismiss)
             onAutoDismiss();
     };
+    handle->isCovered = [this] { return isPullHandleCovered && isPullHandleCovered(); };
     refresh();
 }
 
@@ -83,6 +84,7 @@ void StatusItemController::close()
     onRevealChange = nullptr;
     shouldAutoDismiss = nullptr;
     onAutoDismiss = nullptr;
+    isPullHandleCovered = nullptr;
     overdueTick.stop();
     pawMoment.stop();
     handle->concealPullHandle();

@@ -76,6 +76,8 @@ public:
     std::function<void(bool revealed)> onRevealChange;
     std::function<bool()> shouldAutoDismiss;
     std::function<void()> onAutoDismiss;
+    // Whether the popover stands over the handle once a click on the paw ends.
+    std::function<bool()> isPullHandleCovered;
 
 private:
     void armOverdueTick(Date now);

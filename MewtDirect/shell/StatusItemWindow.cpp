@@ -10,13 +10,25 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 namespace mewt {
 
+namespace {
+
+Qt::WindowFlags pawWindowFlags(bool managed)
+{
+    // A dock stands above normal windows by its type; staying on top of everything would keep it
+    // over a fullscreen window too.
+    const Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+    return managed ? flags : flags | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint;
+}
+
+} // namespace
+
 StatusItemWindow::StatusItemWindow(const CatTheme& theme, QWidget* parent)
-    : QWidget(parent,
-        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
-            | Qt::X11BypassWindowManagerHint)
+    : QWidget(parent, pawWindowFlags(X11Dock::windowManagerRuns()))
+    , managed(!(windowFlags() & Qt::X11BypassWindowManagerHint))
     , pawView(new PawStatusView(theme, this))
 {
     setObjectName(QStringLiteral("Mewt.TimerStatusItem"));
@@ -31,6 +43,19 @@ StatusItemWindow::StatusItemWindow(const CatTheme& theme, QWidget* parent)
     layout->addWidget(pawView);
 
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &StatusItemWindow::followPrimaryScreen);
+    // Windows come and go in bursts; one look at the other panels after the burst is enough.
+    connect(&dock, &X11Dock::othersChanged, this, [this] {
+        if (!managed || placePending)
+            return;
+        placePending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                placePending = false;
+                place();
+            },
+            Qt::QueuedConnection);
+    });
     followPrimaryScreen(QGuiApplication::primaryScreen());
     fitToContent();
 }
@@ -54,9 +79,8 @@ void StatusItemWindow::fitToContent()
     place();
 }
 
-QPoint StatusItemWindow::cornerPosition(const QScreen& screen) const
+QPoint StatusItemWindow::cornerPosition(const QRect& area) const
 {
-    const QRect area = screen.availableGeometry();
     return { area.right() + 1 - width() - screenMargin, area.top() + screenMargin };
 }
 
@@ -68,8 +92,24 @@ QRect StatusItemWindow::pawScreenRect() const
 
 void StatusItemWindow::place()
 {
-    if (watchedScreen)
-        move(cornerPosition(*watchedScreen));
+    if (!watchedScreen)
+        return;
+    QWindow* window = windowHandle();
+    if (!managed || !window) {
+        move(cornerPosition(watchedScreen->availableGeometry()));
+        return;
+    }
+    // Our own strip is part of the work area the manager reports; the corner is measured
+    // without it, or each reservation would move the paw further down.
+    const QRect area = dock.areaLeftByOthers(*watchedScreen, *window);
+    const QPoint corner = cornerPosition(area);
+    move(corner);
+    const int screenTop = watchedScreen->geometry().top();
+    const QRect wanted(corner.x(), screenTop, width(), corner.y() + height() + screenMargin - screenTop);
+    if (wanted != strip) {
+        strip = wanted;
+        dock.reserveTopStrip(*window, strip);
+    }
 }
 
 void StatusItemWindow::checkCompositing()
@@ -90,6 +130,11 @@ void StatusItemWindow::updateMask()
 
 void StatusItemWindow::showEvent(QShowEvent* event)
 {
+    // Before the window is mapped: the manager reads the type once, when it takes the window.
+    if (managed && windowHandle()) {
+        dock.markAsDock(*windowHandle());
+        strip = {};
+    }
     QWidget::showEvent(event);
     checkCompositing();
     fitToContent();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CatTheme.h"
+#include "platform/X11Dock.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -12,9 +13,11 @@ namespace mewt {
 
 class PawStatusView;
 
-// Our stand-in for a menu-bar status item: a small frameless window that stays on top, never
-// takes focus, and sits at the top-right corner of the primary screen's work area (just under a
-// top bar), holding the paw view. It moves with the screen's geometry and its own width.
+// Our stand-in for a menu-bar status item: a small frameless window above other windows that never
+// takes focus and sits at the top-right corner of the primary screen's work area (just under a
+// top bar), holding the paw view. It moves with the screen's geometry and its own width. Under a
+// window manager it is a panel: a dock window on every desktop that reserves its strip of the
+// screen's top, so maximised windows stay clear of it; without one it bypasses the manager.
 class StatusItemWindow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(StatusItemWindow)
@@ -29,8 +32,8 @@ public:
 
     // Takes the paw view's size and moves back to the corner.
     void fitToContent();
-    // Where the window belongs on `screen` for its current size.
-    QPoint cornerPosition(const QScreen& screen) const;
+    // Where the window belongs in the work area `area` for its current size.
+    QPoint cornerPosition(const QRect& area) const;
     // The paw's rectangle on the screen, in global coordinates.
     QRect pawScreenRect() const;
 
@@ -45,6 +48,11 @@ private:
     void checkCompositing();
     void updateMask();
 
+    // Asked once: a window manager that starts later finds an override-redirect window.
+    bool managed = false;
+    X11Dock dock;
+    bool placePending = false;
+    QRect strip;
     PawStatusView* pawView = nullptr;
     QPointer<QScreen> watchedScreen;
     QMetaObject::Connection screenConnection;

@@ -1,10 +1,11 @@
-#include "cues/CatSoundPlayer.h"
+#include "SoundRig.h"
 #include "artwork/CharacterSlotText.h"
-#include "model/ColorContrast.h"
+#include "cues/CatSoundPlayer.h"
 #include "cues/EndingCueController.h"
 #include "cues/EndingCueView.h"
-#include "SoundRig.h"
+#include "model/ColorContrast.h"
 
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -357,15 +358,29 @@ TEST_F(EndingCueTest, AClockSetBackTakesTheCueDownUntilItsLeadTimeComesAgain)
     EXPECT_EQ(cue(), (EndingCue { Kind::timer, 30 }));
 }
 
-// A still pointer costs nothing: while the cue counts down, the countdown's one-second step is the
-// only timer that runs, and without a desktop-wide monitor the cue catches up with the pointer on it.
-TEST_F(EndingCueTest, AStillPointerLeavesOnlyTheCountdownRunning)
+// A still pointer costs little: while the cue counts down, only the countdown's one-second step
+// and the pointer check run. The check finds moves that bring no raw motion (injected input) and
+// waits while raw motion flows; without a desktop-wide monitor the cue catches up with the pointer
+// on the countdown's step.
+TEST_F(EndingCueTest, AStillPointerLeavesTheCountdownAndTheCheckForMovesWithoutRawMotion)
 {
     running(30s);
     ASSERT_TRUE(controller->isShown());
     for (QTimer* t : controller->findChildren<QTimer*>())
-        EXPECT_EQ(t->isActive(), t == timer("countdownTimer")) << t->objectName().toStdString();
+        EXPECT_EQ(t->isActive(), t == timer("countdownTimer") || t == timer("pointerCheck"))
+            << t->objectName().toStdString();
     EXPECT_GE(timer("countdownTimer")->remainingTime(), 900);
+    EXPECT_EQ(timer("pointerCheck")->interval(), 200);
+    EXPECT_EQ(controller->panel()->pos(), QPoint(512, 412));
+    pointer = { 700, 600 };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return controller->panel()->pos() == QPoint(712, 612); }, 1000));
+    EXPECT_TRUE(controller->isCheckingPointer());
+    QTest::qWait(120);
+    pointerMonitor.moveTo({ 800, 600 });
+    EXPECT_GT(timer("pointerCheck")->remainingTime(), 150);
+    EXPECT_EQ(controller->panel()->pos(), QPoint(812, 612));
+    update(TimerState::idle());
+    EXPECT_FALSE(controller->isCheckingPointer());
 
     controller.reset();
     EXPECT_FALSE(pointerMonitor.isSubscribed(GlobalPointerMonitor::Stream::motion));
@@ -373,10 +388,10 @@ TEST_F(EndingCueTest, AStillPointerLeavesOnlyTheCountdownRunning)
     controller->pointerLocation = [this] { return pointer; };
     controller->screenFrames = [] { return QList<QRectF> { mainScreen, rightScreen }; };
     running(30s);
-    EXPECT_EQ(controller->panel()->pos(), QPoint(512, 412));
-    pointer = { 700, 600 };
+    EXPECT_FALSE(controller->isCheckingPointer());
+    pointer = { 900, 700 };
     advanceAndFire(1s, &EndingCueController::countdownTick);
-    EXPECT_EQ(controller->panel()->pos(), QPoint(712, 612));
+    EXPECT_EQ(controller->panel()->pos(), QPoint(912, 712));
 }
 
 TEST(CueContent, TextsNameTheKindAndTheDistanceFromTheEndInDigitsOfOneWidth)

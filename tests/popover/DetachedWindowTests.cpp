@@ -154,6 +154,29 @@ TEST_F(DetachedWindow, PinningSavesAtOnceAndUnpinningForgetsThePlace)
     EXPECT_TRUE(rig.panel().isVisible()) << "back under the paw at the next reveal";
 }
 
+// Each change of form makes a new native window; the shape of the one before must not come back
+// on it once a compositor starts (the window grows by its shadow's margin then).
+TEST_F(DetachedWindow, AShapeFromBeforeAPinNeverOutlivesTheCompositorsStart)
+{
+    rig.composited = false;
+    rig.showAndSettle();
+    ASSERT_FALSE(rig.panel().windowHandle()->mask().isEmpty());
+    pin();
+    rig.presentation().setDetached(false, Cause::interactive);
+    rig.composited = true;
+    popover().show(rig.visibleFrame, rig.paw);
+    ASSERT_TRUE(rig.panel().isComposited());
+    EXPECT_TRUE(rig.panel().mask().isEmpty());
+    EXPECT_TRUE(rig.panel().windowHandle()->mask().isEmpty());
+    EXPECT_EQ(rig.panel().size(), rig.content().size() + QSize(28, 28));
+
+    rig.presentation().setDetached(true, Cause::interactive);
+    rig.composited = false;
+    rig.presentation().setDetached(false, Cause::interactive);
+    popover().show(rig.visibleFrame, rig.paw);
+    EXPECT_EQ(rig.panel().windowHandle()->mask().boundingRect(), rig.panel().rect());
+}
+
 TEST_F(DetachedWindow, OnlyTheUsersMovesAreSavedAndTheScreensKeepTheWindow)
 {
     pin();

@@ -1,6 +1,6 @@
+#include "PullRig.h"
 #include "pull/PullHandlePanel.h"
 #include "pull/PullInteractionController.h"
-#include "PullRig.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -103,6 +103,21 @@ TEST_F(PullHandle, AClickOrAWobbleIsNoPullAndLeavesTheHandleOut)
     EXPECT_FALSE(panel.isFrameTimerRunning());
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    EXPECT_TRUE(panel.isVisible());
+
+    // The popover the press opened now lies over it: the window goes, the handle stays out and
+    // still hides by itself, and the next press on the paw brings the window back.
+    panel.isCovered = [] { return true; };
+    QTest::mousePress(&panel, Qt::LeftButton, {}, QPoint(17, 30));
+    QTest::mouseRelease(&panel, Qt::LeftButton, {}, QPoint(17, 30));
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_TRUE(panel.isRevealed());
+    EXPECT_TRUE(panel.isAutoHideArmed());
+    EXPECT_EQ(reveals, std::vector<bool> { true });
+    reveal();
+    EXPECT_TRUE(panel.isVisible());
+    panel.autoHideTimeout();
+    EXPECT_FALSE(panel.isRevealed());
 }
 
 TEST_F(PullHandle, AFlickFasterThanAFrameStillPulls)
