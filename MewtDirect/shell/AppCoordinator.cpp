@@ -310,7 +310,12 @@ void AppCoordinator::wirePopover()
         if (!self)
             return;
         QWidget* over = QApplication::activeWindow();
-        self->feedbackWindow.showFeedbackWindow(over ? over : self->popover->rootView().window());
+        if (!over)
+            over = self->popover->rootView().window();
+        // The attached popover stays on top of everything: left up, it would cover the panel's
+        // title bar. It slides away as it does for the settings; a pinned one stays.
+        self->popover->hide();
+        self->feedbackWindow.showFeedbackWindow(over);
     };
     popover->setSystemColorScheme(appearance->isDark() ? ColorScheme::dark : ColorScheme::light);
 }

@@ -139,6 +139,9 @@ class Panel(unittest.TestCase):
         px, py, pw, ph = self.app.geometry(panel)
         self.assertGreater(px + pw + right, x, "the panel reaches under the paw's column")
         self.assertGreaterEqual(py - top, y + h + MARGIN)
+        # Nothing of ours stays over it: the attached popover, always on top, slid away.
+        wait_for(lambda: sorted(self.app.windows()) == sorted([self.app.paw, panel]),
+                 what="only the paw and the panel")
 
 
 if __name__ == "__main__":
