@@ -1,5 +1,6 @@
 #include "popover/PhaseTimeBlock.h"
 
+#include "artwork/Animation.h"
 #include "artwork/CharacterSlotText.h"
 #include "popover/PopoverMetrics.h"
 
@@ -12,6 +13,7 @@ namespace mewt {
 
 namespace {
 constexpr int headerSpacing = 4;
+constexpr double timeRollSeconds = 0.2;
 // However long the session name, the title keeps this share of the header.
 constexpr double titleShare = 0.6;
 
@@ -56,6 +58,7 @@ PhaseTimeBlock::PhaseTimeBlock(QWidget* parent)
     separator->setText(QStringLiteral("\u00b7"));
     status->setFont(captionFont());
     time->setFont(phaseTimeFont());
+    time->setRollTiming(timeRollSeconds, easeInOutValue);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

@@ -1,5 +1,6 @@
 #include "popover/PomodoroDurationPullText.h"
 
+#include "artwork/Animation.h"
 #include "artwork/CharacterSlotText.h"
 #include "artwork/Glyph.h"
 #include "popover/PopoverMetrics.h"
@@ -17,6 +18,7 @@ namespace mewt {
 
 namespace {
 constexpr int glyphSize = 9;
+constexpr double valueRollSeconds = 0.18;
 constexpr int compactSpacing = 3;
 constexpr int regularSpacing = 1;
 constexpr int compactPadding = 1;
@@ -50,6 +52,7 @@ PomodoroDurationPullText::PomodoroDurationPullText(PomodoroDurationKind kind, QS
     , unit(new QLabel(typing))
 {
     setFont(captionFont(QFont::DemiBold));
+    value->setRollTiming(valueRollSeconds, easeOutValue);
     unit->setTextFormat(Qt::PlainText);
     unit->setFont(font());
     auto* typingRow = new QHBoxLayout(typing);
