@@ -284,12 +284,21 @@ def popover_activity(display, seconds, reduced):
 
 
 def tour_activity(display, seconds):
-    """The welcome tour as a first launch shows it, the pointer away from it."""
+    """The welcome tour as a first launch shows it, the pointer resting on it: each of its four
+    steps (Return goes to the next)."""
     pid, _, _ = launch(MEWT, environment(display, {"MEWT_REDUCED_MOTION": "0"}))
     time.sleep(3)
-    figures = activity(pid, seconds)
+    x, y, width, height = largest_window(display, pid)
+    xdotool(display, "mousemove", str(x + width // 2), str(y + 8))
+    steps = []
+    for step in range(4):
+        if step:
+            xdotool(display, "key", "Return")
+        time.sleep(1)
+        steps.append(activity(pid, seconds))
     stop(pid)
-    return figures
+    xdotool(display, "mousemove", str(WIDTH // 2), str(HEIGHT // 2))
+    return steps
 
 
 class SoundServer:
@@ -465,8 +474,9 @@ def main():
                       " %.1f / %.1f wake-ups a second, %.2f %% of a processor"
                       % (("on" if reduced else "off",) + popover_activity(display, 10, reduced)))
         if "tour" in wanted:
-            print("welcome tour on its first page: %.1f / %.1f wake-ups a second, %.2f %% of a processor"
-                  % tour_activity(display, 10))
+            for step, figures in enumerate(tour_activity(display, 10)):
+                print("welcome tour, step %d: %.1f / %.1f wake-ups a second, %.2f %% of a processor"
+                      % ((step + 1,) + figures))
         if "sound" in wanted:
             first, later, idle, streams = click_sounds(display, 5, 4)
             def summary(values):

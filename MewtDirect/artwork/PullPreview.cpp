@@ -5,6 +5,7 @@
 #include "artwork/Decoration.h"
 #include "artwork/PeekPawArtwork.h"
 #include "artwork/PixelFont.h"
+#include "artwork/PaintBands.h"
 #include "artwork/PointerArrow.h"
 #include "artwork/PullStatusPill.h"
 #include "artwork/ReducedMotion.h"
@@ -299,8 +300,10 @@ void PullPreview::paintEvent(QPaintEvent*)
     const QString text = pillText->value();
     const PullPreviewLayout layout = pullPreviewLayout(currentPose, maximumPullDistance, canvasSize,
         pullPreviewPillWidthEstimate(text.size(), canvasSize.width()), showsStatusAtRest);
-    paintArm(painter, layout);
-    paintPaw(painter, layout);
+    paintInBands(painter, QRectF(QPointF(0.0, 0.0), canvasSize), [&] {
+        paintArm(painter, layout);
+        paintPaw(painter, layout);
+    });
 
     if (layout.pillOpacity > 0.0 && !text.isEmpty()) {
         painter.save();

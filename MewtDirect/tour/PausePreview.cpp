@@ -3,6 +3,7 @@
 #include "artwork/CharacterSlotText.h"
 #include "artwork/Decoration.h"
 #include "artwork/Glyph.h"
+#include "artwork/PaintBands.h"
 #include "artwork/PixelFont.h"
 #include "artwork/PointerArrow.h"
 #include "artwork/ReducedMotion.h"
@@ -121,13 +122,16 @@ void PausePreviewPill::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(colors.innerColor);
-    painter.drawRoundedRect(QRectF(rect()), pillRadius, pillRadius);
     const QRectF mark = markRect();
     QColor circle = colors.foregroundColor;
     circle.setAlphaF(static_cast<float>(markAlpha));
-    painter.setBrush(circle);
-    painter.drawEllipse(mark);
+    // Repainted on every frame of the demo's fades.
+    paintInBands(painter, QRectF(rect()), [&] {
+        painter.setBrush(colors.innerColor);
+        painter.drawRoundedRect(QRectF(rect()), pillRadius, pillRadius);
+        painter.setBrush(circle);
+        painter.drawEllipse(mark);
+    });
     const QRectF glyph(
         mark.center() - QPointF(markGlyphSize / 2.0, markGlyphSize / 2.0), QSizeF(markGlyphSize, markGlyphSize));
     Glyph::paint(painter, paused ? QStringLiteral("play") : QStringLiteral("pause"), glyph, colors.foregroundColor);
