@@ -231,14 +231,30 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
+def thread_wakeups(pid):
+    counts = {}
+    for path in glob.glob("/proc/%d/task/*/status" % pid):
+        try:
+            with open(path) as status:
+                for line in status:
+                    if line.startswith("voluntary_ctxt_switches"):
+                        counts[path.split("/")[-2]] = int(line.split()[1])
+        except FileNotFoundError:
+            pass
+    return counts
+
+
 def activity(pid, seconds):
-    """Wake-ups a second of the GUI thread and of all threads, and the share of one processor."""
-    main, total = wakeups(pid)
+    """Wake-ups a second of the GUI thread and of all threads (a thread that ends meanwhile counts
+    until its end is unknown, so not at all), and the share of one processor."""
+    before = thread_wakeups(pid)
     cpu = cpu_seconds(pid)
     time.sleep(seconds)
-    main_after, total_after = wakeups(pid)
-    return ((main_after - main) / seconds, (total_after - total) / seconds,
-            100.0 * (cpu_seconds(pid) - cpu) / seconds)
+    after = thread_wakeups(pid)
+    used = cpu_seconds(pid) - cpu
+    main = after.get(str(pid), 0) - before.get(str(pid), 0)
+    total = sum(count - before.get(thread, 0) for thread, count in after.items())
+    return main / seconds, total / seconds, 100.0 * used / seconds
 
 
 def ticking_floor(display, seconds):

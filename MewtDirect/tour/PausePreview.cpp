@@ -79,8 +79,9 @@ PausePreviewPill::PausePreviewPill(const CatPopoverPalette& palette, QWidget* pa
     row->setContentsMargins(pillPaddingX, pillPaddingY, pillPaddingX, pillPaddingY);
     row->setSpacing(pillSpacing);
     row->addWidget(time, 0, Qt::AlignVCenter);
-    // The mark is painted by the pill.
-    row->addSpacing(markSize);
+    // The mark is painted by the pill. A box layout puts no spacing before a spacer, so its gap is
+    // part of it.
+    row->addSpacing(pillSpacing + markSize);
     setPopoverPalette(palette);
     retranslate();
 }

@@ -1,4 +1,5 @@
 #include "ScopedEnvironment.h"
+#include "artwork/CharacterSlotText.h"
 #include "tour/MenuBarRevealPreview.h"
 #include "tour/PausePreview.h"
 
@@ -102,6 +103,10 @@ TEST_F(PauseDemo, LoopsPauseAndResume)
     at(2.2);
     EXPECT_FALSE(demo->isPaused());
     EXPECT_EQ(pillName(), QStringLiteral("pause timer"));
+    // The mark keeps its distance from the time's last digit.
+    const QWidget* time = demo->pill()->findChild<CharacterSlotText*>();
+    ASSERT_NE(time, nullptr);
+    EXPECT_DOUBLE_EQ(demo->pill()->markRect().left() - (time->geometry().right() + 1), 9.0);
 }
 
 struct ClickCase {
