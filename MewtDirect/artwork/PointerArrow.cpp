@@ -117,9 +117,12 @@ void paintPointerArrow(QPainter& painter, QPointF centre, double height, const Q
         static_cast<int>(std::lround((snappedY - wholeY) * phaseSteps)) };
     const int margin = static_cast<int>(std::ceil(haloWidth * deviceScale)) + 1;
     const QImage& image = sprite(key, margin);
+    // One sprite pixel on one device pixel: the world transform undoes whatever lies between the
+    // painter and its device (the widget's place in its window, the pixel ratio).
+    const QTransform toDevice = painter.worldTransform().inverted() * device;
     painter.save();
-    painter.resetTransform();
-    painter.drawImage(QPointF(wholeX - margin, wholeY - margin), image);
+    painter.setWorldTransform(QTransform::fromTranslate(wholeX - margin, wholeY - margin) * toDevice.inverted());
+    painter.drawImage(QPointF(0.0, 0.0), image);
     painter.restore();
 }
 
