@@ -5,7 +5,7 @@
 namespace mewt {
 
 namespace {
-constexpr int bandRows = 8;
+constexpr int bandRows = 12;
 } // namespace
 
 void paintInBands(QPainter& painter, const QRectF& area, const std::function<void()>& paint)
