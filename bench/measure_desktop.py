@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
 """Measures mewt beside the bare Qt window (bench/BareWindow.cpp) under one private Xvfb in one
 run: launch to the first painted window, resident memory, wake-ups with the ending cue up and the
-pointer still, and resident memory across 30 pulls. These machines are noisy: read the ratios.
+pointer still, resident memory across 30 pulls, wake-ups with the popover open on a running timer
+and while the welcome tour shows (beside the bare window with a label that ticks once a second),
+and press-to-sound times of the first click after launch and of later ones on a private
+PulseAudio null sink. These machines are noisy: read the ratios.
 
 usage: dbus-run-session -- bench/measure_desktop.py [build-dir] [--rounds N] [--launch-only]
                                                     [--also path/to/another/mewt ...]
+                                                    [--only launch,memory,cue,pulls,popover,tour,sound]
 (without a session bus Qt's D-Bus tries to start one, which alone costs mewt ~100 ms at launch)
 
 Launch times: one discarded warm-up round, then N rounds in which every program starts once, in
@@ -15,6 +19,7 @@ medians and as the median of each round's own ratio. `--also` adds other builds 
 one before a change) to the same rounds.
 """
 import argparse
+import ctypes
 import glob
 import os
 import signal
@@ -22,6 +27,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 ARGUMENTS = argparse.ArgumentParser(description="mewt beside the bare Qt window")
@@ -29,6 +35,8 @@ ARGUMENTS.add_argument("build", nargs="?", default="build")
 ARGUMENTS.add_argument("--rounds", type=int, default=21)
 ARGUMENTS.add_argument("--launch-only", action="store_true")
 ARGUMENTS.add_argument("--also", action="append", default=[], metavar="MEWT")
+ARGUMENTS.add_argument("--only", default="launch,memory,cue,pulls,popover,tour,sound",
+                       help="the measurements to run, separated by commas")
 OPTIONS = ARGUMENTS.parse_args()
 BUILD = os.path.abspath(OPTIONS.build)
 MEWT = os.path.join(BUILD, "bin", "mewt")
@@ -55,16 +63,23 @@ def start_display():
     sys.exit("no Xvfb")
 
 
-def environment(display, extra=None, snapshot_end=None):
+def environment(display, extra=None, snapshot_end=None, tour_seen=False):
     config = tempfile.mkdtemp(prefix="mewt-measure-config-")
     runtime = tempfile.mkdtemp(prefix="mewt-measure-run-")
     os.chmod(runtime, 0o700)
+    lines = []
+    if tour_seen:
+        lines.append("onboardingVersion=3")
     if snapshot_end is not None:
-        os.makedirs(os.path.join(config, "mewt"))
+        remaining = snapshot_end - time.time()
         snapshot = ('{\\"version\\":1,\\"state\\":{\\"kind\\":\\"running\\",\\"endDate\\":%.3f},'
-                    '\\"draftName\\":\\"\\",\\"totalDurationSeconds\\":90}' % snapshot_end)
+                    '\\"draftName\\":\\"\\",\\"totalDurationSeconds\\":%d}'
+                    % (snapshot_end, 90 if remaining < 90 else remaining + 60))
+        lines.append('timerSnapshot="@ByteArray(%s)"' % snapshot)
+    if lines:
+        os.makedirs(os.path.join(config, "mewt"))
         with open(os.path.join(config, "mewt", "mewt.conf"), "w") as conf:
-            conf.write('[General]\ntimerSnapshot="@ByteArray(%s)"\n' % snapshot)
+            conf.write("[General]\n" + "\n".join(lines) + "\n")
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=config,
                XDG_RUNTIME_DIR=runtime, LANG="C.UTF-8")
     env.update(extra or {})
@@ -210,33 +225,284 @@ def pull_memory(display, pulls):
     return before, after_first, after
 
 
+def cpu_seconds(pid):
+    with open("/proc/%d/stat" % pid) as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def thread_wakeups(pid):
+    counts = {}
+    for path in glob.glob("/proc/%d/task/*/status" % pid):
+        try:
+            with open(path) as status:
+                for line in status:
+                    if line.startswith("voluntary_ctxt_switches"):
+                        counts[path.split("/")[-2]] = int(line.split()[1])
+        except FileNotFoundError:
+            pass
+    return counts
+
+
+def activity(pid, seconds):
+    """Wake-ups a second of the GUI thread and of all threads (a thread that ends meanwhile counts
+    until its end is unknown, so not at all), and the share of one processor."""
+    before = thread_wakeups(pid)
+    cpu = cpu_seconds(pid)
+    time.sleep(seconds)
+    after = thread_wakeups(pid)
+    used = cpu_seconds(pid) - cpu
+    main = after.get(str(pid), 0) - before.get(str(pid), 0)
+    total = sum(count - before.get(thread, 0) for thread, count in after.items())
+    return main / seconds, total / seconds, 100.0 * used / seconds
+
+
+def ticking_floor(display, seconds):
+    pid, _, _ = launch(BARE, environment(display, {"BARE_WINDOW_TICKS": "1"}))
+    time.sleep(1)
+    figures = activity(pid, seconds)
+    stop(pid)
+    return figures
+
+
+def largest_window(display, pid):
+    """x, y, width, height of the program's largest mapped window short of the screen (the pull
+    overlay spans it)."""
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid), ""],
+                           env=dict(os.environ, DISPLAY=display), capture_output=True, text=True).stdout
+    best = None
+    for window in found.split():
+        shape = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
+                               env=dict(os.environ, DISPLAY=display), capture_output=True, text=True).stdout
+        values = dict(line.split("=", 1) for line in shape.split())
+        box = tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+        if box[2] >= WIDTH or box[3] >= HEIGHT:
+            continue
+        if best is None or box[2] * box[3] > best[2] * best[3]:
+            best = box
+    return best
+
+
+def popover_activity(display, seconds, reduced):
+    """The popover open on a running timer (ten minutes left), the pointer resting on its card."""
+    motion = {"MEWT_REDUCED_MOTION": "1" if reduced else "0"}
+    pid, _, _ = launch(MEWT, environment(display, motion, snapshot_end=time.time() + 600, tour_seen=True))
+    time.sleep(2)
+    xdotool(display, "mousemove", str(WIDTH - 6 - 12), str(6 + 12), "click", "1")
+    time.sleep(1)
+    x, y, width, height = largest_window(display, pid)
+    xdotool(display, "mousemove", str(x + width * 3 // 4), str(y + height // 2))
+    time.sleep(1)
+    figures = activity(pid, seconds)
+    stop(pid)
+    xdotool(display, "mousemove", str(WIDTH // 2), str(HEIGHT // 2))
+    return figures
+
+
+def tour_activity(display, seconds):
+    """The welcome tour as a first launch shows it, the pointer resting on it: each of its four
+    steps (Return goes to the next)."""
+    pid, _, _ = launch(MEWT, environment(display, {"MEWT_REDUCED_MOTION": "0"}))
+    time.sleep(3)
+    x, y, width, height = largest_window(display, pid)
+    xdotool(display, "mousemove", str(x + width // 2), str(y + 8))
+    steps = []
+    for step in range(4):
+        if step:
+            xdotool(display, "key", "Return")
+        time.sleep(1)
+        steps.append(activity(pid, seconds))
+    stop(pid)
+    xdotool(display, "mousemove", str(WIDTH // 2), str(HEIGHT // 2))
+    return steps
+
+
+class SoundServer:
+    """A private PulseAudio with one null sink, and a recorder on its monitor that notes when
+    sound begins."""
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="mewt-measure-pulse-")
+        self.socket = os.path.join(self.folder, "native")
+        env = dict(os.environ, XDG_RUNTIME_DIR=self.folder, HOME=self.folder,
+                   PULSE_RUNTIME_PATH=self.folder, PULSE_STATE_PATH=self.folder)
+        self.daemon = subprocess.Popen(
+            ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+             "--system=false", "--disable-shm=yes", "--realtime=no", "--log-target=stderr",
+             "--load=module-null-sink sink_name=mewt_bench rate=48000 channels=1",
+             "--load=module-native-protocol-unix socket=%s auth-anonymous=1" % self.socket],
+            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(200):
+            if os.path.exists(self.socket):
+                break
+            time.sleep(0.025)
+        self.address = "unix:" + self.socket
+        self.recorder = subprocess.Popen(
+            ["parec", "--server=" + self.address, "--device=mewt_bench.monitor", "--raw",
+             "--format=float32le", "--rate=48000", "--channels=1", "--latency-msec=1"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.lock = threading.Lock()
+        self.armed_at = None
+        self.heard_at = None
+        threading.Thread(target=self.listen, daemon=True).start()
+
+    def listen(self):
+        import array
+        while True:
+            chunk = os.read(self.recorder.stdout.fileno(), 4096)
+            now = time.monotonic()
+            if not chunk:
+                return
+            samples = array.array("f")
+            samples.frombytes(chunk[:len(chunk) - len(chunk) % 4])
+            if any(abs(sample) > 1e-4 for sample in samples):
+                with self.lock:
+                    if self.armed_at is not None and self.heard_at is None and now > self.armed_at:
+                        self.heard_at = now
+
+    def arm(self):
+        with self.lock:
+            self.armed_at = time.monotonic()
+            self.heard_at = None
+
+    def heard_after(self, start, timeout=1.0):
+        """Milliseconds from `start` to the first sound after the last `arm`; None when none came."""
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            with self.lock:
+                if self.heard_at is not None:
+                    return (self.heard_at - start) * 1000.0
+            time.sleep(0.01)
+        return None
+
+    def sink_inputs(self):
+        """(count, how many of them are corked) of the streams on the server."""
+        listing = subprocess.run(["pactl", "--server=" + self.address, "list", "sink-inputs"],
+                                 capture_output=True, text=True).stdout
+        return listing.count("Sink Input #"), listing.count("Corked: yes")
+
+    def close(self):
+        self.recorder.terminate()
+        self.daemon.terminate()
+        self.daemon.wait()
+
+
+class Pointer:
+    """XTest on a connection of our own, so that a press is timed without starting a process."""
+
+    def __init__(self, display):
+        self.x11 = ctypes.CDLL("libX11.so.6")
+        self.xtest = ctypes.CDLL("libXtst.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XFlush.argtypes = [ctypes.c_void_p]
+        self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.xtest.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                                    ctypes.c_int, ctypes.c_ulong]
+        self.xtest.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
+                                                    ctypes.c_ulong]
+        self.connection = self.x11.XOpenDisplay(display.encode())
+
+    def move(self, x, y):
+        self.xtest.XTestFakeMotionEvent(self.connection, -1, x, y, 0)
+        self.x11.XFlush(self.connection)
+
+    def button(self, down):
+        self.xtest.XTestFakeButtonEvent(self.connection, 1, 1 if down else 0, 0)
+        self.x11.XFlush(self.connection)
+        return time.monotonic()
+
+    def close(self):
+        self.x11.XCloseDisplay(self.connection)
+
+
+def click_sounds(display, launches, later):
+    """Press to sound on the paw (its trill), the first press after launch and later ones; mewt's
+    wake-ups a second while idle with the server up, and its streams on the server then."""
+    server = SoundServer()
+    pointer = Pointer(display)
+    first, others, idle = [], [], []
+    streams = None
+    try:
+        for _ in range(launches):
+            env = environment(display, {"PULSE_SERVER": server.address}, tour_seen=True)
+            pid, _, _ = launch(MEWT, env)
+            time.sleep(2)
+            idle.append(wakeups_per_second(pid, 5)[1])
+            streams = server.sink_inputs()
+            pointer.move(WIDTH - 6 - 12, 6 + 12)
+            time.sleep(0.3)
+            for press in range(later + 1):
+                server.arm()
+                pressed = pointer.button(True)
+                heard = server.heard_after(pressed)
+                pointer.button(False)
+                if heard is not None:
+                    (first if press == 0 else others).append(heard)
+                # The popover opens and closes with each click; the stream closes once idle.
+                time.sleep(1.5)
+            stop(pid)
+    finally:
+        pointer.close()
+        server.close()
+    return first, others, idle, streams
+
+
 def main():
     others = [os.path.abspath(path) for path in OPTIONS.also]
     for program in [MEWT, BARE, TIMER] + others:
         if not os.access(program, os.X_OK):
             sys.exit("build first: missing %s" % program)
+    wanted = set(OPTIONS.only.split(","))
+    if OPTIONS.launch_only:
+        wanted = {"launch"}
     server, display = start_display()
     try:
-        programs = [("bare", BARE), ("mewt", MEWT)]
-        programs += [("also %d" % (index + 1), path) for index, path in enumerate(others)]
-        for index, path in enumerate(others):
-            print("also %d: %s" % (index + 1, path))
-        print("load average before: %s (%d processors)" % (load_average(), os.cpu_count()))
-        report_launch(launch_times(display, programs, OPTIONS.rounds))
-        print("load average after: %s" % load_average())
-        if OPTIONS.launch_only:
-            return
-        memory = resident(display, 3)
-        print("resident memory 3 s after launch: bare %.1f MB, mewt %.1f MB"
-              % (memory["bare"] / 1024, memory["mewt"] / 1024))
-        for reduced in (True, False):
-            wakeups = cue_wakeups(display, 10, reduced)
-            print("wake-ups a second (GUI thread / all threads), cue up, pointer still, reduced motion %s:"
-                  " bare %.1f / %.1f, mewt %.1f / %.1f" % (("on" if reduced else "off",) + wakeups["bare"]
-                                                          + wakeups["mewt"]))
-        before, first, after = pull_memory(display, 30)
-        print("resident memory across pulls: before %.1f MB, after the first %.1f MB, after 30 %.1f MB"
-              % (before / 1024, first / 1024, after / 1024))
+        if "launch" in wanted:
+            programs = [("bare", BARE), ("mewt", MEWT)]
+            programs += [("also %d" % (index + 1), path) for index, path in enumerate(others)]
+            for index, path in enumerate(others):
+                print("also %d: %s" % (index + 1, path))
+            print("load average before: %s (%d processors)" % (load_average(), os.cpu_count()))
+            report_launch(launch_times(display, programs, OPTIONS.rounds))
+            print("load average after: %s" % load_average())
+        if "memory" in wanted:
+            memory = resident(display, 3)
+            print("resident memory 3 s after launch: bare %.1f MB, mewt %.1f MB"
+                  % (memory["bare"] / 1024, memory["mewt"] / 1024))
+        if "cue" in wanted:
+            for reduced in (True, False):
+                wakeups = cue_wakeups(display, 10, reduced)
+                print("wake-ups a second (GUI thread / all threads), cue up, pointer still, reduced motion %s:"
+                      " bare %.1f / %.1f, mewt %.1f / %.1f" % (("on" if reduced else "off",) + wakeups["bare"]
+                                                              + wakeups["mewt"]))
+        if "pulls" in wanted:
+            before, first, after = pull_memory(display, 30)
+            print("resident memory across pulls: before %.1f MB, after the first %.1f MB, after 30 %.1f MB"
+                  % (before / 1024, first / 1024, after / 1024))
+        if wanted & {"popover", "tour"}:
+            floor = ticking_floor(display, 10)
+            print("floor, the bare window with a label ticking once a second: %.1f / %.1f wake-ups a second"
+                  " (GUI thread / all threads), %.2f %% of a processor" % floor)
+        if "popover" in wanted:
+            for reduced in (True, False):
+                print("popover open on a running timer, pointer resting on it, reduced motion %s:"
+                      " %.1f / %.1f wake-ups a second, %.2f %% of a processor"
+                      % (("on" if reduced else "off",) + popover_activity(display, 10, reduced)))
+        if "tour" in wanted:
+            for step, figures in enumerate(tour_activity(display, 10)):
+                print("welcome tour, step %d: %.1f / %.1f wake-ups a second, %.2f %% of a processor"
+                      % ((step + 1,) + figures))
+        if "sound" in wanted:
+            first, later, idle, streams = click_sounds(display, 5, 4)
+            def summary(values):
+                if not values:
+                    return "no sound heard"
+                return "median %.1f ms, worst %.1f ms (%d)" % (statistics.median(values), max(values), len(values))
+            print("press on the paw to its sound on a null sink, first after launch: %s; later: %s"
+                  % (summary(first), summary(later)))
+            print("  idle with the server up: %.1f wake-ups a second (all threads, worst of %d launches);"
+                  " streams on the server: %d, corked: %d" % ((max(idle), len(idle)) + streams))
     finally:
         server.terminate()
         server.wait()

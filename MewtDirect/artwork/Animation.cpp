@@ -2,6 +2,7 @@
 
 #include <QEasingCurve>
 #include <QPointF>
+#include <algorithm>
 
 namespace mewt {
 
@@ -28,6 +29,16 @@ const QEasingCurve& easeInOutCurve()
 {
     static const QEasingCurve curve = cubicBezierCurve({ 0.42, 0.0 }, { 0.58, 1.0 });
     return curve;
+}
+
+double easeOutValue(double t)
+{
+    return easeOutCurve().valueForProgress(std::clamp(t, 0.0, 1.0));
+}
+
+double easeInOutValue(double t)
+{
+    return easeInOutCurve().valueForProgress(std::clamp(t, 0.0, 1.0));
 }
 
 } // namespace mewt

@@ -15,6 +15,10 @@ constexpr double easeOutCubic(double t)
     return 1.0 - u * u * u;
 }
 
+// The standard curves below as plain functions of progress (held to 0...1).
+double easeOutValue(double t);
+double easeInOutValue(double t);
+
 // A cubic Bézier timing curve from (0, 0) to (1, 1) through the two control points.
 QEasingCurve cubicBezierCurve(QPointF control1, QPointF control2);
 

@@ -1,10 +1,14 @@
 #include "artwork/CharacterSlotText.h"
 
+#include "artwork/Animation.h"
+#include "artwork/FrameClock.h"
 #include "artwork/ReducedMotion.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <chrono>
 
 namespace mewt {
 
@@ -13,6 +17,23 @@ namespace {
 bool isDigit(const QString& character)
 {
     return character.size() == 1 && character.front().isDigit();
+}
+
+double steadySeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+double easeOutCubicValue(double t)
+{
+    return easeOutCubic(t);
+}
+
+QColor faded(QColor color, double opacity)
+{
+    color.setAlphaF(static_cast<float>(color.alphaF() * std::clamp(opacity, 0.0, 1.0)));
+    return color;
 }
 
 } // namespace
@@ -25,12 +46,16 @@ CharacterSlotText::CharacterSlotText(QWidget* parent)
 CharacterSlotText::CharacterSlotText(const QString& value, bool countsDown, QWidget* parent)
     : QWidget(parent)
     , down(countsDown)
+    , ease(easeOutCubicValue)
+    , clock(steadySeconds)
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    frameTimer.setTimerType(Qt::PreciseTimer);
-    frameTimer.setInterval(frameIntervalMs);
-    connect(&frameTimer, &QTimer::timeout, this, &CharacterSlotText::advanceFrame);
     setValue(value);
+}
+
+CharacterSlotText::~CharacterSlotText()
+{
+    FrameClock::shared().unsubscribe(this);
 }
 
 std::vector<QString> CharacterSlotText::splitCharacters(const QString& value)
@@ -45,38 +70,60 @@ std::vector<QString> CharacterSlotText::splitCharacters(const QString& value)
     return characters;
 }
 
+void CharacterSlotText::setRollTiming(double seconds, Easing easing)
+{
+    rollDuration = std::max(seconds, 0.0);
+    ease = easing ? easing : easeOutCubicValue;
+}
+
+void CharacterSlotText::setTimeSource(TimeSource source)
+{
+    clock = source ? std::move(source) : TimeSource(steadySeconds);
+}
+
 void CharacterSlotText::setValue(const QString& value)
 {
     if (value == text && !cells.empty())
         return;
-    const bool animate = isVisible() && !reducesMotion();
+    const bool animate = isVisible() && !reducesMotion() && rollDuration > 0.0;
+    const QSize before = sizeHint();
     const std::vector<QString> characters = splitCharacters(value);
     std::vector<Cell> next(characters.size());
+    std::vector<int> changed;
     bool rolling = false;
+    const double now = animate ? clock() : 0.0;
     for (std::size_t i = 0; i < characters.size(); ++i) {
         Cell& cell = next[i];
         cell.current = characters[i];
-        if (i < cells.size()) {
-            const Cell& old = cells[i];
-            if (old.current != cell.current && animate && isDigit(old.current) && isDigit(cell.current)) {
-                cell.previous = old.current;
-                cell.frame = 0;
-                cell.rollsDown = down;
-                rolling = true;
-            } else if (old.current == cell.current) {
-                cell = old;
-            }
+        if (i < cells.size() && cells[i].current == cell.current) {
+            cell = cells[i];
+            rolling = rolling || cell.rolling;
+            continue;
+        }
+        changed.push_back(static_cast<int>(i));
+        if (i < cells.size() && animate && isDigit(cells[i].current) && isDigit(cell.current)) {
+            cell.previous = cells[i].current;
+            cell.started = now;
+            cell.rolling = true;
+            cell.rollsDown = down;
+            rolling = true;
         }
     }
+    const std::size_t oldCount = cells.size();
     text = value;
     cells = std::move(next);
     if (rolling)
-        frameTimer.start();
-    else if (std::none_of(cells.begin(), cells.end(), [](const Cell& cell) { return cell.frame < rollFrames; }))
-        frameTimer.stop();
+        FrameClock::shared().subscribe(this, [this] { advanceFrame(); });
+    else
+        FrameClock::shared().unsubscribe(this);
     // Any changed character may change the width, not only a changed count.
-    updateGeometry();
-    update();
+    if (sizeHint() != before || cells.size() != oldCount) {
+        updateGeometry();
+        update();
+        return;
+    }
+    for (int index : changed)
+        update(cellRect(index));
 }
 
 void CharacterSlotText::setCountsDown(bool countsDown)
@@ -84,18 +131,42 @@ void CharacterSlotText::setCountsDown(bool countsDown)
     down = countsDown;
 }
 
+bool CharacterSlotText::isRolling() const
+{
+    return std::any_of(cells.begin(), cells.end(), [](const Cell& cell) { return cell.rolling; });
+}
+
+double CharacterSlotText::progressOf(const Cell& cell, double now) const
+{
+    if (!cell.rolling || rollDuration <= 0.0)
+        return 1.0;
+    return std::clamp((now - cell.started) / rollDuration, 0.0, 1.0);
+}
+
 void CharacterSlotText::advanceFrame()
 {
+    const double now = clock();
     bool any = false;
-    for (Cell& cell : cells) {
-        if (cell.frame < rollFrames) {
-            ++cell.frame;
-            any = any || cell.frame < rollFrames;
-        }
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        Cell& cell = cells[i];
+        if (!cell.rolling)
+            continue;
+        if (progressOf(cell, now) >= 1.0)
+            cell.rolling = false;
+        any = any || cell.rolling;
+        update(cellRect(static_cast<int>(i)));
     }
     if (!any)
-        frameTimer.stop();
-    update();
+        FrameClock::shared().unsubscribe(this);
+}
+
+void CharacterSlotText::settle()
+{
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (std::exchange(cells[i].rolling, false))
+            update(cellRect(static_cast<int>(i)));
+    }
+    FrameClock::shared().unsubscribe(this);
 }
 
 int CharacterSlotText::cellWidth(const QString& character) const
@@ -110,6 +181,18 @@ int CharacterSlotText::cellWidth(const QString& character) const
     return metrics.horizontalAdvance(character);
 }
 
+QRect CharacterSlotText::cellRect(int index) const
+{
+    const int lineHeight = fontMetrics().height();
+    const int top = (height() - lineHeight) / 2;
+    int x = 0;
+    for (int i = 0; i < index && i < static_cast<int>(cells.size()); ++i)
+        x += cellWidth(cells[static_cast<std::size_t>(i)].current);
+    if (index < 0 || index >= static_cast<int>(cells.size()))
+        return {};
+    return { x, top, cellWidth(cells[static_cast<std::size_t>(index)].current), lineHeight };
+}
+
 QSize CharacterSlotText::sizeHint() const
 {
     int width = 0;
@@ -118,35 +201,42 @@ QSize CharacterSlotText::sizeHint() const
     return { width, fontMetrics().height() };
 }
 
-void CharacterSlotText::paintEvent(QPaintEvent*)
+void CharacterSlotText::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setClipRect(rect());
-    painter.setPen(palette().color(foregroundRole()));
+    // Fading by the pen's alpha rather than the painter's opacity keeps Qt's fast glyph path,
+    // which does not hand each frame to its worker threads.
+    const QColor ink = palette().color(foregroundRole());
+    painter.setPen(ink);
     const QFontMetrics metrics = fontMetrics();
     const int height = metrics.height();
     const int top = (this->height() - height) / 2;
+    const double now = isRolling() ? clock() : 0.0;
     int x = 0;
     for (const Cell& cell : cells) {
         const int width = cellWidth(cell.current);
         const QRect box(x, top, width, height);
-        if (cell.frame >= rollFrames) {
-            painter.drawText(box, Qt::AlignCenter, cell.current);
-        } else {
-            const double f = static_cast<double>(cell.frame) / rollFrames;
-            const double p = 1.0 - (1.0 - f) * (1.0 - f) * (1.0 - f);
-            // Counting up, the new digit comes up from below; counting down, it drops from above.
-            const double direction = cell.rollsDown ? -1.0 : 1.0;
-            const int outgoing = static_cast<int>(-direction * p * height);
-            const int incoming = static_cast<int>(direction * (1.0 - p) * height);
-            painter.setOpacity(1.0 - p);
-            painter.drawText(box.translated(0, outgoing), Qt::AlignCenter, cell.previous);
-            painter.setOpacity(p);
-            painter.drawText(box.translated(0, incoming), Qt::AlignCenter, cell.current);
-            painter.setOpacity(1.0);
-        }
         x += width;
+        if (!event->rect().intersects(box))
+            continue;
+        if (!cell.rolling) {
+            painter.setClipRect(rect());
+            painter.drawText(box, Qt::AlignCenter, cell.current);
+            continue;
+        }
+        const double p = ease(progressOf(cell, now));
+        // Counting up, the new digit comes up from below; counting down, it drops from above.
+        const double direction = cell.rollsDown ? -1.0 : 1.0;
+        const int outgoing = static_cast<int>(-direction * p * height);
+        const int incoming = static_cast<int>(direction * (1.0 - p) * height);
+        // The reel shows through its own cell only, never over the lines above and below.
+        painter.setClipRect(box);
+        painter.setPen(faded(ink, 1.0 - p));
+        painter.drawText(box.translated(0, outgoing), Qt::AlignCenter, cell.previous);
+        painter.setPen(faded(ink, p));
+        painter.drawText(box.translated(0, incoming), Qt::AlignCenter, cell.current);
+        painter.setPen(ink);
     }
 }
 
@@ -155,6 +245,12 @@ void CharacterSlotText::changeEvent(QEvent* event)
     if (event->type() == QEvent::FontChange)
         updateGeometry();
     QWidget::changeEvent(event);
+}
+
+void CharacterSlotText::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    settle();
 }
 
 } // namespace mewt

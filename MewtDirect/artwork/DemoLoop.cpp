@@ -1,6 +1,7 @@
 #include "artwork/DemoLoop.h"
 
 #include "artwork/Animation.h"
+#include "artwork/FrameClock.h"
 
 #include <chrono>
 
@@ -20,15 +21,32 @@ DemoLoop::DemoLoop(QObject* parent)
     : QObject(parent)
     , now(steadySeconds)
 {
-    timer.setTimerType(Qt::PreciseTimer);
-    timer.setInterval(frameIntervalMs);
-    connect(&timer, &QTimer::timeout, this, &DemoLoop::tick);
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
     connect(&wake, &QTimer::timeout, this, [this] {
-        timer.start();
+        startTicking();
         tick();
     });
+}
+
+DemoLoop::~DemoLoop()
+{
+    stopTicking();
+}
+
+bool DemoLoop::isTicking() const
+{
+    return FrameClock::shared().isSubscribed(this);
+}
+
+void DemoLoop::startTicking()
+{
+    FrameClock::shared().subscribe(this, [this] { tick(); });
+}
+
+void DemoLoop::stopTicking()
+{
+    FrameClock::shared().unsubscribe(this);
 }
 
 void DemoLoop::setTimeSource(TimeSource source)
@@ -40,13 +58,13 @@ void DemoLoop::start()
 {
     origin = now();
     wake.stop();
-    timer.start();
+    startTicking();
     tick();
 }
 
 void DemoLoop::stop()
 {
-    timer.stop();
+    stopTicking();
     wake.stop();
 }
 
@@ -57,13 +75,13 @@ void DemoLoop::idleUntil(double elapsedSeconds)
     const double wait = elapsedSeconds - elapsed();
     // Shorter waits are not worth a second timer; frames go on (or resume).
     if (wait * 1000.0 <= 2.0 * frameIntervalMs) {
-        if (!timer.isActive()) {
+        if (!isTicking()) {
             wake.stop();
-            timer.start();
+            startTicking();
         }
         return;
     }
-    timer.stop();
+    stopTicking();
     wake.start(static_cast<int>(wait * 1000.0));
 }
 

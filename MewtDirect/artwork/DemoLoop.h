@@ -6,8 +6,8 @@
 
 namespace mewt {
 
-// The frame clock of one demo: while running, a frame every frameIntervalMs with the seconds
-// since it started. It runs only while its demo is on screen and moving.
+// The frames of one demo: while running, a frame on every tick of the shared frame clock with the
+// seconds since it started. It runs only while its demo is on screen and moving.
 class DemoLoop final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DemoLoop)
@@ -17,25 +17,29 @@ public:
     using TimeSource = std::function<double()>;
 
     explicit DemoLoop(QObject* parent = nullptr);
+    ~DemoLoop() override;
 
     void setTimeSource(TimeSource source);
     // Starts again from 0 and sends the first frame at once.
     void start();
     void stop();
     // Running while it sends frames or waits to resume them.
-    bool isRunning() const { return timer.isActive() || wake.isActive(); }
+    bool isRunning() const { return isTicking() || wake.isActive(); }
     bool isIdle() const { return wake.isActive(); }
     // Nothing moves until `elapsedSeconds`: no frames until then.
     void idleUntil(double elapsedSeconds);
     double elapsed() const;
-    // One frame; the timer calls it.
+    // One frame; the frame clock calls it.
     void tick();
 
 Q_SIGNALS:
     void frame(double elapsedSeconds);
 
 private:
-    QTimer timer;
+    bool isTicking() const;
+    void startTicking();
+    void stopTicking();
+
     QTimer wake;
     TimeSource now;
     double origin = 0.0;

@@ -3,6 +3,7 @@
 #include "artwork/CatArmDrawing.h"
 #include "artwork/CharacterSlotText.h"
 #include "artwork/Decoration.h"
+#include "artwork/PaintBands.h"
 #include "artwork/PeekPawArtwork.h"
 #include "artwork/PixelFont.h"
 #include "artwork/PointerArrow.h"
@@ -19,6 +20,9 @@
 namespace mewt {
 
 namespace {
+
+// Room around the arm and the paw for their outlines and antialiasing.
+constexpr double bandMargin = 4.0;
 
 // The paw's grip at rest, and how far it sinks while pulled.
 constexpr double restX = 68.0;
@@ -299,8 +303,19 @@ void PullPreview::paintEvent(QPaintEvent*)
     const QString text = pillText->value();
     const PullPreviewLayout layout = pullPreviewLayout(currentPose, maximumPullDistance, canvasSize,
         pullPreviewPillWidthEstimate(text.size(), canvasSize.width()), showsStatusAtRest);
-    paintArm(painter, layout);
-    paintPaw(painter, layout);
+    // Bands only where the arm and the paw are: each band walks every path again.
+    QTransform pawPlace;
+    pawPlace.translate(layout.pawImageCentre.x(), layout.pawImageCentre.y());
+    pawPlace.rotate(layout.pawAngle * 180.0 / std::numbers::pi);
+    const QRectF moving = catArmPath(layout.shoulder, layout.armEnd, edgeWidth)
+                              .boundingRect()
+                              .united(pawPlace.mapRect(QRectF(
+                                  -pawFrameWidth / 2.0, pawFrameHeight / 2.0 - pawHeight, pawFrameWidth, pawHeight)))
+                              .adjusted(-bandMargin, -bandMargin, bandMargin, bandMargin);
+    paintInBands(painter, moving.intersected(QRectF(QPointF(0.0, 0.0), canvasSize)), [&] {
+        paintArm(painter, layout);
+        paintPaw(painter, layout);
+    });
 
     if (layout.pillOpacity > 0.0 && !text.isEmpty()) {
         painter.save();

@@ -12,6 +12,7 @@
 #include <pulse/stream.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
+#include <utility>
 
 namespace mewt {
 
@@ -244,7 +245,7 @@ void AudioEngine::renderOffline(float* out, std::size_t frames)
 AudioEngine::Statistics AudioEngine::statistics() const
 {
     return { connectAttempts, connectFailures, serverLosses, streamsOpened, streamsClosed, framesWritten,
-        droppedCommands, streamOpen };
+        droppedCommands, streamOpen, streamReady };
 }
 
 // ---- audio thread
@@ -273,8 +274,8 @@ struct AudioEngine::Callbacks {
         case PA_CONTEXT_READY:
             engine->contextReady = true;
             engine->outageReported = false;
-            if (!engine->mixer.isIdle())
-                engine->openStream();
+            // Opened now, corked while nothing sounds: the first sound need not wait for it.
+            engine->openStream(engine->mixer.isIdle());
             break;
         case PA_CONTEXT_FAILED:
         case PA_CONTEXT_TERMINATED: engine->contextFailed = true; break;
@@ -284,8 +285,18 @@ struct AudioEngine::Callbacks {
 
     static void streamState(pa_stream* stream, void* userdata)
     {
-        if (pa_stream_get_state(stream) == PA_STREAM_FAILED)
-            static_cast<AudioEngine*>(userdata)->streamFailed = true;
+        auto* engine = static_cast<AudioEngine*>(userdata);
+        switch (pa_stream_get_state(stream)) {
+        case PA_STREAM_FAILED: engine->streamFailed = true; break;
+        case PA_STREAM_READY:
+            // A sound came while the corked stream was still being set up.
+            if (std::exchange(engine->uncorkWhenReady, false)) {
+                if (pa_operation* operation = pa_stream_cork(stream, 0, nullptr, nullptr))
+                    pa_operation_unref(operation);
+            }
+            break;
+        default: break;
+        }
     }
 
     static void streamWrite(pa_stream*, std::size_t bytes, void* userdata)
@@ -337,7 +348,7 @@ void AudioEngine::settle()
             drainOperation = nullptr;
         }
         if (mixer.isIdle())
-            closeStream();
+            cork();
         else if (stream)
             writeFrames(pa_stream_writable_size(stream));
     }
@@ -352,7 +363,11 @@ void AudioEngine::ensureOutput()
     if (!contextReady)
         return;
     if (!stream) {
-        openStream();
+        openStream(false);
+        return;
+    }
+    if (corked) {
+        uncork();
         return;
     }
     if (drainOperation) {
@@ -384,7 +399,7 @@ void AudioEngine::connectContext()
         contextFailed = true;
 }
 
-void AudioEngine::openStream()
+void AudioEngine::openStream(bool startCorked)
 {
     const pa_sample_spec format { PA_SAMPLE_FLOAT32LE, audioSampleRate, 1 };
     pa_proplist* properties = pa_proplist_new();
@@ -403,20 +418,55 @@ void AudioEngine::openStream()
     attributes.prebuf = static_cast<std::uint32_t>(-1);
     attributes.minreq = bytesFor(requestPeriod);
     attributes.fragsize = static_cast<std::uint32_t>(-1);
-    const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY);
+    const auto flags = static_cast<pa_stream_flags_t>(
+        PA_STREAM_ADJUST_LATENCY | (startCorked ? PA_STREAM_START_CORKED : PA_STREAM_NOFLAGS));
     if (pa_stream_connect_playback(stream, nullptr, &attributes, flags, nullptr, nullptr) < 0) {
         pa_stream_unref(stream);
         stream = nullptr;
         mixer.silenceAll();
         return;
     }
+    corked = startCorked;
+    streamReady = true;
+    if (!corked) {
+        ++streamsOpened;
+        streamOpen = true;
+    }
+}
+
+void AudioEngine::uncork()
+{
+    if (!stream || !corked)
+        return;
+    if (pa_stream_get_state(stream) != PA_STREAM_READY)
+        uncorkWhenReady = true;
+    else if (pa_operation* operation = pa_stream_cork(stream, 0, nullptr, nullptr))
+        pa_operation_unref(operation);
+    corked = false;
     ++streamsOpened;
     streamOpen = true;
+    writeFrames(pa_stream_writable_size(stream));
+}
+
+void AudioEngine::cork()
+{
+    if (!stream || corked)
+        return;
+    pa_operation* operation = pa_stream_cork(stream, 1, nullptr, nullptr);
+    if (!operation) {
+        closeStream();
+        return;
+    }
+    pa_operation_unref(operation);
+    corked = true;
+    ++streamsClosed;
+    streamOpen = false;
 }
 
 void AudioEngine::writeFrames(std::size_t bytes)
 {
-    if (!stream || drainOperation)
+    // A corked stream is asked for data too; silence written then would delay the next sound.
+    if (!stream || drainOperation || corked)
         return;
     drainCommands();
     mixer.dropUnstartedBefore(std::chrono::steady_clock::now() - startDeadline);
@@ -466,8 +516,12 @@ void AudioEngine::closeStream()
     stream = nullptr;
     streamFailed = false;
     drainFinished = false;
-    ++streamsClosed;
+    if (!corked)
+        ++streamsClosed;
+    corked = false;
+    uncorkWhenReady = false;
     streamOpen = false;
+    streamReady = false;
 }
 
 void AudioEngine::closeContext()

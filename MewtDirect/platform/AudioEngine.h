@@ -22,10 +22,11 @@ namespace mewt {
 
 // The process's one sound output. A worker thread owns the mixer and a libpulse connection; the
 // GUI thread only posts commands (play these samples on voice N at gain G), which neither allocate
-// sample data nor wait for the audio thread. The worker connects to the server as it starts, but the
-// stream is open only while something sounds: it opens on the first command and closes once the mixer is idle again
-// (last tail played, limiter released), because an open silent stream keeps waking the CPU. Without a server every
-// sound is dropped and the next command tries to connect again; a server that goes away mid-play only ends the sounds.
+// sample data nor wait for the audio thread. The worker connects to the server as it starts and opens its stream
+// corked, so the first sound starts as fast as later ones: the stream plays only while something sounds, and corks
+// again once the mixer is idle (last tail played, limiter released), because a playing silent stream keeps waking the
+// CPU while a corked one costs nothing. Without a server every sound is dropped and the next command tries to connect
+// again; a server that goes away mid-play only ends the sounds.
 // With `offline` set there is no thread and no server: `renderOffline` drives the mixer.
 class AudioEngine final {
 public:
@@ -40,11 +41,13 @@ public:
         std::uint64_t connectAttempts = 0;
         std::uint64_t connectFailures = 0; // attempts that never reached a ready server
         std::uint64_t serverLosses = 0; // ready connections the server dropped
+        // Times the stream started and stopped playing (uncorked, corked again or closed).
         std::uint64_t streamsOpened = 0;
         std::uint64_t streamsClosed = 0;
         std::uint64_t framesWritten = 0;
         std::uint64_t droppedCommands = 0; // queue full
-        bool streamOpen = false;
+        bool streamOpen = false; // playing now
+        bool streamReady = false; // a corked stream waits for the next sound
     };
 
     // A sound the server could not start playing within this long after it was asked for is
@@ -111,7 +114,9 @@ private:
     void run();
     void ensureOutput();
     void connectContext();
-    void openStream();
+    void openStream(bool corked);
+    void uncork();
+    void cork();
     void writeFrames(std::size_t bytes);
     void startDrain();
     void cancelDrain();
@@ -142,6 +147,8 @@ private:
     bool streamFailed = false;
     bool drainFinished = false;
     bool outageReported = false;
+    bool corked = false;
+    bool uncorkWhenReady = false;
 
     std::atomic<std::uint64_t> connectAttempts { 0 };
     std::atomic<std::uint64_t> connectFailures { 0 };
@@ -151,6 +158,7 @@ private:
     std::atomic<std::uint64_t> framesWritten { 0 };
     std::atomic<std::uint64_t> droppedCommands { 0 };
     std::atomic<bool> streamOpen { false };
+    std::atomic<bool> streamReady { false };
 };
 
 } // namespace mewt

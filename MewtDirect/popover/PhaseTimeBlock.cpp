@@ -1,5 +1,6 @@
 #include "popover/PhaseTimeBlock.h"
 
+#include "artwork/Animation.h"
 #include "artwork/CharacterSlotText.h"
 #include "popover/PopoverAccessibility.h"
 #include "popover/PopoverMetrics.h"
@@ -13,6 +14,7 @@ namespace mewt {
 
 namespace {
 constexpr int headerSpacing = 4;
+constexpr double timeRollSeconds = 0.2;
 // However long the session name, the title keeps this share of the header.
 constexpr double titleShare = 0.6;
 
@@ -60,6 +62,7 @@ PhaseTimeBlock::PhaseTimeBlock(QWidget* parent)
     // The header, the drawn time and the status line are what a reader most wants: labels it reads.
     for (QWidget* label : spokenLabels())
         setAccessibleRole(label, QAccessible::StaticText);
+    time->setRollTiming(timeRollSeconds, easeInOutValue);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

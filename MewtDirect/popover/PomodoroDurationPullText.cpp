@@ -1,5 +1,6 @@
 #include "popover/PomodoroDurationPullText.h"
 
+#include "artwork/Animation.h"
 #include "artwork/CharacterSlotText.h"
 #include "artwork/FocusRing.h"
 #include "artwork/Glyph.h"
@@ -18,6 +19,7 @@ namespace mewt {
 
 namespace {
 constexpr int glyphSize = 9;
+constexpr double valueRollSeconds = 0.18;
 constexpr int compactSpacing = 3;
 constexpr int regularSpacing = 1;
 constexpr int compactPadding = 1;
@@ -53,6 +55,7 @@ PomodoroDurationPullText::PomodoroDurationPullText(PomodoroDurationKind kind, QS
 {
     setFont(captionFont(QFont::DemiBold));
     setFocusPolicy(Qt::TabFocus);
+    value->setRollTiming(valueRollSeconds, easeOutValue);
     unit->setTextFormat(Qt::PlainText);
     unit->setFont(font());
     auto* typingRow = new QHBoxLayout(typing);

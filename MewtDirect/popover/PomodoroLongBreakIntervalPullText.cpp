@@ -1,5 +1,6 @@
 #include "popover/PomodoroLongBreakIntervalPullText.h"
 
+#include "artwork/Animation.h"
 #include "artwork/CharacterSlotText.h"
 #include "artwork/FocusRing.h"
 #include "artwork/Glyph.h"
@@ -18,6 +19,7 @@ namespace mewt {
 
 namespace {
 constexpr int glyphSize = 9;
+constexpr double valueRollSeconds = 0.18;
 constexpr int compactSpacing = 3;
 constexpr int regularSpacing = 6;
 constexpr int minimumGap = 8;
@@ -38,6 +40,7 @@ PomodoroLongBreakIntervalPullText::PomodoroLongBreakIntervalPullText(
 {
     setFont(compact ? captionFont(QFont::DemiBold) : captionFont());
     setFocusPolicy(Qt::StrongFocus);
+    value->setRollTiming(valueRollSeconds, easeOutValue);
     auto* typingRow = new QHBoxLayout(typing);
     typingRow->setContentsMargins(0, 0, 0, 0);
     typingRow->setSpacing(regularSpacing);

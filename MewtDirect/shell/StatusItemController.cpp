@@ -147,9 +147,10 @@ void StatusItemController::pawPressed()
         return;
     pawMoment.stop();
     pawMomentShowing = false;
-    handle->revealPullHandle(statusWindow->pawScreenRect());
+    // The sound first: the first reveal builds the handle's window, which the trill need not wait for.
     if (settings.tactileSoundsEnabled())
         trill->play(settings.tactileSoundVolume());
+    handle->revealPullHandle(statusWindow->pawScreenRect());
 }
 
 void StatusItemController::concealPullHandle()

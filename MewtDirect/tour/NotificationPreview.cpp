@@ -52,8 +52,9 @@ NotificationPreview::NotificationPreview(
     auto* row = new QHBoxLayout(card);
     row->setContentsMargins(cardPadding, 0, cardPadding, 0);
     row->setSpacing(cardSpacing);
-    // The bell is painted by the card, so that it stays out of the accessibility tree.
-    row->addSpacing(bellSize);
+    // The bell is painted by the card, so that it stays out of the accessibility tree. A box layout
+    // puts no spacing after a spacer, so its gap is part of it.
+    row->addSpacing(bellSize + cardSpacing);
     row->addWidget(text);
     row->addWidget(button);
 
@@ -177,8 +178,13 @@ void NotificationPreview::paintEvent(QPaintEvent*)
     painter.drawRoundedRect(capsule, capsule.height() / 2.0, capsule.height() / 2.0);
     const QColor bell
         = currentState == OnboardingNotificationState::enabled ? colors.accentColor : colors.secondaryTextColor;
-    const QRectF bellRect(capsule.left() + cardPadding, capsule.center().y() - bellSize / 2.0, bellSize, bellSize);
-    Glyph::paint(painter, glyphName(), bellRect, bell);
+    Glyph::paint(painter, glyphName(), bellRect(), bell);
+}
+
+QRectF NotificationPreview::bellRect() const
+{
+    const QRectF capsule = cardRect();
+    return { capsule.left() + cardPadding, capsule.center().y() - bellSize / 2.0, bellSize, bellSize };
 }
 
 void NotificationPreview::changeEvent(QEvent* event)

@@ -38,6 +38,9 @@ public:
 
     QPushButton* actionButton() const { return button; }
     QString glyphName() const;
+    // Where the card paints its bell, and the text that follows it.
+    QRectF bellRect() const;
+    QLabel* textLabel() const { return text; }
 
     // Returns false when the action could not be carried out (no settings tool on this desktop).
     std::function<bool()> onAction;

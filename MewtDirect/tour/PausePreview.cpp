@@ -3,6 +3,7 @@
 #include "artwork/CharacterSlotText.h"
 #include "artwork/Decoration.h"
 #include "artwork/Glyph.h"
+#include "artwork/PaintBands.h"
 #include "artwork/PixelFont.h"
 #include "artwork/PointerArrow.h"
 #include "artwork/ReducedMotion.h"
@@ -78,8 +79,9 @@ PausePreviewPill::PausePreviewPill(const CatPopoverPalette& palette, QWidget* pa
     row->setContentsMargins(pillPaddingX, pillPaddingY, pillPaddingX, pillPaddingY);
     row->setSpacing(pillSpacing);
     row->addWidget(time, 0, Qt::AlignVCenter);
-    // The mark is painted by the pill.
-    row->addSpacing(markSize);
+    // The mark is painted by the pill. A box layout puts no spacing before a spacer, so its gap is
+    // part of it.
+    row->addSpacing(pillSpacing + markSize);
     setPopoverPalette(palette);
     retranslate();
 }
@@ -121,13 +123,16 @@ void PausePreviewPill::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(colors.innerColor);
-    painter.drawRoundedRect(QRectF(rect()), pillRadius, pillRadius);
     const QRectF mark = markRect();
     QColor circle = colors.foregroundColor;
     circle.setAlphaF(static_cast<float>(markAlpha));
-    painter.setBrush(circle);
-    painter.drawEllipse(mark);
+    // Repainted on every frame of the demo's fades.
+    paintInBands(painter, QRectF(rect()), [&] {
+        painter.setBrush(colors.innerColor);
+        painter.drawRoundedRect(QRectF(rect()), pillRadius, pillRadius);
+        painter.setBrush(circle);
+        painter.drawEllipse(mark);
+    });
     const QRectF glyph(
         mark.center() - QPointF(markGlyphSize / 2.0, markGlyphSize / 2.0), QSizeF(markGlyphSize, markGlyphSize));
     Glyph::paint(painter, paused ? QStringLiteral("play") : QStringLiteral("pause"), glyph, colors.foregroundColor);

@@ -26,6 +26,8 @@ public:
     void setPaused(bool paused);
     void setPopoverPalette(const CatPopoverPalette& palette);
     QString timeText() const;
+    // Where the pill paints its mark, after the time.
+    QRectF markRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,7 +35,6 @@ protected:
 
 private:
     void retranslate();
-    QRectF markRect() const;
 
     CatPopoverPalette colors;
     bool paused = false;

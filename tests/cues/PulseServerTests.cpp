@@ -1,5 +1,5 @@
-#include "cues/CatSoundPlayer.h"
 #include "SoundRig.h"
+#include "cues/CatSoundPlayer.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -74,9 +74,10 @@ TEST(RealSoundServer, PlaysTheWholeSoundClosesItsStreamAndSurvivesTheServerVanis
     AudioEngine engine(AudioEngine::Options { server.address() });
     TactileSoundPlayer player(rig.settings, engine, rig.clock);
     player.start();
-    // The connection is made at start, so the first sound need not wait for it; muted, nothing
-    // opens a stream.
-    ASSERT_TRUE(QTest::qWaitFor([&engine] { return engine.statistics().connectAttempts == 1; }, 5000));
+    // The connection and a corked stream are made at start, so the first sound need not wait for
+    // them; muted, nothing plays.
+    ASSERT_TRUE(QTest::qWaitFor([&engine] { return engine.statistics().streamReady; }, 5000));
+    EXPECT_EQ(engine.statistics().connectAttempts, 1U);
     rig.settings.setTactileSoundsEnabled(false);
     player.play(TactileSound::chime, 1.0);
     rig.settings.setTactileSoundsEnabled(true);
@@ -84,14 +85,15 @@ TEST(RealSoundServer, PlaysTheWholeSoundClosesItsStreamAndSurvivesTheServerVanis
     EXPECT_EQ(engine.statistics().streamsOpened, 0U);
     EXPECT_FALSE(engine.statistics().streamOpen);
 
-    // The stream opens once, on the connection made at start, takes the whole sound and closes by
-    // itself after the tail.
+    // The stream plays once, on the connection made at start, takes the whole sound and corks by
+    // itself after the tail; it stays ready for the next sound.
     player.play(TactileSound::chime, 1.0);
     ASSERT_TRUE(QTest::qWaitFor([&engine] { return engine.statistics().streamsClosed == 1; }, 5000));
     const AudioEngine::Statistics stats = engine.statistics();
     EXPECT_EQ(stats.connectAttempts, 1U);
     EXPECT_EQ(stats.streamsOpened, 1U);
     EXPECT_FALSE(stats.streamOpen);
+    EXPECT_TRUE(stats.streamReady);
     EXPECT_GE(stats.framesWritten, player.buffer(TactileSound::chime)->size());
 
     // A server that vanishes mid-sound only ends the sound; the next play fails at once, silently.

@@ -1,6 +1,7 @@
 #include "tour/NotificationPreview.h"
 #include "tour/OnboardingNotificationState.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -71,6 +72,8 @@ TEST_P(NotificationCard, OffersOnlyTheActionThatHelps)
     };
     card.show();
     EXPECT_EQ(card.glyphName(), QLatin1String(c.glyph));
+    const QRect text(card.textLabel()->mapTo(&card, QPoint(0, 0)), card.textLabel()->size());
+    EXPECT_DOUBLE_EQ(text.left() - card.bellRect().right(), 9.0) << "the bell stands 9 points from its text";
     const bool hasButton = *c.button != '\0';
     EXPECT_EQ(card.actionButton()->isVisible(), hasButton);
     if (hasButton) {

@@ -1,4 +1,6 @@
 #include "ScopedEnvironment.h"
+#include "artwork/CharacterSlotText.h"
+#include "artwork/FrameClock.h"
 #include "tour/MenuBarRevealPreview.h"
 #include "tour/PausePreview.h"
 
@@ -67,8 +69,11 @@ TEST_F(RevealDemo, AnotherCatOrHidingStartsOrStopsTheScene)
     demo->setTheme(CatTheme::withId(QStringLiteral("siamese")));
     EXPECT_EQ(demo->scene(), MenuBarRevealPreview::Scene {});
     EXPECT_TRUE(demo->loop().isRunning());
+    at(2.3); // fading in: frames on the shared clock
+    EXPECT_TRUE(FrameClock::shared().isRunning());
     demo->hide();
     EXPECT_FALSE(demo->loop().isRunning());
+    EXPECT_FALSE(FrameClock::shared().isRunning()) << "a hidden demo leaves no frame clock running";
 }
 
 TEST_F(RevealDemo, ReducedMotionShowsThePawStillWithoutPointer)
@@ -102,6 +107,10 @@ TEST_F(PauseDemo, LoopsPauseAndResume)
     at(2.2);
     EXPECT_FALSE(demo->isPaused());
     EXPECT_EQ(pillName(), QStringLiteral("pause timer"));
+    // The mark keeps its distance from the time's last digit.
+    const QWidget* time = demo->pill()->findChild<CharacterSlotText*>();
+    ASSERT_NE(time, nullptr);
+    EXPECT_DOUBLE_EQ(demo->pill()->markRect().left() - (time->geometry().right() + 1), 9.0);
 }
 
 struct ClickCase {
