@@ -1,5 +1,7 @@
 #include "artwork/Compositing.h"
 
+#include "platform/X11Display.h"
+
 #include <QGuiApplication>
 #include <cstdlib>
 #include <xcb/xcb.h>
@@ -10,8 +12,7 @@ bool windowsAreComposited()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return true;
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = qtX11Connection();
     if (!connection)
         return true;
     // A compositing manager owns the selection _NET_WM_CM_S<screen>; we use the default screen.

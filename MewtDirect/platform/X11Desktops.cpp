@@ -1,5 +1,7 @@
 #include "platform/X11Desktops.h"
 
+#include "platform/X11Display.h"
+
 #include <QGuiApplication>
 #include <QWindow>
 #include <cstdlib>
@@ -15,10 +17,7 @@ constexpr uint32_t sourceApplication = 1;
 
 void showOnAllDesktops(QWindow& window)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return;
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = qtX11Connection();
     if (!connection)
         return;
     static constexpr char name[] = "_NET_WM_DESKTOP";
@@ -39,7 +38,7 @@ void showOnAllDesktops(QWindow& window)
     message.type = desktop;
     message.data.data32[0] = allDesktops;
     message.data.data32[1] = sourceApplication;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_window_t root = x11RootWindow(connection);
     xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
         reinterpret_cast<const char*>(&message));
     xcb_flush(connection);

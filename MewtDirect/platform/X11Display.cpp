@@ -1,6 +1,7 @@
 #include "platform/X11Display.h"
 
 #include <QByteArray>
+#include <QGuiApplication>
 #include <QtGlobal>
 #include <xcb/xcb.h>
 
@@ -10,6 +11,19 @@ void preferX11Platform()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+xcb_connection_t* qtX11Connection()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+uint32_t x11RootWindow(xcb_connection_t* connection)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 }
 
 DisplayProbe::DisplayProbe()

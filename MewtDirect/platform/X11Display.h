@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 struct xcb_connection_t;
 
 namespace mewt {
@@ -7,6 +9,11 @@ namespace mewt {
 // Chooses the X11 platform plugin unless the user picked one (Wayland sessions then run under
 // XWayland, which gives us absolute placement and global pointer tracking).
 void preferX11Platform();
+
+// Qt's own connection to the X server, or null on any other platform.
+xcb_connection_t* qtX11Connection();
+// The root window of the connection's first screen.
+uint32_t x11RootWindow(xcb_connection_t* connection);
 
 // Whether a display can be reached at all, since Qt aborts the process when it cannot. The
 // connection made to find out stays open while the probe lives: keep it until Qt has connected,

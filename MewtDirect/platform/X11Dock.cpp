@@ -1,5 +1,7 @@
 #include "platform/X11Dock.h"
 
+#include "platform/X11Display.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -70,19 +72,6 @@ X11Strut topStripStrut(const QRect& strip)
 }
 
 namespace {
-
-xcb_connection_t* connection()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_window_t rootWindow(xcb_connection_t* c)
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-}
 
 template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
@@ -176,7 +165,7 @@ QRect toLogical(const QRect& rect, const QScreen& screen)
 X11Dock::X11Dock(QObject* parent)
     : QObject(parent)
 {
-    if (connection())
+    if (qtX11Connection())
         qGuiApp->installNativeEventFilter(this);
 }
 
@@ -188,18 +177,18 @@ X11Dock::~X11Dock()
 
 bool X11Dock::windowManagerRuns()
 {
-    xcb_connection_t* c = connection();
+    xcb_connection_t* c = qtX11Connection();
     if (!c)
         return false;
     const auto& atom = atoms(c);
-    const std::optional<xcb_window_t> check = windowProperty(c, rootWindow(c), atom[wmCheck]);
+    const std::optional<xcb_window_t> check = windowProperty(c, x11RootWindow(c), atom[wmCheck]);
     // A manager that died leaves the root's property behind; its check window went with it.
     return check && *check != XCB_WINDOW_NONE && windowProperty(c, *check, atom[wmCheck]) == check;
 }
 
 void X11Dock::markAsDock(QWindow& window)
 {
-    xcb_connection_t* c = connection();
+    xcb_connection_t* c = qtX11Connection();
     if (!c)
         return;
     const auto& atom = atoms(c);
@@ -216,7 +205,7 @@ void X11Dock::markAsDock(QWindow& window)
 
 void X11Dock::reserveTopStrip(QWindow& window, const QRect& strip)
 {
-    xcb_connection_t* c = connection();
+    xcb_connection_t* c = qtX11Connection();
     const QScreen* screen = window.screen();
     if (!c || !screen)
         return;
@@ -231,7 +220,7 @@ void X11Dock::reserveTopStrip(QWindow& window, const QRect& strip)
 
 QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self)
 {
-    xcb_connection_t* c = connection();
+    xcb_connection_t* c = qtX11Connection();
     if (!c)
         return screen.availableGeometry();
     const auto& atom = atoms(c);
@@ -296,9 +285,9 @@ bool X11Dock::nativeEventFilter(const QByteArray& eventType, void* message, qint
     if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
         return false;
     const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
-    xcb_connection_t* c = connection();
+    xcb_connection_t* c = qtX11Connection();
     const auto& atom = atoms(c);
-    const bool clientsChanged = notify->window == rootWindow(c) && notify->atom == atom[clientList];
+    const bool clientsChanged = notify->window == x11RootWindow(c) && notify->atom == atom[clientList];
     const bool strutChanged = (notify->atom == atom[strutPartial] || notify->atom == atom[strut])
         && watchedWindows.contains(notify->window);
     if (clientsChanged || strutChanged)

@@ -1,28 +1,13 @@
 #include "platform/X11StackingWatcher.h"
 
+#include "platform/X11Display.h"
+
 #include <QGuiApplication>
 #include <cstdlib>
 #include <memory>
 #include <xcb/xcb.h>
 
 namespace mewt {
-
-namespace {
-
-xcb_connection_t* connection()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_window_t rootWindow(xcb_connection_t* c)
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-}
-
-} // namespace
 
 X11StackingWatcher::X11StackingWatcher(QObject* parent)
     : QObject(parent)
@@ -44,7 +29,7 @@ X11StackingWatcher::~X11StackingWatcher()
 
 void X11StackingWatcher::keepAbove(QWindow* window)
 {
-    if (!connection() || !window)
+    if (!qtX11Connection() || !window)
         return;
     if (kept == window)
         return;
@@ -71,11 +56,11 @@ void X11StackingWatcher::stop()
 
 void X11StackingWatcher::selectRootChildren(bool on)
 {
-    xcb_connection_t* c = connection();
+    xcb_connection_t* c = qtX11Connection();
     if (!c)
         return;
     // The root's event mask is per client: Qt's own selection stays, ours comes and goes with it.
-    const xcb_window_t root = rootWindow(c);
+    const xcb_window_t root = x11RootWindow(c);
     std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
         xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root), nullptr), &std::free);
     if (!attributes)
@@ -120,7 +105,7 @@ bool X11StackingWatcher::nativeEventFilter(const QByteArray& eventType, void* me
     const auto* words = static_cast<const uint32_t*>(message);
     const xcb_window_t heard = words[1];
     const xcb_window_t about = words[2];
-    const xcb_window_t root = rootWindow(connection());
+    const xcb_window_t root = x11RootWindow(qtX11Connection());
     if (heard != root || about == root)
         return false;
     const auto own = static_cast<xcb_window_t>(kept->winId());
