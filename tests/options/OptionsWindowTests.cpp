@@ -396,12 +396,11 @@ TEST(OptionsWindowKeyboard, TabWalksTheWindowInReadingOrderAndBack)
     const QStringList order { "Back", "Search settings", "sidebar", "timer layout", "show timer | pomodoro switch",
         "auto-dismiss controls", "zen mode", "show instructions" };
     while (tab({}) != order.back()) { }
-    QStringList forwards;
-    for (qsizetype i = 0; i < order.size(); ++i)
+    QStringList forwards, backwards;
+    while (forwards.size() < order.size())
         forwards.append(tab({}));
-    EXPECT_EQ(forwards, order);
-    QStringList backwards;
-    for (qsizetype i = 0; i < order.size(); ++i)
+    while (backwards.size() < order.size())
         backwards.prepend(tab(Qt::ShiftModifier));
+    EXPECT_EQ(forwards, order);
     EXPECT_EQ(backwards.mid(1) + backwards.mid(0, 1), order);
 }

@@ -1,43 +1,22 @@
+#include "FakePortal.h"
 #include "platform/AppearanceMonitor.h"
 #include "platform/MotionPreference.h"
 #include "platform/PortalSettings.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusContext>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace mewt;
+using mewt::testing::FakePortal;
 
 namespace {
 
 const QString appearance = QStringLiteral("org.freedesktop.appearance");
 const QString gnomeInterface = QStringLiteral("org.gnome.desktop.interface");
-
-// Answers Read the way the desktop portal does, with the value wrapped in one variant too many.
-class FakePortal final : public QObject, protected QDBusContext {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
-
-public:
-    QHash<QString, QVariant> values; // "group/key"
-
-public Q_SLOTS:
-    QDBusVariant Read(const QString& group, const QString& key)
-    {
-        const auto found = values.constFind(group + u'/' + key);
-        if (found == values.constEnd()) {
-            sendErrorReply(QStringLiteral("org.freedesktop.portal.Error.NotFound"), QStringLiteral("no such key"));
-            return {};
-        }
-        return QDBusVariant(QVariant::fromValue(QDBusVariant(*found)));
-    }
-};
 
 QPalette paletteWithWindow(const QColor& color)
 {
@@ -81,11 +60,7 @@ protected:
 
     void announce(const QString& group, const QString& key, const QVariant& value)
     {
-        fake.values.insert(group + u'/' + key, value);
-        QDBusMessage changed = QDBusMessage::createSignal(
-            PortalSettings::objectPath, PortalSettings::interfaceName, QStringLiteral("SettingChanged"));
-        changed << group << key << QVariant::fromValue(QDBusVariant(value));
-        ASSERT_TRUE(bus->send(changed));
+        ASSERT_TRUE(fake.announce(*bus, group, key, value));
     }
 
     FakePortal fake;
@@ -222,5 +197,3 @@ TEST(MotionWithoutBus, DefaultsToFullMotion)
 }
 
 } // namespace
-
-#include "PortalSettingsTests.moc"

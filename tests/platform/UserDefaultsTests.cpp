@@ -202,8 +202,7 @@ TEST_F(IniRecovery, AFullDiskAtLaunchStillReadsTheFile)
     // The copy the load reads through lands on a device that is always full.
     QFile::link(
         QStringLiteral("/dev/full"), path() + QStringLiteral(".write-%1-read").arg(QCoreApplication::applicationPid()));
-    IniUserDefaults defaults(path());
-    EXPECT_EQ(defaults.stringValue(QStringLiteral("theme")), QStringLiteral("siamese"));
+    EXPECT_EQ(IniUserDefaults(path()).stringValue(QStringLiteral("theme")), QStringLiteral("siamese"));
     EXPECT_EQ(folder(), QStringList { QStringLiteral("mewt.conf") });
 }
 
@@ -211,21 +210,17 @@ TEST_F(IniRecovery, AFileItMayNotReadIsNeitherSetAsideNorWrittenOver)
 {
     writeFile("[General]\ntheme=siamese\n");
     QFile::setPermissions(path(), {});
+    // Root reads anything: the load then runs as nobody, who meets the refusal a user meets.
+    const bool root = ::geteuid() == 0;
+    for (const QString& parent : { dir.path(), dir.filePath(QStringLiteral("mewt")) })
+        QFile::setPermissions(parent,
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                | QFile::ReadOther | QFile::ExeOther);
+    if (root && ::seteuid(65534) != 0)
+        GTEST_SKIP() << "cannot drop to nobody";
     {
-        // Root reads anything: the load then runs as nobody, who meets the refusal a user meets.
-        const bool root = ::geteuid() == 0;
-        if (root) {
-            for (const QString& parent : { dir.path(), dir.filePath(QStringLiteral("mewt")) })
-                QFile::setPermissions(parent,
-                    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                        | QFile::ReadOther | QFile::ExeOther);
-            if (::seteuid(65534) != 0)
-                GTEST_SKIP() << "cannot drop to nobody";
-        }
         IniUserDefaults defaults(path());
-        if (root) {
-            ASSERT_EQ(::seteuid(0), 0);
-        }
+        ASSERT_TRUE(!root || ::seteuid(0) == 0);
         EXPECT_FALSE(defaults.contains(QStringLiteral("theme")));
         defaults.setString(QStringLiteral("theme"), QStringLiteral("tabby"));
         defaults.flush();

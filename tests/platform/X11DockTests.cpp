@@ -12,13 +12,6 @@ const QSize root(3200, 900);
 const QRect leftScreen(0, 0, 1600, 900);
 const QRect rightScreen(1600, 0, 1600, 900);
 
-X11Strut strut(std::initializer_list<uint32_t> values)
-{
-    X11Strut result {};
-    std::copy(values.begin(), values.end(), result.begin());
-    return result;
-}
-
 } // namespace
 
 TEST(X11Dock, StrutsTakeTheirEdgesOffTheScreensTheyTouch)
@@ -29,9 +22,9 @@ TEST(X11Dock, StrutsTakeTheirEdgesOffTheScreensTheyTouch)
         QList<X11Strut> struts;
         QRect expected;
     };
-    const X11Strut topBarLeft = strut({ 0, 0, 30, 0, 0, 0, 0, 0, 0, 1599, 0, 0 });
-    const X11Strut dockRight = strut({ 0, 48, 0, 0, 0, 0, 100, 700, 0, 0, 0, 0 });
-    const X11Strut bottomAcross = strut({ 0, 0, 0, 40, 0, 0, 0, 0, 0, 0, 0, 3199 });
+    const X11Strut topBarLeft { 0, 0, 30, 0, 0, 0, 0, 0, 0, 1599, 0, 0 };
+    const X11Strut dockRight { 0, 48, 0, 0, 0, 0, 100, 700, 0, 0, 0, 0 };
+    const X11Strut bottomAcross { 0, 0, 0, 40, 0, 0, 0, 0, 0, 0, 0, 3199 };
     const Case cases[] = {
         { "none", leftScreen, {}, leftScreen },
         { "top bar, its screen", leftScreen, { topBarLeft }, QRect(0, 30, 1600, 870) },
@@ -39,14 +32,15 @@ TEST(X11Dock, StrutsTakeTheirEdgesOffTheScreensTheyTouch)
         { "right dock, from the root's right edge", rightScreen, { dockRight }, QRect(1600, 0, 1552, 900) },
         { "right dock misses the left screen", leftScreen, { dockRight }, leftScreen },
         { "deepest top wins, bottom too", leftScreen,
-            { topBarLeft, strut({ 0, 0, 12, 0, 0, 0, 0, 0, 500, 600, 0, 0 }), bottomAcross }, QRect(0, 30, 1600, 830) },
+            { topBarLeft, X11Strut { 0, 0, 12, 0, 0, 0, 0, 0, 500, 600, 0, 0 }, bottomAcross },
+            QRect(0, 30, 1600, 830) },
         { "a strut over the whole screen is ignored", leftScreen,
-            { strut({ 0, 0, 900, 0, 0, 0, 0, 0, 0, 1599, 0, 0 }) }, leftScreen },
+            { X11Strut { 0, 0, 900, 0, 0, 0, 0, 0, 0, 1599, 0, 0 } }, leftScreen },
     };
     for (const Case& c : cases)
         EXPECT_EQ(areaLeftByStruts(c.screen, root, c.struts), c.expected) << c.what;
 
     // The paw's own strip, in the same form it reads back.
-    EXPECT_EQ(topStripStrut(QRect(1570, 0, 24, 36)), strut({ 0, 0, 36, 0, 0, 0, 0, 0, 1570, 1593, 0, 0 }));
+    EXPECT_EQ(topStripStrut(QRect(1570, 0, 24, 36)), (X11Strut { 0, 0, 36, 0, 0, 0, 0, 0, 1570, 1593, 0, 0 }));
     EXPECT_EQ(topStripStrut(QRect()), X11Strut {});
 }

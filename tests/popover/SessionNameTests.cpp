@@ -74,9 +74,8 @@ TEST_F(SessionNameEditing, ReturnStartsOnceAndTheStoreShowsInBothFields)
         EXPECT_EQ(shown->text(), QStringLiteral("walk"));
 }
 
-// The name is the main line of its layouts, not a caption: 26 px semibold, 220 px wide in "mewt".
-// The empty field's hint is made to fit rather than cut off, and the line keeps its height.
-TEST_F(SessionNameEditing, IsTheMainLineOfBothLayoutsAndItsHintFits)
+// The empty field's hint is made to fit rather than cut off, and a name keeps the line's height.
+TEST_F(SessionNameEditing, TheHintFitsAndTheLineKeepsItsHeight)
 {
     rig.view().show();
     rig.view().sync();
@@ -86,16 +85,12 @@ TEST_F(SessionNameEditing, IsTheMainLineOfBothLayoutsAndItsHintFits)
             normal = shown;
     }
     ASSERT_NE(normal, nullptr);
-    EXPECT_EQ(normal->parentWidget()->width(), 220);
     const int height = normal->height();
     EXPECT_LE(QFontMetrics(normal->font()).horizontalAdvance(normal->placeholderText()), normal->width());
-
     rig.timer.mutateDraftName(QStringLiteral("a long name for a short field"));
     rig.view().sync();
-    for (SessionNameField* shown : rig.view().sessionNameFields()) {
-        EXPECT_EQ(shown->font().pixelSize(), 26);
-        EXPECT_EQ(shown->font().weight(), QFont::DemiBold);
-    }
+    for (SessionNameField* shown : rig.view().sessionNameFields())
+        EXPECT_EQ(shown->font().pixelSize(), 26) << "a name takes the full size back";
     EXPECT_EQ(normal->height(), height);
     EXPECT_GE(height, QFontMetrics(normal->font()).height());
 }

@@ -381,19 +381,18 @@ INSTANTIATE_TEST_SUITE_P(Table, KeyOnClick,
 TEST(KeyOnClickOnAField, TheSessionNameInTheMewtAndZenLayouts)
 {
     for (const bool zen : { false, true }) {
+        SCOPED_TRACE(zen ? "zen" : "mewt");
         PopoverRig rig;
         rig.interfaceSettings.setTimerIdleLayout(TimerIdleLayout::mewt);
         rig.interfaceSettings.setZenModeEnabled(zen);
         rig.showAndSettle();
         QCoreApplication::processEvents();
         SessionNameField* field = rig.controller->rootView().sessionNameFields()[zen ? 1 : 0];
-        ASSERT_TRUE(field->isVisible()) << "zen " << zen;
-        QWidget& host = rig.controller->hostingView();
-        const QPoint inHost = field->mapTo(&host, field->rect().center());
-        EXPECT_TRUE(rig.controller->shouldBecomeKeyForClick(inHost)) << "zen " << zen;
-        QTest::mouseClick(
-            rig.panel().windowHandle(), Qt::LeftButton, {}, field->mapTo(&rig.panel(), field->rect().center()));
-        EXPECT_TRUE(field->hasFocus()) << "zen " << zen;
+        ASSERT_TRUE(field->isVisible());
+        const QPoint centre = field->rect().center();
+        EXPECT_TRUE(rig.controller->shouldBecomeKeyForClick(field->mapTo(&rig.controller->hostingView(), centre)));
+        QTest::mouseClick(rig.panel().windowHandle(), Qt::LeftButton, {}, field->mapTo(&rig.panel(), centre));
+        EXPECT_TRUE(field->hasFocus());
     }
 }
 

@@ -1,6 +1,5 @@
+#include "FakePortal.h"
 #include "ShellRig.h"
-
-#include <QAccessible>
 #include "options/FeedbackPanel.h"
 #include "options/GeneralOptionsPage.h"
 #include "options/OptionsWindow.h"
@@ -16,17 +15,15 @@
 #include "shell/StatusItemWindow.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QDBusConnection>
-#include <QDBusContext>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolTip>
 
@@ -550,62 +547,21 @@ TEST_F(Coordinator, APinnedPopoverComesBackPinnedAndKeepsThePawQuietUntilReattac
     EXPECT_EQ(app.popoverPlacementStore().placement(), (SavedPlacement { 120, 90 })) << "kept for the next launch";
 }
 
-// The desktop portal's colour scheme, answered and announced on the test's own session bus.
-class SchemePortal final : public QObject, protected QDBusContext {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
-
-public:
-    explicit SchemePortal(uint scheme)
-        : scheme(scheme)
-    {
-    }
-
-    bool serve()
-    {
-        return bus.registerObject(PortalSettings::objectPath, this, QDBusConnection::ExportAllSlots)
-            && bus.registerService(PortalSettings::desktopService);
-    }
-    ~SchemePortal() override
-    {
-        bus.unregisterService(PortalSettings::desktopService);
-        bus.unregisterObject(PortalSettings::objectPath);
-        QDBusConnection::disconnectFromBus(name);
-    }
-
-    void announce(uint value)
-    {
-        scheme = value;
-        QDBusMessage changed = QDBusMessage::createSignal(
-            PortalSettings::objectPath, PortalSettings::interfaceName, QStringLiteral("SettingChanged"));
-        changed << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme")
-                << QVariant::fromValue(QDBusVariant(QVariant::fromValue(value)));
-        bus.send(changed);
-    }
-
-public Q_SLOTS:
-    QDBusVariant Read(const QString& group, const QString& key)
-    {
-        if (group != QStringLiteral("org.freedesktop.appearance") || key != QStringLiteral("color-scheme")) {
-            sendErrorReply(QStringLiteral("org.freedesktop.portal.Error.NotFound"), QStringLiteral("no such key"));
-            return {};
-        }
-        return QDBusVariant(QVariant::fromValue(QDBusVariant(QVariant::fromValue(scheme))));
-    }
-
-private:
-    const QString name = QStringLiteral("scheme-portal");
-    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
-    uint scheme;
-};
-
 // The desktop switches between light and dark while the app runs (its palette stays light, as
 // with a portal-only desktop). Every surface follows, windows and popups that take nothing from a
 // parent included, and the highlight is the cat's accent.
 TEST_F(Coordinator, EverySurfaceFollowsTheDesktopsSchemeLiveWithTheAccentAsHighlight)
 {
-    SchemePortal portal(2);
-    if (!portal.serve())
+    const QString appearance = QStringLiteral("org.freedesktop.appearance");
+    FakePortal portal;
+    portal.values.insert(appearance + QStringLiteral("/color-scheme"), QVariant::fromValue(2u));
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("scheme-portal"));
+    const auto leave = qScopeGuard([&bus] {
+        bus.unregisterService(PortalSettings::desktopService);
+        QDBusConnection::disconnectFromBus(bus.name());
+    });
+    if (!bus.registerObject(PortalSettings::objectPath, &portal, QDBusConnection::ExportAllSlots)
+        || !bus.registerService(PortalSettings::desktopService))
         GTEST_SKIP() << "no session bus of our own (run under dbus-run-session)";
     AppCoordinator& app = started();
     MoreActionsMenu& menu = app.popoverController().rootView().moreActionsMenu();
@@ -617,7 +573,8 @@ TEST_F(Coordinator, EverySurfaceFollowsTheDesktopsSchemeLiveWithTheAccentAsHighl
     const auto looksDark = [](const QWidget& widget) { return AppearanceMonitor::paletteLooksDark(widget.palette()); };
 
     for (const bool dark : { true, false, true }) {
-        portal.announce(dark ? 1 : 2);
+        ASSERT_TRUE(
+            portal.announce(bus, appearance, QStringLiteral("color-scheme"), QVariant::fromValue(dark ? 1u : 2u)));
         ASSERT_TRUE(QTest::qWaitFor([&] { return app.appearanceMonitor().isDark() == dark; }, 5000));
         QCoreApplication::processEvents();
         const QColor accent
@@ -642,5 +599,3 @@ TEST_F(Coordinator, EverySurfaceFollowsTheDesktopsSchemeLiveWithTheAccentAsHighl
 }
 
 } // namespace
-
-#include "AppCoordinatorTests.moc"
