@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace mewt {
 
@@ -42,7 +43,9 @@ void FeedbackWindowController::showFeedbackWindow(QWidget* relativeTo)
         QWidget* over = relativeTo ? relativeTo->window() : nullptr;
         QScreen* screen = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
         const QRect overFrame = over ? over->frameGeometry() : QRect();
-        const QRect screenArea = screen ? screen->availableGeometry() : QRect(QPoint(), currentPanel->size());
+        QRect screenArea = screen ? screen->availableGeometry() : QRect(QPoint(), currentPanel->size());
+        if (const QRect clear = keepClearOf ? keepClearOf() : QRect(); screenArea.intersects(clear))
+            screenArea.setTop(std::max(screenArea.top(), clear.bottom() + 1));
         currentPanel->move(feedbackPanelOrigin(currentPanel->size(), over ? &overFrame : nullptr, screenArea));
         currentPanel->view().messageEditor()->setFocus();
     }

@@ -5,6 +5,8 @@
 
 #include <QColor>
 #include <QObject>
+#include <QRect>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -30,6 +32,10 @@ public:
     void setColorScheme(ColorScheme scheme, const QColor& accent = QColor());
     // Gone for good, a send in flight with it.
     void close();
+
+    // A screen area the panel must not open over (the paw's corner): where no window manager keeps
+    // it out of the screen's available area, the panel starts below it.
+    std::function<QRect()> keepClearOf;
 
     FeedbackPanel* panel() const { return currentPanel.get(); }
     FeedbackComposerModel* model() const { return currentModel.get(); }

@@ -130,6 +130,12 @@ void AppCoordinator::start()
                     self->feedbackWindow.showFeedbackWindow(relativeTo);
             });
     });
+    feedbackWindow.keepClearOf = [self] {
+        if (!self)
+            return QRect();
+        const QWidget& paw = self->statusItem.window();
+        return paw.frameGeometry().adjusted(0, 0, 0, StatusItemWindow::screenMargin);
+    };
     // The handle waits while the popover is being worked with, and then goes with it.
     statusItem.shouldAutoDismiss = [self] { return !self || !self->popover || !self->popover->isInUse(); };
     statusItem.onAutoDismiss = [self] {

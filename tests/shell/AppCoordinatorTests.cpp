@@ -507,11 +507,16 @@ TEST_F(Coordinator, ThePopoverMenuQuitsInOrderReplaysTheTourAndOpensFeedbackAndO
     EXPECT_TRUE(app.onboardingStore().isPresented());
     EXPECT_EQ(app.onboardingStore().step(), OnboardingStore::Step::meet);
 
+    app.onboardingStore().setPresented(false);
+    Q_EMIT app.statusItemController().view().pawPressed();
+    QTRY_VERIFY_WITH_TIMEOUT(app.popoverController().presentation().isVisible(), 2000);
     menu.rowAction(TimerPopoverUtilityAction::sendFeedback)->trigger();
     ASSERT_NE(app.feedbackWindowController().panel(), nullptr);
     EXPECT_TRUE(app.feedbackWindowController().panel()->isVisible());
+    // Centred over the popover in the paw's corner, it still opens below the paw.
+    EXPECT_FALSE(app.feedbackWindowController().panel()->frameGeometry().intersects(
+        app.statusItemController().window().frameGeometry()));
 
-    app.onboardingStore().setPresented(false);
     menu.rowAction(TimerPopoverUtilityAction::settings)->trigger();
     ASSERT_NE(app.optionsWindowController().window(), nullptr);
     EXPECT_TRUE(app.optionsWindowController().window()->isVisible());
