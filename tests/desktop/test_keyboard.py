@@ -2,7 +2,7 @@
 the keyboard, Escape, Tab through the pinned window, and the welcome tour finished by keys."""
 import unittest
 
-from desktop import TOUR_DONE, WM, Mewt, Other, activate, click, settle, text_of, wait_for, xdo
+from desktop import TOUR_DONE, WM, Mewt, Other, activate, click, run, settle, text_of, wait_for, xdo
 
 
 def focused_name(app):
@@ -14,7 +14,8 @@ def press(app, key):
     """Sends `key` and returns the name of the control that takes the keyboard from it."""
     before = focused_name(app)
     xdo("key", key)
-    return wait_for(lambda: (name := focused_name(app)) != before and name, timeout=3, what=f"the keyboard moving on {key}")
+    return wait_for(lambda: (name := focused_name(app)) != before and name, timeout=3,
+                    what=f"the keyboard moving on {key}")
 
 
 class Keyboard(unittest.TestCase):
@@ -23,7 +24,8 @@ class Keyboard(unittest.TestCase):
             with self.subTest(layout=layout), Other("another program", "+80+400") as other:
                 # As the user's editor would, the other program holds the keyboard when the paw is clicked.
                 activate(other.id)
-                wait_for(lambda: int(xdo("getwindowfocus")) == other.id, what="the other program holding the keyboard")
+                wait_for(lambda: run("xdotool", "getwindowfocus", check=False).strip() == str(other.id),
+                         what="the other program holding the keyboard")
                 with Mewt("\n".join([TOUR_DONE, extra])) as app:
                     app.click_paw()
                     popover = len(app.windows())
