@@ -1,7 +1,7 @@
-"""Drives mewt on the private desktop that session.sh made: starts it with settings of the test's
-own, finds its windows with xdotool and xprop, and reads and presses its controls over the
-accessibility bus as a screen reader does."""
+"""Drives mewt on the private desktop that session.sh made: its windows through xdotool and xprop,
+its controls over the accessibility bus as a screen reader does."""
 import configparser
+import json
 import os
 import shutil
 import subprocess
@@ -22,7 +22,6 @@ def run(*args, check=True):
 
 
 def xdo(*args):
-    """xdotool with its arguments; returns its output."""
     return run("xdotool", *map(str, args))
 
 
@@ -43,12 +42,60 @@ def settle(seconds=0.3):
 
 
 def screen_size():
-    width, height = run("xdotool", "getdisplaygeometry").split()
+    width, height = xdo("getdisplaygeometry").split()
     return int(width), int(height)
 
 
 def xprop(window, prop):
     return run("xprop", "-id", str(window), prop, check=False)
+
+
+def geometry(window):
+    fields = dict(line.split("=", 1) for line in xdo("getwindowgeometry", "--shell", window).split())
+    return int(fields["X"]), int(fields["Y"]), int(fields["WIDTH"]), int(fields["HEIGHT"])
+
+
+def inside(x, y, rect):
+    left, top, width, height = rect
+    return left <= x < left + width and top <= y < top + height
+
+
+def cardinals(window, prop):
+    out = xprop(window, prop)
+    return [int(v) for v in out.split("=", 1)[1].split(",")] if "=" in out else []
+
+
+def find_windows(name):
+    """Shown windows of any client whose title matches `name`, a regular expression."""
+    return [int(w) for w in run("xdotool", "search", "--onlyvisible", "--name", name, check=False).split()]
+
+
+def activate(window):
+    """Gives `window` the keyboard as a click would: through the window manager if one runs."""
+    xdo("windowfocus" if WM == "none" else "windowactivate", "--sync", window)
+
+
+def above(upper, lower):
+    """Whether `upper` is stacked above `lower`, comparing the root's children (frames) that hold them."""
+    order = [int(line.split()[0], 16) for line in run("xwininfo", "-root", "-children").splitlines()
+             if line.strip().startswith("0x")]  # top-most first
+
+    def top(window):
+        while window not in order:
+            window = int(run("xwininfo", "-id", str(window), "-tree").split("Parent window id: ")[1].split()[0], 16)
+        return window
+    return order.index(top(upper)) < order.index(top(lower))
+
+
+def setting(key, value):
+    """A setting the app keeps as JSON, in the settings file's form."""
+    raw = json.dumps(value, separators=(",", ":")).replace('"', '\\"')
+    return f'{key}="@ByteArray({raw})"'
+
+
+def running_timer(seconds, total=None):
+    return setting("timerSnapshot", {"version": 1, "draftName": "", "totalDurationSeconds": total or seconds,
+                                     "state": {"kind": "running", "endDate": round(time.time() + seconds, 3)}})
 
 
 def walk(node):
@@ -57,6 +104,15 @@ def walk(node):
         child = node.getChildAtIndex(i)
         if child is not None:
             yield from walk(child)
+
+
+def shown(node):
+    """`node` and the showing nodes under it; a hidden node's children are hidden too, so unvisited."""
+    yield node
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None and showing(child):
+            yield from shown(child)
 
 
 def showing(node):
@@ -82,6 +138,46 @@ def text_of(node):
     return text.getText(0, text.characterCount)
 
 
+def centre(node):
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x + box.width // 2, box.y + box.height // 2
+
+
+def click(node):
+    xdo("mousemove", *centre(node), "click", "1")
+    settle(0.5)
+
+
+class Other:
+    """Another program's window (xmessage), found by its own name."""
+
+    def __init__(self, name, place=None):
+        args = ["xmessage", "-name", name] + (["-geometry", place] if place else []) + [name]
+        self.process = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.id = wait_for(lambda: find_windows(f"^{name}$"), what=name)[0]
+        settle()
+
+    def frame(self):
+        """Its outer rectangle, title bar included."""
+        x, y, w, h = geometry(self.id)
+        left, right, top, bottom = cardinals(self.id, "_NET_FRAME_EXTENTS") or [0, 0, 0, 0]
+        return x - left, y - top, w + left + right, h + top + bottom
+
+    def state(self, change):
+        run("wmctrl", "-i", "-r", str(self.id), "-b", change)
+        settle(0.6)
+
+    def close(self):
+        self.process.kill()
+        self.process.wait()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+
 class Mewt:
     """One run of the app with a config folder of its own."""
 
@@ -93,12 +189,14 @@ class Mewt:
         os.makedirs(config)
         with open(os.path.join(config, "mewt.conf"), "w") as f:
             f.write("[General]\n" + settings + "\n")
-        environment = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.home, "config"))
-        environment.update(env or {})
+        environment = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.home, "config"), **(env or {}))
         self.process = subprocess.Popen([APP, *args], env=environment,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        self.paw = wait_for(lambda: self.windows(), what="the paw's window")[0]
         self.app = wait_for(self._find_app, what="mewt on the accessibility bus")
+        # Found by the paw's own control: a window shown at start (the ending cue) may be listed first.
+        x, y = centre(self.node("mewt timer"))
+        self.paw = wait_for(lambda: next((w for w in self.windows() if inside(x, y, geometry(w))), None),
+                            what="the paw's window")
 
     def _find_app(self):
         desktop = pyatspi.Registry.getDesktop(0)
@@ -117,47 +215,42 @@ class Mewt:
         return [int(w) for w in out.split()]
 
     def geometry(self, window):
-        out = run("xdotool", "getwindowgeometry", "--shell", str(window))
-        fields = dict(line.split("=", 1) for line in out.split())
-        return int(fields["X"]), int(fields["Y"]), int(fields["WIDTH"]), int(fields["HEIGHT"])
+        return geometry(window)
 
     def nodes(self, name=None, role=None, only_showing=True):
-        found = []
-        for node in walk(self.app):
-            if name is not None and node.name != name:
-                continue
-            if role is not None and node.getRoleName() != role:
-                continue
-            if only_showing and not showing(node):
-                continue
-            found.append(node)
-        return found
+        return [node for node in (shown(self.app) if only_showing else walk(self.app))
+                if (name is None or node.name == name) and (role is None or node.getRoleName() == role)
+                and (not only_showing or showing(node))]
 
     def node(self, name, role=None, timeout=5.0):
         return wait_for(lambda: (self.nodes(name, role) or [None])[0], timeout=timeout,
-                        what=f"a showing control named {name!r}")
+                        what=f"a showing {role or 'control'} named {name!r}")
 
     def press(self, name):
         self.node(name).queryAction().doAction(0)
         settle()
 
     def focused_node(self):
-        for node in walk(self.app):
-            if focused(node):
-                return node
-        return None
+        return next((node for node in shown(self.app) if focused(node)), None)
 
     def click_paw(self):
         x, y, w, h = self.geometry(self.paw)
         xdo("mousemove", x + w // 2, y + h // 2, "click", "1")
         settle(0.6)
 
-    def open_settings(self):
-        """Opens the settings window the way a user does: the popover's more-actions menu, then its
-        "settings" row, the last but one (the menu is not on the bus, so by keyboard)."""
-        self.click_paw()
+    def open_controls(self, name):
+        """Clicks the paw until the popover's control `name` shows."""
+        return wait_for(lambda: self.nodes(name) or self.click_paw(), timeout=10, what=f"the popover with {name!r}")[0]
+
+    def menu(self, from_bottom):
+        """Picks the popover's more-actions row `from_bottom` rows above its last, quit (the menu is
+        not on the bus, so by keyboard)."""
         self.press("more actions")
-        xdo("key", "Up", "Up", "Return")
+        xdo("key", *["Up"] * (from_bottom + 1), "Return")
+
+    def open_settings(self):
+        self.click_paw()
+        self.menu(1)
         return self.node("mewt settings")
 
     def stop(self):

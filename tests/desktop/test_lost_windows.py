@@ -1,27 +1,15 @@
 """Windows another X client destroys (xdotool windowclose) come back at their next use."""
 import unittest
 
-from desktop import Mewt, TOUR_DONE, settle, wait_for, xdo, xprop
+from desktop import Mewt, TOUR_DONE, find_windows, settle, wait_for, xdo
 
-
-def named(app, name):
-    return [w for w in app.windows() if f'"{name}"' in xprop(w, "WM_NAME")]
+SETTINGS = "^mewt settings$"
 
 
 def popover(app):
-    """The biggest of the app's shown windows besides the paw: the popover, attached or pinned."""
-    others = [w for w in app.windows() if w != app.paw and w not in named(app, "mewt settings")]
-    if not others:
-        return None
-    return max(others, key=lambda w: app.geometry(w)[2] * app.geometry(w)[3])
-
-
-def open_settings(app):
-    app.click_paw()
-    app.press("more actions")
-    # The menu's last rows: settings, then quit.
-    xdo("key", "Up", "Up", "Return")
-    return wait_for(lambda: named(app, "mewt settings"), what="the settings window")[0]
+    """The biggest of the app's shown windows besides the paw and settings: the popover, attached or pinned."""
+    others = [w for w in app.windows() if w != app.paw and w not in find_windows(SETTINGS)]
+    return max(others, key=lambda w: app.geometry(w)[2] * app.geometry(w)[3], default=None)
 
 
 class LostWindows(unittest.TestCase):
@@ -36,10 +24,12 @@ class LostWindows(unittest.TestCase):
             self.assertNotEqual(again, attached)
             self.assertGreater(app.geometry(again)[3], 100)
 
-            settings = open_settings(app)
+            app.open_settings()
+            settings = wait_for(lambda: find_windows(SETTINGS), what="the settings window")[0]
             xdo("windowclose", settings)
-            wait_for(lambda: not named(app, "mewt settings"), what="the settings window to go")
-            self.assertNotEqual(open_settings(app), settings)
+            wait_for(lambda: not find_windows(SETTINGS), what="the settings window to go")
+            app.open_settings()
+            self.assertNotEqual(wait_for(lambda: find_windows(SETTINGS), what="the settings window again")[0], settings)
 
             app.click_paw()
             app.press("detach and pin controls")
