@@ -22,7 +22,7 @@ export DISPLAY=":$n" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb NO_A
 unset WAYLAND_DISPLAY QT_ACCESSIBILITY
 # The test's own status stands: xfwm4's settings daemon may still be writing into $home while the
 # buses go down, which must not fail a test that passed.
-home=$(mktemp -d); pids+=()
+home=$(mktemp -d)
 trap 'status=$?; cleanup; rm -rf "$home" 2>/dev/null || { sleep 0.5; rm -rf "$home"; } || true; exit $status' EXIT
 export XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" XDG_DATA_HOME="$home/data"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME"; chmod 700 "$XDG_RUNTIME_DIR"
