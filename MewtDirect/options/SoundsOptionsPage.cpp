@@ -115,6 +115,9 @@ SoundsOptionsPage::SoundsOptionsPage(TimerStore& timerStore, InterfaceSettingsSt
     percent->setFixedWidth(percentWidth);
     percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     sounds->addRow(OptionsSetting::soundsVolume, rowOf(volumeRowGap, { volume, percent }));
+    // The row names the box around the slider and its percent; a reader lands on the slider.
+    volume->setAccessibleName(definition(OptionsSetting::soundsVolume).controlTitle);
+    volume->setAccessibleDescription(definition(OptionsSetting::soundsVolume).description.value_or(QString()));
 
     for (const CompletionSound sound : allCompletionSounds)
         completion->addItem(displayName(sound), rawValue(sound));
