@@ -25,7 +25,8 @@ def xdo(*args):
     return run("xdotool", *map(str, args))
 
 
-def wait_for(predicate, timeout=8.0, step=0.05, what="condition"):
+# Generous: a machine of two cores running every desktop test at once takes seconds at times.
+def wait_for(predicate, timeout=15.0, step=0.05, what="condition"):
     end = time.monotonic() + timeout
     while True:
         value = predicate()
@@ -199,6 +200,8 @@ class Mewt:
                             what="the paw's window")
 
     def _find_app(self):
+        if self.process.poll() is not None:
+            raise AssertionError(f"mewt ended with {self.process.returncode}: {self.process.stderr.read()[-2000:]!r}")
         desktop = pyatspi.Registry.getDesktop(0)
         for i in range(desktop.childCount):
             app = desktop.getChildAtIndex(i)

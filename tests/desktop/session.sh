@@ -12,18 +12,21 @@ for tool in Xvfb xdotool xprop dbus-launch /usr/libexec/at-spi-bus-launcher; do
 done
 [ "$wm" = none ] || command -v "$wm" >/dev/null || { echo "SKIP: $wm is missing"; exit 77; }
 
-n=$((200 + RANDOM % 500)); while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 & xpid=$!
-pids=("$xpid")
+# Xvfb picks a free display itself and says which: two tests started at once never share one. It
+# must not reset when its last client leaves (between two xdotool calls): a client connecting
+# then is turned away.
+home=$(mktemp -d)
+pids=()
 cleanup() { kill "${pids[@]}" ${DBUS_SESSION_BUS_PID:-} 2>/dev/null || true; }
-trap cleanup EXIT
-for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.05; done
-export DISPLAY=":$n" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=0
-unset WAYLAND_DISPLAY QT_ACCESSIBILITY
 # The test's own status stands: xfwm4's settings daemon may still be writing into $home while the
 # buses go down, which must not fail a test that passed.
-home=$(mktemp -d)
 trap 'status=$?; cleanup; rm -rf "$home" 2>/dev/null || { sleep 0.5; rm -rf "$home"; } || true; exit $status' EXIT
+Xvfb -displayfd 3 -noreset -screen 0 "${size}x24" -nolisten tcp 3>"$home/display" >/dev/null 2>&1 & pids+=($!)
+for _ in $(seq 200); do [ -s "$home/display" ] && break; sleep 0.05; done
+n=$(head -n 1 "$home/display")
+[ -n "$n" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$n" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=0
+unset WAYLAND_DISPLAY QT_ACCESSIBILITY
 export XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" XDG_DATA_HOME="$home/data"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME"; chmod 700 "$XDG_RUNTIME_DIR"
 eval "$(dbus-launch --sh-syntax)"
