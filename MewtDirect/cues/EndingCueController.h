@@ -91,8 +91,6 @@ public:
     // Subscribed to the pointer's moves; nothing wakes the process while the pointer stands still.
     bool isFollowingPointer() const { return following; }
     bool isCheckingPointer() const { return pointerCheck.isActive(); }
-    // Keeps the cue above windows opened after it.
-    const X11StackingWatcher& stackingWatcher() const { return stacking; }
 
     // What each timer runs when it fires.
     void activationTimerFired();

@@ -79,7 +79,6 @@ void X11StackingWatcher::raiseKept()
         raisePending = true;
         return;
     }
-    ++raises;
     kept->raise();
     spacing.start();
 }

@@ -26,7 +26,6 @@ public:
     void keepAbove(QWindow* window);
     void stop();
     bool isKeeping() const { return !kept.isNull(); }
-    int raiseCount() const { return raises; }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -37,7 +36,6 @@ private:
     QPointer<QWindow> kept;
     QTimer spacing;
     bool raisePending = false;
-    int raises = 0;
 };
 
 } // namespace mewt

@@ -572,11 +572,8 @@ void TimerPopoverController::applyDetached(bool detached, TimerPopoverPresentati
 {
     if (closed)
         return;
-    ++generation;
-    entryGeneration.reset();
-    stopResizeAnimation();
+    stopUnderWay();
     durationPull->end();
-    removeDismissalMonitors();
     const PlacementSuppression quiet(suppressesPlacementPersistence);
     const bool restoring = cause == TimerPopoverPresentation::DetachmentCause::restoration;
     pendingDetachedRestoration = detached && restoring;
@@ -645,15 +642,20 @@ void TimerPopoverController::panelDidMove()
         placement->save(QRectF(frame));
 }
 
+void TimerPopoverController::stopUnderWay()
+{
+    ++generation;
+    entryGeneration.reset();
+    stopResizeAnimation();
+    removeDismissalMonitors();
+}
+
 void TimerPopoverController::panelWindowLost()
 {
     if (closed)
         return;
-    ++generation;
-    entryGeneration.reset();
-    stopResizeAnimation();
+    stopUnderWay();
     durationPull->end();
-    removeDismissalMonitors();
     // A pinned window destroyed from outside is closed as its close button would: the controls go
     // back under the paw, which shows them in a new window at the next press.
     if (sharedPresentation->isDetached() && !stores.onboarding.isPresented())
@@ -700,10 +702,7 @@ void TimerPopoverController::close()
 {
     if (closed)
         return;
-    ++generation;
-    entryGeneration.reset();
-    stopResizeAnimation();
-    removeDismissalMonitors();
+    stopUnderWay();
     if (qGuiApp) {
         disconnect(qGuiApp, nullptr, this, nullptr);
         for (QScreen* screen : QGuiApplication::screens())

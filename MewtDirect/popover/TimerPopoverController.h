@@ -141,6 +141,9 @@ private:
     void runExitAnimation(int animation, QPoint start, QPoint end);
     void attemptTextInputFocus(const QList<QPointer<QLineEdit>>& knownFields, int remainingAttempts);
     void stopResizeAnimation();
+    // Ends a slide, a resize and the dismissal watch that are under way; their callbacks find a
+    // newer generation and do nothing.
+    void stopUnderWay();
     QList<QRectF> visibleFrames() const;
     // Moves the detached window itself, so the move is not taken for the user's, and keeps the place.
     void placeDetached(QRect frame);
