@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -64,24 +65,38 @@ protected:
     void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
 
-TEST_F(PanelRig, AHugePasteIsCutToWhatTheNoteHoldsAndStillShowsItIsTooLong)
+TEST_F(PanelRig, TheNoteKeepsEveryCharacterAndOnlyAPasteFarPastTheLimitIsRefused)
 {
     open();
     QPlainTextEdit* editor = view().messageEditor();
-    QTest::keyClicks(editor, "ab");
+    const QString pasted(4'997, u'x');
+    QGuiApplication::clipboard()->setText(pasted);
+    editor->paste();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(controller.model()->state().message, pasted) << "the tail stays";
+    EXPECT_FALSE(view().sendButton()->isEnabled()) << "over the limit";
     editor->moveCursor(QTextCursor::Start);
-    editor->moveCursor(QTextCursor::NextCharacter, QTextCursor::KeepAnchor); // "a" is replaced
-    QGuiApplication::clipboard()->setText(QString(5'000'000, u'x'));
+    QTest::keyClicks(editor, "a");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(controller.model()->state().message, u'a' + pasted) << "typing at the start keeps the end";
+    EXPECT_EQ(editor->textCursor().position(), 1);
+
+    editor->moveCursor(QTextCursor::NextCharacter, QTextCursor::KeepAnchor); // an "x" would be replaced
+    QGuiApplication::clipboard()->setText(QString(5'000'000, u'y'));
     QElapsedTimer clock;
     clock.start();
     editor->paste();
     QCoreApplication::processEvents();
-    EXPECT_EQ(editor->toPlainText(), QString(FeedbackComposerModel::messageLimit, u'x') + u'b');
-    EXPECT_EQ(controller.model()->state().message, editor->toPlainText());
-    EXPECT_FALSE(view().sendButton()->isEnabled()) << "one over the limit";
-    QTest::keyClicks(editor, "more");
-    EXPECT_EQ(editor->toPlainText().size(), FeedbackComposerModel::messageHoldLimit) << "typing adds nothing past it";
     EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(editor->toPlainText(), u'a' + pasted) << "refused whole";
+    EXPECT_EQ(editor->textCursor().selectionStart(), 1);
+    EXPECT_EQ(editor->textCursor().selectionEnd(), 2);
+    EXPECT_TRUE(view().pasteRefusedLine()->isVisibleTo(&view()));
+    EXPECT_EQ(
+        view().pasteRefusedLine()->text(), QStringLiteral("too long to paste. a note sends up to 4000 characters."));
+    QTest::keyClicks(editor, "b");
+    EXPECT_EQ(controller.model()->state().message, QStringLiteral("ab") + QString(4'996, u'x'));
+    EXPECT_FALSE(view().pasteRefusedLine()->isVisibleTo(&view())) << "gone with the next edit";
 }
 
 struct CloseCase {
