@@ -254,7 +254,7 @@ QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self, int 
     const int count = xcb_get_property_value_length(list.get()) / 4;
     const auto own = static_cast<xcb_window_t>(self.winId());
     QList<xcb_get_property_cookie_t> partialCookies, plainCookies;
-    QList<xcb_translate_coordinates_cookie_t> placeCookies;
+    QList<xcb_get_geometry_cookie_t> sizeCookies;
     QList<xcb_window_t> asked, holders;
     for (int i = 0; i < count; ++i) {
         const xcb_window_t client = clients[i];
@@ -263,7 +263,7 @@ QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self, int 
         asked.append(client);
         partialCookies.append(xcb_get_property(c, 0, client, atom[strutPartial], XCB_ATOM_CARDINAL, 0, 12));
         plainCookies.append(xcb_get_property(c, 0, client, atom[strut], XCB_ATOM_CARDINAL, 0, 4));
-        placeCookies.append(xcb_translate_coordinates(c, client, rootScreen->root, 0, 0));
+        sizeCookies.append(xcb_get_geometry(c, client));
     }
     const double ratio = screen.devicePixelRatio();
     const int screenTop = screen.geometry().top();
@@ -273,7 +273,7 @@ QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self, int 
         // A window gone meanwhile answers with an error, which reads as no strut.
         auto partialAnswer = reply(xcb_get_property_reply(c, partialCookies[i], nullptr));
         auto plainAnswer = reply(xcb_get_property_reply(c, plainCookies[i], nullptr));
-        auto place = reply(xcb_translate_coordinates_reply(c, placeCookies[i], nullptr));
+        auto size = reply(xcb_get_geometry_reply(c, sizeCookies[i], nullptr));
         X11Strut strutValues {};
         if (partialAnswer && partialAnswer->format == 32 && xcb_get_property_value_length(partialAnswer.get()) >= 48) {
             std::memcpy(strutValues.data(), xcb_get_property_value(partialAnswer.get()), 48);
@@ -287,7 +287,10 @@ QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self, int 
         }
         // Followed all the same: it may move back above us.
         holders.append(asked[i]);
-        if (place && place->dst_y >= nativeOwnBottom && strutValues[top] > nativeOwnBottom)
+        // Where its strip says it starts, not where the window is: the manager may not have
+        // moved it yet when its new strip is read.
+        const int64_t depth = strutValues[top];
+        if (size && depth > nativeOwnBottom && depth - size->height >= nativeOwnBottom)
             continue;
         struts.append(strutValues);
     }

@@ -50,8 +50,9 @@ public:
     void reserveTopStrip(QWindow& window, const QRect& strip);
     // The part of `screen` (logical) that the other clients' struts leave, `self`'s own not
     // counted: a panel placed by the work area alone would push itself down by its own strip.
-    // Nor does a panel count that placed itself under `ownBottom` (logical, where our strip ends)
-    // and reserves past it: it went below us, and going below it in turn would never end.
+    // Nor does a panel count whose top strip, less its own height, starts at or below
+    // `ownBottom` (logical, where our strip ends): it went below us, and going below it in turn
+    // would never end.
     // From then on `othersChanged` reports a client that comes or goes or changes its strut.
     QRect areaLeftByOthers(const QScreen& screen, const QWindow& self, int ownBottom);
 

@@ -14,7 +14,8 @@ root = d.screen().root
 width = d.screen().width_in_pixels
 atom = d.intern_atom
 CLIENTS, PARTIAL, STRUT = atom("_NET_CLIENT_LIST"), atom("_NET_WM_STRUT_PARTIAL"), atom("_NET_WM_STRUT")
-height = int(args[0]) if mode == "below" else 20
+# As tall as the strip it reserves from the top, as panels are.
+height = int(args[0]) if mode == "below" else max(20, int(args[2]))
 window = root.create_window(0, 0, width if mode == "below" else 100, height, 0, d.screen().root_depth,
                             background_pixel=d.screen().black_pixel)
 window.set_wm_name("strut client")
@@ -56,8 +57,6 @@ window.map()
 d.flush()
 root.change_attributes(event_mask=X.PropertyChangeMask)
 y = 0
-if mode == "below":
-    reserve(0, 0, height, 0)
 seen = top_struts()
 while True:
     if mode == "below":
