@@ -100,6 +100,12 @@ QPoint StatusItemWindow::cornerPosition(const QRect& area, const QRect& screen) 
     return { room.right() + 1 - width() - screenMargin, room.top() + screenMargin };
 }
 
+void StatusItemWindow::setPawLifted(bool lifted)
+{
+    pawView->setPawLifted(lifted);
+    updateMask();
+}
+
 QRect StatusItemWindow::pawScreenRect() const
 {
     const QRect paw = pawView->pawRect();
@@ -171,8 +177,11 @@ void StatusItemWindow::checkCompositing()
 void StatusItemWindow::updateMask()
 {
     if (pawView->hasOpaqueBackground()) {
-        const QPainterPath pill = pawView->pillPath();
-        setMask(QRegion(pill.toFillPolygon().toPolygon()));
+        QRegion shape(pawView->shownPath().toFillPolygon().toPolygon());
+        // An empty mask shows the whole window; one pixel under the arm shows nothing.
+        if (shape.isEmpty())
+            shape = QRegion(QRect(pawView->pawRect().center(), QSize(1, 1)));
+        setMask(shape);
     } else {
         clearMask();
     }

@@ -40,6 +40,8 @@ public:
     bool isManaged() const { return managed; }
     // The paw's rectangle on the screen, in global coordinates.
     QRect pawScreenRect() const;
+    // While the pull's arm hangs from the paw's place (see `PawStatusView::setPawLifted`).
+    void setPawLifted(bool lifted);
 
 protected:
     void showEvent(QShowEvent* event) override;
