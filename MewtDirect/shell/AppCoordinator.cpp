@@ -147,10 +147,10 @@ void AppCoordinator::start()
             && !self->popover->presentation().isDetached();
     };
     connect(&statusItem.view(), &PawStatusView::pawPressed, this, &AppCoordinator::pawPressed);
+    connect(&statusItem.view(), &PawStatusView::accessibleShowControlsRequested, this, &AppCoordinator::pawPressed);
     // The arm hangs from the paw's place until it has drawn back up.
     connect(&pullOverlay.model(), &PullOverlayModel::changed, this,
         [this] { statusItem.window().setPawLifted(pullOverlay.isShowing()); });
-    connect(&statusItem.view(), &PawStatusView::accessibleShowControlsRequested, this, &AppCoordinator::pawPressed);
 
     statusItem.applyTheme(themes.selected());
     tactileSounds.start();

@@ -35,7 +35,6 @@ public:
 
     // While a pull is under way the paw hangs at the end of the arm: its end of the pill stays
     // empty, so no edge of it shows beside the arm that passes over that place.
-    bool isPawLifted() const { return lifted; }
     void setPawLifted(bool value);
 
     // Where the paw is drawn, in this view's coordinates.

@@ -17,9 +17,9 @@ namespace mewt {
 namespace {
 
 // A manager that is still starting drops map requests; one that starts slowly, on a loaded
-// machine, takes a second or two.
+// machine, takes a second or two. The last retry is checked 9.45 s after the checks began.
 constexpr std::chrono::milliseconds firstMapCheck { 150 };
-constexpr int mapCheckCount = 6;
+constexpr int mapRetries = 5;
 
 Qt::WindowFlags pawWindowFlags(bool managed)
 {
@@ -149,11 +149,11 @@ void StatusItemWindow::watchMapping()
 void StatusItemWindow::checkMapping()
 {
     QWindow* window = windowHandle();
-    if (!isVisible() || !window || mapChecks >= mapCheckCount)
+    if (!isVisible() || !window)
         return;
     const bool managerRuns = X11Dock::windowManagerRuns();
     const bool becomesPanel = managerRuns && !managed;
-    if (!becomesPanel && X11Dock::isShown(*window, managed && managerRuns))
+    if ((!becomesPanel && X11Dock::isShown(*window, managed && managerRuns)) || mapChecks == mapRetries)
         return;
     ++mapChecks;
     mapCheck.start(firstMapCheck * (1 << mapChecks));

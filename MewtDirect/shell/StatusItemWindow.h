@@ -37,7 +37,6 @@ public:
     // Where the window belongs in the work area `area` for its current size; on `screen` when
     // the area has no room for it.
     QPoint cornerPosition(const QRect& area, const QRect& screen) const;
-    bool isManaged() const { return managed; }
     // The paw's rectangle on the screen, in global coordinates.
     QRect pawScreenRect() const;
     // While the pull's arm hangs from the paw's place (see `PawStatusView::setPawLifted`).
@@ -53,10 +52,12 @@ private:
     // Asks the X server once per showing: a compositor rarely comes or goes while we run.
     void checkCompositing();
     void updateMask();
-    // Looks a few times, further apart each time, whether the window shows as it should.
+    // Looks a few times, further apart each time, whether the window shows as it should, and
+    // shows it again when it does not.
     void watchMapping();
     void checkMapping();
 
+    // Whether the window is a manager's panel; it becomes one when a manager comes.
     bool managed = false;
     X11Dock dock;
     QTimer mapCheck;
