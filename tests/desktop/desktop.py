@@ -151,15 +151,9 @@ def click(node):
 
 def start_manager(*args):
     """Starts the session's window manager (one that session.sh left to the test, or a
-    replacement with "--replace"); ended with the test."""
-    manager = subprocess.Popen(os.environ["MEWT_TEST_WM_COMMAND"].split() + list(args),
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return manager
-
-
-def stop(process):
-    process.terminate()
-    process.wait(5)
+    replacement with "--replace")."""
+    return subprocess.Popen(os.environ["MEWT_TEST_WM_COMMAND"].split() + list(args),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 class Other:
@@ -207,14 +201,10 @@ class Mewt:
         self.process = subprocess.Popen([APP, *args], env=environment,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         self.app = wait_for(self._find_app, what="mewt on the accessibility bus")
-        self.paw = self.find_paw()
-
-    def find_paw(self, timeout=15.0):
-        """The paw's shown window, found by its own control: a window shown at start (the ending
-        cue) may be listed first."""
+        # Found by the paw's own control: a window shown at start (the ending cue) may be listed first.
         x, y = centre(self.node("mewt timer"))
-        return wait_for(lambda: next((w for w in self.windows() if inside(x, y, geometry(w))), None),
-                        timeout=timeout, what="the paw's window")
+        self.paw = wait_for(lambda: next((w for w in self.windows() if inside(x, y, geometry(w))), None),
+                            what="the paw's window")
 
     def _find_app(self):
         if self.process.poll() is not None:

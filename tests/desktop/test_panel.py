@@ -21,8 +21,8 @@ class StrutClient:
     """Another program's dock (strut_client.py), with the log of what it did and saw."""
 
     def __init__(self, *args):
-        self.log = tempfile.mktemp(prefix="mewt-strut-")
-        open(self.log, "w").close()
+        descriptor, self.log = tempfile.mkstemp(prefix="mewt-strut-")
+        os.close(descriptor)
         self.process = subprocess.Popen([sys.executable, "strut_client.py", self.log, *map(str, args)])
         wait_for(lambda: find_windows("^strut client$"), what="the strut client")
 
