@@ -205,6 +205,12 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     setUpClockFace();
     buildDurationControls();
     connectStores();
+    // A control that held the keyboard and went leaves the window with none; the check waits a turn,
+    // since a field closed on purpose may hand the keyboard on itself.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (old && !now && isAncestorOf(old))
+            QMetaObject::invokeMethod(this, &TimerPopoverView::reclaimKeyboard, Qt::QueuedConnection);
+    });
     sync();
 }
 
@@ -751,6 +757,9 @@ bool TimerPopoverView::eventFilter(QObject* watched, QEvent* event)
 
 bool TimerPopoverView::event(QEvent* event)
 {
+    // Before Qt gives the window's first focus to whatever comes first in its chain.
+    if (event->type() == QEvent::WindowActivate)
+        reclaimKeyboard();
     const bool handled = QWidget::event(event);
     // A child's size change reaches the root as a layout request; only then is the height current.
     if (event->type() == QEvent::LayoutRequest)
@@ -784,7 +793,21 @@ void TimerPopoverView::keyPressEvent(QKeyEvent* event)
 // what the popover shows at the moment it is pressed.
 bool TimerPopoverView::focusNextPrevChild(bool next)
 {
+    // Qt also comes here when the control holding the keyboard hides: the root takes it then, not
+    // whatever follows in the window.
+    if (reclaimKeyboard())
+        return true;
     return focusInReadingOrder(*this, next);
+}
+
+bool TimerPopoverView::reclaimKeyboard()
+{
+    QWidget* top = window();
+    const QWidget* holder = top->focusWidget();
+    if (holder && holder->isVisibleTo(top))
+        return false;
+    setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void TimerPopoverView::changeEvent(QEvent* event)

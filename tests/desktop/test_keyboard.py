@@ -2,12 +2,21 @@
 the keyboard, Escape, Tab through the pinned window, and the welcome tour finished by keys."""
 import unittest
 
-from desktop import TOUR_DONE, WM, Mewt, Other, activate, click, run, settle, text_of, wait_for, xdo
+from desktop import (TOUR_DONE, WM, Mewt, Other, activate, click, focused, run, running_timer, selected, settle,
+                     text_of, wait_for, xdo)
 
 
 def focused_name(app):
     node = app.focused_node()
     return node.name if node is not None else None
+
+
+# The popover's root, which holds the keyboard whenever no control does.
+ROOT = ("", "filler")
+
+
+def name_and_role(node):
+    return (node.name, node.getRoleName()) if node is not None else None
 
 
 def press(app, key):
@@ -40,6 +49,10 @@ class Keyboard(unittest.TestCase):
                         xdo("key", "Return")
                         wait_for(lambda: '\\"activeName\\":\\"tea\\"' in app.stored().get("timerSnapshot", "")
                                  and "running" in app.stored()["timerSnapshot"], what="a running timer named tea")
+                        # The field went with the page: the root holds the keyboard, Space pauses.
+                        self.assertEqual(name_and_role(app.focused_node()), ROOT)
+                        xdo("key", "space")
+                        wait_for(lambda: "paused" in app.stored()["timerSnapshot"], what="Space pausing tea")
                     xdo("key", "Escape")
                     wait_for(lambda: len(app.windows()) < popover, what="Escape closing the popover")
 
@@ -65,8 +78,32 @@ class Keyboard(unittest.TestCase):
             xdo("key", "space")
             wait_for(lambda: app.stored().get("timerMode") == "timer", what="Space choosing the timer mode")
 
+            # The settings' search hits: Tab reaches the first and the arrows move without opening
+            # one; Return and Space open the current hit.
+            app.menu(1)
+            click(app.node("Search settings"))
+            xdo("type", "--delay", "40", "sound")
+            xdo("key", "Tab")
+            hits = wait_for(lambda: (node := app.focused_node()) is not None and node.getRoleName() == "list" and node,
+                            what="the hits taking Tab")
+            rows = lambda: [hits.getChildAtIndex(row) for row in range(hits.childCount)]
+            current = lambda: [row.name for row in rows() if focused(row)]
+            opened = lambda: [row.name for row in rows() if selected(row)]
+            first = wait_for(current, what="the first hit current")
+            xdo("key", "Down")
+            second = wait_for(lambda: (now := current()) != first and now, what="Down moving to the next hit")
+            settle()
+            self.assertEqual(opened(), [])
+            for key, hit, back in (("Return", second, "Up"), ("space", first, None)):
+                xdo("key", key)
+                wait_for(lambda: opened() == hit, what=f"{key} opening {hit}")
+                if back:
+                    xdo("key", back)
+                    wait_for(lambda: current() == first, what=f"{back} moving back")
+                    self.assertEqual(opened(), second)
+
     def test_the_keyboard_walks_the_tour_and_return_finishes_it_after_next_was_clicked(self):
-        with Mewt("") as app:
+        with Mewt(running_timer(600)) as app:
             # Keys alone from the window's first focus: Return pages on, Space pauses the demo.
             app.node("next")
             xdo("key", "Return", "Return")
@@ -85,6 +122,19 @@ class Keyboard(unittest.TestCase):
             app.node("done")
             xdo("key", "Return")
             wait_for(lambda: app.stored().get("onboardingVersion") == "3", what="the tour finished by keys")
+            # The tour went with the keyboard: the root has it, so Space pauses the running timer, also
+            # once the popover was pinned by a screen reader; Tab then walks the controls.
+            snapshot = lambda: app.stored().get("timerSnapshot", "")
+            for state, then in (("paused", "pin"), ("running", None)):
+                self.assertEqual(name_and_role(app.focused_node()), ROOT)
+                xdo("key", "space")
+                wait_for(lambda: state in snapshot(), what=f"Space leaving the timer {state}")
+                if then:
+                    app.press("detach and pin controls")
+                    app.node("reattach controls")
+                    activate(wait_for(lambda: [w for w in app.windows() if w != app.paw], what="the pinned window")[0])
+                    settle()
+            self.assertEqual(press(app, "Tab"), "close detached controls")
 
 
 if __name__ == "__main__":
