@@ -243,6 +243,9 @@ void TimerPopoverView::connectStores()
     connect(&stores.appearance, &PopoverAppearanceStore::selectedChanged, this, later);
     connect(&stores.onboarding, &OnboardingStore::isPresentedChanged, this, later);
     connect(&presentation, &TimerPopoverPresentation::detachedChanged, this, later);
+    // Pinning and reattaching make the window anew; whatever had the keyboard went with the old one.
+    connect(
+        &presentation, &TimerPopoverPresentation::detachedChanged, this, [this] { setFocus(Qt::OtherFocusReason); });
     connect(&stores.timer, &TimerStore::notificationAuthorizationChanged, this, later);
     connect(&stores.timer, &TimerStore::notificationDeliveryStateChanged, this, later);
     connect(this, &TimerPopoverView::notificationSettingsUnavailableChanged, this, later);
