@@ -19,8 +19,8 @@
 #include <QStyleFactory>
 #include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 using namespace mewt;
 using mewt::testing::OptionsWindowRig;
