@@ -797,8 +797,8 @@ void TimerPopoverView::keyPressEvent(QKeyEvent* event)
 bool TimerPopoverView::focusNextPrevChild(bool next)
 {
     // Qt also comes here when the control holding the keyboard hides: the root takes it then, not
-    // whatever follows in the window.
-    if (reclaimKeyboard())
+    // whatever follows in the window. A Tab comes from a shown control, or from none.
+    if (window()->focusWidget() && reclaimKeyboard())
         return true;
     return focusInReadingOrder(*this, next);
 }
