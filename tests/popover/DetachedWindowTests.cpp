@@ -453,23 +453,3 @@ TEST_F(TabInThePinnedWindow, ReturnAndSpacePressTheFocusedControlInsideItsRing)
     const QImage quiet = QApplication::focusWidget()->grab().toImage();
     EXPECT_NE(quiet.pixelColor(quiet.width() / 2, 1).rgb(), accent.rgb());
 }
-
-// Whatever holds the keyboard may go with what the popover shows; the root takes it each time, so
-// Space and Return reach its own keys and Tab starts again from the top.
-TEST_F(TabInThePinnedWindow, TheRootTakesTheKeyboardWhenWhatHeldItGoes)
-{
-    const QWidget& root = rig.controller->rootView();
-    const auto handOver = [this, &root](const char* from, Qt::Key press, const char* what) {
-        tabTo(QString::fromLatin1(from));
-        ASSERT_EQ(QApplication::focusWidget()->accessibleName(), QString::fromLatin1(from));
-        key(press);
-        EXPECT_EQ(rig.panel().focusWidget(), &root) << what;
-    };
-    rig.pomodoro.commitSessions(1, rig.clock.now());
-    QCoreApplication::processEvents();
-    handOver("cancel timer", Qt::Key_Space, "a page switch");
-    handOver("optional name", Qt::Key_Return, "the name field going with its page");
-    key(Qt::Key_Space);
-    EXPECT_TRUE(rig.timer.state().isPaused());
-    handOver("reattach controls", Qt::Key_Space, "reattaching");
-}
