@@ -46,9 +46,7 @@ private:
     QPoint offset;
 };
 
-} // namespace
-
-void beginDetachedWindowDrag(QWidget& source, QPointF globalPress, QPointF globalPointer)
+void beginDrag(QWidget& source, QPointF globalPress, QPointF globalPointer)
 {
     for (QWidget* ancestor = &source; ancestor != nullptr; ancestor = ancestor->parentWidget()) {
         if (auto* host = qobject_cast<PopoverContentHostingView*>(ancestor)) {
@@ -66,6 +64,8 @@ void beginDetachedWindowDrag(QWidget& source, QPointF globalPress, QPointF globa
     window->move(window->pos() + (globalPointer - globalPress).toPoint());
 }
 
+} // namespace
+
 void PendingWindowDrag::press(const QMouseEvent& event)
 {
     if (event.button() == Qt::LeftButton)
@@ -82,7 +82,7 @@ bool PendingWindowDrag::move(QWidget& source, const QMouseEvent& event)
     }
     const QPointF pointer = event.globalPosition();
     if ((pointer - *pressedAt).manhattanLength() >= QApplication::startDragDistance())
-        beginDetachedWindowDrag(source, *std::exchange(pressedAt, std::nullopt), pointer);
+        beginDrag(source, *std::exchange(pressedAt, std::nullopt), pointer);
     return true;
 }
 

@@ -8,15 +8,12 @@ class QMouseEvent;
 
 namespace mewt {
 
-// Moves the window under `source`, pressed at `globalPress`, with the pointer now at `globalPointer`
-// and the button still down. An open edit in the popover is settled and text editing ends first.
-// The window manager moves the window when it can; without one the window follows the pointer
-// itself until the button goes up.
-void beginDetachedWindowDrag(QWidget& source, QPointF globalPress, QPointF globalPointer);
-
-// A left press that becomes a window drag once the pointer has travelled the drag distance with the
-// button still down. A click moves nothing: a move asked for at the press would start after a quick
-// release and glue the window to the pointer until the next click.
+// A left press that moves the window under the pressed widget once the pointer has travelled the
+// drag distance with the button still down. A click moves nothing: a move asked for at the press
+// would start after a quick release and glue the window to the pointer until the next click. An
+// open edit in the popover is settled and text editing ends as the drag starts. The window manager
+// moves the window when it can; without one the window follows the pointer itself until the button
+// goes up.
 class PendingWindowDrag {
 public:
     void press(const QMouseEvent& event);

@@ -78,7 +78,7 @@ public:
     void show(const QRectF& visibleFrame, const QRectF& pawFrame);
     // Slides the attached popover out; nothing while the welcome tour holds it open.
     void hide();
-    // Whether the handle's own timeout must leave the popover: a menu of ours is open or was used
+    // Whether the handle's own timeout must leave the popover up: a menu of ours is open or was used
     // since the popover showed, a duration pull runs, or the pointer is on the panel, the paw or
     // between them. A click elsewhere waits only for a menu open or just closed.
     bool isInUse() const;
