@@ -3,7 +3,7 @@ motion (injected input, as every test here sends it), a window opened after it d
 and our own pull overlay, popover, menu and pinned window stay above it."""
 import unittest
 
-from desktop import TOUR_DONE, Mewt, Other, above, running_timer, settle, wait_for, xdo
+from desktop import TOUR_DONE, Mewt, Other, above, override_redirect, running_timer, settle, wait_for, xdo
 
 # The card stands this far right of and below the pointer (its shadow's margin included).
 OFFSET = 12
@@ -46,7 +46,8 @@ class EndingCue(unittest.TestCase):
                 self.assertTrue(above(menu, cue))
                 xdo("key", "Escape")
                 app.press("detach and pin controls")
-                pinned = new_window("the pinned window", wide=200)
+                pinned = wait_for(lambda: [w for w in app.windows() if w != app.paw and not override_redirect(w)],
+                                  what="the pinned window")[0]
                 settle()
                 self.assertTrue(above(pinned, cue) and above(cue, later.id))
 

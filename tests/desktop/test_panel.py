@@ -4,8 +4,8 @@ a menu row chosen below it keeps; an override-redirect window without a manager;
 panels) that our own windows clear, and a popover pinned there that stays put until dragged."""
 import unittest
 
-from desktop import (TOUR_DONE, WM, Mewt, Other, above, cardinals, centre, find_windows, run, screen_size,
-                     settle, wait_for, xdo, xprop)
+from desktop import (TOUR_DONE, WM, Mewt, Other, above, cardinals, centre, find_windows, override_redirect, run,
+                     screen_size, settle, wait_for, xdo, xprop)
 
 MARGIN = 6
 
@@ -28,14 +28,14 @@ class Panel(unittest.TestCase):
         width = screen_size()[0]
         x, y, w, h = app.geometry(paw)
         if WM == "none":
-            self.assertIn("Override Redirect State: yes", run("xwininfo", "-id", str(paw)))
+            self.assertTrue(override_redirect(paw))
             self.assertEqual(cardinals(paw, "_NET_WM_STRUT_PARTIAL"), [])
         else:
             self.assertIn("_NET_WM_WINDOW_TYPE_DOCK", xprop(paw, "_NET_WM_WINDOW_TYPE"))
             self.assertEqual(cardinals(paw, "_NET_WM_DESKTOP"), [0xFFFFFFFF])
             for state in ("_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"):
                 self.assertIn(state, xprop(paw, "_NET_WM_STATE"))
-            self.assertNotIn("Override Redirect State: yes", run("xwininfo", "-id", str(paw)))
+            self.assertFalse(override_redirect(paw))
             self.assertEqual((x + w, y), (width - MARGIN, MARGIN))
             strut = cardinals(paw, "_NET_WM_STRUT_PARTIAL")
             self.assertEqual(strut[2], y + h + MARGIN)
@@ -102,8 +102,8 @@ class Panel(unittest.TestCase):
         x, y, *_ = app.geometry(next(w for w in app.windows() if w != paw))
         attached = (x, max(y, cardinals_root("_NET_WORKAREA")[1]) if WM == "xfwm4" else y)
         app.press("detach and pin controls")
-        pinned = wait_for(lambda: [w for w in app.windows() if w != paw and "Override Redirect State: no"
-                                   in run("xwininfo", "-id", str(w))], what="the pinned window")[0]
+        pinned = wait_for(lambda: [w for w in app.windows() if w != paw and not override_redirect(w)],
+                          what="the pinned window")[0]
         settle(0.5)
         self.assertEqual(app.geometry(pinned)[:2], attached)
         pin_x, pin_y = centre(app.node("reattach controls"))
