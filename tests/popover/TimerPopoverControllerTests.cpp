@@ -265,16 +265,6 @@ struct InUseCase {
 
 class InUse : public ::testing::TestWithParam<InUseCase> { };
 
-// A row chosen in a menu of the popover, long after the click that closed it.
-void useMenu(PopoverRig& rig)
-{
-    QMenu menu;
-    menu.addAction(QStringLiteral("one"));
-    menu.popup({ 100, 400 });
-    menu.hide();
-    rig.clock.advance(2s);
-}
-
 TEST_P(InUse, MenusPullsAndThePointerZone)
 {
     const InUseCase& c = GetParam();
@@ -290,15 +280,6 @@ INSTANTIATE_TEST_SUITE_P(Table, InUse,
     ::testing::Values(InUseCase { "pointer on the panel", {}, { 1400, 60 }, true },
         InUseCase { "pointer far away", {}, { 200, 700 }, false },
         InUseCase { "duration pull", [](PopoverRig& rig) { rig.pullDuration(); }, { 200, 700 }, true },
-        InUseCase { "a menu used since the show", useMenu, { 200, 700 }, true },
-        InUseCase { "a menu used before the last show",
-            [](PopoverRig& rig) {
-                useMenu(rig);
-                rig.reducedMotion = true;
-                rig.controller->hide();
-                rig.showAndSettle();
-            },
-            { 200, 700 }, false },
         InUseCase { "hidden",
             [](PopoverRig& rig) {
                 rig.reducedMotion = true;
