@@ -1,5 +1,6 @@
 """The keyboard under a real window manager: typing into the popover while another program held
-the keyboard, Escape, Tab through the pinned window, and the welcome tour finished by keys."""
+the keyboard, Escape, Tab through the pinned window, the welcome tour finished by keys, where the
+keyboard goes when what held it goes, and the settings' search hits."""
 import unittest
 
 from desktop import (TOUR_DONE, WM, Mewt, Other, activate, click, focused, run, running_timer, selected, settle,
