@@ -1,5 +1,6 @@
 """Windows another X client destroys (xdotool windowclose) come back at their next use."""
 import json
+import subprocess
 import unittest
 
 from desktop import Mewt, TOUR_DONE, centre, find_windows, inside, running_timer, screen_size, settle, wait_for, xdo
@@ -12,6 +13,16 @@ def popover(app):
     """The biggest of the app's shown windows besides the paw and settings: the popover, attached or pinned."""
     others = [w for w in app.windows() if w != app.paw and w not in find_windows(SETTINGS)]
     return max(others, key=lambda w: app.geometry(w)[2] * app.geometry(w)[3], default=None)
+
+
+def windows_of_size(app, width, height):
+    sizes = {}
+    for w in app.windows():
+        try:
+            sizes[w] = app.geometry(w)[2:]
+        except subprocess.CalledProcessError:
+            pass  # gone meanwhile
+    return [w for w, size in sizes.items() if size == (width, height)]
 
 
 def pull_down(x, y):
@@ -50,7 +61,7 @@ class LostWindows(unittest.TestCase):
             app.menu(3)
             panel = wait_for(lambda: find_windows(FEEDBACK), what="the feedback panel")[0]
             xdo("windowclose", panel)
-            wait_for(lambda: not find_windows(FEEDBACK) and not app.nodes("send feedback"),
+            wait_for(lambda: not find_windows(FEEDBACK) and not app.nodes("send feedback", role="dialog"),
                      what="the feedback panel to go, for a reader too")
             app.open_controls("more actions")
             app.menu(3)
@@ -86,10 +97,9 @@ class LostWindows(unittest.TestCase):
             xdo("mousemove", paw_x, paw_y, "mousedown", "1")
             pull_down(paw_x, paw_y)
             width, height = screen_size()
-            overlay = lambda: [w for w in app.windows() if app.geometry(w)[2:] == (width, height)]
+            overlay = lambda: windows_of_size(app, width, height)
             wait_for(overlay, what="the pull's overlay")
-            handle = wait_for(lambda: [w for w in app.windows() if app.geometry(w)[2:] == (34, 63)],
-                              what="the pull handle")[0]
+            handle = wait_for(lambda: windows_of_size(app, 34, 63), what="the pull handle")[0]
             xdo("windowclose", handle)
             wait_for(lambda: not overlay(), what="the overlay to go with the pull")
             xdo("mouseup", "1")
@@ -98,6 +108,7 @@ class LostWindows(unittest.TestCase):
             pull_down(paw_x, paw_y)
             xdo("mouseup", "1")
             wait_for(lambda: end(app) > before + 30, what="the pull to set a later end")
+            wait_for(lambda: not overlay(), what="the overlay to go after the pull")
 
             paw = app.paw
             xdo("windowclose", paw)
