@@ -148,6 +148,9 @@ void AppCoordinator::start()
     };
     connect(&statusItem.view(), &PawStatusView::pawPressed, this, &AppCoordinator::pawPressed);
     connect(&statusItem.view(), &PawStatusView::accessibleShowControlsRequested, this, &AppCoordinator::pawPressed);
+    // The arm hangs from the paw's place until it has drawn back up.
+    connect(&pullOverlay.model(), &PullOverlayModel::changed, this,
+        [this] { statusItem.window().setPawLifted(pullOverlay.isShowing()); });
 
     statusItem.applyTheme(themes.selected());
     tactileSounds.start();

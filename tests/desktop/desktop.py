@@ -149,6 +149,13 @@ def click(node):
     settle(0.5)
 
 
+def start_manager(*args):
+    """Starts the session's window manager (one that session.sh left to the test, or a
+    replacement with "--replace")."""
+    return subprocess.Popen(os.environ["MEWT_TEST_WM_COMMAND"].split() + list(args),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
 class Other:
     """Another program's window (xmessage), found by its own name."""
 
