@@ -1,9 +1,9 @@
 """Windows another X client destroys (xdotool windowclose) come back at their next use."""
 import json
-import subprocess
 import unittest
 
-from desktop import Mewt, TOUR_DONE, centre, find_windows, inside, running_timer, screen_size, settle, wait_for, xdo
+from desktop import (Mewt, TOUR_DONE, centre, find_windows, inside, run, running_timer, screen_size, settle, wait_for,
+                     xdo)
 
 SETTINGS = "^mewt settings$"
 FEEDBACK = "^send feedback$"
@@ -15,14 +15,15 @@ def popover(app):
     return max(others, key=lambda w: app.geometry(w)[2] * app.geometry(w)[3], default=None)
 
 
-def windows_of_size(app, width, height):
-    sizes = {}
+def placed(app):
+    """The app's windows and their x, y, width and height; one that goes meanwhile is left out."""
+    found = {}
     for w in app.windows():
-        try:
-            sizes[w] = app.geometry(w)[2:]
-        except subprocess.CalledProcessError:
-            pass  # gone meanwhile
-    return [w for w, size in sizes.items() if size == (width, height)]
+        fields = dict(line.split("=", 1) for line in run("xdotool", "getwindowgeometry", "--shell", str(w),
+                                                         check=False).split())
+        if fields:
+            found[w] = tuple(int(fields[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+    return found
 
 
 def pull_down(x, y):
@@ -88,7 +89,7 @@ class LostWindows(unittest.TestCase):
             app.press(app.open_controls("resume timer").name)
             # A new one, beside the pointer (its shadow's margin off).
             xdo("mousemove", 400, 300)
-            wait_for(lambda: [w for w in app.windows() if w != cue and app.geometry(w)[:2] == (412, 312)],
+            wait_for(lambda: [w for w, at in placed(app).items() if w != cue and at[:2] == (412, 312)],
                      what="the cue again")
             app.click_paw()  # the popover away
 
@@ -97,9 +98,10 @@ class LostWindows(unittest.TestCase):
             xdo("mousemove", paw_x, paw_y, "mousedown", "1")
             pull_down(paw_x, paw_y)
             width, height = screen_size()
-            overlay = lambda: windows_of_size(app, width, height)
+            overlay = lambda: [w for w, at in placed(app).items() if at[2:] == (width, height)]
             wait_for(overlay, what="the pull's overlay")
-            handle = wait_for(lambda: windows_of_size(app, 34, 63), what="the pull handle")[0]
+            handle = wait_for(lambda: [w for w, at in placed(app).items() if at[2:] == (34, 63)],
+                              what="the pull handle")[0]
             xdo("windowclose", handle)
             wait_for(lambda: not overlay(), what="the overlay to go with the pull")
             xdo("mouseup", "1")
@@ -112,7 +114,7 @@ class LostWindows(unittest.TestCase):
 
             paw = app.paw
             xdo("windowclose", paw)
-            app.paw = wait_for(lambda: next((w for w in app.windows() if w != paw and inside(paw_x, paw_y, app.geometry(w))),
+            app.paw = wait_for(lambda: next((w for w, at in placed(app).items() if w != paw and inside(paw_x, paw_y, at)),
                                             None), what="the paw back at once")
             app.open_controls("pause timer")
 
