@@ -70,6 +70,7 @@ private:
     void applyShape();
     void layoutContent();
     void setComposited(bool value);
+    void claimActivation();
 
     QWidget* content = nullptr;
     double currentAlpha = 1.0;

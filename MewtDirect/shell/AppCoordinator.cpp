@@ -4,6 +4,7 @@
 #include "cues/TrillPlayer.h"
 #include "model/NotificationScheduling.h"
 #include "platform/FreedesktopNotificationCenter.h"
+#include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverView.h"
 #include "pull/PomodoroDurationPullController.h"
 #include "pull/PullHandlePanel.h"
@@ -258,7 +259,8 @@ void AppCoordinator::buildDeferredParts()
                             pomodoroSettings, pomodoro, onboarding },
             initialPopoverContentSize,
             TimerPopoverController::Services {
-                tactileSounds, services.clock, services.pointerMonitor, {}, {}, &popoverPlacement, {} });
+                tactileSounds, services.clock, services.pointerMonitor, {}, {}, &popoverPlacement, {}, {} });
+        endingCue->stayBelow(&popover->panel());
         // Asked for only after the quit: it never shows.
         if (shutDown)
             popover->close();

@@ -71,6 +71,10 @@ def find_windows(name):
     return [int(w) for w in run("xdotool", "search", "--onlyvisible", "--name", name, check=False).split()]
 
 
+def override_redirect(window):
+    return "Override Redirect State: yes" in run("xwininfo", "-id", str(window))
+
+
 def activate(window):
     """Gives `window` the keyboard as a click would: through the window manager if one runs."""
     xdo("windowfocus" if WM == "none" else "windowactivate", "--sync", window)
@@ -122,6 +126,10 @@ def showing(node):
 
 def focused(node):
     return node.getState().contains(pyatspi.STATE_FOCUSED)
+
+
+def selected(node):
+    return node.getState().contains(pyatspi.STATE_SELECTED)
 
 
 def value_of(node):

@@ -1,8 +1,9 @@
-"""The paw among other windows: nothing of ours left showing beside the popover a click opens; an
-override-redirect window without a manager; under one a panel (its type, desktops, the strip it
-reserves, a maximised and a fullscreen window beside it, other panels, hostile struts) that our own
-windows clear; a panel whenever the manager comes (ManagerArrival, in a session that leaves the
-manager to the test)."""
+"""The paw among other windows: nothing of ours left showing beside the popover a click opens, which
+a menu row chosen below it keeps; an override-redirect window without a manager; under one a panel
+(its type, desktops, the strip it reserves, a maximised and a fullscreen window beside it, other
+panels, hostile struts) that our own windows clear, and a popover pinned there that stays put until
+dragged; a panel whenever the manager comes (ManagerArrival, in a session that leaves the manager
+to the test)."""
 import os
 import re
 import subprocess
@@ -10,8 +11,8 @@ import sys
 import tempfile
 import unittest
 
-from desktop import (TOUR_DONE, WM, Mewt, Other, above, cardinals, find_windows, geometry, run, screen_size, settle,
-                     start_manager, wait_for, xdo, xprop)
+from desktop import (TOUR_DONE, WM, Mewt, Other, above, cardinals, centre, find_windows, geometry, override_redirect,
+                     run, screen_size, settle, start_manager, wait_for, xdo, xprop)
 
 MARGIN = 6
 MANAGER_LATER = os.environ.get("MEWT_TEST_WM_LATER") == "1"
@@ -55,6 +56,10 @@ def set_strut(window, depth, width):
         "_NET_WM_STRUT_PARTIAL", f"0,0,{depth},0,0,0,0,0,0,{width - 1},0,0")
 
 
+def cardinals_root(prop):
+    return [int(v) for v in run("xprop", "-root", prop).split("=", 1)[1].split(",")]
+
+
 class Panel(unittest.TestCase):
     def test_the_paw_among_other_windows(self):
         app = Mewt(TOUR_DONE)
@@ -91,6 +96,18 @@ class Panel(unittest.TestCase):
         self.assertGreater(app.geometry(next(w for w in shown if w != paw))[2], 200)
         settle(0.5)
         self.assertEqual(len(app.windows()), 2)
+        # A menu row chosen below the popover, while the handle waits to hide by itself, leaves the
+        # popover up; a click elsewhere still takes it.
+        popover = next(w for w in shown if w != paw)
+        px, py, pw, ph = app.geometry(popover)
+        app.press("more actions")
+        xdo("mousemove", px + 10, py + ph + 60)
+        xdo("key", *["Up"] * 6, "Return")
+        wait_for(lambda: app.stored().get("tactileSoundsEnabled") == "false", what="the menu's mute row")
+        settle(3.5)
+        self.assertIn(popover, app.windows())
+        xdo("click", "1")
+        wait_for(lambda: popover not in app.windows(), what="a click elsewhere taking the popover")
         if WM == "none":
             return
         self.assertIsNone(other.process.poll())
@@ -118,6 +135,32 @@ class Panel(unittest.TestCase):
         # It follows the other panel's strip as it changes.
         set_strut(bar.id, 20, width)
         wait_for(lambda: app.geometry(paw)[1] == 20 + MARGIN, what="the paw under the shallower bar")
+
+        # Pinned under the bars, the popover stays exactly where it hung (xfwm4 keeps the top edge of
+        # every window it manages out of the strips). A click on its empty header moves nothing (the
+        # pointer moves on alone); a drag moves it.
+        app.open_controls("more actions")
+        x, y, *_ = app.geometry(next(w for w in app.windows() if w != paw))
+        attached = (x, max(y, cardinals_root("_NET_WORKAREA")[1]) if WM == "xfwm4" else y)
+        app.press("detach and pin controls")
+        pinned = wait_for(lambda: [w for w in app.windows() if w != paw and not override_redirect(w)],
+                          what="the pinned window")[0]
+        settle(0.5)
+        self.assertEqual(app.geometry(pinned)[:2], attached)
+        pin_x, pin_y = centre(app.node("reattach controls"))
+        xdo("mousemove", pin_x - 24, pin_y, "click", "1")
+        xdo("mousemove", pin_x - 24 - 300, pin_y + 200)
+        settle(0.5)
+        self.assertEqual(app.geometry(pinned)[:2], attached)
+        xdo("mousemove", pin_x - 24, pin_y, "mousedown", "1")
+        for step in range(1, 11):
+            xdo("mousemove", pin_x - 24 - 30 * step, pin_y + 20 * step)
+            settle(0.05)
+        xdo("mouseup", "1")
+        moved = wait_for(lambda: (g := app.geometry(pinned))[:2] != attached and g, what="the dragged window")
+        self.assertLess(moved[0], attached[0] - 250)
+        app.press("reattach controls")
+        wait_for(lambda: pinned not in app.windows(), what="the window going back under the paw")
 
         # The feedback panel (the menu's fourth row from the bottom) opens at the top-right corner
         # with its title bar clear of the paw; the attached popover, always on top, slid away.
