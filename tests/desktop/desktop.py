@@ -48,7 +48,8 @@ def screen_size():
 
 
 def xprop(window, prop):
-    return run("xprop", "-id", str(window), prop, check=False)
+    """`prop` of `window`, or of the root window for None."""
+    return run("xprop", *(["-root"] if window is None else ["-id", str(window)]), prop, check=False)
 
 
 def geometry(window):
@@ -155,6 +156,14 @@ def centre(node):
 def click(node):
     xdo("mousemove", *centre(node), "click", "1")
     settle(0.5)
+
+
+def drag(x, y, dx, dy, steps):
+    """Presses at `x`, `y` and moves by `dx`, `dy` `steps` times, as a hand does; the button stays down."""
+    xdo("mousemove", x, y, "mousedown", "1")
+    for step in range(1, steps + 1):
+        xdo("mousemove", x + dx * step, y + dy * step)
+        settle(0.05)
 
 
 def start_manager(*args):
