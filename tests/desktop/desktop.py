@@ -167,8 +167,7 @@ def drag(x, y, dx, dy, steps):
 
 
 def start_manager(*args):
-    """Starts the session's window manager (one that session.sh left to the test, or a
-    replacement with "--replace")."""
+    """Starts the session's window manager: one session.sh left to the test, or with "--replace" a successor."""
     return subprocess.Popen(os.environ["MEWT_TEST_WM_COMMAND"].split() + list(args),
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 

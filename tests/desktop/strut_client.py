@@ -26,8 +26,7 @@ window.change_property(TYPE, Xatom.ATOM, 32, [DOCK])
 
 
 def reserve(left, right, top, bottom):
-    window.change_property(PARTIAL, Xatom.CARDINAL, 32, [left, right, top, bottom, 0, high, 0, high, 0, width - 1,
-                                                         0, width - 1])
+    window.change_property(PARTIAL, Xatom.CARDINAL, 32, [left, right, top, bottom] + [0, high] * 2 + [0, width - 1] * 2)
     d.flush()
 
 

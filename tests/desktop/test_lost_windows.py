@@ -95,8 +95,8 @@ class LostWindows(unittest.TestCase):
 
             paw = app.paw
             xdo("windowclose", paw)
-            app.paw = wait_for(lambda: next((w for w, at in placed(app).items() if w != paw and inside(paw_x, paw_y, at)),
-                                            None), what="the paw back at once")
+            app.paw = wait_for(lambda: [w for w, at in placed(app).items() if w != paw and inside(paw_x, paw_y, at)],
+                               what="the paw back at once")[0]
             app.open_controls("pause timer")
 
 

@@ -1,9 +1,8 @@
-"""The paw among other windows: nothing of ours left showing beside the popover a click opens, which
-a menu row chosen below it keeps; an override-redirect window without a manager; under one a panel
-(its type, desktops, the strip it reserves, a maximised and a fullscreen window beside it, other
-panels, hostile struts) that our own windows clear, and a popover pinned there that stays put until
-dragged; a panel whenever the manager comes (ManagerArrival, in a session that leaves the manager
-to the test)."""
+"""The paw among other windows: nothing of ours left showing beside the popover a click opens (a menu
+row chosen below it keeps it); an override-redirect window without a manager; under one a panel (its
+type, desktops, strip, a maximised and a fullscreen window beside it, other and hostile panels) that
+our windows clear, and a pinned popover that stays put until dragged; a panel whenever the manager
+comes (ManagerArrival, in a session that leaves the manager to the test)."""
 import os
 import re
 import subprocess
@@ -174,7 +173,8 @@ class Panel(unittest.TestCase):
             self.assertEqual(app.geometry(paw)[1], MARGIN)
 
 
-@unittest.skipUnless(os.environ.get("MEWT_TEST_WM_LATER") == "1" and WM != "none", "needs a session that leaves its manager to the test")
+@unittest.skipUnless(os.environ.get("MEWT_TEST_WM_LATER") == "1" and WM != "none",
+                     "needs a session that leaves its manager to the test")
 class ManagerArrival(unittest.TestCase):
     def test_the_paw_becomes_a_panel_whenever_the_manager_comes(self):
         # At login the manager and the app start together: a manager that is still starting

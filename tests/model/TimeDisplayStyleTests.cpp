@@ -46,12 +46,12 @@ TEST(ClockTimes, ReadInTheLocaleStyleToTheMinute)
               { QLocale(QLocale::Korean, QLocale::SouthKorea), "오후 9:05" } };
     for (const auto& [locale, text] : cases)
         EXPECT_EQ(shortClockTime(QTime(21, 5, 37), locale), QString::fromUtf8(text));
-    // No locale shows the seconds.
+    // No locale shows the seconds, and each the minutes.
     for (const QLocale& locale :
         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
         const QString text = shortClockTime(QTime(21, 5, 37), locale);
-        EXPECT_FALSE(text.contains(locale.toString(37))) << locale.name().toStdString() << " " << text.toStdString();
-        EXPECT_TRUE(text.contains(locale.toString(5))) << locale.name().toStdString() << " " << text.toStdString();
+        EXPECT_TRUE(!text.contains(locale.toString(37)) && text.contains(locale.toString(5)))
+            << locale.name().toStdString() << " " << text.toStdString();
     }
 }
 
