@@ -7,6 +7,7 @@
 #include "cues/EndingCueView.h"
 #include "model/InterfaceSettingsStore.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPainterPath>
@@ -60,8 +61,9 @@ EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSetting
     , pointerCheck(this)
     , fadeAnimation(this)
 {
-    // Above everything, on every desktop, never focused, and every click goes through to what lies
-    // beneath: the cue must never disturb the application in front.
+    // Above other programs' windows (below our own pop-ups and popover), on every desktop, never
+    // focused, and every click goes through to what lies beneath: the cue must never disturb the
+    // application in front.
     panelWindow = std::make_unique<QWidget>(nullptr,
         Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint
             | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
@@ -208,10 +210,32 @@ void EndingCueController::present()
     } else if (!animates) {
         panelWindow->setWindowOpacity(1.0);
     }
-    panelWindow->raise();
-    stacking.keepAbove(panelWindow->windowHandle());
+    stacking.keep(panelWindow->windowHandle(), [this] { return surfacesAbove(); });
     if (animates)
         fade(1.0, fadeInDuration, easeOutCurve(), generation);
+}
+
+void EndingCueController::stayBelow(QWidget* window)
+{
+    if (window && !keptBelow.contains(window))
+        keptBelow.append(window);
+}
+
+QList<QWindow*> EndingCueController::surfacesAbove() const
+{
+    QList<QWindow*> windows;
+    const auto add = [&windows](const QWidget* widget) {
+        if (widget && widget->isVisible() && widget->windowHandle())
+            windows.append(widget->windowHandle());
+    };
+    for (const QPointer<QWidget>& window : keptBelow)
+        add(window);
+    // Menus, tool tips and the pull's overlay and rope, which are tool tips too.
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != panelWindow.get() && (window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip))
+            add(window);
+    }
+    return windows;
 }
 
 void EndingCueController::hide(bool animated)

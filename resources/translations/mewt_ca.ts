@@ -671,5 +671,13 @@
         <source>open your desktop&apos;s notification settings.</source>
         <translation>obre la configuració de notificacions del teu escriptori.</translation>
     </message>
+    <message>
+        <source>this build has no feedback service, so notes go nowhere.</source>
+        <translation>aquesta versió no té cap servei de comentaris, així que les notes no van enlloc.</translation>
+    </message>
+    <message>
+        <source>too long to paste. a note sends up to %1 characters.</source>
+        <translation>massa llarg per enganxar. una nota envia fins a %1 caràcters.</translation>
+    </message>
 </context>
 </TS>

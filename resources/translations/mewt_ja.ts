@@ -671,5 +671,13 @@
         <source>open your desktop&apos;s notification settings.</source>
         <translation>デスクトップの通知設定を開いてください。</translation>
     </message>
+    <message>
+        <source>this build has no feedback service, so notes go nowhere.</source>
+        <translation>このビルドにはフィードバックの送り先がないため、メッセージはどこにも届きません。</translation>
+    </message>
+    <message>
+        <source>too long to paste. a note sends up to %1 characters.</source>
+        <translation>長すぎて貼り付けられません。送れるのは %1 文字までです。</translation>
+    </message>
 </context>
 </TS>

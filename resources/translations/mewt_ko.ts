@@ -671,5 +671,13 @@
         <source>open your desktop&apos;s notification settings.</source>
         <translation>데스크톱의 알림 설정을 열어 주세요.</translation>
     </message>
+    <message>
+        <source>this build has no feedback service, so notes go nowhere.</source>
+        <translation>이 빌드에는 피드백 서비스가 없어서 메모가 어디로도 가지 않아요.</translation>
+    </message>
+    <message>
+        <source>too long to paste. a note sends up to %1 characters.</source>
+        <translation>붙여 넣기에는 너무 길어요. 메모는 최대 %1자까지 보낼 수 있어요.</translation>
+    </message>
 </context>
 </TS>

@@ -671,5 +671,13 @@
         <source>open your desktop&apos;s notification settings.</source>
         <translation>请打开桌面的通知设置。</translation>
     </message>
+    <message>
+        <source>this build has no feedback service, so notes go nowhere.</source>
+        <translation>此版本没有反馈服务，留言不会发往任何地方。</translation>
+    </message>
+    <message>
+        <source>too long to paste. a note sends up to %1 characters.</source>
+        <translation>内容太长，无法粘贴。每条留言最多可发送 %1 个字符。</translation>
+    </message>
 </context>
 </TS>
