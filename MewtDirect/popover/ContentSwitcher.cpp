@@ -72,6 +72,10 @@ QWidget* ContentSwitcher::currentPage() const
 
 void ContentSwitcher::setCurrentPage(QWidget* page)
 {
+    // The page going hides first, so a control in it that held the keyboard hands it on as any
+    // hidden control does; the stacked layout would pass it to the new page's first control.
+    if (QWidget* going = stack->currentWidget(); going && going != page)
+        going->hide();
     stack->setCurrentWidget(page);
     // A stacked layout asks for its tallest page; the switcher takes the current one's height.
     for (int i = 0; i < stack->count(); ++i) {

@@ -4,6 +4,7 @@
 #include "platform/X11Desktops.h"
 #include "platform/X11WindowLoss.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -149,6 +150,9 @@ void TimerPopoverPanel::orderFront()
     raise();
     if (detachedForm && windowHandle())
         showOnAllDesktops(*windowHandle());
+    // The pinned window comes up with the keyboard.
+    if (detachedForm)
+        claimActivation();
 }
 
 void TimerPopoverPanel::makeKey()
@@ -157,6 +161,16 @@ void TimerPopoverPanel::makeKey()
         return;
     raise();
     activateWindow();
+    claimActivation();
+}
+
+// When the panel hid with the keyboard and the X server reported no focus-out (the attached form,
+// outside the window manager, gets none), Qt still takes its window for the focused one and ignores
+// the focus-in when it is shown again: no widget would ever get the keyboard.
+void TimerPopoverPanel::claimActivation()
+{
+    if (QGuiApplication::focusWindow() == windowHandle() && QApplication::activeWindow() != this)
+        QApplication::setActiveWindow(this);
 }
 
 void TimerPopoverPanel::layoutContent()

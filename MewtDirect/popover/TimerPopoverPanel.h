@@ -71,6 +71,7 @@ private:
     void layoutContent();
     void setComposited(bool value);
     void nativeWindowLost();
+    void claimActivation();
 
     QWidget* content = nullptr;
     double currentAlpha = 1.0;

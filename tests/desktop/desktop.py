@@ -128,6 +128,10 @@ def focused(node):
     return node.getState().contains(pyatspi.STATE_FOCUSED)
 
 
+def selected(node):
+    return node.getState().contains(pyatspi.STATE_SELECTED)
+
+
 def value_of(node):
     try:
         return node.queryValue().currentValue

@@ -19,6 +19,7 @@
 #include <QStyleFactory>
 #include <QTest>
 #include <QToolButton>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace mewt;
@@ -157,6 +158,30 @@ TEST_F(OptionsWindowNavigation, ChoosingTheSameHitAgainScrollsAgain)
     chooseHit(OptionsSetting::soundsNotifications);
     EXPECT_EQ(view().currentForm(), form) << "the same page stays";
     EXPECT_EQ(form->verticalScrollBar()->value(), centred);
+}
+
+// The current hit wears a ring in the list's highlight (a little transparent: its hue), which the
+// arrows move.
+TEST_F(OptionsWindowNavigation, TheHitsRingTheCurrentOne)
+{
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    view().searchField().setFocus();
+    type(QStringLiteral("sound"));
+    QListWidget& hits = view().resultList();
+    const auto ringed = [&hits](int row) {
+        const QColor ring = hits.viewport()->grab().toImage().pixelColor(
+            hits.visualItemRect(hits.item(row)).center().x(), hits.visualItemRect(hits.item(row)).top() + 2);
+        return ring.hsvSaturation() > 64
+            && std::abs(ring.hsvHue() - hits.palette().color(QPalette::Highlight).hsvHue()) < 10;
+    };
+    QTest::keyClick(&window(), Qt::Key_Tab);
+    const int first = hits.currentRow();
+    EXPECT_TRUE(ringed(first));
+    QTest::keyClick(&hits, Qt::Key_Down);
+    ASSERT_NE(hits.currentRow(), first);
+    EXPECT_TRUE(ringed(hits.currentRow()));
+    EXPECT_FALSE(ringed(first));
 }
 
 TEST_F(OptionsWindowNavigation, BackAndForwardWalkTheHistoryOnlyWhereTheyCan)
