@@ -6,6 +6,7 @@
 #include "cues/CatSoundPlayer.h"
 #include "cues/EndingCueView.h"
 #include "model/InterfaceSettingsStore.h"
+#include "platform/X11WindowLoss.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -76,6 +77,12 @@ EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSetting
     host = new EndingCueView(cueModel, settings, panelWindow.get());
     panelWindow->resize(currentPanelSize.toSize());
     host->setGeometry(QRect(QPoint(0, 0), currentPanelSize.toSize()));
+    // Counted as put away: the countdown it showed ends, and the next cue comes in a new window.
+    whenWindowLost(*panelWindow, [this] {
+        fadeAnimation.stop();
+        hide(false);
+        finishHide();
+    });
 
     for (QTimer* timer : { &activationTimer, &countdownTimer, &overdueTimer }) {
         timer->setSingleShot(true);

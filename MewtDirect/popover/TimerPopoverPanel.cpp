@@ -52,7 +52,10 @@ TimerPopoverPanel::TimerPopoverPanel(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     composited = windowsAreComposited();
-    watchForeignDestroy(*this, [this] { nativeWindowLost(); });
+    whenWindowLost(*this, [this] {
+        if (onWindowLost)
+            onWindowLost();
+    });
 }
 
 TimerPopoverPanel::~TimerPopoverPanel()
@@ -130,18 +133,6 @@ void TimerPopoverPanel::setDetachedForm(bool detached)
     setAttribute(Qt::WA_ShowWithoutActivating, !detached);
     setWindowTitle(QStringLiteral("mewt"));
     setContentGeometry(keep);
-}
-
-void TimerPopoverPanel::nativeWindowLost()
-{
-    // Qt still takes the dead window for a shown one, so show() would do nothing: the panel lets go
-    // of it, and the next show makes a new one.
-    const QRect keep = contentGeometry();
-    hide();
-    destroy();
-    setContentGeometry(keep);
-    if (onWindowLost)
-        onWindowLost();
 }
 
 void TimerPopoverPanel::orderFront()
