@@ -402,6 +402,7 @@ void OptionsView::syncDetail()
     if (isShowingSearchResults()) {
         detail->setCurrentWidget(blank);
         tracker->attach(nullptr);
+        chrome->setScrolledContent(nullptr);
         return;
     }
     const OptionsCategory category = navigation.currentCategory();
@@ -410,6 +411,7 @@ void OptionsView::syncDetail()
     detail->setCurrentWidget(pageHost);
     SettingsForm* form = currentForm();
     tracker->attach(form);
+    chrome->setScrolledContent(form);
 
     if (navigation.scrollRequestID() == handledScrollRequest)
         return;
