@@ -1,9 +1,7 @@
 """Another program's panel: a dock window at the top-left that reserves a strip of the screen.
     strut_client.py LOG fixed LEFT RIGHT TOP BOTTOM   holds that strut (each over its whole edge)
-    strut_client.py LOG below HEIGHT                  a peer panel: goes below the deepest top strut
-                                                      of the others on every change, as ours does
-Appends to LOG one line per change it sees of another window's strut ("strut") and per move of its
-own ("move Y")."""
+    strut_client.py LOG below HEIGHT                  a peer panel: below the others' deepest top strut
+Logs "strut" per change it sees of another window's strut, "move Y" per move of its own."""
 import sys
 
 from Xlib import X, Xatom, display
