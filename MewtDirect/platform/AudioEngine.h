@@ -116,8 +116,10 @@ private:
     void connectContext();
     void openStream(bool corked);
     void uncork();
+    void writeAndUncork();
     void cork();
     void writeFrames(std::size_t bytes);
+    void leadIn();
     void startDrain();
     void cancelDrain();
     void closeStream();
@@ -149,6 +151,9 @@ private:
     bool outageReported = false;
     bool corked = false;
     bool uncorkWhenReady = false;
+    // Silence still to be written ahead of the next sound, and how much the sink may rewrite.
+    std::size_t leadFrames = 0;
+    std::size_t sinkLatencyFrames = 0;
 
     std::atomic<std::uint64_t> connectAttempts { 0 };
     std::atomic<std::uint64_t> connectFailures { 0 };

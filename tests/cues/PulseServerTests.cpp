@@ -9,6 +9,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
 using namespace mewt;
 
 namespace {
@@ -54,6 +58,21 @@ public:
         }
     }
     ~PrivateServer() { kill(); }
+
+    // Records the sink's monitor from now on: what the sink plays, sample for sample.
+    bool record(QProcess& recorder) const
+    {
+        const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
+        if (parec.isEmpty())
+            return false;
+        // Asking no lower latency than the app's stream does leaves the sink as the app alone sets it.
+        recorder.start(parec,
+            { QStringLiteral("--server=") + address(), QStringLiteral("--device=mewt_test.monitor"),
+                QStringLiteral("--raw"), QStringLiteral("--format=float32le"), QStringLiteral("--rate=48000"),
+                QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=40") });
+        return recorder.waitForStarted(5000)
+            && QTest::qWaitFor([&recorder] { return recorder.bytesAvailable() > 0; }, 5000);
+    }
 
     QString socketPath() const { return folder.filePath(QStringLiteral("native")); }
     QString address() const { return QStringLiteral("unix:") + socketPath(); }
@@ -110,6 +129,121 @@ TEST(RealSoundServer, PlaysTheWholeSoundClosesItsStreamAndSurvivesTheServerVanis
     EXPECT_TRUE(QTest::qWaitFor([&engine] { return engine.statistics().connectFailures == 1; }, 5000));
     player.shutdown();
     EXPECT_LT(elapsed.elapsed(), 5000);
+}
+
+std::vector<float> samplesOf(const QByteArray& raw)
+{
+    std::vector<float> samples(static_cast<std::size_t>(raw.size()) / sizeof(float));
+    std::memcpy(samples.data(), raw.constData(), samples.size() * sizeof(float));
+    return samples;
+}
+
+float peakOf(const float* samples, std::size_t count)
+{
+    float peak = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        peak = std::max(peak, std::abs(samples[i]));
+    return peak;
+}
+
+// Where the recording begins to carry `sound`, found by cross-correlation around `near`, and how
+// it arrived there: its first sample's offset from that alignment (a sound that lost its start at
+// the sink shows it later) and its peak against the rendered sound's, in dB.
+struct Arrival {
+    std::size_t at = 0;
+    double onsetShiftMs = 0;
+    double peakDb = 0;
+};
+
+Arrival arrivalOf(const std::vector<float>& recording, std::size_t near, const std::vector<float>& sound)
+{
+    constexpr std::size_t reach = 48 * 30;
+    const std::size_t from = near > reach ? near - reach : 0;
+    const std::size_t to = std::min(near + reach, recording.size() - std::min(recording.size(), sound.size()));
+    std::size_t best = from;
+    double bestScore = -1;
+    for (std::size_t at = from; at <= to; ++at) {
+        double score = 0;
+        for (std::size_t i = 0; i < sound.size(); ++i)
+            score += double(recording[at + i]) * sound[i];
+        if (score > bestScore) {
+            bestScore = score;
+            best = at;
+        }
+    }
+    const float soundPeak = peakOf(sound.data(), sound.size());
+    const auto onset = [soundPeak](const float* samples, std::size_t count) {
+        const float* first
+            = std::find_if(samples, samples + count, [soundPeak](float s) { return std::abs(s) >= soundPeak * 0.1F; });
+        return static_cast<double>(first - samples);
+    };
+    const float* heard = recording.data() + best;
+    return { best, (onset(heard, sound.size()) - onset(sound.data(), sound.size())) / 48.0,
+        20 * std::log10(std::max(peakOf(heard, sound.size()), 1e-9F) / soundPeak) };
+}
+
+// The first sample index at or after `from` that is not silence.
+std::size_t soundAfter(const std::vector<float>& recording, std::size_t from)
+{
+    const auto found
+        = std::find_if(recording.begin() + static_cast<std::ptrdiff_t>(std::min(from, recording.size())),
+            recording.end(), [](float s) { return std::abs(s) > 1e-3F; });
+    return static_cast<std::size_t>(found - recording.begin());
+}
+
+// Heard at the sink's monitor: the first sound after start, one after a second of silence, and one
+// right after another all arrive whole from their first sample, as loud as rendered.
+TEST(RealSoundServer, EverySoundArrivesWholeFromItsFirstSample)
+{
+    PrivateServer server;
+    QString problem;
+    if (!server.start(problem))
+        GTEST_SKIP() << problem.toStdString();
+    QProcess recorder;
+    if (!server.record(recorder))
+        GTEST_SKIP() << "parec cannot record the null sink";
+
+    mewt::testing::SoundRig rig;
+    const AudioSamples press = rig.player.buffer(TactileSound::press);
+    // What the engine renders of the sound, limiter included: the reference the sink must get.
+    AudioEngine offline(AudioEngine::Options { {}, std::chrono::milliseconds(40), true });
+    offline.start();
+    offline.playTactile(0, press, 1.0F);
+    std::vector<float> rendered(press->size() + 480);
+    offline.renderOffline(rendered.data(), rendered.size());
+
+    AudioEngine engine(AudioEngine::Options { server.address() });
+    engine.start();
+    ASSERT_TRUE(QTest::qWaitFor([&engine] { return engine.statistics().streamReady; }, 5000));
+    const auto playAndWait = [&engine, &press](std::uint64_t closed, int voice) {
+        engine.playTactile(voice, press, 1.0F);
+        EXPECT_TRUE(QTest::qWaitFor([&engine, closed] { return engine.statistics().streamsClosed > closed; }, 5000));
+    };
+    playAndWait(0, 0);
+    QTest::qWait(1000);
+    playAndWait(1, 1);
+    QTest::qWait(1000);
+    // The next starts as this one ends, while the stream still plays.
+    engine.playTactile(2, press, 1.0F);
+    QTest::qWait(static_cast<int>(press->size() / 48) + 10);
+    playAndWait(2, 3);
+    QTest::qWait(300);
+    engine.stop();
+    recorder.kill();
+    recorder.waitForFinished(5000);
+    const std::vector<float> recording = samplesOf(recorder.readAllStandardOutput());
+
+    const char* const cases[]
+        = { "first after start", "after 1 s of silence", "after another second", "right after another" };
+    std::size_t at = 0;
+    for (const char* name : cases) {
+        at = soundAfter(recording, at);
+        ASSERT_LT(at, recording.size()) << name << ": never heard";
+        const Arrival arrival = arrivalOf(recording, at, rendered);
+        EXPECT_NEAR(arrival.onsetShiftMs, 0.0, 1.0) << name;
+        EXPECT_NEAR(arrival.peakDb, 0.0, 1.0) << name;
+        at = arrival.at + press->size();
+    }
 }
 
 TEST(NoSoundServer, EveryPlayTriesAgainAndNothingBlocks)
