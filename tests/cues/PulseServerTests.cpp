@@ -7,11 +7,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <gtest/gtest.h>
 
 using namespace mewt;
 
@@ -146,9 +145,14 @@ float peakOf(const float* samples, std::size_t count)
     return peak;
 }
 
+bool audible(float sample)
+{
+    return std::abs(sample) > 1e-3F; // -60 dBFS
+}
+
 // Where the recording begins to carry `sound`, found by cross-correlation around `near`, and how
-// it arrived there: its first sample's offset from that alignment (a sound that lost its start at
-// the sink shows it later) and its peak against the rendered sound's, in dB.
+// it arrived there: its first audible sample against the rendered sound's at that alignment, in ms
+// (a sound that lost its start at the sink shows it later), and its peak against theirs, in dB.
 struct Arrival {
     std::size_t at = 0;
     double onsetShiftMs = 0;
@@ -171,23 +175,19 @@ Arrival arrivalOf(const std::vector<float>& recording, std::size_t near, const s
             best = at;
         }
     }
-    const float soundPeak = peakOf(sound.data(), sound.size());
-    const auto onset = [soundPeak](const float* samples, std::size_t count) {
-        const float* first
-            = std::find_if(samples, samples + count, [soundPeak](float s) { return std::abs(s) >= soundPeak * 0.1F; });
-        return static_cast<double>(first - samples);
+    const auto firstAudible = [](const float* samples, std::size_t count) {
+        return static_cast<double>(std::find_if(samples, samples + count, audible) - samples);
     };
     const float* heard = recording.data() + best;
-    return { best, (onset(heard, sound.size()) - onset(sound.data(), sound.size())) / 48.0,
-        20 * std::log10(std::max(peakOf(heard, sound.size()), 1e-9F) / soundPeak) };
+    return { best, (firstAudible(heard, sound.size()) - firstAudible(sound.data(), sound.size())) / 48.0,
+        20 * std::log10(std::max(peakOf(heard, sound.size()), 1e-9F) / peakOf(sound.data(), sound.size())) };
 }
 
 // The first sample index at or after `from` that is not silence.
 std::size_t soundAfter(const std::vector<float>& recording, std::size_t from)
 {
-    const auto found
-        = std::find_if(recording.begin() + static_cast<std::ptrdiff_t>(std::min(from, recording.size())),
-            recording.end(), [](float s) { return std::abs(s) > 1e-3F; });
+    const auto found = std::find_if(
+        recording.begin() + static_cast<std::ptrdiff_t>(std::min(from, recording.size())), recording.end(), audible);
     return static_cast<std::size_t>(found - recording.begin());
 }
 
