@@ -46,7 +46,7 @@ struct PopoverRig {
                                             pullSettings, pomodoroSettings, pomodoro, onboarding },
         QSize(300, 132),
         TimerPopoverController::Services {
-            sounds, clock, nullptr, [] { return false; }, std::unique_ptr<FrameStepper>(stepper), nullptr, {} } };
+            sounds, clock, nullptr, [] { return false; }, std::unique_ptr<FrameStepper>(stepper), nullptr, {}, {} } };
 };
 
 void entryAnimationFrame(benchmark::State& state)

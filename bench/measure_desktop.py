@@ -70,18 +70,20 @@ def start_display():
     sys.exit("no Xvfb")
 
 
-def environment(display, extra=None, snapshot_end=None, tour_seen=False):
+def environment(display, extra=None, snapshot_end=None, tour_seen=False, snapshot_total=None, settings=()):
     config = tempfile.mkdtemp(prefix="mewt-measure-config-")
     runtime = tempfile.mkdtemp(prefix="mewt-measure-run-")
     os.chmod(runtime, 0o700)
-    lines = []
+    lines = list(settings)
     if tour_seen:
         lines.append("onboardingVersion=3")
     if snapshot_end is not None:
         remaining = snapshot_end - time.time()
+        if snapshot_total is None:
+            snapshot_total = 90 if remaining < 90 else remaining + 60
         snapshot = ('{\\"version\\":1,\\"state\\":{\\"kind\\":\\"running\\",\\"endDate\\":%.3f},'
                     '\\"draftName\\":\\"\\",\\"totalDurationSeconds\\":%d}'
-                    % (snapshot_end, 90 if remaining < 90 else remaining + 60))
+                    % (snapshot_end, snapshot_total))
         lines.append('timerSnapshot="@ByteArray(%s)"' % snapshot)
     if lines:
         os.makedirs(os.path.join(config, "mewt"))
@@ -290,10 +292,14 @@ def largest_window(display, pid):
     return best
 
 
-def popover_activity(display, seconds, reduced):
-    """The popover open on a running timer (ten minutes left), the pointer resting on its card."""
+def popover_activity(display, seconds, reduced, minutes):
+    """The popover open on a timer of `minutes` just started, the pointer resting on its card. The
+    yarn winds one pixel in about 5 s of a 25-minute timer and several a second of a 1-minute one."""
     motion = {"MEWT_REDUCED_MOTION": "1" if reduced else "0"}
-    pid, _, _ = launch(MEWT, environment(display, motion, snapshot_end=time.time() + 600, tour_seen=True))
+    length = minutes * 60
+    # The ending cue waits for the last 15 s, after the measurement.
+    pid, _, _ = launch(MEWT, environment(display, motion, snapshot_end=time.time() + length, tour_seen=True,
+                                         snapshot_total=length, settings=["endingCueLeadTimeSeconds=15"]))
     time.sleep(2)
     xdotool(display, "mousemove", str(WIDTH - 6 - 12), str(6 + 12), "click", "1")
     time.sleep(1)
@@ -577,10 +583,10 @@ def main():
             print("floor, the bare window with a label ticking once a second: %.1f / %.1f wake-ups a second"
                   " (GUI thread / all threads), %.2f %% of a processor" % floor)
         if "popover" in wanted:
-            for reduced in (True, False):
-                print("popover open on a running timer, pointer resting on it, reduced motion %s:"
+            for minutes, reduced in ((25, True), (25, False), (1, False)):
+                print("popover open on a running %d-minute timer, pointer resting on it, reduced motion %s:"
                       " %.1f / %.1f wake-ups a second, %.2f %% of a processor"
-                      % (("on" if reduced else "off",) + popover_activity(display, 10, reduced)))
+                      % ((minutes, "on" if reduced else "off") + popover_activity(display, 10, reduced, minutes)))
         if "tour" in wanted:
             for step, figures in enumerate(tour_activity(display, 10)):
                 print("welcome tour, step %d: %.1f / %.1f wake-ups a second, %.2f %% of a processor"

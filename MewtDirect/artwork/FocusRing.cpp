@@ -10,6 +10,11 @@ namespace mewt {
 
 void paintFocusRing(QPainter& painter, const QWidget& widget, const QRectF& rect, double radius)
 {
+    paintFocusRing(painter, widget, rect, radius, widget.palette().color(QPalette::Highlight));
+}
+
+void paintFocusRing(QPainter& painter, const QWidget& widget, const QRectF& rect, double radius, const QColor& color)
+{
     // As the desktop's own controls: after a Tab or a shortcut, not after a click or a window's
     // activation.
     if (!widget.hasFocus() || !widget.window()->testAttribute(Qt::WA_KeyboardFocusChange))
@@ -20,7 +25,7 @@ void paintFocusRing(QPainter& painter, const QWidget& widget, const QRectF& rect
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(1.0);
-    painter.setPen(QPen(widget.palette().color(QPalette::Highlight), focusRingWidth));
+    painter.setPen(QPen(color, focusRingWidth));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(ring, r, r);
     painter.restore();

@@ -3,6 +3,7 @@
 #include "artwork/Animation.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace mewt {
 
@@ -15,7 +16,6 @@ FrameClock& FrameClock::shared()
 FrameClock::FrameClock()
 {
     timer.setTimerType(Qt::PreciseTimer);
-    timer.setInterval(frameIntervalMs);
     connect(&timer, &QTimer::timeout, this, &FrameClock::tick);
 }
 
@@ -30,16 +30,14 @@ void FrameClock::subscribe(QObject* receiver, std::function<void()> onFrame)
         }
     }
     subscribers.push_back({ receiver, std::move(onFrame) });
-    if (!timer.isActive())
-        timer.start();
+    rearm();
 }
 
 void FrameClock::unsubscribe(const QObject* receiver)
 {
     std::erase_if(subscribers,
         [receiver](const Subscriber& subscriber) { return !subscriber.receiver || subscriber.receiver == receiver; });
-    if (subscribers.empty())
-        timer.stop();
+    rearm();
 }
 
 bool FrameClock::isSubscribed(const QObject* receiver) const
@@ -48,17 +46,95 @@ bool FrameClock::isSubscribed(const QObject* receiver) const
         [receiver](const Subscriber& subscriber) { return subscriber.receiver && subscriber.receiver == receiver; });
 }
 
+void FrameClock::requestFrame(QObject* receiver, Uptime due, std::function<void()> onFrame)
+{
+    if (!receiver || !onFrame)
+        return;
+    cancelFrame(receiver);
+    requests.push_back({ receiver, due, std::move(onFrame) });
+    rearm();
+}
+
+void FrameClock::cancelFrame(const QObject* receiver)
+{
+    const auto gone = std::erase_if(
+        requests, [receiver](const Request& request) { return !request.receiver || request.receiver == receiver; });
+    if (gone > 0)
+        rearm();
+}
+
+std::optional<Uptime> FrameClock::requestedFrame(const QObject* receiver) const
+{
+    for (const Request& request : requests) {
+        if (request.receiver && request.receiver == receiver)
+            return request.due;
+    }
+    return std::nullopt;
+}
+
+Uptime FrameClock::now() const
+{
+    return driver ? driver->uptime() : std::chrono::steady_clock::now();
+}
+
+void FrameClock::drive(const Clock* clock)
+{
+    driver = clock;
+    rearm();
+}
+
+void FrameClock::rearm()
+{
+    if (driver) {
+        timer.stop();
+        return;
+    }
+    if (!subscribers.empty()) {
+        // A running clock keeps its beat; requests ride on its ticks.
+        if (!timer.isActive() || timer.isSingleShot()) {
+            timer.setSingleShot(false);
+            timer.start(frameIntervalMs);
+        }
+        return;
+    }
+    if (requests.empty()) {
+        timer.stop();
+        return;
+    }
+    const auto earliest = std::min_element(requests.begin(), requests.end(), [](const Request& a, const Request& b) {
+        return a.due < b.due;
+    })->due;
+    // Whole milliseconds, rounded up: a tick before the time asked for would find nothing to do.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(earliest - now());
+    timer.setSingleShot(true);
+    timer.start(std::max<int>(0, static_cast<int>(wait.count())));
+}
+
 void FrameClock::tick()
 {
-    // A callback may subscribe or unsubscribe anyone, itself included.
+    // A callback may subscribe, unsubscribe or ask for frames for anyone, itself included.
     const std::vector<Subscriber> now = subscribers;
     for (const Subscriber& subscriber : now) {
         if (subscriber.receiver && isSubscribed(subscriber.receiver))
             subscriber.onFrame();
     }
+    const Uptime time = this->now();
+    std::vector<Request> due;
+    for (auto it = requests.begin(); it != requests.end();) {
+        if (it->receiver && it->due <= time) {
+            due.push_back(std::move(*it));
+            it = requests.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (const Request& request : due) {
+        if (request.receiver)
+            request.onFrame();
+    }
     std::erase_if(subscribers, [](const Subscriber& subscriber) { return !subscriber.receiver; });
-    if (subscribers.empty())
-        timer.stop();
+    std::erase_if(requests, [](const Request& request) { return !request.receiver; });
+    rearm();
 }
 
 } // namespace mewt

@@ -9,10 +9,10 @@
 #include "artwork/PointerArrow.h"
 #include "artwork/PullStatusPill.h"
 #include "artwork/ReducedMotion.h"
+#include "model/ShortClockTime.h"
 
 #include <QLayout>
 #include <QPainter>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -96,10 +96,7 @@ PullPreviewLayout pullPreviewLayout(const PullPreviewPose& pose, double maximumP
 QString pullPreviewDefaultStatusText(double pullProgress, const QDateTime& now, const QLocale& locale)
 {
     const int minutes = std::max(1, static_cast<int>(std::floor(pullProgress * minutesAtFullPull)));
-    // Some locales' short format still carries seconds, which would tick through the demo.
-    QString format = locale.timeFormat(QLocale::ShortFormat);
-    format.remove(QRegularExpression(QStringLiteral("[:.]ss?")));
-    const QString time = locale.toString(now.addSecs(minutes * 60LL).time(), format);
+    const QString time = shortClockTime(now.addSecs(minutes * 60LL).time(), locale);
     return QStringLiteral("%1 min · %2").arg(QString::number(minutes), time);
 }
 

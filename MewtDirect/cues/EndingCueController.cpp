@@ -6,7 +6,9 @@
 #include "cues/CatSoundPlayer.h"
 #include "cues/EndingCueView.h"
 #include "model/InterfaceSettingsStore.h"
+#include "platform/X11WindowLoss.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPainterPath>
@@ -60,8 +62,9 @@ EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSetting
     , pointerCheck(this)
     , fadeAnimation(this)
 {
-    // Above everything, on every desktop, never focused, and every click goes through to what lies
-    // beneath: the cue must never disturb the application in front.
+    // Above other programs' windows (below our own pop-ups and popover), on every desktop, never
+    // focused, and every click goes through to what lies beneath: the cue must never disturb the
+    // application in front.
     panelWindow = std::make_unique<QWidget>(nullptr,
         Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint
             | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
@@ -74,6 +77,12 @@ EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSetting
     host = new EndingCueView(cueModel, settings, panelWindow.get());
     panelWindow->resize(currentPanelSize.toSize());
     host->setGeometry(QRect(QPoint(0, 0), currentPanelSize.toSize()));
+    // Counted as put away: the countdown it showed ends, and the next cue comes in a new window.
+    whenWindowLost(*panelWindow, [this] {
+        fadeAnimation.stop();
+        hide(false);
+        finishHide();
+    });
 
     for (QTimer* timer : { &activationTimer, &countdownTimer, &overdueTimer }) {
         timer->setSingleShot(true);
@@ -208,10 +217,32 @@ void EndingCueController::present()
     } else if (!animates) {
         panelWindow->setWindowOpacity(1.0);
     }
-    panelWindow->raise();
-    stacking.keepAbove(panelWindow->windowHandle());
+    stacking.keep(panelWindow->windowHandle(), [this] { return surfacesAbove(); });
     if (animates)
         fade(1.0, fadeInDuration, easeOutCurve(), generation);
+}
+
+void EndingCueController::stayBelow(QWidget* window)
+{
+    if (window && !keptBelow.contains(window))
+        keptBelow.append(window);
+}
+
+QList<QWindow*> EndingCueController::surfacesAbove() const
+{
+    QList<QWindow*> windows;
+    const auto add = [&windows](const QWidget* widget) {
+        if (widget && widget->isVisible() && widget->windowHandle())
+            windows.append(widget->windowHandle());
+    };
+    for (const QPointer<QWidget>& window : keptBelow)
+        add(window);
+    // Menus, tool tips and the pull's overlay and rope, which are tool tips too.
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != panelWindow.get() && (window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip))
+            add(window);
+    }
+    return windows;
 }
 
 void EndingCueController::hide(bool animated)

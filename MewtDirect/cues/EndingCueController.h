@@ -19,6 +19,7 @@
 #include <optional>
 
 class QWidget;
+class QWindow;
 
 namespace mewt {
 
@@ -28,8 +29,9 @@ class InterfaceSettingsStore;
 
 // Shows the ending cue beside the pointer shortly before a timer or pomodoro phase ends, counts
 // the last seconds down, and brings it back for a moment at the chosen interval while a finished
-// pomodoro phase waits for the next. The cue's window floats above everything, lets every click
-// through and never takes the focus.
+// pomodoro phase waits for the next. The cue's window floats above other programs' windows and
+// below our own menus, tool tips, pull overlay and popover, lets every click through and never
+// takes the focus.
 //
 // The coordinator calls `update` whenever the timer state or the ending-cue settings change, and
 // at shutdown `stopOverdueAlerts`, then `hide(false)`. Everything else runs on the controller's
@@ -70,6 +72,11 @@ public:
     bool isSessionLocked() const { return sessionLocked; }
     // Looks at the wall clock now instead of at the next timer; for after a wake.
     void recheck();
+    // The cue stays below `window` (the popover) while both show; pop-ups and tool tips of ours it
+    // stays below anyway.
+    void stayBelow(QWidget* window);
+    // Our windows the cue stays below, those showing now.
+    QList<QWindow*> surfacesAbove() const;
 
     // Where the pointer is and which screens there are, primary first; tests replace them.
     std::function<QPointF()> pointerLocation;
@@ -139,6 +146,7 @@ private:
     QTimer pointerCheck;
     QVariantAnimation fadeAnimation;
     X11StackingWatcher stacking;
+    QList<QPointer<QWidget>> keptBelow;
 
     std::optional<Activation> activation;
     std::optional<Date> deadline;

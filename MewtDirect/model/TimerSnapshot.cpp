@@ -80,17 +80,27 @@ bool isIsolate(char16_t c)
     return c >= 0x2066 && c <= 0x2068;
 }
 
-// A NUL ends the title a notification server shows, and escapes and bells reach whatever prints
-// the name; a tab is the one that reads as a space.
+bool isControl(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// A NUL ends the title a notification server shows, and escapes (C1's CSI too) and bells reach
+// whatever prints the name; a tab and the line and paragraph separators read as a space. A half
+// of a surrogate pair is no character at all (UTF-8 has no form for it).
 QString withoutControls(const QString& name)
 {
     QString kept;
     kept.reserve(name.size());
-    for (const QChar c : name) {
-        if (c == u'\t')
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c == u'\t' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
             kept.append(u' ');
-        else if (c.unicode() >= 0x20 && c.unicode() != 0x7F)
+        } else if (c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            kept.append(c).append(name.at(++i));
+        } else if (!isControl(c.unicode()) && !c.isSurrogate()) {
             kept.append(c);
+        }
     }
     return kept;
 }

@@ -31,10 +31,11 @@ inline constexpr int maximumSessionNameCharacters = 40;
 // One character may carry any number of combining marks; past this many code units they are cut.
 inline constexpr int maximumSessionNameCodeUnits = 400;
 
-// `name` without control characters (a tab becomes a space), cut to
-// maximumSessionNameCharacters user-perceived characters and at most maximumSessionNameCodeUnits
-// code units, never inside a surrogate pair; then every direction control it opens is closed (the
-// closers may go past the bound) and closers without an opener are dropped.
+// `name` without control characters (C0 and C1) nor unpaired surrogates (a tab and the line and
+// paragraph separators become a space), cut to maximumSessionNameCharacters user-perceived
+// characters and at most maximumSessionNameCodeUnits code units, never inside a surrogate pair;
+// then every direction control it opens is closed (the closers may go past the bound) and closers
+// without an opener are dropped.
 QString boundedSessionName(const QString& name);
 
 // Compact JSON; none when a value cannot be represented (a date outside years 1970..9999, a

@@ -144,6 +144,11 @@ public:
 
     void start()
     {
+        // Nothing leaves the machine for a service the build does not have.
+        if (!hasFeedbackService(options.endpoint.serviceHost)) {
+            QTimer::singleShot(0, this, [this] { finish(failure(FeedbackClientError::transport())); });
+            return;
+        }
         const std::optional<QUrl> url = feedbackURL(options.endpoint);
         if (!url) {
             QTimer::singleShot(0, this,

@@ -2,6 +2,8 @@
 
 #include "options/GraphemeText.h"
 
+#include <QCoreApplication>
+
 namespace mewt {
 
 QString FeedbackClientError::userMessage(const QString& serviceHost) const
@@ -10,7 +12,11 @@ QString FeedbackClientError::userMessage(const QString& serviceHost) const
     switch (kind) {
     case Kind::rateLimited: return QStringLiteral("too many notes for now. try again a little later.");
     case Kind::invalidRequest: return QStringLiteral("check your note and optional email, then try again.");
-    case Kind::transport: return QStringLiteral("couldn't reach %1. check your connection.").arg(serviceHost);
+    case Kind::transport:
+        // Blaming the connection would send the user looking for a fault that is not there.
+        if (!hasFeedbackService(serviceHost))
+            return QCoreApplication::translate("mewt", "this build has no feedback service, so notes go nowhere.");
+        return QStringLiteral("couldn't reach %1. check your connection.").arg(serviceHost);
     case Kind::server: {
         const QString shownCode = truncatedToGraphemes(code, serverTextLimit, true);
         if (shownDetail.isEmpty())
@@ -36,6 +42,11 @@ QString FeedbackClientError::description() const
     case Kind::invalidRequest: return QStringLiteral("invalidRequest");
     }
     return {};
+}
+
+bool hasFeedbackService(const QString& serviceHost)
+{
+    return serviceHost != u"invalid" && !serviceHost.endsWith(u".invalid");
 }
 
 QString loggedServerText(const QString& text)

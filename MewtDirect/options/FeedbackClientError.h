@@ -35,6 +35,10 @@ struct FeedbackClientError {
     static constexpr int serverTextLimit = 300;
 };
 
+// Whether the build names a feedback service: a host in the reserved ".invalid" domain (the
+// default build's) never resolves, so it names none.
+bool hasFeedbackService(const QString& serviceHost);
+
 // Server text as the log takes it: cut to FeedbackClientError::serverTextLimit characters, then
 // every control character written as an escape (\x1b, \u202e), so a server cannot ring, recolour
 // or forge a line in the log.

@@ -36,7 +36,7 @@ void FeedbackComposerModel::setState(const State& state)
 void FeedbackComposerModel::setMessage(const QString& message)
 {
     State next = current;
-    next.message = truncatedToGraphemes(message, messageHoldLimit);
+    next.message = message;
     setState(next);
 }
 
@@ -64,13 +64,13 @@ void FeedbackComposerModel::setIncludeEmail(bool include)
 bool FeedbackComposerModel::canSend() const
 {
     const QString trimmed = current.message.trimmed();
-    return !trimmed.isEmpty() && current.phase.kind != Phase::Kind::sending && graphemeCount(trimmed) <= messageLimit;
+    return !trimmed.isEmpty() && current.phase.kind != Phase::Kind::sending && !exceedsGraphemes(trimmed, messageLimit);
 }
 
 std::optional<QString> FeedbackComposerModel::validContactEmail() const
 {
     const QString address = current.contactEmail.trimmed().toLower();
-    if (!address.contains(u'@') || !address.contains(u'.') || graphemeCount(address) > contactEmailLimit)
+    if (!address.contains(u'@') || !address.contains(u'.') || exceedsGraphemes(address, contactEmailLimit))
         return std::nullopt;
     return address;
 }

@@ -41,9 +41,8 @@ public:
     using Sender = std::function<void(
         const FeedbackSubmissionRequest&, QObject* context, std::function<void(const FeedbackOutcome&)>)>;
 
+    // What a note may send; it holds whatever is typed, and only sending waits for it to fit.
     static constexpr qsizetype messageLimit = 4000;
-    // The note holds one character more than it may send, so the form still shows it is too long.
-    static constexpr qsizetype messageHoldLimit = messageLimit + 1;
     static constexpr qsizetype contactEmailLimit = 254;
 
     explicit FeedbackComposerModel(

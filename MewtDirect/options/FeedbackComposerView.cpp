@@ -3,7 +3,6 @@
 #include "artwork/PixelFont.h"
 #include "cues/PointerFeedback.h"
 #include "options/FeedbackComposerModel.h"
-#include "options/GraphemeText.h"
 #include "options/OptionsPalette.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -26,33 +25,39 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtMath>
+#include <functional>
 #include <utility>
 
 namespace mewt {
 
 namespace {
 
-// Takes in only what the note can hold: a pasted book would otherwise be laid out whole, and
-// counted again at every key.
+// Refuses, whole, a paste or drop that would take the note past the bound: a pasted book would be
+// laid out in full and the form would stall at every key. Everything short of it is kept.
 class NoteEditor final : public QPlainTextEdit {
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    NoteEditor(std::function<void()> refused, QWidget* parent)
+        : QPlainTextEdit(parent)
+        , refused(std::move(refused))
+    {
+    }
 
 protected:
     void insertFromMimeData(const QMimeData* source) override
     {
         if (!source || !source->hasText())
             return;
-        QTextCursor cursor = textCursor();
-        QString kept = toPlainText();
-        kept.remove(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart());
-        const qsizetype room = FeedbackComposerModel::messageHoldLimit - graphemeCount(kept);
-        if (room <= 0)
+        const QTextCursor cursor = textCursor();
+        const qsizetype kept = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
+        if (kept + source->text().size() > FeedbackComposerView::noteBound) {
+            refused();
             return;
-        cursor.insertText(truncatedToGraphemes(source->text(), room));
-        setTextCursor(cursor);
-        ensureCursorVisible();
+        }
+        QPlainTextEdit::insertFromMimeData(source);
     }
+
+private:
+    std::function<void()> refused;
 };
 
 constexpr int padding = 20;
@@ -259,7 +264,7 @@ QWidget* FeedbackComposerView::buildForm()
     }
     column->addLayout(kindRow);
 
-    editor = new NoteEditor(form);
+    editor = new NoteEditor([this] { pasteRefused->show(); }, form);
     editor->setFont(pixelFont(bodySize));
     editor->setTabChangesFocus(true);
     editor->setMinimumHeight(editorMinimumHeight);
@@ -267,15 +272,13 @@ QWidget* FeedbackComposerView::buildForm()
     editor->document()->setDocumentMargin(editorPadding);
     // textChanged fires for sync()'s own writes too; those run under a blocker.
     connect(editor, &QPlainTextEdit::textChanged, this, [this] {
+        pasteRefused->hide();
         this->model.setMessage(editor->toPlainText());
-        // Typed past what the note holds: the model kept less, and an unchanged model says nothing.
-        if (editor->toPlainText() != this->model.state().message) {
-            const QSignalBlocker quiet(editor);
-            editor->setPlainText(this->model.state().message);
-            editor->moveCursor(QTextCursor::End);
-        }
     });
     column->addWidget(editor);
+    pasteRefused = label(calloutSize, QFont::Normal, form);
+    pasteRefused->hide();
+    column->addWidget(pasteRefused);
 
     includeEmail = new QCheckBox(form);
     includeEmail->setFont(pixelFont(bodySize));
@@ -472,7 +475,7 @@ void FeedbackComposerView::applyColors()
         const QString rounded = *corners ? QString::fromLatin1(corners).arg(segmentCornerRadius) : QString();
         categories[index]->setStyleSheet(segment + QStringLiteral("QPushButton { %1 }").arg(rounded));
     }
-    for (QLabel* faded : { subtitle, summary, thanksText })
+    for (QLabel* faded : { subtitle, pasteRefused, summary, thanksText })
         faded->setForegroundRole(secondaryTextRole);
     setTextColor(failure, QColor::fromRgb(scheme == ColorScheme::dark ? darkRed : lightRed));
     const qreal ratio = devicePixelRatioF();
@@ -491,6 +494,8 @@ void FeedbackComposerView::retranslate()
     for (QPushButton* segment : categories)
         segment->setAccessibleDescription(QCoreApplication::translate("mewt", "kind"));
     editor->setAccessibleName(QCoreApplication::translate("mewt", "feedback message"));
+    pasteRefused->setText(QCoreApplication::translate("mewt", "too long to paste. a note sends up to %1 characters.")
+                              .arg(FeedbackComposerModel::messageLimit));
     includeEmail->setText(QCoreApplication::translate("mewt", "include email so i can reply"));
     email->setAccessibleName(QCoreApplication::translate("mewt", "reply email"));
     thanksTitle->setText(QCoreApplication::translate("mewt", "got it. thank you"));

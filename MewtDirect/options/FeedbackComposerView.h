@@ -27,6 +27,9 @@ class FeedbackComposerView final : public QWidget {
 
 public:
     static constexpr int width = 420;
+    // A paste or drop that would take the note past this many UTF-16 units is refused: far above
+    // what a note may send, far below what would stall the form.
+    static constexpr qsizetype noteBound = 50'000;
 
     FeedbackComposerView(FeedbackComposerModel& model, std::function<void()> onClose, QWidget* parent = nullptr);
 
@@ -48,6 +51,7 @@ public:
     QToolButton* closeButton() const { return close; }
     QPushButton* categoryButton(int index) const { return categories.at(index); }
     QTextEdit* failureText() const { return failure; }
+    QLabel* pasteRefusedLine() const { return pasteRefused; }
     QWidget* sentBlock() const { return thanks; }
 
 protected:
@@ -75,6 +79,7 @@ private:
     QLabel* kindLabel = nullptr;
     std::array<QPushButton*, 3> categories {};
     QPlainTextEdit* editor = nullptr;
+    QLabel* pasteRefused = nullptr;
     QCheckBox* includeEmail = nullptr;
     QLineEdit* email = nullptr;
     QLabel* summary = nullptr;

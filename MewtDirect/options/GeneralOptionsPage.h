@@ -21,8 +21,9 @@ class OpenSourceLicensesView;
 class UpdateRuntime;
 
 // Language, open at login, what mewt is (icon, name, version, copyright, notices), updates, the
-// welcome tour again and feedback. Without an update runtime (a build without a feed) the updates
-// row is left out.
+// welcome tour again and feedback. The application always hands over its update runtime, so the
+// updates row always shows (a build without a feed says so when asked); only a page given no
+// runtime, as some tests build it, has no updates row.
 class GeneralOptionsPage final : public OptionsPage {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GeneralOptionsPage)

@@ -23,13 +23,10 @@ qsizetype offsetAfter(const QString& text, qsizetype count)
 
 } // namespace
 
-qsizetype graphemeCount(const QString& text)
+bool exceedsGraphemes(const QString& text, qsizetype limit)
 {
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype count = 0;
-    while (finder.toNextBoundary() >= 0)
-        ++count;
-    return count;
+    // No character is shorter than one code unit.
+    return text.size() > limit && offsetAfter(text, limit + 1) >= 0;
 }
 
 QString truncatedToGraphemes(const QString& text, qsizetype limit, bool ellipsis)

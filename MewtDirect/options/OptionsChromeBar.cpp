@@ -12,8 +12,12 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVariantAnimation>
+#include <algorithm>
+#include <vector>
 
 namespace mewt {
 
@@ -28,6 +32,49 @@ constexpr int glyphSide = 11;
 constexpr int capsuleToTitle = 10;
 constexpr int iconSide = 22;
 constexpr int iconToTitle = 7;
+// The scrolled band: the page under it blurred this far (points), then a tint between the window's
+// and the fields' colours laid over it, so the page shows through faintly.
+constexpr int underBandBlurRadius = 5;
+constexpr qreal bandTintOpacity = 0.7;
+
+// One box-blur pass along a line of premultiplied pixels `stride` apart, edges held.
+void boxBlurLine(QRgb* pixels, int length, qsizetype stride, int radius, std::vector<QRgb>& line)
+{
+    line.assign(length, 0);
+    for (int i = 0; i < length; ++i)
+        line[i] = pixels[i * stride];
+    const auto at = [&line, length](int i) { return line[std::clamp(i, 0, length - 1)]; };
+    const int size = 2 * radius + 1;
+    int sums[4] = {};
+    for (int k = -radius; k <= radius; ++k) {
+        for (int c = 0; c < 4; ++c)
+            sums[c] += int((at(k) >> (8 * c)) & 0xff);
+    }
+    for (int i = 0; i < length; ++i) {
+        QRgb out = 0;
+        for (int c = 0; c < 4; ++c)
+            out |= QRgb(sums[c] / size) << (8 * c);
+        pixels[i * stride] = out;
+        for (int c = 0; c < 4; ++c)
+            sums[c] += int((at(i + radius + 1) >> (8 * c)) & 0xff) - int((at(i - radius) >> (8 * c)) & 0xff);
+    }
+}
+
+// Two box blurs each way, close enough to a Gaussian for a backdrop.
+void blur(QImage& image, int radius)
+{
+    if (radius < 1 || image.isNull())
+        return;
+    std::vector<QRgb> line;
+    auto* pixels = reinterpret_cast<QRgb*>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int y = 0; y < image.height(); ++y)
+            boxBlurLine(pixels + y * stride, image.width(), 1, radius, line);
+        for (int x = 0; x < image.width(); ++x)
+            boxBlurLine(pixels + x, image.height(), stride, radius, line);
+    }
+}
 
 QEasingCurve easeInOut()
 {
@@ -105,9 +152,53 @@ void OptionsChromeBar::sync()
     }
 }
 
+void OptionsChromeBar::setScrolledContent(QScrollArea* area)
+{
+    if (area == scrolledArea)
+        return;
+    disconnect(scrollWatch);
+    scrolledArea = area;
+    if (area)
+        scrollWatch = connect(
+            area->verticalScrollBar(), &QScrollBar::valueChanged, this, &OptionsChromeBar::refreshContentUnderBand);
+    refreshContentUnderBand();
+}
+
+void OptionsChromeBar::refreshContentUnderBand()
+{
+    QWidget* content = scrolledArea ? scrolledArea->widget() : nullptr;
+    if (!content || (!chromeState.isDetailScrolled() && backdrop <= 0)) {
+        if (!contentUnderBand.isNull()) {
+            contentUnderBand = QImage();
+            update();
+        }
+        return;
+    }
+    // Where the page would be if it went on upwards under the band: the rows just above the
+    // visible part, as high as the band reaches above the page's top edge.
+    QWidget* viewport = scrolledArea->viewport();
+    contentUnderBandOrigin = viewport->mapTo(window(), QPoint()) - mapTo(window(), QPoint());
+    const int reach = contentUnderBandOrigin.y();
+    contentUnderBandOrigin.setY(0);
+    const int top = scrolledArea->verticalScrollBar()->value();
+    const QRect strip(0, top - reach, viewport->width(), reach);
+    const qreal ratio = devicePixelRatioF();
+    QImage image(strip.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(palette().color(QPalette::Window));
+    const QRect source = strip & content->rect();
+    if (!source.isEmpty())
+        content->render(&image, source.topLeft() - strip.topLeft(), QRegion(source), QWidget::DrawChildren);
+    blur(image, qRound(underBandBlurRadius * ratio));
+    contentUnderBand = std::move(image);
+    update();
+}
+
 void OptionsChromeBar::detailScrolledChanged(bool scrolled)
 {
     const qreal target = scrolled ? 1 : 0;
+    if (scrolled)
+        refreshContentUnderBand();
     backdropAnimation->stop();
     if (reducesMotion() || !isVisible()) {
         backdrop = target;
@@ -146,7 +237,15 @@ void OptionsChromeBar::paintEvent(QPaintEvent*)
     painter.fillRect(QRect(sidebarWidth, 0, width() - sidebarWidth, height()), colors.window());
     if (backdrop > 0) {
         painter.setOpacity(backdrop);
-        painter.fillRect(QRect(sidebarWidth, 0, width() - sidebarWidth, height()), materialColor(colors));
+        if (!contentUnderBand.isNull())
+            painter.drawImage(contentUnderBandOrigin, contentUnderBand);
+        painter.setOpacity(backdrop * bandTintOpacity);
+        const QColor window = colors.color(QPalette::Window);
+        const QColor base = colors.color(QPalette::Base);
+        const QColor tint(
+            (window.red() + base.red()) / 2, (window.green() + base.green()) / 2, (window.blue() + base.blue()) / 2);
+        painter.fillRect(QRect(sidebarWidth, 0, width() - sidebarWidth, height()), tint);
+        painter.setOpacity(backdrop);
         painter.fillRect(QRect(sidebarWidth, height() - 1, width() - sidebarWidth, 1), separatorColor(colors));
         painter.setOpacity(1);
     }
@@ -186,8 +285,10 @@ void OptionsChromeBar::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
         retranslate();
-    else if (event->type() == QEvent::PaletteChange)
+    else if (event->type() == QEvent::PaletteChange) {
         refreshGlyphs();
+        refreshContentUnderBand();
+    }
 }
 
 } // namespace mewt

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 class QAction;
+class QScrollArea;
 class QToolButton;
 class QVariantAnimation;
 
@@ -12,8 +15,10 @@ class OptionsChromeState;
 class OptionsNavigationModel;
 
 // The band across the top of the options window: back and forward in a capsule, the app's icon and
-// the page title. Right of the sidebar it takes a backdrop while the page is scrolled. Linux puts
-// no widgets into a window manager's title bar, so this band is ours, inside the window.
+// the page title. Right of the sidebar it is clear at the top of the page and a translucent
+// material once the page is scrolled: the page goes on under it, blurred and tinted, as if it
+// scrolled beneath the band. Linux puts no widgets into a window manager's title bar, so this
+// band is ours, inside the window, above the page rather than over it.
 class OptionsChromeBar final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(OptionsChromeBar)
@@ -33,6 +38,8 @@ public:
     QString title() const { return shownTitle; }
     // 0 at the top of the page, 1 once scrolled; animated between.
     qreal backdropOpacity() const { return backdrop; }
+    // The scrolling page whose content passes under the band (none: the band stays plain).
+    void setScrolledContent(QScrollArea* area);
 
     void sync();
 
@@ -42,6 +49,8 @@ protected:
 
 private:
     void detailScrolledChanged(bool scrolled);
+    // Takes the band's height of the page just above its visible part, blurred.
+    void refreshContentUnderBand();
     void retranslate();
     void refreshGlyphs();
     QRectF capsuleRect() const;
@@ -55,6 +64,10 @@ private:
     QVariantAnimation* backdropAnimation = nullptr;
     QString shownTitle;
     qreal backdrop = 0;
+    QPointer<QScrollArea> scrolledArea;
+    QMetaObject::Connection scrollWatch;
+    QImage contentUnderBand;
+    QPoint contentUnderBandOrigin;
 };
 
 } // namespace mewt

@@ -1,5 +1,6 @@
 #include "options/OptionsView.h"
 
+#include "artwork/FocusRing.h"
 #include "model/ThemeStore.h"
 #include "options/OptionsCategoryIcon.h"
 #include "options/OptionsChromeBar.h"
@@ -14,6 +15,7 @@
 #include "options/TextStyle.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
 #include <QScrollArea>
@@ -67,6 +69,10 @@ public:
             painter->setBrush(option.palette.color(QPalette::Highlight));
             painter->drawRoundedRect(row, selectionRadius, selectionRadius);
         }
+        // The keyboard's row; on the selection the ring takes the selection's text colour.
+        if (option.state.testFlag(QStyle::State_HasFocus) && option.widget)
+            paintFocusRing(*painter, *option.widget, row, selectionRadius,
+                option.palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight));
         const QVariant category = index.data(categoryRole);
         if (!category.isValid()) {
             painter->restore();
@@ -99,9 +105,50 @@ QVariant selectedData(const QListWidget& list, int role)
     return chosen.size() == 1 && !chosen.first()->isHidden() ? chosen.first()->data(role) : QVariant();
 }
 
-QListWidget* sidebarList(QWidget* parent)
+// The search hits by keyboard: the arrows move among them without opening one; Return (which the
+// view itself answers with `activated`) and Space activate the current one. A selection from
+// elsewhere (a click, a screen reader) still opens its hit.
+class SearchHitList final : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override
+    {
+        if (event && event->type() == QEvent::KeyPress)
+            return QItemSelectionModel::NoUpdate;
+        return QListWidget::selectionCommand(index, event);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && currentItem()
+            && !currentItem()->isHidden()) {
+            if (!event->isAutoRepeat())
+                Q_EMIT activated(currentIndex());
+            return;
+        }
+        QListWidget::keyPressEvent(event);
+    }
+
+    void focusInEvent(QFocusEvent* event) override
+    {
+        // Tab lands on the chosen hit, else on the first shown one, so the keyboard is always on a hit.
+        if (event->reason() != Qt::MouseFocusReason && (!currentItem() || currentItem()->isHidden())) {
+            for (int row = 0; row < count(); ++row) {
+                if (!item(row)->isHidden()) {
+                    selectionModel()->setCurrentIndex(indexFromItem(item(row)), QItemSelectionModel::NoUpdate);
+                    break;
+                }
+            }
+        }
+        QListWidget::focusInEvent(event);
+    }
+};
+
+template <typename List = QListWidget> List* sidebarList(QWidget* parent)
 {
-    auto* list = new QListWidget(parent);
+    auto* list = new List(parent);
     list->setFrameShape(QFrame::NoFrame);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -123,7 +170,7 @@ OptionsView::OptionsView(
     , search(new OptionsSearchField(navigation))
     , sidebar(new QStackedWidget)
     , categories(sidebarList(sidebar))
-    , results(sidebarList(sidebar))
+    , results(sidebarList<SearchHitList>(sidebar))
     , noResults(new OptionsSearchEmptyState(sidebar))
     , detail(new QStackedWidget)
     , blank(new QWidget(detail))
@@ -200,6 +247,10 @@ OptionsView::OptionsView(
         const auto setting = OptionsSetting(item->data(settingRole).toInt());
         if (this->navigation.selectedSearchResult() == setting)
             this->navigation.openSearchResult(setting);
+    });
+    connect(results, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        if (!item->isHidden())
+            this->navigation.openSearchResult(OptionsSetting(item->data(settingRole).toInt()));
     });
 
     connect(&navigation, &OptionsNavigationModel::historyChanged, this, &OptionsView::scheduleSync);
@@ -324,7 +375,7 @@ void OptionsView::markChosenHit()
     for (int row = 0; row < results->count(); ++row) {
         QListWidgetItem* item = results->item(row);
         if (auto* hit = qobject_cast<OptionsSearchResultRow*>(results->itemWidget(item)))
-            hit->setChosen(item == results->currentItem());
+            hit->setChosen(item->isSelected());
     }
 }
 
@@ -333,6 +384,7 @@ void OptionsView::syncDetail()
     if (isShowingSearchResults()) {
         detail->setCurrentWidget(blank);
         tracker->attach(nullptr);
+        chrome->setScrolledContent(nullptr);
         return;
     }
     const OptionsCategory category = navigation.currentCategory();
@@ -341,6 +393,7 @@ void OptionsView::syncDetail()
     detail->setCurrentWidget(pageHost);
     SettingsForm* form = currentForm();
     tracker->attach(form);
+    chrome->setScrolledContent(form);
 
     if (navigation.scrollRequestID() == handledScrollRequest)
         return;

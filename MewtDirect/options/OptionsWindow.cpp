@@ -2,7 +2,6 @@
 
 #include "artwork/AppIcon.h"
 #include "options/OptionsView.h"
-#include "platform/X11WindowLoss.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -27,12 +26,6 @@ OptionsWindow::OptionsWindow(OptionsView* view, QWidget* parent)
     setFixedSize(OptionsView::windowSize);
     setAutoFillBackground(true);
     retranslate();
-    // Destroyed by another X client, the window would never show again: Qt takes it for shown.
-    // Letting go of it makes the next show build a new one, on the same page.
-    watchForeignDestroy(*this, [this] {
-        hide();
-        destroy();
-    });
 }
 
 void OptionsWindow::closeForGood()

@@ -7,9 +7,11 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -35,6 +37,8 @@ constexpr double longestInterval = 10.0 * 365 * 24 * 3600;
 // The delivery timer never sleeps longer than this, so no interval overflows.
 constexpr double longestTimerSeconds = 3600;
 constexpr std::chrono::milliseconds dueTolerance { 10 };
+// Sharp at the sizes servers show (48 px and less at 1x) and at 2x.
+constexpr int notificationIconSize = 128;
 
 QString describe(const QDBusError& error)
 {
@@ -80,11 +84,30 @@ QString plainBody(QString body, bool serverReadsMarkup)
     return body;
 }
 
+// The rendered icon file, as a URL, installed or in the build tree. A server finds the icon by the
+// application id only once mewt is installed where it looks, and draws a broken image until then;
+// the file shows on any server, wherever mewt runs from.
+QString iconImagePath()
+{
+    static const QString path = [] {
+        const QString icon = QStringLiteral("/%1x%1/apps/%2.png").arg(notificationIconSize).arg(appId);
+        for (const char* folder : { AppInfo::installedIconsFromProgram, AppInfo::buildIconsFromProgram }) {
+            const QFileInfo file(QCoreApplication::applicationDirPath() + u'/' + QString::fromUtf8(folder) + icon);
+            if (file.isFile())
+                return QUrl::fromLocalFile(file.canonicalFilePath()).toString();
+        }
+        return QString();
+    }();
+    return path;
+}
+
 QVariantList notifyArguments(const NotificationRequest& request, uint replacesId, bool serverReadsMarkup)
 {
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(1)));
     hints.insert(QStringLiteral("desktop-entry"), appId);
+    if (const QString image = iconImagePath(); !image.isEmpty())
+        hints.insert(QStringLiteral("image-path"), image);
     if (request.playsDefaultSound) {
         hints.insert(QStringLiteral("sound-name"), QStringLiteral("alarm-clock-elapsed"));
         hints.insert(QStringLiteral("suppress-sound"), false);

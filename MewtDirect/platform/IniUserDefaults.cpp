@@ -11,11 +11,13 @@
 #include <QStringList>
 #include <QtDebug>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace mewt {
@@ -101,6 +103,23 @@ QString temporaryName(const QString& path, const QString& tag)
     return QStringLiteral("%1.write-%2-%3").arg(path).arg(QCoreApplication::applicationPid()).arg(tag);
 }
 
+// A file system that cannot sync at all (EINVAL) has nothing more to give, so that counts as landed;
+// an I/O error or a full disk does not.
+bool syncDataToDisk(int fd)
+{
+    int result = 0;
+    do
+        result = ::fdatasync(fd);
+    while (result != 0 && errno == EINTR);
+    return result == 0 || errno == EINVAL;
+}
+
+const Clock& systemClock()
+{
+    static const SystemClock clock;
+    return clock;
+}
+
 // Another instance in this process over the same file writes its changes first, so that a store
 // opened later reads them.
 std::mutex registryMutex;
@@ -113,12 +132,14 @@ QMultiHash<QString, IniUserDefaults*>& registry()
 } // namespace
 
 // Owns the copy of the values that goes to disk. The GUI thread only queues changes; this thread
-// gathers those made within writeDelay, writes a temporary file beside the settings file and
-// renames it over, under the file's lock taken with a timeout.
+// gathers those made within writeDelay, writes a temporary file beside the settings file, puts it
+// on the disk and renames it over, under the file's lock taken with a timeout.
 class IniUserDefaults::Writer {
 public:
-    Writer(QString path, QHash<QString, QVariant> contents)
+    Writer(QString path, QHash<QString, QVariant> contents, const Clock& clock, std::function<bool(int)> syncData)
         : path(std::move(path))
+        , clock(clock)
+        , syncData(std::move(syncData))
         , contents(std::move(contents))
         , thread([this] { run(); })
     {
@@ -203,19 +224,40 @@ private:
         }
     }
 
-    bool writeFile()
+    // The file's text in QSettings' own form, which only QSettings writes, and only to a file.
+    std::optional<QByteArray> settingsText(const QString& temporary) const
     {
-        const QString temporary = temporaryName(path, QString::number(++temporaryCount));
-        bool staged = QFile(temporary).open(QIODevice::WriteOnly | QIODevice::Truncate);
-        if (staged) {
+        if (!QFile(temporary).open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return std::nullopt;
+        {
             QSettings settings(temporary, QSettings::IniFormat);
             settings.setFallbacksEnabled(false);
             for (auto it = contents.cbegin(); it != contents.cend(); ++it)
                 settings.setValue(it.key(), it.value());
             settings.sync();
-            staged = settings.status() == QSettings::NoError;
+            if (settings.status() != QSettings::NoError)
+                return std::nullopt;
         }
-        if (!staged)
+        QFile written(temporary);
+        if (!written.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        QByteArray text = written.readAll();
+        if (written.error() != QFileDevice::NoError)
+            return std::nullopt;
+        return text;
+    }
+
+    bool writeFile()
+    {
+        const QString temporary = temporaryName(path, QString::number(++temporaryCount));
+        // QSettings' save ignores a failed sync, so the file it made is written again here, through a
+        // descriptor whose sync answers for every byte of it.
+        const std::optional<QByteArray> text = settingsText(temporary);
+        QFile file(temporary);
+        bool staged = text && file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(*text) == text->size()
+            && file.flush() && syncData(file.handle());
+        file.close();
+        if (!staged || file.error() != QFileDevice::NoError)
             return failed(temporary, "could not write settings to", true);
 
         // The instance lock already keeps a second copy of the app away, so a lock file we may not
@@ -241,11 +283,22 @@ private:
         forgetParsedFile(temporary);
         ++writeCount;
         if (reportedFailure) {
-            reportedFailure = false;
-            qWarning("mewt: settings written to %s again", qPrintable(path));
+            const Uptime now = clock.uptime();
+            if (!landingSince) {
+                landingSince = now;
+            } else if (now - *landingSince >= failureQuietTime) {
+                endFailureRun();
+                qWarning("mewt: settings written to %s again", qPrintable(path));
+            }
         }
-        noticeSent = false;
         return true;
+    }
+
+    void endFailureRun()
+    {
+        reportedFailure = false;
+        noticeSent = false;
+        landingSince.reset();
     }
 
     // A lock that exists but cannot be read cannot say who holds it; one that is ours or another
@@ -263,6 +316,11 @@ private:
     {
         QFile::remove(temporary);
         forgetParsedFile(temporary);
+        // Writes that landed in between, but not for long, leave the run going: one notice for a
+        // disk that flaps.
+        if (landingSince && clock.uptime() - *landingSince >= failureQuietTime)
+            endFailureRun();
+        landingSince.reset();
         if (!reportedFailure) {
             reportedFailure = true;
             qWarning("mewt: %s %s; changes are kept in memory and tried again", problem, qPrintable(path));
@@ -277,7 +335,7 @@ private:
     }
 
 public:
-    // Runs on the writer thread once per stretch of writes that fail on the disk.
+    // Runs on the writer thread once per run of writes that fail on the disk.
     void setFailureHandler(std::function<void()> handler)
     {
         const std::lock_guard lock(mutex);
@@ -286,12 +344,17 @@ public:
 
 private:
     const QString path;
+    const Clock& clock;
+    const std::function<bool(int)> syncData;
     // Touched by the writer thread only.
     QHash<QString, QVariant> contents;
     quint64 temporaryCount = 0;
+    // A run of failures is under way: it was logged.
     bool reportedFailure = false;
     bool reportedLock = false;
     bool noticeSent = false;
+    // Since when writes have landed without a failure, while a run is under way.
+    std::optional<Uptime> landingSince;
     std::function<void()> onFailure;
     std::atomic<int> writeCount { 0 };
 
@@ -309,6 +372,11 @@ private:
 };
 
 IniUserDefaults::IniUserDefaults(const QString& path)
+    : IniUserDefaults(path, systemClock(), syncDataToDisk)
+{
+}
+
+IniUserDefaults::IniUserDefaults(const QString& path, const Clock& clock, std::function<bool(int fd)> syncData)
     : filePath(QFileInfo(path).absoluteFilePath())
 {
     {
@@ -320,7 +388,7 @@ IniUserDefaults::IniUserDefaults(const QString& path)
     }
     QDir().mkpath(QFileInfo(filePath).absolutePath());
     load();
-    writer = std::make_unique<Writer>(filePath, values);
+    writer = std::make_unique<Writer>(filePath, values, clock, std::move(syncData));
 }
 
 IniUserDefaults::~IniUserDefaults()

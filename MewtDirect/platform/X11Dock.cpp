@@ -92,6 +92,7 @@ enum Atom {
     stateSkipTaskbar,
     stateSkipPager,
     desktop,
+    wmState,
     atomCount
 };
 
@@ -107,6 +108,7 @@ constexpr const char* atomNames[atomCount] = {
     "_NET_WM_STATE_SKIP_TASKBAR",
     "_NET_WM_STATE_SKIP_PAGER",
     "_NET_WM_DESKTOP",
+    "WM_STATE",
 };
 
 // Interned once per process, all requests sent before the first reply is read.
@@ -186,6 +188,25 @@ bool X11Dock::windowManagerRuns()
     return check && *check != XCB_WINDOW_NONE && windowProperty(c, *check, atom[wmCheck]) == check;
 }
 
+bool X11Dock::isShown(const QWindow& window, bool managed)
+{
+    xcb_connection_t* c = qtX11Connection();
+    if (!c)
+        return true;
+    const auto& atom = atoms(c);
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const auto attributesCookie = xcb_get_window_attributes(c, id);
+    const auto stateCookie = xcb_get_property(c, 0, id, atom[wmState], atom[wmState], 0, 1);
+    auto attributes = reply(xcb_get_window_attributes_reply(c, attributesCookie, nullptr));
+    auto state = reply(xcb_get_property_reply(c, stateCookie, nullptr));
+    if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
+        return false;
+    constexpr uint32_t normalState = 1;
+    return !managed
+        || (state && state->format == 32 && xcb_get_property_value_length(state.get()) >= 4
+            && *static_cast<const uint32_t*>(xcb_get_property_value(state.get())) == normalState);
+}
+
 void X11Dock::markAsDock(QWindow& window)
 {
     xcb_connection_t* c = qtX11Connection();
@@ -218,7 +239,7 @@ void X11Dock::reserveTopStrip(QWindow& window, const QRect& strip)
     xcb_flush(c);
 }
 
-QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self)
+QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self, int ownBottom)
 {
     xcb_connection_t* c = qtX11Connection();
     if (!c)
@@ -233,6 +254,7 @@ QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self)
     const int count = xcb_get_property_value_length(list.get()) / 4;
     const auto own = static_cast<xcb_window_t>(self.winId());
     QList<xcb_get_property_cookie_t> partialCookies, plainCookies;
+    QList<xcb_get_geometry_cookie_t> sizeCookies;
     QList<xcb_window_t> asked, holders;
     for (int i = 0; i < count; ++i) {
         const xcb_window_t client = clients[i];
@@ -241,12 +263,17 @@ QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self)
         asked.append(client);
         partialCookies.append(xcb_get_property(c, 0, client, atom[strutPartial], XCB_ATOM_CARDINAL, 0, 12));
         plainCookies.append(xcb_get_property(c, 0, client, atom[strut], XCB_ATOM_CARDINAL, 0, 4));
+        sizeCookies.append(xcb_get_geometry(c, client));
     }
+    const double ratio = screen.devicePixelRatio();
+    const int screenTop = screen.geometry().top();
+    const auto nativeOwnBottom = int64_t(std::lround(screenTop + (ownBottom - screenTop) * ratio));
     QList<X11Strut> struts;
     for (qsizetype i = 0; i < partialCookies.size(); ++i) {
         // A window gone meanwhile answers with an error, which reads as no strut.
         auto partialAnswer = reply(xcb_get_property_reply(c, partialCookies[i], nullptr));
         auto plainAnswer = reply(xcb_get_property_reply(c, plainCookies[i], nullptr));
+        auto size = reply(xcb_get_geometry_reply(c, sizeCookies[i], nullptr));
         X11Strut strutValues {};
         if (partialAnswer && partialAnswer->format == 32 && xcb_get_property_value_length(partialAnswer.get()) >= 48) {
             std::memcpy(strutValues.data(), xcb_get_property_value(partialAnswer.get()), 48);
@@ -258,8 +285,14 @@ QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self)
         } else {
             continue;
         }
-        struts.append(strutValues);
+        // Followed all the same: it may move back above us.
         holders.append(asked[i]);
+        // Where its strip says it starts, not where the window is: the manager may not have
+        // moved it yet when its new strip is read.
+        const int64_t depth = strutValues[top];
+        if (size && depth > nativeOwnBottom && depth - size->height >= nativeOwnBottom)
+            continue;
+        struts.append(strutValues);
     }
     // Only the windows that reserve something are followed: every other window's title changes
     // would wake us for nothing. A window that reserves a strip after it was mapped is seen once
@@ -292,6 +325,8 @@ bool X11Dock::nativeEventFilter(const QByteArray& eventType, void* message, qint
         && watchedWindows.contains(notify->window);
     if (clientsChanged || strutChanged)
         Q_EMIT othersChanged();
+    if (notify->window == x11RootWindow(c) && notify->atom == atom[wmCheck])
+        Q_EMIT windowManagerChanged();
     return false;
 }
 

@@ -38,6 +38,9 @@ public:
     // Whether a window manager that follows the EWMH runs now: the root names a check window
     // that names itself.
     static bool windowManagerRuns();
+    // Whether `window` is mapped and shows, and, when `managed`, a window manager has taken it
+    // (ICCCM's WM_STATE): a manager that is still starting may drop a map request.
+    static bool isShown(const QWindow& window, bool managed);
 
     // Marks a created, still unmapped window as a dock on every desktop, out of taskbars and
     // pagers.
@@ -47,8 +50,11 @@ public:
     void reserveTopStrip(QWindow& window, const QRect& strip);
     // The part of `screen` (logical) that the other clients' struts leave, `self`'s own not
     // counted: a panel placed by the work area alone would push itself down by its own strip.
+    // Nor does a panel count whose top strip, less its own height, starts at or below
+    // `ownBottom` (logical, where our strip ends): it went below us, and going below it in turn
+    // would never end.
     // From then on `othersChanged` reports a client that comes or goes or changes its strut.
-    QRect areaLeftByOthers(const QScreen& screen, const QWindow& self);
+    QRect areaLeftByOthers(const QScreen& screen, const QWindow& self, int ownBottom);
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -56,6 +62,8 @@ Q_SIGNALS:
     // Another panel may have come, gone or changed its strip; the work area may stay the same
     // meanwhile, since our own strip can be the deepest.
     void othersChanged();
+    // A window manager came, went or was replaced: the root's check window changed.
+    void windowManagerChanged();
 
 private:
     QList<uint32_t> watchedWindows;

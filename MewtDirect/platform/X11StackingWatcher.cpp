@@ -3,11 +3,45 @@
 #include "platform/X11Display.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace mewt {
+
+namespace {
+
+template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
+
+// The root's children, bottom first.
+std::vector<xcb_window_t> rootChildren(xcb_connection_t* c, xcb_window_t root)
+{
+    const ReplyPointer<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr), &std::free);
+    if (!tree)
+        return {};
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    return { children, children + xcb_query_tree_children_length(tree.get()) };
+}
+
+// The root's child that holds `window`: itself, or the frame a window manager put it in.
+xcb_window_t topLevelOf(xcb_connection_t* c, xcb_window_t root, xcb_window_t window)
+{
+    for (int depth = 0; depth < 16; ++depth) {
+        const ReplyPointer<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr), &std::free);
+        if (!tree)
+            return XCB_WINDOW_NONE;
+        if (tree->parent == root)
+            return window;
+        window = tree->parent;
+    }
+    return XCB_WINDOW_NONE;
+}
+
+} // namespace
 
 X11StackingWatcher::X11StackingWatcher(QObject* parent)
     : QObject(parent)
@@ -15,9 +49,9 @@ X11StackingWatcher::X11StackingWatcher(QObject* parent)
     spacing.setSingleShot(true);
     spacing.setInterval(raiseSpacingMs);
     connect(&spacing, &QTimer::timeout, this, [this] {
-        if (raisePending) {
-            raisePending = false;
-            raiseKept();
+        if (placePending) {
+            placePending = false;
+            placeKept();
         }
     });
 }
@@ -27,18 +61,20 @@ X11StackingWatcher::~X11StackingWatcher()
     stop();
 }
 
-void X11StackingWatcher::keepAbove(QWindow* window)
+void X11StackingWatcher::keep(QWindow* window, std::function<QList<QWindow*>()> higher)
 {
     if (!qtX11Connection() || !window)
         return;
-    if (kept == window)
-        return;
+    higherWindows = std::move(higher);
     const bool wasKeeping = isKeeping();
     kept = window;
     if (!wasKeeping) {
         qGuiApp->installNativeEventFilter(this);
         selectRootChildren(true);
     }
+    spacing.stop();
+    placePending = false;
+    placeKept();
 }
 
 void X11StackingWatcher::stop()
@@ -46,8 +82,9 @@ void X11StackingWatcher::stop()
     if (!isKeeping())
         return;
     kept.clear();
+    higherWindows = nullptr;
     spacing.stop();
-    raisePending = false;
+    placePending = false;
     if (qGuiApp) {
         qGuiApp->removeNativeEventFilter(this);
         selectRootChildren(false);
@@ -71,16 +108,40 @@ void X11StackingWatcher::selectRootChildren(bool on)
     xcb_flush(c);
 }
 
-void X11StackingWatcher::raiseKept()
+void X11StackingWatcher::placeKept()
 {
     if (!kept || !kept->isVisible())
         return;
     if (spacing.isActive()) {
-        raisePending = true;
+        placePending = true;
         return;
     }
-    kept->raise();
+    restack();
     spacing.start();
+}
+
+void X11StackingWatcher::restack()
+{
+    xcb_connection_t* c = qtX11Connection();
+    const xcb_window_t root = x11RootWindow(c);
+    const auto own = static_cast<xcb_window_t>(kept->winId());
+    const std::vector<xcb_window_t> stack = rootChildren(c, root);
+    auto lowest = stack.end();
+    for (QWindow* window : higherWindows ? higherWindows() : QList<QWindow*>()) {
+        if (!window || !window->isVisible() || window == kept)
+            continue;
+        const auto top = std::find(stack.begin(), stack.end(), topLevelOf(c, root, window->winId()));
+        lowest = std::min(lowest, top);
+    }
+    if (lowest == stack.end()) {
+        kept->raise();
+        return;
+    }
+    if (lowest != stack.begin() && *(lowest - 1) == own)
+        return;
+    const uint32_t values[] = { *lowest, XCB_STACK_MODE_BELOW };
+    xcb_configure_window(c, own, XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE, values);
+    xcb_flush(c);
 }
 
 bool X11StackingWatcher::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
@@ -109,10 +170,10 @@ bool X11StackingWatcher::nativeEventFilter(const QByteArray& eventType, void* me
         return false;
     const auto own = static_cast<xcb_window_t>(kept->winId());
     if (type == XCB_MAP_NOTIFY && about != own)
-        raiseKept();
+        placeKept();
     if (type == XCB_CONFIGURE_NOTIFY && about != own
         && static_cast<const xcb_configure_notify_event_t*>(message)->above_sibling == own)
-        raiseKept();
+        placeKept();
     // Qt never asked for the root's children and reads a root configure event as a screen change.
     return true;
 }

@@ -1,16 +1,21 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
+#include <functional>
 
 namespace mewt {
 
-// Keeps one window above the others while asked to: a window mapped later, or one stacked right
-// on top of it, has it raised again. It listens to the root window's children through Qt's own
-// connection only while it keeps a window; off X11 it does nothing.
+// Keeps one window above other programs' windows and below the windows of ours that float higher,
+// as window levels would; X11 has none, so the order is kept by hand. The window goes right below
+// the lowest of the higher windows shown (their window manager's frames for managed ones), or on
+// top when none shows; a window mapped later, or one stacked right on top of it, has it placed
+// again. It listens to the root window's children through Qt's own connection only while it keeps
+// a window; off X11 it does nothing.
 class X11StackingWatcher final : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(X11StackingWatcher)
@@ -23,7 +28,9 @@ public:
     explicit X11StackingWatcher(QObject* parent = nullptr);
     ~X11StackingWatcher() override;
 
-    void keepAbove(QWindow* window);
+    // Keeps `window` in its place from now on, placing it at once; `higher` names the windows that
+    // stay above it, asked each time.
+    void keep(QWindow* window, std::function<QList<QWindow*>()> higher);
     void stop();
     bool isKeeping() const { return !kept.isNull(); }
 
@@ -31,11 +38,13 @@ public:
 
 private:
     void selectRootChildren(bool on);
-    void raiseKept();
+    void placeKept();
+    void restack();
 
     QPointer<QWindow> kept;
+    std::function<QList<QWindow*>()> higherWindows;
     QTimer spacing;
-    bool raisePending = false;
+    bool placePending = false;
 };
 
 } // namespace mewt

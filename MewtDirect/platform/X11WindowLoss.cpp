@@ -1,11 +1,10 @@
 #include "platform/X11WindowLoss.h"
 
 #include <QAbstractNativeEventFilter>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -13,11 +12,16 @@ namespace mewt {
 
 namespace {
 
-class DestroyFilter final : public QAbstractNativeEventFilter {
+// QWidget::destroy is for subclasses to call; this lends it to any widget.
+struct NativeRelease final : QWidget {
+    static void release(QWidget& widget) { (widget.*&NativeRelease::destroy)(true, true); }
+};
+
+class LossFilter final : public QAbstractNativeEventFilter {
 public:
-    struct Watch {
+    struct Follow {
         QPointer<QWidget> widget;
-        std::function<void()> lost;
+        std::function<void()> then;
     };
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override
@@ -28,31 +32,56 @@ public:
         if ((event->response_type & 0x7F) != XCB_DESTROY_NOTIFY)
             return false;
         const xcb_window_t gone = reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window;
-        std::erase_if(watches, [](const Watch& watch) { return watch.widget.isNull(); });
-        for (const Watch& watch : watches) {
-            // A window Qt destroyed itself no longer has this id behind the widget by now.
-            const QWindow* window = watch.widget->windowHandle();
-            if (window && window->handle() && window->winId() == gone)
-                QTimer::singleShot(0, watch.widget.data(), watch.lost);
+        // A window Qt destroyed itself no longer has its id behind the widget by now.
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->internalWinId() == gone)
+                QTimer::singleShot(0, widget, [this, widget, gone] { recover(*widget, gone); });
         }
         return false;
     }
 
-    std::vector<Watch> watches;
+    void recover(QWidget& widget, WId gone)
+    {
+        // Qt may have replaced the window meanwhile; that one is alive.
+        if (widget.internalWinId() != gone)
+            return;
+        const QRect keep = widget.geometry();
+        widget.hide();
+        NativeRelease::release(widget);
+        widget.setGeometry(keep);
+        std::erase_if(follows, [](const Follow& follow) { return follow.widget.isNull(); });
+        // Copied: a follow-up may add another.
+        const std::vector<Follow> due = follows;
+        for (const Follow& follow : due) {
+            if (follow.widget == &widget)
+                follow.then();
+        }
+    }
+
+    std::vector<Follow> follows;
 };
+
+LossFilter* installedFilter()
+{
+    static LossFilter* filter = nullptr;
+    if (!filter && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        filter = new LossFilter;
+        qGuiApp->installNativeEventFilter(filter);
+    }
+    return filter;
+}
 
 } // namespace
 
-void watchForeignDestroy(QWidget& widget, std::function<void()> lost)
+void recoverLostWindows()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return;
-    static DestroyFilter* filter = nullptr;
-    if (!filter) {
-        filter = new DestroyFilter;
-        qGuiApp->installNativeEventFilter(filter);
-    }
-    filter->watches.push_back({ &widget, std::move(lost) });
+    installedFilter();
+}
+
+void whenWindowLost(QWidget& widget, std::function<void()> then)
+{
+    if (LossFilter* filter = installedFilter())
+        filter->follows.push_back({ &widget, std::move(then) });
 }
 
 } // namespace mewt

@@ -1,6 +1,7 @@
 #include "popover/ContentSwitcher.h"
 
 #include "artwork/Animation.h"
+#include "artwork/FrameClock.h"
 #include "artwork/ReducedMotion.h"
 
 #include <QPainter>
@@ -54,9 +55,16 @@ ContentSwitcher::ContentSwitcher(QWidget* parent)
 {
     stack->setContentsMargins(0, 0, 0, 0);
     overlay = new Overlay(this);
-    frameTimer.setInterval(frameIntervalMs);
-    frameTimer.setTimerType(Qt::PreciseTimer);
-    connect(&frameTimer, &QTimer::timeout, this, &ContentSwitcher::advanceFrame);
+}
+
+ContentSwitcher::~ContentSwitcher()
+{
+    FrameClock::shared().unsubscribe(this);
+}
+
+bool ContentSwitcher::isTransitioning() const
+{
+    return FrameClock::shared().isSubscribed(this);
 }
 
 void ContentSwitcher::addPage(QWidget* page)
@@ -72,6 +80,10 @@ QWidget* ContentSwitcher::currentPage() const
 
 void ContentSwitcher::setCurrentPage(QWidget* page)
 {
+    // The page going hides first, so a control in it that held the keyboard hands it on as any
+    // hidden control does; the stacked layout would pass it to the new page's first control.
+    if (QWidget* going = stack->currentWidget(); going && going != page)
+        going->hide();
     stack->setCurrentWidget(page);
     // A stacked layout asks for its tallest page; the switcher takes the current one's height.
     for (int i = 0; i < stack->count(); ++i) {
@@ -94,7 +106,7 @@ void ContentSwitcher::captureOutgoing()
 void ContentSwitcher::startTransition(const QColor& background)
 {
     if (outgoing.isNull() || !isVisible()) {
-        frameTimer.stop();
+        FrameClock::shared().unsubscribe(this);
         overlay->hide();
         return;
     }
@@ -111,7 +123,7 @@ void ContentSwitcher::startTransition(const QColor& background)
     overlay->show();
     overlay->raise();
     overlay->update();
-    frameTimer.start();
+    FrameClock::shared().subscribe(this, [this] { advanceFrame(); });
 }
 
 double ContentSwitcher::transitionProgress() const
@@ -125,12 +137,13 @@ void ContentSwitcher::advanceFrame()
 {
     ++frame;
     if (frame >= (reduced ? fadeFrames : slideFrames)) {
-        frameTimer.stop();
+        FrameClock::shared().unsubscribe(this);
         outgoing = QPixmap();
         incoming = QPixmap();
         overlay->hide();
         return;
     }
+    incoming = snapshot(currentPage());
     overlay->setGeometry(rect());
     overlay->update();
 }

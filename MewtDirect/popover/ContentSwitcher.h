@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QTimer>
 #include <QWidget>
 
 class QStackedLayout;
@@ -10,7 +9,8 @@ namespace mewt {
 
 // Pages shown one at a time. A change of content slides the new picture in from 8 px below while
 // the old one leaves 8 px upwards, both fading; with reduced motion it is a short plain fade. The
-// pictures are snapshots, painted over the live page until the move ends.
+// pictures are painted over the live page until the move ends: the old one a snapshot, the new one
+// taken again at each frame, so what moves on the new page (a yarn segment growing in) shows.
 class ContentSwitcher final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ContentSwitcher)
@@ -21,6 +21,7 @@ public:
     static constexpr double slideDistance = 8.0;
 
     explicit ContentSwitcher(QWidget* parent = nullptr);
+    ~ContentSwitcher() override;
 
     void addPage(QWidget* page);
     QWidget* currentPage() const;
@@ -33,7 +34,7 @@ public:
     // `background`. Without a captured picture nothing moves.
     void startTransition(const QColor& background);
 
-    bool isTransitioning() const { return frameTimer.isActive(); }
+    bool isTransitioning() const;
     // Share of the move done, 0...1, eased.
     double transitionProgress() const;
     void advanceFrame();
@@ -51,7 +52,6 @@ private:
     QColor fill;
     bool reduced = false;
     int frame = 0;
-    QTimer frameTimer;
 };
 
 } // namespace mewt

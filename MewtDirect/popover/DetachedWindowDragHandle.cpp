@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWindow>
+#include <utility>
 
 namespace mewt {
 
@@ -45,9 +46,7 @@ private:
     QPoint offset;
 };
 
-} // namespace
-
-void beginDetachedWindowDrag(QWidget& source, QPointF globalPress)
+void beginDrag(QWidget& source, QPointF globalPress, QPointF globalPointer)
 {
     for (QWidget* ancestor = &source; ancestor != nullptr; ancestor = ancestor->parentWidget()) {
         if (auto* host = qobject_cast<PopoverContentHostingView*>(ancestor)) {
@@ -62,6 +61,29 @@ void beginDetachedWindowDrag(QWidget& source, QPointF globalPress)
     if (window->windowHandle() && window->windowHandle()->startSystemMove())
         return;
     new PointerFollowingDrag(*window, globalPress);
+    window->move(window->pos() + (globalPointer - globalPress).toPoint());
+}
+
+} // namespace
+
+void PendingWindowDrag::press(const QMouseEvent& event)
+{
+    if (event.button() == Qt::LeftButton)
+        pressedAt = event.globalPosition();
+}
+
+bool PendingWindowDrag::move(QWidget& source, const QMouseEvent& event)
+{
+    if (!pressedAt)
+        return false;
+    if (!(event.buttons() & Qt::LeftButton)) {
+        pressedAt.reset();
+        return false;
+    }
+    const QPointF pointer = event.globalPosition();
+    if ((pointer - *pressedAt).manhattanLength() >= QApplication::startDragDistance())
+        beginDrag(source, *std::exchange(pressedAt, std::nullopt), pointer);
+    return true;
 }
 
 DetachedWindowDragHandle::DetachedWindowDragHandle(QWidget* parent)
@@ -80,7 +102,19 @@ void DetachedWindowDragHandle::mousePressEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    beginDetachedWindowDrag(*this, event->globalPosition());
+    drag.press(*event);
+}
+
+void DetachedWindowDragHandle::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!drag.move(*this, *event))
+        QWidget::mouseMoveEvent(event);
+}
+
+void DetachedWindowDragHandle::mouseReleaseEvent(QMouseEvent* event)
+{
+    drag.release();
+    QWidget::mouseReleaseEvent(event);
 }
 
 } // namespace mewt

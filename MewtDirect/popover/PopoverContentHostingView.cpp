@@ -1,7 +1,5 @@
 #include "popover/PopoverContentHostingView.h"
 
-#include "popover/DetachedWindowDragHandle.h"
-
 #include <QEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -66,7 +64,19 @@ void PopoverContentHostingView::mousePressEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    beginDetachedWindowDrag(*this, event->globalPosition());
+    drag.press(*event);
+}
+
+void PopoverContentHostingView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!drag.move(*this, *event))
+        QWidget::mouseMoveEvent(event);
+}
+
+void PopoverContentHostingView::mouseReleaseEvent(QMouseEvent* event)
+{
+    drag.release();
+    QWidget::mouseReleaseEvent(event);
 }
 
 void PopoverContentHostingView::resizeEvent(QResizeEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "popover/DetachedWindowDragHandle.h"
+
 #include <QPointer>
 #include <QSize>
 #include <QWidget>
@@ -38,6 +40,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -45,6 +49,7 @@ private:
     QPointer<QWidget> backgroundView;
     QSize lastReported { 0, 0 };
     bool movableByBackground = false;
+    PendingWindowDrag drag;
 };
 
 } // namespace mewt

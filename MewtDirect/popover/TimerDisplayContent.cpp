@@ -1,5 +1,6 @@
 #include "popover/TimerDisplayContent.h"
 
+#include "model/ShortClockTime.h"
 #include "model/TimeDisplayStyle.h"
 
 #include <QCoreApplication>
@@ -46,7 +47,7 @@ QString statusLine(const TimerState& state, const QLocale& locale)
     if (const std::optional<Date> end = state.endDate()) {
         const qint64 ms = std::chrono::duration_cast<std::chrono::milliseconds>(end->time_since_epoch()).count();
         const QTime time = QDateTime::fromMSecsSinceEpoch(ms).time();
-        return QStringLiteral("ends ") + locale.toString(time, QLocale::ShortFormat);
+        return QStringLiteral("ends ") + shortClockTime(time, locale);
     }
     return state.isPaused() ? QStringLiteral("resume when ready") : QStringLiteral("no timer running");
 }

@@ -92,6 +92,7 @@ TimerPopoverController::TimerPopoverController(
     , stepper(services.frameStepper ? std::move(services.frameStepper) : std::make_unique<TimerFrameStepper>())
     , placement(services.placementStore)
     , visibleFramesProvider(std::move(services.visibleFrames))
+    , screenFramesProvider(std::move(services.screenFrames))
     , sharedPresentation(std::make_unique<TimerPopoverPresentation>())
 {
     PomodoroSettingsStore& pomodoroSettings = stores.pomodoroSettings;
@@ -326,8 +327,10 @@ void TimerPopoverController::updateContentSize(QSize size)
         // coordinates' origin under a top bar.
         if (restored)
             placeDetached(QRect(rounded(*restored), size));
-        else
+        else if (pendingDetachedRestoration)
             placeDetachedOnScreen(target);
+        else
+            placeDetachedInPlace(target);
         if (std::exchange(pendingDetachedRestoration, false)) {
             const PlacementSuppression quiet(suppressesPlacementPersistence);
             popoverPanel->orderFront();
@@ -367,7 +370,7 @@ QPointF TimerPopoverController::pointerPosition() const
 
 bool TimerPopoverController::isInUse() const
 {
-    return isInUseAt(pointerPosition());
+    return (menuUsed && !sharedPresentation->isDetached()) || isInUseAt(pointerPosition());
 }
 
 bool TimerPopoverController::isInUseAt(QPointF pointer) const
@@ -425,6 +428,7 @@ void TimerPopoverController::removeDismissalMonitors()
 {
     openPopups.clear();
     menuDepth = 0;
+    menuUsed = false;
     if (!monitorsInstalled)
         return;
     monitorsInstalled = false;
@@ -446,8 +450,10 @@ void TimerPopoverController::popupShown(QObject* popup)
 
 void TimerPopoverController::popupHidden(QObject* popup)
 {
-    if (openPopups.remove(popup))
+    if (openPopups.remove(popup)) {
         menuDepth = std::max(menuDepth - 1, 0);
+        menuUsed = true;
+    }
     lastMenuClose = clock.uptime();
 }
 
@@ -589,7 +595,7 @@ void TimerPopoverController::applyDetached(bool detached, TimerPopoverPresentati
     lastPawFrame.reset();
     panelTopY.reset();
     if (detached && !restoring) {
-        placeDetachedOnScreen(frame);
+        placeDetachedInPlace(frame);
         popoverPanel->orderFront();
         popoverPanel->makeKey();
         sharedPresentation->setVisible(true);
@@ -612,6 +618,16 @@ QList<QRectF> TimerPopoverController::visibleFrames() const
     return frames;
 }
 
+QList<QRectF> TimerPopoverController::screenFrames() const
+{
+    if (screenFramesProvider)
+        return screenFramesProvider();
+    QList<QRectF> frames;
+    for (const QScreen* screen : QGuiApplication::screens())
+        frames.append(QRectF(screen->geometry()));
+    return frames;
+}
+
 void TimerPopoverController::placeDetached(QRect frame)
 {
     {
@@ -621,6 +637,18 @@ void TimerPopoverController::placeDetached(QRect frame)
     panelTopY = frame.top();
     if (placement)
         placement->save(QRectF(frame));
+}
+
+void TimerPopoverController::placeDetachedInPlace(QRect wanted)
+{
+    // Wholly on a screen, the window stays, also inside a panel's strip: the attached popover
+    // hangs in our own, and pinning it must not make it jump.
+    const QList<QRectF> screens = screenFrames();
+    if (std::any_of(screens.cbegin(), screens.cend(),
+            [wanted](const QRectF& screen) { return screen.contains(QRectF(wanted)); }))
+        placeDetached(wanted);
+    else
+        placeDetachedOnScreen(wanted);
 }
 
 void TimerPopoverController::placeDetachedOnScreen(QRect wanted)

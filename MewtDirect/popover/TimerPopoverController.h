@@ -61,6 +61,8 @@ public:
         TimerPopoverPlacementStore* placementStore = nullptr;
         // The screens' available areas, primary first; empty asks the screens.
         std::function<QList<QRectF>()> visibleFrames;
+        // The screens' whole areas; empty asks the screens.
+        std::function<QList<QRectF>()> screenFrames;
     };
 
     TimerPopoverController(
@@ -76,8 +78,9 @@ public:
     void show(const QRectF& visibleFrame, const QRectF& pawFrame);
     // Slides the attached popover out; nothing while the welcome tour holds it open.
     void hide();
-    // Whether a click elsewhere or the handle's own timeout must wait: a menu of ours is open or
-    // just closed, a duration pull runs, or the pointer is on the panel, the paw or between them.
+    // Whether the handle's own timeout must leave the popover up: a menu of ours is open or was used
+    // since the popover showed, a duration pull runs, or the pointer is on the panel, the paw or
+    // between them. A click elsewhere waits only for a menu open or just closed.
     bool isInUse() const;
     // Shutdown; afterwards nothing shows and nothing is called back. A detached window's place is
     // kept for the next launch.
@@ -145,10 +148,13 @@ private:
     // newer generation and do nothing.
     void stopUnderWay();
     QList<QRectF> visibleFrames() const;
+    QList<QRectF> screenFrames() const;
     // Moves the detached window itself, so the move is not taken for the user's, and keeps the place.
     void placeDetached(QRect frame);
     // The same, kept on a visible screen.
     void placeDetachedOnScreen(QRect wanted);
+    // The same where it lies wholly on a screen; otherwise kept on a visible one.
+    void placeDetachedInPlace(QRect wanted);
     void panelDidMove();
     void panelWindowLost();
     void scheduleScreenCheck();
@@ -162,6 +168,7 @@ private:
     std::unique_ptr<FrameStepper> stepper;
     TimerPopoverPlacementStore* placement = nullptr;
     std::function<QList<QRectF>()> visibleFramesProvider;
+    std::function<QList<QRectF>()> screenFramesProvider;
 
     std::unique_ptr<TimerPopoverPresentation> sharedPresentation;
     std::unique_ptr<PomodoroDurationPullController> durationPull;
@@ -180,6 +187,8 @@ private:
     int menuDepth = 0;
     QSet<QObject*> openPopups;
     std::optional<Uptime> lastMenuClose;
+    // A row chosen below the panel leaves the pointer outside it; the popover stays all the same.
+    bool menuUsed = false;
     int focusAttemptsMade = 0;
     bool suppressesPlacementPersistence = false;
     bool pendingDetachedRestoration = false;

@@ -4,6 +4,7 @@
 #include "platform/X11Desktops.h"
 #include "platform/X11WindowLoss.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -51,7 +52,10 @@ TimerPopoverPanel::TimerPopoverPanel(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     composited = windowsAreComposited();
-    watchForeignDestroy(*this, [this] { nativeWindowLost(); });
+    whenWindowLost(*this, [this] {
+        if (onWindowLost)
+            onWindowLost();
+    });
 }
 
 TimerPopoverPanel::~TimerPopoverPanel()
@@ -131,24 +135,15 @@ void TimerPopoverPanel::setDetachedForm(bool detached)
     setContentGeometry(keep);
 }
 
-void TimerPopoverPanel::nativeWindowLost()
-{
-    // Qt still takes the dead window for a shown one, so show() would do nothing: the panel lets go
-    // of it, and the next show makes a new one.
-    const QRect keep = contentGeometry();
-    hide();
-    destroy();
-    setContentGeometry(keep);
-    if (onWindowLost)
-        onWindowLost();
-}
-
 void TimerPopoverPanel::orderFront()
 {
     show();
     raise();
     if (detachedForm && windowHandle())
         showOnAllDesktops(*windowHandle());
+    // The pinned window comes up with the keyboard.
+    if (detachedForm)
+        claimActivation();
 }
 
 void TimerPopoverPanel::makeKey()
@@ -157,6 +152,16 @@ void TimerPopoverPanel::makeKey()
         return;
     raise();
     activateWindow();
+    claimActivation();
+}
+
+// When the panel hid with the keyboard and the X server reported no focus-out (the attached form,
+// outside the window manager, gets none), Qt still takes its window for the focused one and ignores
+// the focus-in when it is shown again: no widget would ever get the keyboard.
+void TimerPopoverPanel::claimActivation()
+{
+    if (QGuiApplication::focusWindow() == windowHandle() && QApplication::activeWindow() != this)
+        QApplication::setActiveWindow(this);
 }
 
 void TimerPopoverPanel::layoutContent()

@@ -55,8 +55,8 @@ public:
     // Answers whether a close request may close the window; unset means yes.
     std::function<bool()> onShouldClose;
     std::function<void()> onDidMove;
-    // Another X client destroyed the native window; the panel already made itself ready to show in
-    // a new one, hidden.
+    // Another X client destroyed the native window; the panel is already hidden and shows in a new
+    // one next time.
     std::function<void()> onWindowLost;
 
 protected:
@@ -70,7 +70,7 @@ private:
     void applyShape();
     void layoutContent();
     void setComposited(bool value);
-    void nativeWindowLost();
+    void claimActivation();
 
     QWidget* content = nullptr;
     double currentAlpha = 1.0;

@@ -205,6 +205,12 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     setUpClockFace();
     buildDurationControls();
     connectStores();
+    // A control that held the keyboard and went leaves the window with none; the check waits a turn,
+    // since a field closed on purpose may hand the keyboard on itself.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (old && !now && isAncestorOf(old))
+            QMetaObject::invokeMethod(this, &TimerPopoverView::reclaimKeyboard, Qt::QueuedConnection);
+    });
     sync();
 }
 
@@ -237,6 +243,9 @@ void TimerPopoverView::connectStores()
     connect(&stores.appearance, &PopoverAppearanceStore::selectedChanged, this, later);
     connect(&stores.onboarding, &OnboardingStore::isPresentedChanged, this, later);
     connect(&presentation, &TimerPopoverPresentation::detachedChanged, this, later);
+    // Pinning and reattaching make the window anew; whatever had the keyboard went with the old one.
+    connect(
+        &presentation, &TimerPopoverPresentation::detachedChanged, this, [this] { setFocus(Qt::OtherFocusReason); });
     connect(&stores.timer, &TimerStore::notificationAuthorizationChanged, this, later);
     connect(&stores.timer, &TimerStore::notificationDeliveryStateChanged, this, later);
     connect(this, &TimerPopoverView::notificationSettingsUnavailableChanged, this, later);
@@ -751,6 +760,9 @@ bool TimerPopoverView::eventFilter(QObject* watched, QEvent* event)
 
 bool TimerPopoverView::event(QEvent* event)
 {
+    // Before Qt gives the window's first focus to whatever comes first in its chain.
+    if (event->type() == QEvent::WindowActivate)
+        reclaimKeyboard();
     const bool handled = QWidget::event(event);
     // A child's size change reaches the root as a layout request; only then is the height current.
     if (event->type() == QEvent::LayoutRequest)
@@ -784,7 +796,21 @@ void TimerPopoverView::keyPressEvent(QKeyEvent* event)
 // what the popover shows at the moment it is pressed.
 bool TimerPopoverView::focusNextPrevChild(bool next)
 {
+    // Qt also comes here when the control holding the keyboard hides: the root takes it then, not
+    // whatever follows in the window. A Tab comes from a shown control, or from none.
+    if (window()->focusWidget() && reclaimKeyboard())
+        return true;
     return focusInReadingOrder(*this, next);
+}
+
+bool TimerPopoverView::reclaimKeyboard()
+{
+    QWidget* top = window();
+    const QWidget* holder = top->focusWidget();
+    if (holder && holder->isVisibleTo(top))
+        return false;
+    setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void TimerPopoverView::changeEvent(QEvent* event)

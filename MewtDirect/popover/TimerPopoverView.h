@@ -165,6 +165,9 @@ private:
     void reportSize();
     void updateTapWatch();
     void togglePause();
+    // Whatever held the window's keyboard is gone or hidden: the root takes it, so Space and Return
+    // reach its keys and Tab starts from the top. False when a shown control still holds it.
+    bool reclaimKeyboard();
     void setUpClockFace();
     void syncClockFields();
     void clockNameFocusChanged(bool focused);

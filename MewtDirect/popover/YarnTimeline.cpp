@@ -1,6 +1,7 @@
 #include "popover/YarnTimeline.h"
 
 #include "artwork/Animation.h"
+#include "artwork/FrameClock.h"
 #include "artwork/ReducedMotion.h"
 #include "popover/PopoverAccessibility.h"
 #include "popover/PopoverMetrics.h"
@@ -93,38 +94,53 @@ void paintFilledYarnBall(QPainter& painter, const QRectF& bounds, const QColor& 
 
 YarnTimeline::YarnTimeline(QWidget* parent)
     : QWidget(parent)
+    // The strand's end is what moves fastest: the ball's rim moves 6/7 of it.
+    , glide(*this, [this](const PomodoroYarnProgress& progress) {
+        const double total = progress.schedule.totalSeconds();
+        return total > 0.0 ? devicePixelRatioF() * strandWidth() / total : 0.0;
+    })
 {
     setFixedHeight(height);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    revealTimer.setInterval(frameIntervalMs);
-    revealTimer.setTimerType(Qt::PreciseTimer);
-    connect(&revealTimer, &QTimer::timeout, this, &YarnTimeline::advanceRevealFrame);
     setAccessibleRole(this, QAccessible::ProgressBar);
     setAccessibleName(QCoreApplication::translate("mewt", "yarn timer progress"));
     setToolTip(QCoreApplication::translate("mewt", "solid yarn is focus; split yarn is break"));
     updateAccessibleText();
 }
 
+YarnTimeline::~YarnTimeline()
+{
+    FrameClock::shared().unsubscribe(this);
+}
+
 void YarnTimeline::setProgress(const PomodoroYarnProgress& progress, const std::optional<QString>& revealID)
 {
     const bool newReveal = revealID != revealKey;
-    if (progress == current && !newReveal)
+    if (progress == glide.target() && !newReveal)
         return;
-    current = progress;
+    glide.retarget(progress);
     if (newReveal) {
         revealKey = revealID;
         rotates = !reducesMotion();
-        if (revealID && rotates && isVisible()) {
+        // A page that is about to show (a plan started from idle or from a waiting phase) grows
+        // its segment in as it shows; a hidden popover shows the yarn whole.
+        if (revealID && rotates && window()->isVisible()) {
             reveal = 0.0;
             revealFrame = 0;
-            revealTimer.start();
+            if (isVisible())
+                FrameClock::shared().subscribe(this, [this] { advanceRevealFrame(); });
         } else {
-            revealTimer.stop();
-            reveal = 1.0;
+            finishReveal();
         }
     }
     updateAccessibleText();
-    update();
+    if (newReveal)
+        update();
+}
+
+bool YarnTimeline::isRevealing() const
+{
+    return FrameClock::shared().isSubscribed(this);
 }
 
 void YarnTimeline::advanceRevealFrame()
@@ -132,8 +148,30 @@ void YarnTimeline::advanceRevealFrame()
     revealFrame = std::min(revealFrame + 1, revealFrames);
     reveal = easeOutCubic(static_cast<double>(revealFrame) / revealFrames);
     if (revealFrame == revealFrames)
-        revealTimer.stop();
+        FrameClock::shared().unsubscribe(this);
     update();
+}
+
+void YarnTimeline::finishReveal()
+{
+    FrameClock::shared().unsubscribe(this);
+    reveal = 1.0;
+    revealFrame = revealFrames;
+}
+
+void YarnTimeline::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (reveal < 1.0 && !isRevealing())
+        FrameClock::shared().subscribe(this, [this] { advanceRevealFrame(); });
+}
+
+void YarnTimeline::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    glide.stop();
+    if (isRevealing())
+        finishReveal();
 }
 
 void YarnTimeline::setPopoverPalette(const CatPopoverPalette& palette)
@@ -151,7 +189,7 @@ double YarnTimeline::strandWidth() const
 
 double YarnTimeline::ballRotation() const
 {
-    return rotates ? current.fraction() * strandWidth() / strandInset : 0.0;
+    return rotates ? glide.shown().fraction() * strandWidth() / strandInset : 0.0;
 }
 
 QSize YarnTimeline::sizeHint() const
@@ -161,6 +199,7 @@ QSize YarnTimeline::sizeHint() const
 
 void YarnTimeline::updateAccessibleText()
 {
+    const PomodoroYarnProgress& current = glide.target();
     setPopoverAccessibleValue(this, yarnProgressValueText(QStringLiteral(" wound, "), current));
     setPopoverAccessibleNumber(this, current.fraction() * 100.0, 100.0);
 }
@@ -169,6 +208,7 @@ void YarnTimeline::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    const PomodoroYarnProgress& current = glide.shown();
     const auto& segments = current.schedule.segments();
     const double consumed = (segments.empty() ? 0.0 : segments.front().seconds) - current.currentRemainingSeconds;
     const double w = strandWidth();

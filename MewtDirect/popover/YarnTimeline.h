@@ -2,10 +2,10 @@
 
 #include "model/CatTheme.h"
 #include "model/PomodoroYarnProgress.h"
+#include "popover/ProgressGlide.h"
 
 #include <QPointF>
 #include <QRectF>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -37,7 +37,8 @@ std::array<YarnBallGroove, 3> yarnBallGrooves(const QRectF& r);
 // The ball as a filled circle with its grooves, inset 1 inside `bounds`.
 void paintFilledYarnBall(QPainter& painter, const QRectF& bounds, const QColor& fill, const QColor& groove);
 
-// The remaining work as a strand of yarn running right from a ball that winds it up as time passes.
+// The remaining work as a strand of yarn running right from a ball that winds it up as time passes;
+// strand and ball glide between the once-a-second updates.
 class YarnTimeline final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(YarnTimeline)
@@ -49,33 +50,37 @@ public:
     static constexpr int revealFrames = 9; // 0.14 s
 
     explicit YarnTimeline(QWidget* parent = nullptr);
+    ~YarnTimeline() override;
 
-    const PomodoroYarnProgress& progress() const { return current; }
-    // A new reveal identifier grows its segment in from nothing (at once with reduced motion).
+    const PomodoroYarnProgress& progress() const { return glide.target(); }
+    // A new reveal identifier grows its segment in from nothing (at once with reduced motion); on
+    // a page about to show in a shown window, from the moment it shows.
     void setProgress(const PomodoroYarnProgress& progress, const std::optional<QString>& revealID);
     void setPopoverPalette(const CatPopoverPalette& palette);
 
     double strandWidth() const;
-    // Radians the ball has turned: the wound share of the strand rolled by a 14-pixel ball.
+    // Radians the ball has turned, as drawn: the wound share of the strand rolled by a 14-pixel ball.
     double ballRotation() const;
     double revealProgress() const { return reveal; }
-    bool isRevealing() const { return revealTimer.isActive(); }
+    bool isRevealing() const;
     void advanceRevealFrame();
 
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void updateAccessibleText();
+    void finishReveal();
 
-    PomodoroYarnProgress current;
+    ProgressGlide glide;
     std::optional<QString> revealKey;
     double reveal = 1.0;
     int revealFrame = revealFrames;
     bool rotates = true;
-    QTimer revealTimer;
     CatPopoverPalette colors;
 };
 

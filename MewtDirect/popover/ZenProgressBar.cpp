@@ -15,6 +15,10 @@ constexpr double trackOpacity = 0.18;
 
 ZenProgressBar::ZenProgressBar(QWidget* parent)
     : QWidget(parent)
+    , glide(*this, [this](const PomodoroYarnProgress& progress) {
+        const double total = progress.schedule.totalSeconds();
+        return total > 0.0 ? devicePixelRatioF() * width() / total : 0.0;
+    })
 {
     setFixedHeight(height);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -25,17 +29,23 @@ ZenProgressBar::ZenProgressBar(QWidget* parent)
 
 void ZenProgressBar::updateAccessibleValue()
 {
+    const PomodoroYarnProgress& current = glide.target();
     setPopoverAccessibleValue(this, yarnProgressValueText(QStringLiteral(" elapsed, "), current));
     setPopoverAccessibleNumber(this, current.fraction() * 100.0, 100.0);
 }
 
 void ZenProgressBar::setProgress(const PomodoroYarnProgress& progress)
 {
-    if (progress == current)
+    if (progress == glide.target())
         return;
-    current = progress;
+    glide.retarget(progress);
     updateAccessibleValue();
-    update();
+}
+
+void ZenProgressBar::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    glide.stop();
 }
 
 void ZenProgressBar::setPopoverPalette(const CatPopoverPalette& palette)
@@ -48,7 +58,7 @@ void ZenProgressBar::setPopoverPalette(const CatPopoverPalette& palette)
 
 double ZenProgressBar::fillWidth() const
 {
-    return width() * current.fraction();
+    return width() * glide.shown().fraction();
 }
 
 QSize ZenProgressBar::sizeHint() const

@@ -2,12 +2,14 @@
 
 #include "model/CatTheme.h"
 #include "model/PomodoroYarnProgress.h"
+#include "popover/ProgressGlide.h"
 
 #include <QWidget>
 
 namespace mewt {
 
-// A thin capsule filling from left to right: the zen layout's progress.
+// A thin capsule filling from left to right: the zen layout's progress, gliding between the
+// once-a-second updates.
 class ZenProgressBar final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ZenProgressBar)
@@ -17,21 +19,22 @@ public:
 
     explicit ZenProgressBar(QWidget* parent = nullptr);
 
-    const PomodoroYarnProgress& progress() const { return current; }
+    const PomodoroYarnProgress& progress() const { return glide.target(); }
     void setProgress(const PomodoroYarnProgress& progress);
     void setPopoverPalette(const CatPopoverPalette& palette);
-    // The filled width at the bar's current size.
+    // The filled width drawn at the bar's current size.
     double fillWidth() const;
 
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void updateAccessibleValue();
 
-    PomodoroYarnProgress current;
+    ProgressGlide glide;
     CatPopoverPalette colors;
 };
 

@@ -4,6 +4,7 @@
 #include "model/InterfaceSettingsStore.h"
 #include "artwork/PeekPawArtwork.h"
 #include "artwork/ReducedMotion.h"
+#include "platform/X11WindowLoss.h"
 
 #include <QBitmap>
 #include <QCursor>
@@ -57,6 +58,8 @@ PullHandlePanel::PullHandlePanel(InterfaceSettingsStore& settings, const CatThem
         else if (revealed && !dragging)
             armAutoHide(autoHideDelayMs);
     });
+    // Its hiding already cancelled a pull under way; the handle counts as put away.
+    whenWindowLost(*this, [this] { concealPullHandle(); });
 }
 
 PullHandlePanel::~PullHandlePanel()

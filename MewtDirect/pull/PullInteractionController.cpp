@@ -6,13 +6,13 @@
 #include "model/PomodoroSettingsStore.h"
 #include "pull/PullOverlayController.h"
 #include "model/PullSettingsStore.h"
+#include "model/ShortClockTime.h"
 #include "cues/TactileSoundPlayer.h"
 #include "model/ThemeStore.h"
 #include "model/TimerStore.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -48,13 +48,10 @@ QString finishText(Date base, qint64 seconds, Date now, const QLocale& locale)
     const double held = std::min(static_cast<double>(seconds), maximumTimerSeconds);
     const double lead = std::clamp(secondsBetween(now, base), 0.0, maximumTimerSeconds);
     const QDateTime finish = dateTimeOf(addingSeconds(now, std::min(lead + held, maximumTimerSeconds)));
-    // Some short formats (the C locale's among them) still carry seconds; a finish time never needs them.
-    static const QRegularExpression secondsField(QStringLiteral("[.:]?s+"));
-    const QString time = locale.timeFormat(QLocale::ShortFormat).remove(secondsField);
+    const QString time = shortClockTime(finish.time(), locale);
     if (finish.date() == dateTimeOf(now).date())
-        return locale.toString(finish.time(), time);
-    return locale.toString(finish.date(), QLocale::ShortFormat) + QLatin1Char(' ')
-        + locale.toString(finish.time(), time);
+        return time;
+    return locale.toString(finish.date(), QLocale::ShortFormat) + QLatin1Char(' ') + time;
 }
 
 } // namespace

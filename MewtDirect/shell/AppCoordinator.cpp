@@ -4,6 +4,7 @@
 #include "cues/TrillPlayer.h"
 #include "model/NotificationScheduling.h"
 #include "platform/FreedesktopNotificationCenter.h"
+#include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverView.h"
 #include "pull/PomodoroDurationPullController.h"
 #include "pull/PullHandlePanel.h"
@@ -148,6 +149,9 @@ void AppCoordinator::start()
     };
     connect(&statusItem.view(), &PawStatusView::pawPressed, this, &AppCoordinator::pawPressed);
     connect(&statusItem.view(), &PawStatusView::accessibleShowControlsRequested, this, &AppCoordinator::pawPressed);
+    // The arm hangs from the paw's place until it has drawn back up.
+    connect(&pullOverlay.model(), &PullOverlayModel::changed, this,
+        [this] { statusItem.window().setPawLifted(pullOverlay.isShowing()); });
 
     statusItem.applyTheme(themes.selected());
     tactileSounds.start();
@@ -255,7 +259,8 @@ void AppCoordinator::buildDeferredParts()
                             pomodoroSettings, pomodoro, onboarding },
             initialPopoverContentSize,
             TimerPopoverController::Services {
-                tactileSounds, services.clock, services.pointerMonitor, {}, {}, &popoverPlacement, {} });
+                tactileSounds, services.clock, services.pointerMonitor, {}, {}, &popoverPlacement, {}, {} });
+        endingCue->stayBelow(&popover->panel());
         // Asked for only after the quit: it never shows.
         if (shutDown)
             popover->close();

@@ -4,6 +4,7 @@
 #include "platform/AppInfo.h"
 #include "platform/SingleInstanceGuard.h"
 #include "platform/X11Display.h"
+#include "platform/X11WindowLoss.h"
 #include "shell/AppDelegate.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ int MewtApp::run(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     nameApplication();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    recoverLostWindows();
 
     AppDelegate delegate;
     // The paw has no use for it, and drawing it at every size takes longer than showing the paw.

@@ -111,6 +111,14 @@ void PawStatusView::setOpaqueBackground(bool value)
     update();
 }
 
+void PawStatusView::setPawLifted(bool value)
+{
+    if (value == lifted)
+        return;
+    lifted = value;
+    update();
+}
+
 QFont PawStatusView::titleFont() const
 {
     QFont font = this->font();
@@ -148,11 +156,22 @@ QPainterPath PawStatusView::pillPath() const
     return path;
 }
 
+QPainterPath PawStatusView::shownPath() const
+{
+    if (!lifted)
+        return pillPath();
+    QPainterPath pawEnd;
+    pawEnd.addEllipse(QRectF(0, 0, barHeight, barHeight));
+    return pillPath().subtracted(pawEnd);
+}
+
 void PawStatusView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const Look look = lookFor(dark, opaque, hovered, pressed);
+    if (lifted)
+        painter.setClipPath(shownPath());
 
     if (opaque) {
         // The window is cut to the pill; soft edge pixels would show black without a compositor.

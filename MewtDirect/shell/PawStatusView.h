@@ -33,10 +33,16 @@ public:
     bool hasOpaqueBackground() const { return opaque; }
     void setOpaqueBackground(bool value);
 
+    // While a pull is under way the paw hangs at the end of the arm: its end of the pill stays
+    // empty, so no edge of it shows beside the arm that passes over that place.
+    void setPawLifted(bool value);
+
     // Where the paw is drawn, in this view's coordinates.
     QRect pawRect() const;
     // The pill's outline, in this view's coordinates.
     QPainterPath pillPath() const;
+    // What of the pill is painted: all of it unless the paw is lifted.
+    QPainterPath shownPath() const;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -64,6 +70,7 @@ private:
     StatusTitle currentTitle;
     bool dark = false;
     bool opaque = false;
+    bool lifted = false;
     bool hovered = false;
     bool pressed = false;
     StatusTitle::Kind toldKind = StatusTitle::Kind::none;

@@ -7,6 +7,7 @@
 #include "shell/StatusItemWindow.h"
 #include "shell/StatusTitle.h"
 #include "model/TimerStore.h"
+#include "platform/X11WindowLoss.h"
 #include "cues/TrillPlayer.h"
 
 #include <algorithm>
@@ -54,6 +55,8 @@ StatusItemController::StatusItemController(TimerStore& timerStore, PomodoroStore
             onAutoDismiss();
     };
     handle->isCovered = [this] { return isPullHandleCovered && isPullHandleCovered(); };
+    // Without the paw nothing of the app can be reached: it is back at once.
+    whenWindowLost(*statusWindow, [this] { show(); });
     refresh();
 }
 

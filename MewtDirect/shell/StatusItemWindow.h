@@ -5,6 +5,7 @@
 
 #include <QMetaObject>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 class QScreen;
@@ -17,7 +18,8 @@ class PawStatusView;
 // takes focus and sits at the top-right corner of the primary screen's work area (just under a
 // top bar), holding the paw view. It moves with the screen's geometry and its own width. Under a
 // window manager it is a panel: a dock window on every desktop that reserves its strip of the
-// screen's top, so maximised windows stay clear of it; without one it bypasses the manager.
+// screen's top, so maximised windows stay clear of it; without one it bypasses the manager. A
+// manager may come at any moment (at login it starts beside us): the paw then becomes its panel.
 class StatusItemWindow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(StatusItemWindow)
@@ -32,10 +34,13 @@ public:
 
     // Takes the paw view's size and moves back to the corner.
     void fitToContent();
-    // Where the window belongs in the work area `area` for its current size.
-    QPoint cornerPosition(const QRect& area) const;
+    // Where the window belongs in the work area `area` for its current size; on `screen` when
+    // the area has no room for it.
+    QPoint cornerPosition(const QRect& area, const QRect& screen) const;
     // The paw's rectangle on the screen, in global coordinates.
     QRect pawScreenRect() const;
+    // While the pull's arm hangs from the paw's place (see `PawStatusView::setPawLifted`).
+    void setPawLifted(bool lifted);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,10 +52,16 @@ private:
     // Asks the X server once per showing: a compositor rarely comes or goes while we run.
     void checkCompositing();
     void updateMask();
+    // Looks a few times, further apart each time, whether the window shows as it should, and
+    // shows it again when it does not.
+    void watchMapping();
+    void checkMapping();
 
-    // Asked once: a window manager that starts later finds an override-redirect window.
+    // Whether the window is a manager's panel; it becomes one when a manager comes.
     bool managed = false;
     X11Dock dock;
+    QTimer mapCheck;
+    int mapChecks = 0;
     bool placePending = false;
     QRect strip;
     PawStatusView* pawView = nullptr;

@@ -655,5 +655,13 @@
         <source>mewt keeps your changes and saves them as soon as the disk allows.</source>
         <translation>mewt conserva els teus canvis i els desa tan aviat com el disc ho permeti.</translation>
     </message>
+    <message>
+        <source>this build has no feedback service, so notes go nowhere.</source>
+        <translation>aquesta versió no té cap servei de comentaris, així que les notes no van enlloc.</translation>
+    </message>
+    <message>
+        <source>too long to paste. a note sends up to %1 characters.</source>
+        <translation>massa llarg per enganxar. una nota envia fins a %1 caràcters.</translation>
+    </message>
 </context>
 </TS>

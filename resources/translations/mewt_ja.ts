@@ -655,5 +655,13 @@
         <source>mewt keeps your changes and saves them as soon as the disk allows.</source>
         <translation>mewt は変更を保持し、ディスクが使えるようになりしだい保存します。</translation>
     </message>
+    <message>
+        <source>this build has no feedback service, so notes go nowhere.</source>
+        <translation>このビルドにはフィードバックの送り先がないため、メッセージはどこにも届きません。</translation>
+    </message>
+    <message>
+        <source>too long to paste. a note sends up to %1 characters.</source>
+        <translation>長すぎて貼り付けられません。送れるのは %1 文字までです。</translation>
+    </message>
 </context>
 </TS>

@@ -655,5 +655,13 @@
         <source>mewt keeps your changes and saves them as soon as the disk allows.</source>
         <translation>mewt가 변경 사항을 보관했다가 디스크가 허용하는 대로 바로 저장해요.</translation>
     </message>
+    <message>
+        <source>this build has no feedback service, so notes go nowhere.</source>
+        <translation>이 빌드에는 피드백 서비스가 없어서 메모가 어디로도 가지 않아요.</translation>
+    </message>
+    <message>
+        <source>too long to paste. a note sends up to %1 characters.</source>
+        <translation>붙여 넣기에는 너무 길어요. 메모는 최대 %1자까지 보낼 수 있어요.</translation>
+    </message>
 </context>
 </TS>

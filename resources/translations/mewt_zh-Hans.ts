@@ -655,5 +655,13 @@
         <source>mewt keeps your changes and saves them as soon as the disk allows.</source>
         <translation>mewt 会保留你的更改，并在磁盘允许时立即保存。</translation>
     </message>
+    <message>
+        <source>this build has no feedback service, so notes go nowhere.</source>
+        <translation>此版本没有反馈服务，留言不会发往任何地方。</translation>
+    </message>
+    <message>
+        <source>too long to paste. a note sends up to %1 characters.</source>
+        <translation>内容太长，无法粘贴。每条留言最多可发送 %1 个字符。</translation>
+    </message>
 </context>
 </TS>

@@ -71,6 +71,10 @@ def find_windows(name):
     return [int(w) for w in run("xdotool", "search", "--onlyvisible", "--name", name, check=False).split()]
 
 
+def override_redirect(window):
+    return "Override Redirect State: yes" in run("xwininfo", "-id", str(window))
+
+
 def activate(window):
     """Gives `window` the keyboard as a click would: through the window manager if one runs."""
     xdo("windowfocus" if WM == "none" else "windowactivate", "--sync", window)
@@ -124,6 +128,10 @@ def focused(node):
     return node.getState().contains(pyatspi.STATE_FOCUSED)
 
 
+def selected(node):
+    return node.getState().contains(pyatspi.STATE_SELECTED)
+
+
 def value_of(node):
     try:
         return node.queryValue().currentValue
@@ -147,6 +155,13 @@ def centre(node):
 def click(node):
     xdo("mousemove", *centre(node), "click", "1")
     settle(0.5)
+
+
+def start_manager(*args):
+    """Starts the session's window manager (one that session.sh left to the test, or a
+    replacement with "--replace")."""
+    return subprocess.Popen(os.environ["MEWT_TEST_WM_COMMAND"].split() + list(args),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 class Other:

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command on a desktop of its own: a private X display, session bus and accessibility bus,
 # and the window manager named first (openbox, xfwm4 or none). Nothing reaches the user's desktop.
-#   session.sh WM [WxH] -- COMMAND [ARGS...]
+#   [MEWT_TEST_WM_LATER=1] session.sh WM [WxH] -- COMMAND [ARGS...]
 set -euo pipefail
 wm=$1; shift
 size=1600x900
@@ -36,14 +36,17 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 case $wm in
-  none) ;;
-  openbox) openbox --sm-disable >/dev/null 2>&1 & pids+=($!) ;;
-  xfwm4) xfwm4 --compositor=off --sm-client-disable >/dev/null 2>&1 & pids+=($!) ;;
+  none) manager=() ;;
+  openbox) manager=(openbox --sm-disable) ;;
+  xfwm4) manager=(xfwm4 --compositor=off --sm-client-disable) ;;
   *) echo "unknown window manager $wm" >&2; exit 2 ;;
 esac
-if [ "$wm" != none ]; then
+export MEWT_TEST_WM=$wm MEWT_TEST_WM_COMMAND="${manager[*]}"
+# With MEWT_TEST_WM_LATER=1 the test starts the manager itself, beside the app as a login does
+# (desktop.start_manager).
+if [ "$wm" != none ] && [ "${MEWT_TEST_WM_LATER:-0}" != 1 ]; then
+  "${manager[@]}" >/dev/null 2>&1 & pids+=($!)
   # The manager is up once it owns the screen's selection.
   for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
 fi
-export MEWT_TEST_WM=$wm
 "$@"

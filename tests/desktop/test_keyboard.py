@@ -1,13 +1,19 @@
 """The keyboard under a real window manager: typing into the popover while another program held
-the keyboard, Escape, Tab through the pinned window, and the welcome tour finished by keys."""
+the keyboard, Escape, Tab through the pinned window, the welcome tour finished by keys, where the
+keyboard goes when what held it goes, and the settings' search hits."""
 import unittest
 
-from desktop import TOUR_DONE, WM, Mewt, Other, activate, click, run, settle, text_of, wait_for, xdo
+from desktop import (TOUR_DONE, WM, Mewt, Other, activate, click, focused, run, running_timer, selected, settle,
+                     text_of, wait_for, xdo)
 
 
 def focused_name(app):
     node = app.focused_node()
     return node.name if node is not None else None
+
+
+# What the popover's root reads as: it holds the keyboard whenever no control does.
+ROOT = "filler"
 
 
 def press(app, key):
@@ -40,6 +46,10 @@ class Keyboard(unittest.TestCase):
                         xdo("key", "Return")
                         wait_for(lambda: '\\"activeName\\":\\"tea\\"' in app.stored().get("timerSnapshot", "")
                                  and "running" in app.stored()["timerSnapshot"], what="a running timer named tea")
+                        # The field went with the page: the root holds the keyboard, Space pauses.
+                        self.assertEqual(app.focused_node().getRoleName(), ROOT)
+                        xdo("key", "space")
+                        wait_for(lambda: "paused" in app.stored()["timerSnapshot"], what="Space pausing tea")
                     xdo("key", "Escape")
                     wait_for(lambda: len(app.windows()) < popover, what="Escape closing the popover")
 
@@ -65,8 +75,26 @@ class Keyboard(unittest.TestCase):
             xdo("key", "space")
             wait_for(lambda: app.stored().get("timerMode") == "timer", what="Space choosing the timer mode")
 
+            # The settings' search hits: Tab reaches the first, Down moves without opening it,
+            # Return and Space open the current hit.
+            app.menu(1)
+            click(app.node("Search settings"))
+            xdo("type", "--delay", "40", "sound")
+            xdo("key", "Tab")
+            hits = wait_for(lambda: (node := app.focused_node()) and node.getRoleName() == "list" and node,
+                            what="the hits taking Tab")
+            rows = lambda test: [row.name for row in map(hits.getChildAtIndex, range(hits.childCount)) if test(row)]
+            first = wait_for(lambda: rows(focused), what="the first hit current")
+            xdo("key", "Down")
+            second = wait_for(lambda: (now := rows(focused)) != first and now, what="Down moving on")
+            settle()
+            self.assertEqual(rows(selected), [])
+            for keys, hit in ((["Return"], second), (["Up", "space"], first)):
+                xdo("key", *keys)
+                wait_for(lambda: rows(selected) == hit, what=f"{keys} opening {hit}")
+
     def test_the_keyboard_walks_the_tour_and_return_finishes_it_after_next_was_clicked(self):
-        with Mewt("") as app:
+        with Mewt(running_timer(600)) as app:
             # Keys alone from the window's first focus: Return pages on, Space pauses the demo.
             app.node("next")
             xdo("key", "Return", "Return")
@@ -85,6 +113,19 @@ class Keyboard(unittest.TestCase):
             app.node("done")
             xdo("key", "Return")
             wait_for(lambda: app.stored().get("onboardingVersion") == "3", what="the tour finished by keys")
+            # The tour went with the keyboard: the root has it, so Space pauses the running timer, also
+            # once the popover was pinned by a screen reader; Tab then walks the controls.
+            snapshot = lambda: app.stored().get("timerSnapshot", "")
+            for state, then in (("paused", "pin"), ("running", None)):
+                self.assertEqual(app.focused_node().getRoleName(), ROOT)
+                xdo("key", "space")
+                wait_for(lambda: state in snapshot(), what=f"Space leaving the timer {state}")
+                if then:
+                    app.press("detach and pin controls")
+                    app.node("reattach controls")
+                    activate(wait_for(lambda: [w for w in app.windows() if w != app.paw], what="the pinned window")[0])
+                    settle()
+            self.assertEqual(press(app, "Tab"), "close detached controls")
 
 
 if __name__ == "__main__":

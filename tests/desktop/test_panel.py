@@ -1,17 +1,63 @@
-"""The paw among other windows: nothing of ours left showing beside the popover a click opens; an
-override-redirect window without a manager; under one a panel (its type, desktops, the strip it
-reserves, a maximised and a fullscreen window beside it, other panels) that our own windows clear."""
+"""The paw among other windows: nothing of ours left showing beside the popover a click opens, which
+a menu row chosen below it keeps; an override-redirect window without a manager; under one a panel
+(its type, desktops, the strip it reserves, a maximised and a fullscreen window beside it, other
+panels, hostile struts) that our own windows clear, and a popover pinned there that stays put until
+dragged; a panel whenever the manager comes (ManagerArrival, in a session that leaves the manager
+to the test)."""
+import os
+import re
+import subprocess
+import sys
+import tempfile
 import unittest
 
-from desktop import (TOUR_DONE, WM, Mewt, Other, above, cardinals, find_windows, run, screen_size, settle,
-                     wait_for, xdo, xprop)
+from desktop import (TOUR_DONE, WM, Mewt, Other, above, cardinals, centre, find_windows, geometry, override_redirect,
+                     run, screen_size, settle, start_manager, wait_for, xdo, xprop)
 
 MARGIN = 6
+MANAGER_LATER = os.environ.get("MEWT_TEST_WM_LATER") == "1"
+
+
+class StrutClient:
+    """Another program's dock (strut_client.py), with the log of what it did and saw."""
+
+    def __init__(self, *args):
+        descriptor, self.log = tempfile.mkstemp(prefix="mewt-strut-")
+        os.close(descriptor)
+        self.process = subprocess.Popen([sys.executable, "strut_client.py", self.log, *map(str, args)])
+        wait_for(lambda: find_windows("^strut client$"), what="the strut client")
+
+    def lines(self):
+        with open(self.log) as f:
+            return f.read().split()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.process.kill()
+        self.process.wait()
+        os.remove(self.log)
+        settle()
+
+
+def is_panel(window):
+    """Shown, taken by the manager, a dock with its strip."""
+    info = run("xwininfo", "-id", str(window))
+    clients = [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST"))]
+    x, y, w, h = geometry(window)
+    return ("IsViewable" in info and "Override Redirect State: no" in info and window in clients
+            and "_NET_WM_WINDOW_TYPE_DOCK" in xprop(window, "_NET_WM_WINDOW_TYPE")
+            and cardinals(window, "_NET_WM_STRUT_PARTIAL")[2:3] == [y + h + MARGIN])
 
 
 def set_strut(window, depth, width):
     run("xprop", "-id", str(window), "-f", "_NET_WM_STRUT_PARTIAL", "32c", "-set",
         "_NET_WM_STRUT_PARTIAL", f"0,0,{depth},0,0,0,0,0,0,{width - 1},0,0")
+
+
+def cardinals_root(prop):
+    return [int(v) for v in run("xprop", "-root", prop).split("=", 1)[1].split(",")]
 
 
 class Panel(unittest.TestCase):
@@ -50,6 +96,18 @@ class Panel(unittest.TestCase):
         self.assertGreater(app.geometry(next(w for w in shown if w != paw))[2], 200)
         settle(0.5)
         self.assertEqual(len(app.windows()), 2)
+        # A menu row chosen below the popover, while the handle waits to hide by itself, leaves the
+        # popover up; a click elsewhere still takes it.
+        popover = next(w for w in shown if w != paw)
+        px, py, pw, ph = app.geometry(popover)
+        app.press("more actions")
+        xdo("mousemove", px + 10, py + ph + 60)
+        xdo("key", *["Up"] * 6, "Return")
+        wait_for(lambda: app.stored().get("tactileSoundsEnabled") == "false", what="the menu's mute row")
+        settle(3.5)
+        self.assertIn(popover, app.windows())
+        xdo("click", "1")
+        wait_for(lambda: popover not in app.windows(), what="a click elsewhere taking the popover")
         if WM == "none":
             return
         self.assertIsNone(other.process.poll())
@@ -78,6 +136,32 @@ class Panel(unittest.TestCase):
         set_strut(bar.id, 20, width)
         wait_for(lambda: app.geometry(paw)[1] == 20 + MARGIN, what="the paw under the shallower bar")
 
+        # Pinned under the bars, the popover stays exactly where it hung (xfwm4 keeps the top edge of
+        # every window it manages out of the strips). A click on its empty header moves nothing (the
+        # pointer moves on alone); a drag moves it.
+        app.open_controls("more actions")
+        x, y, *_ = app.geometry(next(w for w in app.windows() if w != paw))
+        attached = (x, max(y, cardinals_root("_NET_WORKAREA")[1]) if WM == "xfwm4" else y)
+        app.press("detach and pin controls")
+        pinned = wait_for(lambda: [w for w in app.windows() if w != paw and not override_redirect(w)],
+                          what="the pinned window")[0]
+        settle(0.5)
+        self.assertEqual(app.geometry(pinned)[:2], attached)
+        pin_x, pin_y = centre(app.node("reattach controls"))
+        xdo("mousemove", pin_x - 24, pin_y, "click", "1")
+        xdo("mousemove", pin_x - 24 - 300, pin_y + 200)
+        settle(0.5)
+        self.assertEqual(app.geometry(pinned)[:2], attached)
+        xdo("mousemove", pin_x - 24, pin_y, "mousedown", "1")
+        for step in range(1, 11):
+            xdo("mousemove", pin_x - 24 - 30 * step, pin_y + 20 * step)
+            settle(0.05)
+        xdo("mouseup", "1")
+        moved = wait_for(lambda: (g := app.geometry(pinned))[:2] != attached and g, what="the dragged window")
+        self.assertLess(moved[0], attached[0] - 250)
+        app.press("reattach controls")
+        wait_for(lambda: pinned not in app.windows(), what="the window going back under the paw")
+
         # The feedback panel (the menu's fourth row from the bottom) opens at the top-right corner
         # with its title bar clear of the paw; the attached popover, always on top, slid away.
         x, y, w, h = app.geometry(paw)
@@ -90,6 +174,57 @@ class Panel(unittest.TestCase):
         self.assertGreater(px + pw + right, x, "the panel reaches under the paw's column")
         self.assertGreaterEqual(py - top, y + h + MARGIN)
         wait_for(lambda: sorted(app.windows()) == sorted([paw, panel]), what="only the paw and the panel")
+        bar.close()
+        wait_for(lambda: app.geometry(paw)[1] == MARGIN, what="the paw back in the corner")
+
+        # A strut that leaves less room than the paw (from the top, from the right) never takes
+        # it off the screen: it stays in the screen's corner.
+        for strut in ([0, 0, screen_size()[1] - 20, 0], [0, width - 1, 0, 0]):
+            with StrutClient("fixed", *strut):
+                wait_for(lambda: cardinals(paw, "_NET_WM_STRUT_PARTIAL")[2] == 0, what="the paw's strip given up")
+                x, y, w, h = app.geometry(paw)
+                self.assertEqual((x + w, y), (width - MARGIN, MARGIN))
+        wait_for(lambda: cardinals(paw, "_NET_WM_STRUT_PARTIAL")[2] == MARGIN + h + MARGIN, what="the strip back")
+
+        # A peer panel that goes below the deepest strip, ours too, settles below the paw: a move
+        # of its own, none of ours in answer, then quiet.
+        with StrutClient("below", 30) as peer:
+            wait_for(lambda: peer.lines(), what="the peer panel's move")
+            settle(1.5)
+            seen = peer.lines()
+            settle(1)
+            self.assertEqual(peer.lines(), seen)
+            self.assertEqual(seen, ["move", str(MARGIN + h + MARGIN)])
+            self.assertEqual(app.geometry(paw)[1], MARGIN)
+
+
+@unittest.skipUnless(MANAGER_LATER and WM != "none", "needs a session that leaves its manager to the test")
+class ManagerArrival(unittest.TestCase):
+    def test_the_paw_becomes_a_panel_whenever_the_manager_comes(self):
+        # At login the manager and the app start together: a manager that is still starting
+        # drops the paw's map request.
+        manager = start_manager()
+        self.addCleanup(manager.kill)
+        with Mewt(TOUR_DONE) as app:
+            wait_for(lambda: is_panel(app.paw), what="the paw a panel beside a manager started with it")
+        manager.terminate()
+        manager.wait()
+
+        # The app well before the manager: its paw bypasses nobody yet, then becomes the panel.
+        app = Mewt(TOUR_DONE)
+        self.addCleanup(app.quit)
+        self.assertIn("Override Redirect State: yes", run("xwininfo", "-id", str(app.paw)))
+        manager = start_manager()
+        self.addCleanup(manager.kill)
+        wait_for(lambda: is_panel(app.paw), what="the paw a panel once the manager came")
+        x, y, w, h = app.geometry(app.paw)
+        self.assertEqual((x + w, y), (screen_size()[0] - MARGIN, MARGIN))
+
+        # A manager that replaces it takes the panel over.
+        successor = start_manager("--replace")
+        self.addCleanup(successor.kill)
+        manager.wait(10)
+        wait_for(lambda: is_panel(app.paw), what="the paw a panel of the new manager")
 
 
 if __name__ == "__main__":

@@ -113,6 +113,10 @@ TEST(SessionNames, HoldFortyCharactersWithoutControlsWhereverTheyComeFrom)
         { QStringLiteral("a") + stem.repeated(300), QStringLiteral("a") + stem.repeated(199) }, // pairs never split
         // Controls go (a tab reads as a space); direction controls are closed, strays dropped.
         { QStringLiteral("a\0b\x1b[31mc\x07\x7f\ttea"), QStringLiteral("ab[31mc tea") },
+        { QString::fromUtf16(u"a\u0085b\u009b31mc\u0080d\u009fe\u2028f\u2029g"), QStringLiteral("ab31mcde f g") },
+        // Halves of a pair go, whole pairs stay.
+        { QString(QChar(0xD800)) + u'a' + QChar(0xDC00) + u'b' + QChar(0xDBFF) + QString::fromUtf16(u"\U0001F431"),
+            QString::fromUtf16(u"ab\U0001F431") },
         { QString::fromUtf16(u"\u202Eevil"), QString::fromUtf16(u"\u202Eevil\u202C") },
         { QString::fromUtf16(u"a\u202C\u2069b"), QStringLiteral("ab") },
         { QString::fromUtf16(u"\u2067x\u202By\u2069z\u2066"),

@@ -250,12 +250,21 @@ TEST_F(LoopbackSend, RedirectWithinTheServiceIsFollowedWithTheSameNote)
     EXPECT_EQ(server.requests()[2].body, fullRequest().toJson());
 }
 
-TEST_F(LoopbackSend, RefusedAddressSendsNothing)
+TEST_F(LoopbackSend, RefusedAddressOrNoServiceSendsNothing)
 {
     LoopbackHttpsServer server;
     FeedbackClientOptions plain = server.clientOptions();
     plain.endpoint.apiBase.replace(QStringLiteral("https:"), QStringLiteral("http:"));
     EXPECT_EQ(failure(send(plain)), QStringLiteral("unexpected(bad feedback url)"));
+    // The default build's reserved host: nothing is sent, and the sentence blames no connection.
+    FeedbackClientOptions none = server.clientOptions();
+    none.endpoint.serviceHost = QStringLiteral("mewt.invalid");
+    const FeedbackOutcome outcome = send(none);
+    EXPECT_EQ(failure(outcome), QStringLiteral("transport"));
+    EXPECT_EQ(outcome.error->userMessage(none.endpoint.serviceHost),
+        QStringLiteral("this build has no feedback service, so notes go nowhere."));
+    EXPECT_EQ(outcome.error->userMessage(QStringLiteral("mewt.example")),
+        QStringLiteral("couldn't reach mewt.example. check your connection."));
     EXPECT_TRUE(server.requests().isEmpty());
 }
 

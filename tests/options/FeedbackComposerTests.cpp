@@ -51,6 +51,7 @@ class MessageLimit : public ComposerRig, public ::testing::WithParamInterface<Me
 TEST_P(MessageLimit, CountsWhatAReaderSeesAfterTrimming)
 {
     model.setMessage(GetParam().message);
+    EXPECT_EQ(model.state().message, GetParam().message) << "kept whole, sendable or not";
     EXPECT_EQ(model.canSend(), GetParam().sendable);
     model.submit();
     model.submit(); // a second press while the first send runs
@@ -63,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(Notes, MessageLimit,
         MessageCase { "fourThousandBetweenBlanks", "  \n" + QString(4000, u'a') + "\n  ", true },
         MessageCase { "fourThousandAndOne", QString(4001, u'a'), false },
         MessageCase { "fourThousandFamilies", family.repeated(4000), true },
-        MessageCase { "fourThousandAndOneFamilies", family.repeated(4001), false }),
+        MessageCase { "fourThousandAndOneFamilies", family.repeated(4001), false },
+        MessageCase { "fiveThousand", QString(5000, u'a'), false }),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct AddressCase {

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -60,28 +61,48 @@ protected:
             },
             10'000);
     }
+    // On its box: a click on the row's empty width past the label toggles nothing.
+    void clickIncludeEmail()
+    {
+        QCheckBox* toggle = view().includeEmailToggle();
+        QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(toggle->height() / 2, toggle->height() / 2));
+    }
     // The form's own close lets the panel go once its click has returned.
     void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
 
-TEST_F(PanelRig, AHugePasteIsCutToWhatTheNoteHoldsAndStillShowsItIsTooLong)
+TEST_F(PanelRig, TheNoteKeepsEveryCharacterAndOnlyAPasteFarPastTheLimitIsRefused)
 {
     open();
     QPlainTextEdit* editor = view().messageEditor();
-    QTest::keyClicks(editor, "ab");
+    const QString pasted(4'997, u'x');
+    QGuiApplication::clipboard()->setText(pasted);
+    editor->paste();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(controller.model()->state().message, pasted) << "the tail stays";
+    EXPECT_FALSE(view().sendButton()->isEnabled()) << "over the limit";
     editor->moveCursor(QTextCursor::Start);
-    editor->moveCursor(QTextCursor::NextCharacter, QTextCursor::KeepAnchor); // "a" is replaced
-    QGuiApplication::clipboard()->setText(QString(5'000'000, u'x'));
+    QTest::keyClicks(editor, "a");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(controller.model()->state().message, u'a' + pasted) << "typing at the start keeps the end";
+    EXPECT_EQ(editor->textCursor().position(), 1);
+
+    editor->moveCursor(QTextCursor::NextCharacter, QTextCursor::KeepAnchor); // an "x" would be replaced
+    QGuiApplication::clipboard()->setText(QString(5'000'000, u'y'));
     QElapsedTimer clock;
     clock.start();
     editor->paste();
     QCoreApplication::processEvents();
-    EXPECT_EQ(editor->toPlainText(), QString(FeedbackComposerModel::messageLimit, u'x') + u'b');
-    EXPECT_EQ(controller.model()->state().message, editor->toPlainText());
-    EXPECT_FALSE(view().sendButton()->isEnabled()) << "one over the limit";
-    QTest::keyClicks(editor, "more");
-    EXPECT_EQ(editor->toPlainText().size(), FeedbackComposerModel::messageHoldLimit) << "typing adds nothing past it";
     EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(editor->toPlainText(), u'a' + pasted) << "refused whole";
+    EXPECT_EQ(editor->textCursor().selectionStart(), 1);
+    EXPECT_EQ(editor->textCursor().selectionEnd(), 2);
+    EXPECT_TRUE(view().pasteRefusedLine()->isVisibleTo(&view()));
+    EXPECT_EQ(
+        view().pasteRefusedLine()->text(), QStringLiteral("too long to paste. a note sends up to 4000 characters."));
+    QTest::keyClicks(editor, "b");
+    EXPECT_EQ(controller.model()->state().message, QStringLiteral("ab") + QString(4'996, u'x'));
+    EXPECT_FALSE(view().pasteRefusedLine()->isVisibleTo(&view())) << "gone with the next edit";
 }
 
 struct CloseCase {
@@ -162,7 +183,7 @@ TEST_F(PanelRig, ReturnSendsAndASentNoteLeavesTheThanksWithOneDoneButton)
     server.script({ 201, "application/json", stored });
     FeedbackPanel& panel = open();
     QTest::keyClicks(view().messageEditor(), "thank you");
-    QTest::mouseClick(view().includeEmailToggle(), Qt::LeftButton);
+    clickIncludeEmail();
     QCoreApplication::processEvents();
     QTest::keyClick(view().contactEmailField(), Qt::Key_Return);
     EXPECT_EQ(phase(), Kind::sending);
@@ -184,13 +205,13 @@ TEST_F(PanelRig, TheAddressFieldFollowsTheToggleAndKeepsWhatWasTyped)
     FeedbackPanel& panel = open();
     EXPECT_FALSE(view().sendButton()->isEnabled()) << "an empty note";
     EXPECT_TRUE(view().cancelButton()->isEnabled());
-    QTest::mouseClick(view().includeEmailToggle(), Qt::LeftButton);
+    clickIncludeEmail();
     view().sync();
     QTest::keyClicks(view().contactEmailField(), "a@b.io");
-    QTest::mouseClick(view().includeEmailToggle(), Qt::LeftButton);
+    clickIncludeEmail();
     view().sync();
     EXPECT_FALSE(view().contactEmailField()->isVisibleTo(&panel));
-    QTest::mouseClick(view().includeEmailToggle(), Qt::LeftButton);
+    clickIncludeEmail();
     view().sync();
     EXPECT_TRUE(view().contactEmailField()->isVisibleTo(&panel));
     EXPECT_EQ(view().contactEmailField()->text(), QStringLiteral("a@b.io"));

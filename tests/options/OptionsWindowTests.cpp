@@ -19,6 +19,7 @@
 #include <QStyleFactory>
 #include <QTest>
 #include <QToolButton>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace mewt;
@@ -159,6 +160,30 @@ TEST_F(OptionsWindowNavigation, ChoosingTheSameHitAgainScrollsAgain)
     EXPECT_EQ(form->verticalScrollBar()->value(), centred);
 }
 
+// The current hit wears a ring in the list's highlight (a little transparent: its hue), which the
+// arrows move.
+TEST_F(OptionsWindowNavigation, TheHitsRingTheCurrentOne)
+{
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    view().searchField().setFocus();
+    type(QStringLiteral("sound"));
+    QListWidget& hits = view().resultList();
+    const auto ringed = [&hits](int row) {
+        const QColor ring = hits.viewport()->grab().toImage().pixelColor(
+            hits.visualItemRect(hits.item(row)).center().x(), hits.visualItemRect(hits.item(row)).top() + 2);
+        return ring.hsvSaturation() > 64
+            && std::abs(ring.hsvHue() - hits.palette().color(QPalette::Highlight).hsvHue()) < 10;
+    };
+    QTest::keyClick(&window(), Qt::Key_Tab);
+    const int first = hits.currentRow();
+    EXPECT_TRUE(ringed(first));
+    QTest::keyClick(&hits, Qt::Key_Down);
+    ASSERT_NE(hits.currentRow(), first);
+    EXPECT_TRUE(ringed(hits.currentRow()));
+    EXPECT_FALSE(ringed(first));
+}
+
 TEST_F(OptionsWindowNavigation, BackAndForwardWalkTheHistoryOnlyWhereTheyCan)
 {
     press(Qt::Key_BracketLeft); // nothing behind the first page
@@ -246,6 +271,58 @@ TEST_F(OptionsWindowNavigation, AnotherPageOrResultsShowingClearTheScrolledBand)
     QCoreApplication::processEvents();
     EXPECT_FALSE(rig.chrome.isDetailScrolled());
 }
+
+// Scrolled, the band right of the sidebar is a translucent material: the page passing under it
+// shows through, faintly, in both looks.
+class ScrolledBand : public ::testing::TestWithParam<bool> { };
+
+TEST_P(ScrolledBand, ShowsThePagePassingUnderItFaintly)
+{
+    ScopedEnvironment still { "MEWT_REDUCED_MOTION", "1" };
+    OptionsWindowRig rig;
+    rig.controller.setDark(GetParam());
+    rig.controller.show();
+    rig.navigation.navigate(OptionsCategory::timer);
+    QCoreApplication::processEvents();
+    QScrollBar* scroll = rig.controller.view()->currentForm()->verticalScrollBar();
+    ASSERT_GE(scroll->maximum(), 130);
+    QWidget& window = *rig.controller.window();
+    const QColor ground = window.palette().color(QPalette::Window);
+    // The band right of the page title, above its own bottom hairline.
+    const auto band = [&](int offset) {
+        scroll->setValue(offset);
+        QCoreApplication::processEvents();
+        constexpr int left = 480;
+        return window.grab(QRect(left, 0, window.width() - left, OptionsChromeBar::barHeight - 1)).toImage();
+    };
+    // Pixels that differ by more than a rounding, and the most any strays from the window's colour.
+    const auto differing = [](const QImage& a, const QImage& b) {
+        int count = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                count += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 2;
+        return count;
+    };
+    const auto farthest = [&ground](const QImage& image) {
+        int most = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                most = std::max(most, std::abs(qGray(image.pixel(x, y)) - qGray(ground.rgb())));
+        return most;
+    };
+    const QImage top = band(0);
+    const QImage scrolled = band(60);
+    const QImage further = band(130);
+    const int area = top.width() * top.height();
+    EXPECT_EQ(farthest(top), 0); // clear at the top of the page
+    EXPECT_GT(differing(top, scrolled), area / 20);
+    EXPECT_GT(differing(scrolled, further), area / 20);
+    EXPECT_GT(farthest(scrolled), 6);
+    EXPECT_LT(farthest(scrolled), 90); // seen through a material, not the page itself
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, ScrolledBand, ::testing::Values(false, true),
+    [](const auto& info) { return info.param ? "dark" : "light"; });
 
 TEST_F(OptionsWindowNavigation, ClosingHidesAndShowingAgainKeepsEverything)
 {
@@ -361,6 +438,15 @@ TEST_P(OptionsWindowGallery, EveryPage)
         rig.controller.window()->grab().save(QDir(folder).filePath(
             QStringLiteral("window-%1-%2.png").arg(rawValue(category), GetParam() ? "dark" : "light")));
     }
+    {
+        ScopedEnvironment still { "MEWT_REDUCED_MOTION", "1" }; // the band without its fade
+        rig.navigation.navigate(OptionsCategory::timer);
+        QCoreApplication::processEvents();
+        rig.controller.view()->currentForm()->verticalScrollBar()->setValue(130);
+        QCoreApplication::processEvents();
+    }
+    rig.controller.window()->grab().save(
+        QDir(folder).filePath(QStringLiteral("window-scrolled-%1.png").arg(GetParam() ? "dark" : "light")));
     rig.navigation.updateSearchText("min");
     QCoreApplication::processEvents();
     rig.controller.window()->grab().save(

@@ -5,9 +5,11 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QImage>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -349,6 +351,10 @@ TEST_F(NotificationCenterTest, DeliversAtTheDeadlineWithTheServersArguments)
     EXPECT_EQ(call.hints.value("urgency").typeId(), QMetaType::UChar);
     EXPECT_EQ(call.hints.value("urgency").toInt(), 1);
     EXPECT_EQ(call.hints.value("desktop-entry").toString(), QStringLiteral("com.dovrant.mewt.direct"));
+    // Run from the build tree, where no server can find the icon by the application id.
+    const QUrl image(call.hints.value("image-path").toString());
+    ASSERT_TRUE(image.isLocalFile()) << image.toString().toStdString();
+    EXPECT_EQ(QImage(image.toLocalFile()).size(), QSize(128, 128));
     EXPECT_EQ(call.hints.value("sound-name").toString(), QStringLiteral("alarm-clock-elapsed"));
     EXPECT_EQ(call.hints.value("suppress-sound"), QVariant(false));
 

@@ -7,6 +7,7 @@
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -257,6 +258,47 @@ TEST_F(IniRecovery, ALockItCannotOpenDoesNotStopSavingAndAFailedWriteIsReportedO
     defaults.setInt(QStringLiteral("count"), 4);
     defaults.flush();
     EXPECT_TRUE(fileBytes().contains("count=4"));
+}
+
+std::atomic<int> loggedLines { 0 };
+
+// A disk that does not take the data (fdatasync's EIO): the old file stays, and so do the changes,
+// until a retry lands them. One notice and one log line per run of failures, however it flaps.
+TEST_F(IniRecovery, AFailedSyncKeepsTheOldFileAndAFlappingDiskIsNewsOncePerRun)
+{
+    writeFile("[General]\ncount=1\n");
+    std::atomic<bool> lands { false };
+    ManualClock clock;
+    IniUserDefaults defaults(path(), clock, [&](int) { return lands.load(); });
+    int reports = 0;
+    QObject context;
+    defaults.setWriteFailureHandler(&context, [&] { ++reports; });
+    loggedLines = 0;
+    const QtMessageHandler previous
+        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) { ++loggedLines; });
+    const auto write = [&](bool landing, int count) {
+        lands = landing;
+        defaults.setInt(QStringLiteral("count"), count);
+        defaults.flush();
+        QCoreApplication::processEvents();
+    };
+    write(false, 2);
+    EXPECT_EQ(fileBytes(), "[General]\ncount=1\n");
+    EXPECT_EQ(folder(), QStringList { QStringLiteral("mewt.conf") });
+    lands = true;
+    defaults.flush();
+    EXPECT_TRUE(fileBytes().contains("count=2")) << "retried";
+    for (int count = 3; count < 20; count += 2) {
+        write(false, count);
+        write(true, count + 1);
+        clock.advance(std::chrono::seconds(30));
+    }
+    EXPECT_EQ(std::pair(reports, loggedLines.load()), std::pair(1, 1));
+    clock.advance(IniUserDefaults::failureQuietTime);
+    write(true, 40);
+    write(false, 41);
+    EXPECT_EQ(std::pair(reports, loggedLines.load()), std::pair(2, 3)) << "written again, then news";
+    qInstallMessageHandler(previous);
 }
 
 TEST_F(IniRecovery, ChangesReachTheDiskUnaskedAndTogether)

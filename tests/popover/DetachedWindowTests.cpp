@@ -136,9 +136,9 @@ TEST_F(DetachedWindow, PinningSavesAtOnceAndUnpinningForgetsThePlace)
     const QRect attached = rig.content();
     pin();
     EXPECT_TRUE(rig.panel().isDetachedForm() && rig.panel().isVisible() && rig.presentation().isVisible());
-    // It stays where it hung, moved 8 inside the visible frame.
-    EXPECT_EQ(rig.content(), attached.translated(0, 8));
-    EXPECT_EQ(stored(), (SavedPlacement { double(attached.left()), attached.top() + 8.0 }));
+    // It stays exactly where it hung, in the top bar's strip too.
+    EXPECT_EQ(rig.content(), attached);
+    EXPECT_EQ(stored(), (SavedPlacement { double(attached.left()), double(attached.top()) }));
     EXPECT_EQ(storedFlag().typeId(), QMetaType::Bool);
     EXPECT_TRUE(storedFlag().toBool());
     EXPECT_FALSE(popover().areDismissalMonitorsInstalled());
@@ -271,12 +271,17 @@ TEST_F(DetachedWindow, DraggingSettlesTheEditsAndFollowsThePointer)
     DetachedWindowDragHandle& handle = view.standardHeader().dragHandle();
     ASSERT_TRUE(handle.isVisibleTo(&rig.panel()));
     const QRect before = rig.content();
-    QTest::mousePress(&handle, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(rig.pomodoroSettings.configuration().focusSeconds, 42 * 60) << "the typed length is kept first";
-    EXPECT_FALSE(view.editing().editingDurationKind.has_value());
     QWindow* window = rig.panel().windowHandle();
     const QPoint press = handle.mapTo(&rig.panel(), QPoint(5, 5));
+    // A click, and a press that has not yet travelled the drag distance, start nothing.
+    QTest::mouseClick(window, Qt::LeftButton, {}, press);
+    QTest::mousePress(window, Qt::LeftButton, {}, press);
+    QTest::mouseMove(window, press + QPoint(1, 1));
+    EXPECT_TRUE(view.editing().editingDurationKind.has_value());
+    EXPECT_EQ(rig.content(), before);
     QTest::mouseMove(window, press + QPoint(-300, 120));
+    EXPECT_EQ(rig.pomodoroSettings.configuration().focusSeconds, 42 * 60) << "the typed length is kept first";
+    EXPECT_FALSE(view.editing().editingDurationKind.has_value());
     // The pointer is still over the point it pressed, which now lies at `press` again.
     QTest::mouseRelease(window, Qt::LeftButton, {}, press);
     EXPECT_EQ(rig.content().topLeft(), before.topLeft() + QPoint(-300, 120));

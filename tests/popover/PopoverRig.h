@@ -92,6 +92,7 @@ struct PopoverRig {
     QRectF paw { 1560, 6, 24, 24 };
     // What the detached window is kept on.
     QList<QRectF> screens { visibleFrame };
+    QList<QRectF> screenFrames { { 0, 0, 1600, 900 } };
 
     PopoverRig() { launch(); }
 
@@ -113,7 +114,7 @@ struct PopoverRig {
                 timer, themes, appearance, interfaceSettings, pullSettings, pomodoroSettings, pomodoro, onboarding },
             QSize(300, 132),
             TimerPopoverController::Services { sounds, clock, &pointer, [this] { return reducedMotion; },
-                std::move(stepper), &placement, [this] { return screens; } });
+                std::move(stepper), &placement, [this] { return screens; }, [this] { return screenFrames; } });
         controller->panel().compositingProbe = [this] { return composited; };
         // The view's first size report, as at start-up.
         if (settle)

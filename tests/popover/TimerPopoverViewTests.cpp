@@ -1,4 +1,5 @@
 #include "PopoverViewRig.h"
+#include "artwork/FrameClock.h"
 #include "popover/ActiveDisplayPage.h"
 #include "popover/CapsuleButton.h"
 #include "popover/ContentSwitcher.h"
@@ -354,6 +355,34 @@ TEST_F(PopoverDisplays, ARunningPhaseShowsItsTitleNextPhaseAndYarn)
     page.nextPhaseButton().click();
     turn();
     EXPECT_FALSE(page.nextPhaseButton().isVisibleTo(&view())); // the plan's last block
+}
+
+TEST_F(PopoverDisplays, ANewlyStartedPlanGrowsItsFirstSegmentIn)
+{
+    // Frames only when the test ticks.
+    const std::unique_ptr<FrameClock, void (*)(FrameClock*)> driven(
+        &FrameClock::shared(), [](FrameClock* frames) { frames->drive(nullptr); });
+    driven->drive(&rig.clock);
+    rig.pomodoroSettings.setAutoStartsNextBreak(false);
+    show();
+    YarnTimeline& yarn = view().activePage().yarn();
+    const auto grows = [&yarn] {
+        EXPECT_TRUE(yarn.isRevealing());
+        EXPECT_DOUBLE_EQ(yarn.revealProgress(), 0.0);
+        for (int i = 0; i < YarnTimeline::revealFrames; ++i)
+            FrameClock::shared().tick();
+        EXPECT_DOUBLE_EQ(yarn.revealProgress(), 1.0);
+    };
+    rig.pomodoro.commitSessions(2, rig.clock.now()); // from idle
+    turn();
+    grows();
+    rig.clock.advance(1500s);
+    rig.timer.refresh(rig.clock.now());
+    turn();
+    ASSERT_EQ(view().displayContentID(), QStringLiteral("pomodoro-waiting"));
+    view().waitingPage().startButton().click(); // from a waiting phase
+    turn();
+    grows();
 }
 
 TEST_F(PopoverDisplays, TheZenLayoutKeepsOnlyTheTimeAndTheBar)

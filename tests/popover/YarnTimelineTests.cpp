@@ -1,3 +1,4 @@
+#include "artwork/FrameClock.h"
 #include "popover/YarnTimeline.h"
 #include "popover/ZenProgressBar.h"
 
@@ -6,6 +7,8 @@
 
 namespace mewt {
 namespace {
+
+using namespace std::chrono_literals;
 
 using Ink = YarnStrandPiece::Ink;
 
@@ -57,9 +60,75 @@ TEST(YarnBall, GroovesFollowTheBallsRectangle)
 
 class YarnViews : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("MEWT_REDUCED_MOTION", "0"); }
-    void TearDown() override { qputenv("MEWT_REDUCED_MOTION", "0"); }
+    void SetUp() override
+    {
+        qputenv("MEWT_REDUCED_MOTION", "0");
+        FrameClock::shared().drive(&clock);
+    }
+    void TearDown() override
+    {
+        qputenv("MEWT_REDUCED_MOTION", "0");
+        FrameClock::shared().drive(nullptr);
+    }
+    ManualClock clock;
 };
+
+PomodoroYarnProgress focusOf(double total, double remaining)
+{
+    return { PomodoroYarnSchedule({ { 1, PomodoroPhase::focus, total } }, total), remaining };
+}
+
+TEST_F(YarnViews, BallStrandAndBarGlideBetweenSecondsAPixelAtATime)
+{
+    FrameClock& frames = FrameClock::shared();
+    YarnTimeline yarn;
+    ZenProgressBar bar;
+    yarn.resize(277, YarnTimeline::height); // a strand of 270
+    bar.resize(270, ZenProgressBar::height);
+    yarn.show();
+    bar.show();
+    const auto update = [&](double total, double remaining) {
+        yarn.setProgress(focusOf(total, remaining), std::nullopt);
+        bar.setProgress(focusOf(total, remaining));
+    };
+    // A 1-minute block winds 4.5 px a second: a frame every 2/9 s.
+    update(60, 60);
+    clock.advance(1s);
+    update(60, 59);
+    for (QWidget* view : std::initializer_list<QWidget*> { &yarn, &bar }) {
+        ASSERT_TRUE(frames.requestedFrame(view));
+        EXPECT_NEAR(
+            std::chrono::duration<double>(*frames.requestedFrame(view) - clock.uptime()).count(), 2.0 / 9, 1e-6);
+    }
+    EXPECT_DOUBLE_EQ(yarn.ballRotation(), 0.0);
+    clock.advance(500ms);
+    frames.tick();
+    EXPECT_DOUBLE_EQ(yarn.ballRotation(), 0.5 / 60 * 270 / 7);
+    EXPECT_DOUBLE_EQ(bar.fillWidth(), 270 * 0.5 / 60);
+    clock.advance(500ms);
+    frames.tick();
+    EXPECT_DOUBLE_EQ(bar.fillWidth(), 270 * 1.0 / 60);
+    EXPECT_FALSE(frames.requestedFrame(&bar)); // there: nothing more until the next second
+
+    // A 25-minute block winds 0.18 px a second: no frame until a sixth second has moved it a pixel.
+    update(1500, 1500);
+    for (int second = 1; second <= 5; ++second) {
+        clock.advance(1s);
+        update(1500, 1500 - second);
+        EXPECT_FALSE(frames.requestedFrame(&yarn)) << second;
+        EXPECT_FALSE(frames.requestedFrame(&bar)) << second;
+    }
+    clock.advance(1s);
+    update(1500, 1494);
+    EXPECT_TRUE(frames.requestedFrame(&yarn));
+    // Hidden, nothing runs and the next value lands at once.
+    yarn.hide();
+    bar.hide();
+    EXPECT_FALSE(frames.requestedFrame(&yarn));
+    EXPECT_FALSE(frames.requestedFrame(&bar));
+    update(1500, 1000);
+    EXPECT_DOUBLE_EQ(bar.fillWidth(), 270 * 500.0 / 1500);
+}
 
 TEST_F(YarnViews, BallTurnsByTheWoundShareUnlessMotionIsReduced)
 {

@@ -12,6 +12,7 @@
 #include "popover/TimerPopoverView.h"
 #include "pull/PomodoroDurationPullController.h"
 #include "pull/PullHandlePanel.h"
+#include "shell/PawStatusView.h"
 #include "shell/StatusItemWindow.h"
 
 #include <QAbstractItemView>
@@ -125,8 +126,14 @@ TEST_F(Coordinator, APullOnTheHandleStartsATimerUnlessTheTourShows)
         const double y = 30.0 + steps * app.pullSettingsStore().stepDistancePoints();
         app.statusItemController().pullHandle().onPull({ phase, { 700, 30 }, { 700, y }, QRectF(0, 0, 800, 600) });
     };
+    PawStatusView& paw = app.statusItemController().view();
+    const auto pawShows = [&] { return paw.grab().toImage().pixelColor(paw.pawRect().center()).alpha() > 0; };
+    EXPECT_TRUE(pawShows());
     pull(PullGestureEvent::Phase::began, 0);
+    // The arm hangs from the paw's place: no edge of the paw may show beside it.
+    EXPECT_FALSE(pawShows());
     pull(PullGestureEvent::Phase::ended, 3);
+    QTRY_VERIFY_WITH_TIMEOUT(pawShows(), 2000);
     const Date end = rig.clock.now() + 180s;
     EXPECT_EQ(app.timerStore().state().endDate(), end);
     EXPECT_FALSE(app.pomodoroStore().plan());
