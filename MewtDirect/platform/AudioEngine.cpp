@@ -79,8 +79,10 @@ AudioEngine::AudioEngine(Options options)
 {
     if (this->options.latency < requestPeriod * 2)
         this->options.latency = requestPeriod * 2;
-    // Until the server says what it gave, the sink latency it is asked for (a quarter of the whole).
-    sinkLatencyFrames = framesFor(this->options.latency / 4);
+    // Until the server says what it gave: what our buffer makes it ask of the sink (half of what
+    // is left after two requests), not less than one request.
+    sinkLatencyFrames = framesFor(
+        std::max<std::chrono::milliseconds>((this->options.latency - requestPeriod * 2) / 2, requestPeriod));
 }
 
 AudioEngine::~AudioEngine()
