@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace mewt;
 
@@ -66,9 +67,10 @@ public:
             return false;
         // Asking no lower latency than the app's stream does leaves the sink as the app alone sets it.
         recorder.start(parec,
-            { QStringLiteral("--server=") + address(), QStringLiteral("--device=mewt_test.monitor"),
-                QStringLiteral("--raw"), QStringLiteral("--format=float32le"), QStringLiteral("--rate=48000"),
-                QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=40") });
+            QStringLiteral("--device=mewt_test.monitor --raw --format=float32le --rate=48000 --channels=1 "
+                           "--latency-msec=40")
+                    .split(QLatin1Char(' '))
+                << QStringLiteral("--server=") + address());
         return recorder.waitForStarted(5000)
             && QTest::qWaitFor([&recorder] { return recorder.bytesAvailable() > 0; }, 5000);
     }
@@ -130,65 +132,50 @@ TEST(RealSoundServer, PlaysTheWholeSoundClosesItsStreamAndSurvivesTheServerVanis
     EXPECT_LT(elapsed.elapsed(), 5000);
 }
 
-std::vector<float> samplesOf(const QByteArray& raw)
-{
-    std::vector<float> samples(static_cast<std::size_t>(raw.size()) / sizeof(float));
-    std::memcpy(samples.data(), raw.constData(), samples.size() * sizeof(float));
-    return samples;
-}
-
-float peakOf(const float* samples, std::size_t count)
-{
-    float peak = 0;
-    for (std::size_t i = 0; i < count; ++i)
-        peak = std::max(peak, std::abs(samples[i]));
-    return peak;
-}
-
 bool audible(float sample)
 {
     return std::abs(sample) > 1e-3F; // -60 dBFS
 }
 
-// Where the recording begins to carry `sound`, found by cross-correlation around `near`, and how
-// it arrived there: its first audible sample against the rendered sound's at that alignment, in ms
-// (a sound that lost its start at the sink shows it later), and its peak against theirs, in dB.
+float peakOf(const float* samples, std::size_t count)
+{
+    return std::abs(
+        *std::max_element(samples, samples + count, [](float a, float b) { return std::abs(a) < std::abs(b); }));
+}
+
+// How the first sound at or after `from` arrived: aligned with the rendered `sound` by
+// cross-correlation, its first audible sample against the rendered one's, in ms (a sound that lost
+// its start at the sink shows it later), and its peak against theirs, in dB.
 struct Arrival {
     std::size_t at = 0;
-    double onsetShiftMs = 0;
+    double firstSampleMs = 0;
     double peakDb = 0;
 };
 
-Arrival arrivalOf(const std::vector<float>& recording, std::size_t near, const std::vector<float>& sound)
+Arrival arrivalAfter(const std::vector<float>& recording, std::size_t from, const std::vector<float>& sound)
 {
-    constexpr std::size_t reach = 48 * 30;
-    const std::size_t from = near > reach ? near - reach : 0;
-    const std::size_t to = std::min(near + reach, recording.size() - std::min(recording.size(), sound.size()));
-    std::size_t best = from;
-    double bestScore = -1;
-    for (std::size_t at = from; at <= to; ++at) {
+    const auto heard = static_cast<std::size_t>(
+        std::find_if(recording.begin() + static_cast<std::ptrdiff_t>(from), recording.end(), audible)
+        - recording.begin());
+    Arrival arrival { recording.size() };
+    double best = -1;
+    for (std::size_t at = heard > 1440 ? heard - 1440 : 0; at <= heard && at + sound.size() <= recording.size(); ++at) {
         double score = 0;
         for (std::size_t i = 0; i < sound.size(); ++i)
             score += double(recording[at + i]) * sound[i];
-        if (score > bestScore) {
-            bestScore = score;
-            best = at;
-        }
+        if (score > best)
+            std::tie(best, arrival.at) = std::pair(score, at);
     }
-    const auto firstAudible = [](const float* samples, std::size_t count) {
-        return static_cast<double>(std::find_if(samples, samples + count, audible) - samples);
+    if (arrival.at == recording.size())
+        return arrival;
+    const float* played = recording.data() + arrival.at;
+    const auto firstAudible = [&sound](const float* samples) {
+        return static_cast<double>(std::find_if(samples, samples + sound.size(), audible) - samples);
     };
-    const float* heard = recording.data() + best;
-    return { best, (firstAudible(heard, sound.size()) - firstAudible(sound.data(), sound.size())) / 48.0,
-        20 * std::log10(std::max(peakOf(heard, sound.size()), 1e-9F) / peakOf(sound.data(), sound.size())) };
-}
-
-// The first sample index at or after `from` that is not silence.
-std::size_t soundAfter(const std::vector<float>& recording, std::size_t from)
-{
-    const auto found = std::find_if(
-        recording.begin() + static_cast<std::ptrdiff_t>(std::min(from, recording.size())), recording.end(), audible);
-    return static_cast<std::size_t>(found - recording.begin());
+    arrival.firstSampleMs = (firstAudible(played) - firstAudible(sound.data())) / 48.0;
+    arrival.peakDb
+        = 20 * std::log10(std::max(peakOf(played, sound.size()), 1e-9F) / peakOf(sound.data(), sound.size()));
+    return arrival;
 }
 
 // Heard at the sink's monitor: the first sound after start, one after a second of silence, and one
@@ -231,18 +218,18 @@ TEST(RealSoundServer, EverySoundArrivesWholeFromItsFirstSample)
     engine.stop();
     recorder.kill();
     recorder.waitForFinished(5000);
-    const std::vector<float> recording = samplesOf(recorder.readAllStandardOutput());
+    const QByteArray raw = recorder.readAllStandardOutput();
+    std::vector<float> recording(static_cast<std::size_t>(raw.size()) / sizeof(float));
+    std::memcpy(recording.data(), raw.constData(), recording.size() * sizeof(float));
 
-    const char* const cases[]
-        = { "first after start", "after 1 s of silence", "after another second", "right after another" };
-    std::size_t at = 0;
-    for (const char* name : cases) {
-        at = soundAfter(recording, at);
-        ASSERT_LT(at, recording.size()) << name << ": never heard";
-        const Arrival arrival = arrivalOf(recording, at, rendered);
-        EXPECT_NEAR(arrival.onsetShiftMs, 0.0, 1.0) << name;
+    std::size_t from = 0;
+    for (const char* name :
+        { "first after start", "after 1 s of silence", "after another second", "right after another" }) {
+        const Arrival arrival = arrivalAfter(recording, from, rendered);
+        ASSERT_LT(arrival.at, recording.size()) << name << ": never heard";
+        EXPECT_NEAR(arrival.firstSampleMs, 0.0, 1.0) << name;
         EXPECT_NEAR(arrival.peakDb, 0.0, 1.0) << name;
-        at = arrival.at + press->size();
+        from = arrival.at + press->size();
     }
 }
 
