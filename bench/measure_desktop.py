@@ -333,7 +333,7 @@ def tour_activity(display, seconds):
 class SoundServer:
     """A private PulseAudio with one null sink, and a recorder on its monitor that keeps every
     sample with the time each chunk came, so that a sample's place in the recording gives the time
-    the sink took it."""
+    the sink played it."""
 
     def __init__(self):
         self.folder = tempfile.mkdtemp(prefix="mewt-measure-pulse-")
