@@ -17,6 +17,8 @@ packages=(
   qt6-translations-l10n desktop-file-utils appstream
   # the language picker names Korean, Japanese and Chinese in their own scripts
   fonts-noto-cjk
+  # the default font of many desktops: the tests must pass with it as with DejaVu
+  fonts-noto-core
 )
 # A private PulseAudio daemon plays the sound tests' audio. A desktop that runs PipeWire's Pulse
 # service keeps it: two Pulse servers would fight over the user's session, and the test then skips.

@@ -8,5 +8,6 @@ dir=build; [ "${1:-}" = --sanitize ] && dir=build-sanitize
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/.ci/lsan.supp:print_suppressions=0"
-# A private session bus for the notification tests; nothing reaches the user's desktop.
+# Test programs that need a session bus start their own; this one keeps every other test off the
+# user's bus too.
 exec dbus-run-session -- ctest --test-dir "$dir" --output-on-failure --parallel "$(nproc)"

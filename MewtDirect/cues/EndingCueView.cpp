@@ -6,7 +6,9 @@
 #include "cues/EndingCueModel.h"
 #include "model/InterfaceSettingsStore.h"
 #include "artwork/ReducedMotion.h"
+#include "platform/ReadOnlyAccessibleText.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QTransform>
 #include <algorithm>
@@ -85,6 +87,33 @@ const QPainterPath& unitFish()
     return path;
 }
 
+// One element that reads its title and time; the rolling digits are no element of their own.
+class CueAccessible final : public QAccessibleWidget, public ReadOnlyAccessibleText {
+public:
+    explicit CueAccessible(QWidget* view)
+        : QAccessibleWidget(view, QAccessible::StaticText)
+    {
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+
+protected:
+    QString spokenText() const override { return widget()->accessibleName(); }
+};
+
+QAccessibleInterface* cueAccessibleFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("mewt::EndingCueView") && object && object->isWidgetType())
+        return new CueAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 EndingCueView::EndingCueView(EndingCueModel& model, InterfaceSettingsStore& settings, QWidget* parent)
@@ -93,6 +122,11 @@ EndingCueView::EndingCueView(EndingCueModel& model, InterfaceSettingsStore& sett
     , settings(settings)
     , time(new CharacterSlotText(this))
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(cueAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setAttribute(Qt::WA_TranslucentBackground);
     time->setFont(endingCueFont());
     progressAnimation.setEasingCurve(QEasingCurve::Linear);

@@ -1,12 +1,15 @@
 #include "options/OpenSourceLicensesView.h"
 
 #include "artwork/Glyph.h"
+#include "options/AccessibleItemList.h"
 #include "options/OpenSourceNotice.h"
 #include "options/OptionsPalette.h"
 #include "options/OptionsSetting.h"
 #include "options/TextStyle.h"
 #include "platform/AppInfo.h"
+#include "platform/ReadOnlyAccessibleText.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -31,6 +34,57 @@ constexpr int rowPadding = 4;
 constexpr int listGlyphSide = 14;
 constexpr int noticeTextPixels = 12;
 constexpr qreal browserCorner = 8;
+constexpr char headingProperty[] = "mewtHeading";
+
+// The sheet's title and the notice's title, which a screen reader lists among its headings.
+class HeadingAccessible final : public QAccessibleWidget, public ReadOnlyAccessibleText {
+public:
+    explicit HeadingAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::Heading)
+    {
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return spokenText();
+        return QAccessibleWidget::text(t);
+    }
+
+protected:
+    QString spokenText() const override { return static_cast<const QLabel*>(widget())->text(); }
+};
+
+QAccessibleInterface* headingFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("QLabel") && object->property(headingProperty).toBool())
+        return new HeadingAccessible(static_cast<QLabel*>(object));
+    return nullptr;
+}
+
+QListWidget* noticeList()
+{
+    installAccessibleItemLists();
+    return new QListWidget;
+}
+
+QLabel* headingLabel()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(headingFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    auto* label = new QLabel;
+    label->setProperty(headingProperty, true);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
 
 // The two panes on the text background, in a rounded frame with a hairline just inside its edge.
 class NoticeBrowser final : public QWidget {
@@ -54,8 +108,8 @@ OpenSourceLicensesView::OpenSourceLicensesView(QWidget* parent, QString noticeRo
     : QDialog(parent)
     , noticeRoot(std::move(noticeRoot))
     , subtitle(new QLabel)
-    , notices(new QListWidget)
-    , title(new QLabel)
+    , notices(noticeList())
+    , title(headingLabel())
     , text(new QPlainTextEdit)
     , empty(new QLabel)
     , done(new QPushButton)
@@ -64,11 +118,11 @@ OpenSourceLicensesView::OpenSourceLicensesView(QWidget* parent, QString noticeRo
     setWindowModality(Qt::WindowModal);
     setFixedSize(width, height);
 
-    auto* heading = new QLabel(definition(OptionsSetting::generalOpenSourceLicenses).title);
+    auto* heading = headingLabel();
+    heading->setText(definition(OptionsSetting::generalOpenSourceLicenses).title);
     QFont headingFont = textStyleFont(TextStyle::title2);
     headingFont.setBold(true);
     heading->setFont(headingFont);
-    heading->setTextFormat(Qt::PlainText);
     subtitle->setForegroundRole(secondaryTextRole);
     subtitle->setWordWrap(true);
 

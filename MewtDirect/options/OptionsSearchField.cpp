@@ -5,28 +5,29 @@
 #include "options/OptionsPalette.h"
 #include "options/TextStyle.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QIcon>
+#include <QPainter>
 
 namespace mewt {
 
 namespace {
 
 constexpr int magnifierSize = 13;
+// The room a leading icon of the field would take: the glyph and a margin on either side.
+constexpr int magnifierRoom = 22;
 
 } // namespace
 
 OptionsSearchField::OptionsSearchField(OptionsNavigationModel& navigation, QWidget* parent)
     : QLineEdit(parent)
     , navigation(navigation)
-    , magnifier(new QAction(this))
 {
     setFont(textStyleFont(TextStyle::body));
     setClearButtonEnabled(true);
-    addAction(magnifier, QLineEdit::LeadingPosition);
-    updateMagnifier();
+    setTextMargins(magnifierRoom, 0, 0, 0);
     connect(this, &QLineEdit::textEdited, &navigation, &OptionsNavigationModel::updateSearchText);
     connect(&navigation, &OptionsNavigationModel::searchTextChanged, this, &OptionsSearchField::sync);
     retranslate();
@@ -46,8 +47,6 @@ void OptionsSearchField::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
-    if (event->type() == QEvent::PaletteChange)
-        updateMagnifier();
     QLineEdit::changeEvent(event);
 }
 
@@ -55,13 +54,22 @@ void OptionsSearchField::retranslate()
 {
     setPlaceholderText(QCoreApplication::translate("mewt", "Search"));
     setAccessibleName(QCoreApplication::translate("mewt", "Search settings"));
+    // The clear button is the one action the field owns; its button is what a screen reader meets.
+    for (const QAction* action : findChildren<QAction*>(Qt::FindDirectChildrenOnly))
+        for (QObject* shown : action->associatedObjects())
+            if (auto* button = qobject_cast<QAbstractButton*>(shown))
+                button->setAccessibleName(QCoreApplication::translate("mewt", "clear search"));
 }
 
-void OptionsSearchField::updateMagnifier()
+void OptionsSearchField::paintEvent(QPaintEvent* event)
 {
-    const QColor tint = palette().color(secondaryTextRole);
-    magnifier->setIcon(QIcon(
-        Glyph::pixmap(QStringLiteral("magnifier"), QSize(magnifierSize, magnifierSize), tint, devicePixelRatioF())));
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    const QRect room(0, 0, magnifierRoom, height());
+    const QRect glyph(QPoint(0, 0), QSize(magnifierSize, magnifierSize));
+    painter.drawPixmap(glyph.translated(room.center() - glyph.center()).topLeft(),
+        Glyph::pixmap(
+            QStringLiteral("magnifier"), glyph.size(), palette().color(secondaryTextRole), devicePixelRatioF()));
 }
 
 } // namespace mewt

@@ -8,7 +8,8 @@ class OptionsNavigationModel;
 
 // The sidebar's search box, bound to the navigation model's search text: every edit the user makes
 // (typing, paste, the clear button) is written at once; a change from the model is copied in only
-// when it differs, so the caret and selection are never disturbed while typing.
+// when it differs, so the caret and selection are never disturbed while typing. The magnifier is
+// painted, so a screen reader meets no unnamed button; the clear button has a name.
 class OptionsSearchField final : public QLineEdit {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(OptionsSearchField)
@@ -21,13 +22,12 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void retranslate();
-    void updateMagnifier();
 
     OptionsNavigationModel& navigation;
-    QAction* magnifier = nullptr;
 };
 
 } // namespace mewt

@@ -2,6 +2,7 @@
 
 #include "artwork/FocusRing.h"
 #include "model/ThemeStore.h"
+#include "options/AccessibleItemList.h"
 #include "options/OptionsCategoryIcon.h"
 #include "options/OptionsChromeBar.h"
 #include "options/OptionsChromeState.h"
@@ -31,6 +32,8 @@ namespace {
 
 constexpr int categoryRole = Qt::UserRole + 1;
 constexpr int settingRole = Qt::UserRole + 2;
+// A group's first row carries the gap above it, so a gap is no row a screen reader would meet.
+constexpr int opensGroupRole = Qt::UserRole + 3;
 constexpr int fieldSideMargin = 10;
 constexpr int fieldTopMargin = 10;
 constexpr int fieldBottomMargin = 6;
@@ -62,7 +65,7 @@ public:
     {
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
-        const QRectF row = QRectF(option.rect).adjusted(0, 1, 0, -1);
+        const QRectF row = QRectF(option.rect).adjusted(0, 1 + gapAbove(index), 0, -1);
         const bool selected = option.state.testFlag(QStyle::State_Selected);
         if (selected) {
             painter->setPen(Qt::NoPen);
@@ -76,7 +79,7 @@ public:
         const QVariant category = index.data(categoryRole);
         if (!category.isValid()) {
             painter->restore();
-            return; // the gap between groups, or a search hit that paints itself
+            return; // a search hit paints itself
         }
         const qreal side = OptionsCategoryIcon::side;
         const QRectF tile(row.left() + rowInset, row.center().y() - side / 2, side, side);
@@ -94,11 +97,27 @@ public:
     {
         if (const QVariant size = index.data(Qt::SizeHintRole); size.isValid())
             return size.toSize();
-        return QSize(option.rect.width(), index.data(categoryRole).isValid() ? categoryRowHeight : groupGap);
+        return QSize(option.rect.width(), categoryRowHeight + gapAbove(index));
+    }
+
+    static int gapAbove(const QModelIndex& index) { return index.data(opensGroupRole).toBool() ? groupGap : 0; }
+};
+
+// A sidebar list: the gap above a group takes no click.
+class SidebarList final : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+    QModelIndex indexAt(const QPoint& point) const override
+    {
+        const QModelIndex at = QListWidget::indexAt(point);
+        if (at.isValid() && point.y() < visualRect(at).top() + SidebarRowDelegate::gapAbove(at))
+            return {};
+        return at;
     }
 };
 
-// The role's value on the list's one selected row; nothing for no row, a gap or a hidden hit.
+// The role's value on the list's one selected row; nothing for no row or a hidden hit.
 QVariant selectedData(const QListWidget& list, int role)
 {
     const QList<QListWidgetItem*> chosen = list.selectedItems();
@@ -146,8 +165,9 @@ protected:
     }
 };
 
-template <typename List = QListWidget> List* sidebarList(QWidget* parent)
+template <typename List = SidebarList> List* sidebarList(QWidget* parent)
 {
+    installAccessibleItemLists();
     auto* list = new List(parent);
     list->setFrameShape(QFrame::NoFrame);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -209,14 +229,12 @@ OptionsView::OptionsView(
 
     categories->setItemDelegate(new SidebarRowDelegate(categories));
     results->setItemDelegate(new SidebarRowDelegate(results));
-    bool first = true;
     for (const auto& group : sidebarSections()) {
-        if (!std::exchange(first, false))
-            (new QListWidgetItem(categories))->setFlags(Qt::NoItemFlags);
         for (const OptionsCategory category : group) {
             auto* item = new QListWidgetItem(title(category), categories);
             item->setData(categoryRole, int(category));
             item->setData(Qt::AccessibleDescriptionRole, subtitle(category));
+            item->setData(opensGroupRole, category == group.first() && categories->count() > 1);
         }
     }
     sidebar->addWidget(categories);
@@ -229,7 +247,7 @@ OptionsView::OptionsView(
 
     // The lists write only what the user picks; sync() selects under a signal blocker. The selection
     // counts, not the current row: a screen reader selects a row without making it current. A row
-    // unselected or a gap selected is undone by the next sync, so the list always shows the page.
+    // unselected is undone by the next sync, so the list always shows the page.
     connect(categories, &QListWidget::itemSelectionChanged, this, [this] {
         const QVariant category = selectedData(*categories, categoryRole);
         if (category.isValid())

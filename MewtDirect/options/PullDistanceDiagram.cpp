@@ -1,6 +1,7 @@
 #include "options/PullDistanceDiagram.h"
 
 #include "artwork/PullPreview.h"
+#include "platform/ReadOnlyAccessibleText.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -72,21 +73,31 @@ QImage drawDesktopPicture()
     return image;
 }
 
-class DiagramAccessible final : public QAccessibleWidget {
+class DiagramAccessible final : public QAccessibleWidget, public ReadOnlyAccessibleText {
 public:
     explicit DiagramAccessible(PullDistanceDiagram* diagram)
         : QAccessibleWidget(diagram, QAccessible::Graphic)
     {
     }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
     // One element: the demo inside is not announced on its own.
     int childCount() const override { return 0; }
     QAccessibleInterface* child(int) const override { return nullptr; }
+    // The value also describes it, since readers speak a description after the name.
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Value)
-            return static_cast<PullDistanceDiagram*>(widget())->accessibleValue();
+        if (t == QAccessible::Value || t == QAccessible::Description)
+            return spokenText();
         return QAccessibleWidget::text(t);
     }
+
+protected:
+    QString spokenText() const override { return static_cast<PullDistanceDiagram*>(widget())->accessibleValue(); }
 };
 
 QAccessibleInterface* diagramAccessibleFactory(const QString& className, QObject* object)
@@ -151,12 +162,15 @@ void PullDistanceDiagram::setPoints(int points)
 {
     if (points == shownPoints)
         return;
+    const QString before = accessibleValue();
     shownPoints = points;
     const double distance = double(std::max(points, 0) * steps);
     demo->setMaximumPullDistance(distance);
     demo->setPullDuration(distance / pullSpeed);
     applyStatusText();
     if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent text(this, 0, before, accessibleValue());
+        QAccessible::updateAccessibility(&text);
         QAccessibleValueChangeEvent event(this, accessibleValue());
         QAccessible::updateAccessibility(&event);
     }

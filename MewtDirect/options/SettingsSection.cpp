@@ -87,6 +87,13 @@ void SettingsSection::setHeaderWidget(QWidget* widget)
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, widget);
 }
 
+void SettingsSection::setHeaderText(const QString& text)
+{
+    headerKey = nullptr;
+    header->setText(text);
+    header->show();
+}
+
 void SettingsSection::setFooter(const QString& text)
 {
     footer->setText(text);

@@ -36,6 +36,8 @@ public:
     QWidget* addLine(QWidget* line);
     // A widget in place of the header text (a label with an explanation).
     void setHeaderWidget(QWidget* header);
+    // A header shown as it stands, never looked up in the translations (a catalogue title).
+    void setHeaderText(const QString& text);
     // Shown verbatim under the card.
     void setFooter(const QString& footer);
 

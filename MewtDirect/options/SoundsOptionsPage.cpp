@@ -141,7 +141,8 @@ SoundsOptionsPage::SoundsOptionsPage(TimerStore& timerStore, InterfaceSettingsSt
     sounds->addRow(OptionsSetting::soundsCompletion, rowOf(completionRowGap, { completion, preview }));
 
     // The catalogue's title, shown as it is.
-    SettingsSection* cue = form().addSection("ending cue");
+    SettingsSection* cue = form().addSection();
+    cue->setHeaderText(QStringLiteral("ending cue"));
     cue->addRow(OptionsSetting::soundsEndingCue,
         bindToggle(new QCheckBox,
             bindSetting<bool>(settings, &InterfaceSettingsStore::showsEndingCue,

@@ -81,10 +81,11 @@ QString NotificationBanner::text() const
 
 void NotificationBanner::retranslate()
 {
-    const char* line
-        = !shown.allowed ? "allow notifications to hear when time is up." : "notification alerts and sounds are off.";
+    // Marked, so the extraction finds the sentences that reach the translator through `line`.
+    const char* line = !shown.allowed ? QT_TRANSLATE_NOOP("mewt", "allow notifications to hear when time is up.")
+                                      : QT_TRANSLATE_NOOP("mewt", "notification alerts and sounds are off.");
     if (shown.settingsUnavailable)
-        line = "open your desktop's notification settings.";
+        line = QT_TRANSLATE_NOOP("mewt", "open your desktop's notification settings.");
     message->setText(QCoreApplication::translate("mewt", line));
     button->setText(
         shown.allowed ? QCoreApplication::translate("mewt", "settings") : QCoreApplication::translate("mewt", "allow"));

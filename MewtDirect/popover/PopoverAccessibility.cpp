@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QVariant>
 #include <QWidget>
-#include <algorithm>
 
 namespace mewt {
 
@@ -189,22 +188,6 @@ void storeValue(QWidget* widget, const QString& value, bool announce)
 }
 
 } // namespace
-
-QString ReadOnlyAccessibleText::text(int startOffset, int endOffset) const
-{
-    const QString all = spokenText();
-    const int size = static_cast<int>(all.size());
-    const int start = std::clamp(startOffset, 0, size);
-    const int end = endOffset < 0 ? size : std::clamp(endOffset, start, size);
-    return all.mid(start, end - start);
-}
-
-QString ReadOnlyAccessibleText::attributes(int, int* startOffset, int* endOffset) const
-{
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return {};
-}
 
 void setAccessibleRole(QWidget* widget, QAccessible::Role role)
 {

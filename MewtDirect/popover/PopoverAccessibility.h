@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/ReadOnlyAccessibleText.h"
+
 #include <QAccessible>
-#include <QAccessibleTextInterface>
 #include <QString>
 
 class QWidget;
@@ -26,27 +27,6 @@ void setAccessibleActionName(QWidget* widget, const QString& name);
 // A button whose drawn parts are read one by one as its children and, those showing, as its label:
 // Orca speaks a button's label, name, role and description, never its children or its text.
 void setAccessibleChildrenRead(QWidget* widget, const QList<QWidget*>& labels);
-
-// A text interface that only reads: what a screen reader asks of a label or a string value.
-class ReadOnlyAccessibleText : public QAccessibleTextInterface {
-public:
-    QString text(int startOffset, int endOffset) const override;
-    int characterCount() const override { return static_cast<int>(spokenText().size()); }
-    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override { }
-    void removeSelection(int) override { }
-    void setSelection(int, int, int) override { }
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override { }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override { }
-    QString attributes(int offset, int* startOffset, int* endOffset) const override;
-
-protected:
-    virtual QString spokenText() const = 0;
-};
 
 // Installs the factory once per process; every popover view calls it.
 void installPopoverAccessibility();

@@ -656,6 +656,22 @@
         <translation>mewt conserva els teus canvis i els desa tan aviat com el disc ho permeti.</translation>
     </message>
     <message>
+        <source>clear search</source>
+        <translation>esborra la cerca</translation>
+    </message>
+    <message>
+        <source>allow notifications to hear when time is up.</source>
+        <translation>permet les notificacions per saber quan s&apos;acaba el temps.</translation>
+    </message>
+    <message>
+        <source>notification alerts and sounds are off.</source>
+        <translation>les alertes i els sons de les notificacions estan desactivats.</translation>
+    </message>
+    <message>
+        <source>open your desktop&apos;s notification settings.</source>
+        <translation>obre la configuració de notificacions del teu escriptori.</translation>
+    </message>
+    <message>
         <source>this build has no feedback service, so notes go nowhere.</source>
         <translation>aquesta versió no té cap servei de comentaris, així que les notes no van enlloc.</translation>
     </message>

@@ -656,6 +656,22 @@
         <translation>mewt は変更を保持し、ディスクが使えるようになりしだい保存します。</translation>
     </message>
     <message>
+        <source>clear search</source>
+        <translation>検索をクリア</translation>
+    </message>
+    <message>
+        <source>allow notifications to hear when time is up.</source>
+        <translation>時間になったら知らせるには、通知を許可してください。</translation>
+    </message>
+    <message>
+        <source>notification alerts and sounds are off.</source>
+        <translation>通知のバナーとサウンドがオフです。</translation>
+    </message>
+    <message>
+        <source>open your desktop&apos;s notification settings.</source>
+        <translation>デスクトップの通知設定を開いてください。</translation>
+    </message>
+    <message>
         <source>this build has no feedback service, so notes go nowhere.</source>
         <translation>このビルドにはフィードバックの送り先がないため、メッセージはどこにも届きません。</translation>
     </message>

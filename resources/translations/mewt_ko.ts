@@ -656,6 +656,22 @@
         <translation>mewt가 변경 사항을 보관했다가 디스크가 허용하는 대로 바로 저장해요.</translation>
     </message>
     <message>
+        <source>clear search</source>
+        <translation>검색 지우기</translation>
+    </message>
+    <message>
+        <source>allow notifications to hear when time is up.</source>
+        <translation>시간이 다 되면 알 수 있도록 알림을 허용해 주세요.</translation>
+    </message>
+    <message>
+        <source>notification alerts and sounds are off.</source>
+        <translation>알림 배너와 소리가 꺼져 있어요.</translation>
+    </message>
+    <message>
+        <source>open your desktop&apos;s notification settings.</source>
+        <translation>데스크톱의 알림 설정을 열어 주세요.</translation>
+    </message>
+    <message>
         <source>this build has no feedback service, so notes go nowhere.</source>
         <translation>이 빌드에는 피드백 서비스가 없어서 메모가 어디로도 가지 않아요.</translation>
     </message>

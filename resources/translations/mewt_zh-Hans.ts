@@ -656,6 +656,22 @@
         <translation>mewt 会保留你的更改，并在磁盘允许时立即保存。</translation>
     </message>
     <message>
+        <source>clear search</source>
+        <translation>清除搜索</translation>
+    </message>
+    <message>
+        <source>allow notifications to hear when time is up.</source>
+        <translation>允许通知，以便在时间到时收到提醒。</translation>
+    </message>
+    <message>
+        <source>notification alerts and sounds are off.</source>
+        <translation>通知提醒和声音已关闭。</translation>
+    </message>
+    <message>
+        <source>open your desktop&apos;s notification settings.</source>
+        <translation>请打开桌面的通知设置。</translation>
+    </message>
+    <message>
         <source>this build has no feedback service, so notes go nowhere.</source>
         <translation>此版本没有反馈服务，留言不会发往任何地方。</translation>
     </message>

@@ -1,5 +1,6 @@
 """What a screen reader reads and drives over the accessibility bus: the popover's values, texts and
-running time (not told at every second), and the settings window's sidebar and switches."""
+running time (not told at every second), the ending cue, and the settings window: its sidebar,
+switches, search, diagram and notices, and what stops showing when the window goes."""
 import re
 import time
 import unittest
@@ -7,7 +8,8 @@ import unittest
 import pyatspi
 from gi.repository import GLib
 
-from desktop import Mewt, TOUR_DONE, running_timer, setting, shown, text_of, value_of, wait_for
+from desktop import (Mewt, TOUR_DONE, click, run, running_timer, setting, showing, shown, text_of,
+                     value_of, wait_for, walk, xdo)
 
 TIME = re.compile(r"^\d{1,2}:\d\d$")
 
@@ -88,10 +90,14 @@ class Reader(unittest.TestCase):
                         if (source, kind) in told[:i]]
             self.assertEqual(repeated, [])
 
-    def test_zen_bar_reads_its_text(self):
-        with Mewt("\n".join([TOUR_DONE, "isZenModeEnabled=true", running_timer(600)])) as mewt:
+    def test_zen_bar_and_ending_cue_read_their_text(self):
+        with Mewt("\n".join([TOUR_DONE, "isZenModeEnabled=true", running_timer(45, total=600)])) as mewt:
             self.assertTrue(any(TIME.match(text) for text in labels(mewt.open_controls("pause timer"))))
             self.assertRegex(text_of(mewt.node("timer progress")), r"^\S+ elapsed, \S+ remaining$")
+            # The cue is one element: its title and time, nothing inside.
+            cue = wait_for(lambda: next((n for n in mewt.nodes() if (n.name or "").startswith("timer ending in, ")),
+                                        None), what="the ending cue")
+            self.assertEqual((cue.childCount, text_of(cue)), (0, cue.name))
 
     def test_waiting_plan_reads_its_overdue_time(self):
         with Mewt("\n".join([TOUR_DONE, "timerMode=pomodoro", waiting_plan(10)])) as mewt:
@@ -106,7 +112,10 @@ class Reader(unittest.TestCase):
             app.open_settings()
             sidebar = app.node("general", "list item").parent
             rows = [sidebar.getChildAtIndex(i).name for i in range(sidebar.childCount)]
+            self.assertEqual(len(rows), 6, rows)  # no blank rows for the gaps between groups
             table = sidebar.queryTable()
+            search = app.node("Search settings", "text")
+            self.assertEqual([(n.getRoleName(), n.name) for n in walk(search)][1:], [("push button", "clear search")])
 
             # The table's row selection, as a reader selects a list item.
             sounds = rows.index("sounds & alerts")
@@ -116,6 +125,10 @@ class Reader(unittest.TestCase):
             self.assertTrue(checked(interface))
             toggle(interface)
             wait_for(lambda: not checked(interface), what="interface sounds off over the bus")
+            # A closed drop-down's rows are not on show.
+            closed = [showing(n) for combo in app.nodes(role="combo box") for n in walk(combo)
+                      if n.getRoleName() == "list item"]
+            self.assertTrue(closed and not any(closed), closed)
 
             # The row's own toggle action selects it; toggled again, the selection comes back.
             controls = rows.index("controls")
@@ -127,6 +140,31 @@ class Reader(unittest.TestCase):
             toggle(sidebar.getChildAtIndex(controls))
             wait_for(lambda: list(table.getSelectedRows()) == [controls], what="the page's row selected again")
             self.assertTrue(app.nodes("zen mode", "check box"), "the page stays")
+
+
+            table.addRowSelection(rows.index("pulling"))
+            diagram = app.node("pull distance per step", "image")
+            self.assertEqual((text_of(diagram), diagram.childCount), ("20 points", 0))
+
+            table.addRowSelection(rows.index("general"))
+            app.press("Open Source Licenses")
+            headings = wait_for(lambda: [n.name for n in app.nodes(role="heading")], what="the notices' headings")
+            self.assertEqual(headings[0], "Open Source Licenses")
+            self.assertEqual(len(headings), 2, headings)  # and the notice's own title
+            app.press("Done")
+
+            # Hits read their hint; the category rows put aside by the search are not on show.
+            click(search)
+            xdo("type", "--delay", "30", "volume")
+            hits = wait_for(lambda: app.nodes(role="list item"), what="search hits")
+            self.assertTrue(all(re.match(r"^Open .+ in .+$", n.description) for n in hits),
+                            [(n.name, n.description) for n in hits])
+            self.assertEqual([n.name for n in list(walk(sidebar))[1:] if showing(n)], [])
+
+            # Once the window closes, none of its rows are on show.
+            run("wmctrl", "-c", "mewt settings")
+            wait_for(lambda: not app.nodes("mewt settings"), what="the settings window closed")
+            self.assertEqual([n.name for n in hits + [sidebar.getChildAtIndex(0)] if showing(n)], [])
 
             app.stop()
             stored = app.stored()

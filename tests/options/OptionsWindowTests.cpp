@@ -211,7 +211,7 @@ TEST_F(OptionsWindowNavigation, BackAndForwardWalkTheHistoryOnlyWhereTheyCan)
 }
 
 // A screen reader selects a row without making it current: the page follows the selection, and a
-// row it unselects or a gap it selects goes back to the row of the page shown.
+// row it unselects goes back to the row of the page shown.
 TEST_F(OptionsWindowNavigation, SelectingARowThroughTheListShowsItsPage)
 {
     QListWidget& list = view().categoryList();
@@ -235,23 +235,39 @@ TEST_F(OptionsWindowNavigation, SelectingARowThroughTheListShowsItsPage)
     toggleRow(rowOf(OptionsCategory::pulling));
     EXPECT_EQ(shownCategory(), OptionsCategory::pulling);
     toggleRow(rowOf(OptionsCategory::pulling)); // unselected
-    table->selectRow(rowOf(OptionsCategory::pulling) + 1); // the gap after it
-    QCoreApplication::processEvents();
     EXPECT_EQ(shownCategory(), OptionsCategory::pulling);
     EXPECT_EQ(list.selectedItems(), QList { itemWithText(list, title(OptionsCategory::pulling)) });
     EXPECT_EQ(list.currentItem(), list.selectedItems().value(0));
+    // Every row is a category: the gaps between the groups are no blank rows.
+    QAccessibleInterface* categories = QAccessible::queryAccessibleInterface(&list);
+    QStringList read, expected;
+    for (int row = 0; row < categories->childCount(); ++row)
+        read.append(categories->child(row)->text(QAccessible::Name));
+    for (const OptionsCategory category : allOptionsCategories)
+        expected.append(title(category));
+    EXPECT_EQ(read, expected);
 
+    // Only the hits on show are rows, each with the hint of where it leads; the category rows put
+    // aside meanwhile are not showing, nor are the hits once the window closes.
     type("distance");
-    QListWidget& hits = view().resultList();
-    for (int row = 0; row < hits.count(); ++row) {
-        if (hits.item(row)->data(Qt::AccessibleTextRole) == definition(OptionsSetting::soundsVolume).title)
-            QAccessible::queryAccessibleInterface(&hits)->tableInterface()->selectRow(row); // hidden: no hit
-        if (hits.item(row)->data(Qt::AccessibleTextRole) == definition(OptionsSetting::timerStepDistance).title)
-            QAccessible::queryAccessibleInterface(&hits)->tableInterface()->selectRow(row);
-    }
+    QAccessibleInterface* hits = QAccessible::queryAccessibleInterface(&view().resultList());
+    read.clear();
+    for (int row = 0; row < hits->childCount(); ++row)
+        read.append(hits->child(row)->text(QAccessible::Name));
+    EXPECT_FALSE(read.contains(definition(OptionsSetting::soundsVolume).title)) << "hidden: no hit";
+    const OptionsSettingDefinition distance = definition(OptionsSetting::timerStepDistance);
+    const int hit = int(read.indexOf(distance.title));
+    ASSERT_GE(hit, 0);
+    EXPECT_EQ(hits->child(hit)->text(QAccessible::Description),
+        QStringLiteral("Open %1 in %2").arg(distance.title, title(distance.category)));
+    EXPECT_FALSE(hits->child(hit)->state().invisible);
+    EXPECT_TRUE(categories->child(0)->state().invisible);
+    hits->tableInterface()->selectRow(hit);
     QCoreApplication::processEvents();
     EXPECT_EQ(rig.navigation.selectedSearchResult(), OptionsSetting::timerStepDistance);
-    EXPECT_EQ(hits.currentItem(), hits.selectedItems().value(0));
+    EXPECT_EQ(view().resultList().currentItem(), view().resultList().selectedItems().value(0));
+    window().close();
+    EXPECT_TRUE(hits->child(hit)->state().invisible);
 }
 
 TEST_F(OptionsWindowNavigation, AnotherPageOrResultsShowingClearTheScrolledBand)

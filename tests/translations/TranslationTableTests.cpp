@@ -1,10 +1,19 @@
+#include "../options/OptionsWindowRig.h"
+#include "../popover/PopoverViewRig.h"
+#include "options/OptionsView.h"
+#include "popover/NotificationBanner.h"
+
 #include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QSet>
+#include <QTranslator>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace mewt;
 
 const QString context = QStringLiteral("mewt");
 
@@ -76,6 +85,67 @@ TEST_P(TranslationTable, TranslatesEveryKeyTheSourcesUse)
     }
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.size() << " untranslated in " << GetParam() << ":\n  "
                                         << untranslated.join(QStringLiteral("\n  ")).toStdString();
+}
+
+// Notes every text of our context the views look up, found in a table or not.
+class RecordingTranslator final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        if (QLatin1String(context) == QLatin1String("mewt"))
+            asked.insert(QString::fromUtf8(source));
+        return {};
+    }
+    mutable QSet<QString> asked;
+};
+
+// The texts the views ask for as they are shown: the banner in each of its states, the popover,
+// and every page of the settings window.
+QSet<QString> textsTheViewsAskFor()
+{
+    RecordingTranslator recorder;
+    QCoreApplication::installTranslator(&recorder);
+    for (const auto& [allowed, settingsUnavailable] :
+        { std::pair { false, false }, std::pair { true, false }, std::pair { true, true } }) {
+        NotificationBanner banner;
+        NotificationBanner::Content content;
+        content.allowed = allowed;
+        content.settingsUnavailable = settingsUnavailable;
+        banner.setContent(content);
+    }
+    mewt::testing::PopoverViewRig popover;
+    popover.view().show();
+    mewt::testing::OptionsWindowRig options;
+    options.controller.show();
+    QCoreApplication::processEvents();
+    for (const OptionsCategory category : allOptionsCategories) {
+        options.navigation.navigate(category);
+        options.controller.view()->sync();
+    }
+    QCoreApplication::removeTranslator(&recorder);
+    return recorder.asked;
+}
+
+// A text handed to the translator in a variable escapes the extraction above: it stays English
+// for every user unless a table holds it all the same.
+TEST_P(TranslationTable, HoldsEveryTextTheViewsShow)
+{
+    static const QSet<QString> asked = textsTheViewsAskFor();
+    ASSERT_FALSE(asked.isEmpty());
+    const QString path
+        = QDir(QStringLiteral(MEWT_TRANSLATIONS_DIR)).filePath(QStringLiteral("mewt_%1.ts").arg(GetParam()));
+    const auto table = readTable(path);
+    ASSERT_TRUE(table) << path.toStdString() << " cannot be read";
+    QStringList missing;
+    for (const QString& text : asked) {
+        const auto found = table->constFind(text);
+        if (found == table->cend() || !found->type.isEmpty() || found->text.isEmpty())
+            missing.append(text);
+    }
+    missing.sort();
+    EXPECT_TRUE(missing.isEmpty()) << missing.size() << " shown but not translated in " << GetParam() << ":\n  "
+                                   << missing.join(QStringLiteral("\n  ")).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslationTable, ::testing::Values("ca", "ko", "ja", "zh-Hans"),

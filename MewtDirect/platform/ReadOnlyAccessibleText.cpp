@@ -1,0 +1,23 @@
+#include "platform/ReadOnlyAccessibleText.h"
+
+#include <algorithm>
+
+namespace mewt {
+
+QString ReadOnlyAccessibleText::text(int startOffset, int endOffset) const
+{
+    const QString all = spokenText();
+    const int size = static_cast<int>(all.size());
+    const int start = std::clamp(startOffset, 0, size);
+    const int end = endOffset < 0 ? size : std::clamp(endOffset, start, size);
+    return all.mid(start, end - start);
+}
+
+QString ReadOnlyAccessibleText::attributes(int, int* startOffset, int* endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
+}
+
+} // namespace mewt

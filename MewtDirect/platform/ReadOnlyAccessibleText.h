@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QAccessibleTextInterface>
+#include <QString>
+
+namespace mewt {
+
+// A text interface that only reads: what a screen reader asks of a label or a string value. Qt's
+// AT-SPI bridge carries a string value nowhere else (its value interface is numbers only).
+class ReadOnlyAccessibleText : public QAccessibleTextInterface {
+public:
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override { return static_cast<int>(spokenText().size()); }
+    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+protected:
+    virtual QString spokenText() const = 0;
+};
+
+} // namespace mewt
