@@ -505,9 +505,9 @@ def click_sounds(display, launches, later, program=None):
     the press sent to the X server to the sink playing the trill's first sample, and whether it
     came whole; mewt's wake-ups a second while idle with the server up, and its streams on the server
     then."""
-    server = SoundServer()
-    pointer = Pointer(display)
     sounds = trills()
+    pointer = Pointer(display)
+    server = SoundServer()
     first, others, idle = [], [], []
     lost = []
     streams = None
