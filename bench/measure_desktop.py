@@ -376,15 +376,16 @@ class SoundServer:
                 self.pending = data[whole:]
                 self.chunks.append((now, len(self.samples)))
 
-    def offset(self, moment):
-        """Our clock's time at which the sink plays sample 0, judged around `moment`. The null sink
-        renders up to its latency ahead of playing; a chunk comes no sooner than its last sample was
-        rendered, so the earliest of them, plus that latency, ties the sample clock to ours. Only
-        chunks of the 3 s around count: a sink renders far ahead for a while after it starts."""
+    def offset(self, close):
+        """Our clock's time at which the sink plays sample 0, judged by the chunks that are `close`
+        (arrival, samples by then). The null sink renders up to its latency ahead of playing; a
+        chunk comes no sooner than its last sample was rendered, so the earliest of them, plus that
+        latency, ties the sample clock to ours. Only chunks close by count: the monitor's sample
+        clock drifts from ours by a few ms a second, and a sink renders far ahead for a while after
+        it starts."""
         with self.lock:
-            earliest = min(arrival - count / RATE for arrival, count in self.chunks
-                           if abs(arrival - moment) < 1.5)
-        return earliest + self.latency
+            return self.latency + min(arrival - count / RATE for arrival, count in self.chunks
+                                      if close(arrival, count))
 
     def note_latency(self):
         """The sink's latency as the streams on it have set it."""
@@ -393,11 +394,11 @@ class SoundServer:
         found = re.search(r"Latency: \d+ usec, configured (\d+) usec", listing)
         self.latency = int(found.group(1)) / 1e6 if found else 0.0
 
-    def time_of(self, index, moment):
-        return self.offset(moment) + index / RATE
+    def time_of(self, index):
+        return self.offset(lambda arrival, count: abs(count - index) < 0.25 * RATE) + index / RATE
 
     def index_at(self, moment):
-        return max(0, int((moment - self.offset(moment)) * RATE))
+        return max(0, int((moment - self.offset(lambda arrival, count: abs(arrival - moment) < 0.25)) * RATE))
 
     def recording(self):
         with self.lock:
@@ -536,7 +537,7 @@ def click_sounds(display, launches, later, program=None):
                     lost.append("no sound")
                     continue
                 lag, shift, loss = found
-                (first if press == 0 else others).append((server.time_of(lag, pressed) - pressed) * 1000.0)
+                (first if press == 0 else others).append((server.time_of(lag) - pressed) * 1000.0)
                 # Whole: from its first millisecond, and as loud as rendered.
                 if abs(shift) > 1.0 or abs(loss) > 1.0:
                     lost.append("%s (%.1f ms late, %.1f dB)" % ("first" if press == 0 else "later", shift, loss))
