@@ -48,7 +48,8 @@ def screen_size():
 
 
 def xprop(window, prop):
-    return run("xprop", "-id", str(window), prop, check=False)
+    """`prop` of `window`, or of the root window for None."""
+    return run("xprop", *(["-root"] if window is None else ["-id", str(window)]), prop, check=False)
 
 
 def geometry(window):
@@ -157,9 +158,16 @@ def click(node):
     settle(0.5)
 
 
+def drag(x, y, dx, dy, steps):
+    """Presses at `x`, `y` and moves by `dx`, `dy` `steps` times, as a hand does; the button stays down."""
+    xdo("mousemove", x, y, "mousedown", "1")
+    for step in range(1, steps + 1):
+        xdo("mousemove", x + dx * step, y + dy * step)
+        settle(0.05)
+
+
 def start_manager(*args):
-    """Starts the session's window manager (one that session.sh left to the test, or a
-    replacement with "--replace")."""
+    """Starts the session's window manager: one session.sh left to the test, or with "--replace" a successor."""
     return subprocess.Popen(os.environ["MEWT_TEST_WM_COMMAND"].split() + list(args),
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 

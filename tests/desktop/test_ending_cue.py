@@ -3,7 +3,7 @@ motion (injected input, as every test here sends it), a window opened after it d
 and our own pull overlay, popover, menu and pinned window stay above it."""
 import unittest
 
-from desktop import TOUR_DONE, Mewt, Other, above, override_redirect, running_timer, settle, wait_for, xdo
+from desktop import TOUR_DONE, Mewt, Other, above, drag, override_redirect, running_timer, settle, wait_for, xdo
 
 # The card stands this far right of and below the pointer (its shadow's margin included).
 OFFSET = 12
@@ -21,29 +21,20 @@ class EndingCue(unittest.TestCase):
                 settle()
                 self.assertTrue(above(cue, later.id))
 
-                def new_window(what, wide):
-                    return wait_for(lambda: [w for w in app.windows() if w not in (app.paw, cue)
-                                             and app.geometry(w)[2] > wide], what=what)[0]
-
-                # Pulled down from the paw, the overlay spans the screen above the cue.
+                new = lambda what, wide=0, known=(): wait_for(lambda: [
+                    w for w in app.windows() if w not in (app.paw, cue, *known) and app.geometry(w)[2] > wide],
+                    what=what)[0]
                 x, y, w, h = app.geometry(app.paw)
-                xdo("mousemove", x + w // 2, y + h // 2, "mousedown", "1")
-                for step in range(1, 8):
-                    xdo("mousemove", x + w // 2, y + h // 2 + 25 * step)
-                    settle(0.05)
-                overlay = new_window("the pull's overlay", wide=1000)
+                drag(x + w // 2, y + h // 2, 0, 25, 7)
+                overlay = new("the pull's overlay", wide=1000)
                 self.assertTrue(above(overlay, cue))
-                xdo("key", "Escape")
-                xdo("mouseup", "1")
+                xdo("key", "Escape", "mouseup", "1")
                 wait_for(lambda: overlay not in app.windows(), what="the cancelled pull's overlay to go")
-
                 app.click_paw()
-                popover = new_window("the popover", wide=200)
+                popover = new("the popover", wide=200)
                 self.assertTrue(above(popover, cue) and above(cue, later.id))
                 app.press("more actions")
-                menu = wait_for(lambda: [w for w in app.windows() if w not in (app.paw, cue, popover)],
-                                what="the menu")[0]
-                self.assertTrue(above(menu, cue))
+                self.assertTrue(above(new("the menu", known=[popover]), cue))
                 xdo("key", "Escape")
                 app.press("detach and pin controls")
                 pinned = wait_for(lambda: [w for w in app.windows() if w != app.paw and not override_redirect(w)],

@@ -2,8 +2,8 @@
 import json
 import unittest
 
-from desktop import (Mewt, TOUR_DONE, centre, find_windows, inside, run, running_timer, screen_size, settle, wait_for,
-                     xdo)
+from desktop import (Mewt, TOUR_DONE, centre, drag, find_windows, inside, run, running_timer, screen_size, settle,
+                     wait_for, xdo)
 
 SETTINGS = "^mewt settings$"
 FEEDBACK = "^send feedback$"
@@ -17,19 +17,8 @@ def popover(app):
 
 def placed(app):
     """The app's windows and their x, y, width and height; one that goes meanwhile is left out."""
-    found = {}
-    for w in app.windows():
-        fields = dict(line.split("=", 1) for line in run("xdotool", "getwindowgeometry", "--shell", str(w),
-                                                         check=False).split())
-        if fields:
-            found[w] = tuple(int(fields[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
-    return found
-
-
-def pull_down(x, y):
-    for step in range(1, 9):
-        xdo("mousemove", x - step * 4, y + step * 40)
-        settle(0.03)
+    shells = {w: run("xdotool", "getwindowgeometry", "--shell", str(w), check=False).split() for w in app.windows()}
+    return {w: tuple(int(field.split("=")[1]) for field in shell[1:5]) for w, shell in shells.items() if shell}
 
 
 def end(app):
@@ -50,23 +39,17 @@ class LostWindows(unittest.TestCase):
             self.assertNotEqual(again, attached)
             self.assertGreater(app.geometry(again)[3], 100)
 
-            app.open_settings()
-            settings = wait_for(lambda: find_windows(SETTINGS), what="the settings window")[0]
-            xdo("windowclose", settings)
-            wait_for(lambda: not find_windows(SETTINGS), what="the settings window to go")
-            app.open_settings()
-            self.assertNotEqual(wait_for(lambda: find_windows(SETTINGS), what="the settings window again")[0], settings)
-
-            # The feedback panel (the menu's fourth row from the bottom) goes off the reader's screen too.
-            app.open_controls("more actions")
-            app.menu(3)
-            panel = wait_for(lambda: find_windows(FEEDBACK), what="the feedback panel")[0]
-            xdo("windowclose", panel)
-            wait_for(lambda: not find_windows(FEEDBACK) and not app.nodes("send feedback", role="dialog"),
-                     what="the feedback panel to go, for a reader too")
-            app.open_controls("more actions")
-            app.menu(3)
-            self.assertNotEqual(wait_for(lambda: find_windows(FEEDBACK), what="the feedback panel again")[0], panel)
+            # The settings window, and the feedback panel (the menu's fourth row from the bottom) that
+            # goes off the reader's screen too.
+            for title, opens in ((SETTINGS, app.open_settings),
+                                 (FEEDBACK, lambda: (app.open_controls("more actions"), app.menu(3)))):
+                opens()
+                window = wait_for(lambda: find_windows(title), what=title)[0]
+                xdo("windowclose", window)
+                wait_for(lambda: not find_windows(title) and not app.nodes("send feedback", role="dialog"),
+                         what=f"{title} to go, for a reader too")
+                opens()
+                self.assertNotEqual(wait_for(lambda: find_windows(title), what=f"{title} again")[0], window)
 
             app.click_paw()
             app.press("detach and pin controls")
@@ -95,8 +78,7 @@ class LostWindows(unittest.TestCase):
 
             # Destroyed in the middle of a pull: the pull ends, and the next one starts a timer.
             paw_x, paw_y = centre(app.node("mewt timer"))
-            xdo("mousemove", paw_x, paw_y, "mousedown", "1")
-            pull_down(paw_x, paw_y)
+            drag(paw_x, paw_y, -4, 40, 8)
             width, height = screen_size()
             overlay = lambda: [w for w, at in placed(app).items() if at[2:] == (width, height)]
             wait_for(overlay, what="the pull's overlay")
@@ -106,16 +88,15 @@ class LostWindows(unittest.TestCase):
             wait_for(lambda: not overlay(), what="the overlay to go with the pull")
             xdo("mouseup", "1")
             before = end(app)
-            xdo("mousemove", paw_x, paw_y, "mousedown", "1")
-            pull_down(paw_x, paw_y)
+            drag(paw_x, paw_y, -4, 40, 8)
             xdo("mouseup", "1")
             wait_for(lambda: end(app) > before + 30, what="the pull to set a later end")
             wait_for(lambda: not overlay(), what="the overlay to go after the pull")
 
             paw = app.paw
             xdo("windowclose", paw)
-            app.paw = wait_for(lambda: next((w for w, at in placed(app).items() if w != paw and inside(paw_x, paw_y, at)),
-                                            None), what="the paw back at once")
+            app.paw = wait_for(lambda: [w for w, at in placed(app).items() if w != paw and inside(paw_x, paw_y, at)],
+                               what="the paw back at once")[0]
             app.open_controls("pause timer")
 
 

@@ -1,9 +1,8 @@
-"""The paw among other windows: nothing of ours left showing beside the popover a click opens, which
-a menu row chosen below it keeps; an override-redirect window without a manager; under one a panel
-(its type, desktops, the strip it reserves, a maximised and a fullscreen window beside it, other
-panels, hostile struts) that our own windows clear, and a popover pinned there that stays put until
-dragged; a panel whenever the manager comes (ManagerArrival, in a session that leaves the manager
-to the test)."""
+"""The paw among other windows: nothing of ours left showing beside the popover a click opens (a menu
+row chosen below it keeps it); an override-redirect window without a manager; under one a panel (its
+type, desktops, strip, a maximised and a fullscreen window beside it, other and hostile panels) that
+our windows clear, and a pinned popover that stays put until dragged; a panel whenever the manager
+comes (ManagerArrival, in a session that leaves the manager to the test)."""
 import os
 import re
 import subprocess
@@ -11,42 +10,30 @@ import sys
 import tempfile
 import unittest
 
-from desktop import (TOUR_DONE, WM, Mewt, Other, above, cardinals, centre, find_windows, geometry, override_redirect,
-                     run, screen_size, settle, start_manager, wait_for, xdo, xprop)
+from desktop import (TOUR_DONE, WM, Mewt, Other, above, cardinals, centre, drag, find_windows, geometry,
+                     override_redirect, run, screen_size, settle, start_manager, wait_for, xdo, xprop)
 
 MARGIN = 6
-MANAGER_LATER = os.environ.get("MEWT_TEST_WM_LATER") == "1"
 
 
-class StrutClient:
+class StrutClient(Other):
     """Another program's dock (strut_client.py), with the log of what it did and saw."""
 
     def __init__(self, *args):
-        descriptor, self.log = tempfile.mkstemp(prefix="mewt-strut-")
-        os.close(descriptor)
-        self.process = subprocess.Popen([sys.executable, "strut_client.py", self.log, *map(str, args)])
-        wait_for(lambda: find_windows("^strut client$"), what="the strut client")
+        self.log = tempfile.NamedTemporaryFile("r", prefix="mewt-strut-")
+        self.process = subprocess.Popen([sys.executable, "strut_client.py", self.log.name, *map(str, args)])
+        self.id = wait_for(lambda: find_windows("^strut client$"), what="the strut client")[0]
 
     def lines(self):
-        with open(self.log) as f:
-            return f.read().split()
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.process.kill()
-        self.process.wait()
-        os.remove(self.log)
-        settle()
+        self.log.seek(0)
+        return self.log.read().split()
 
 
 def is_panel(window):
     """Shown, taken by the manager, a dock with its strip."""
-    info = run("xwininfo", "-id", str(window))
-    clients = [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST"))]
     x, y, w, h = geometry(window)
-    return ("IsViewable" in info and "Override Redirect State: no" in info and window in clients
+    return ("IsViewable" in run("xwininfo", "-id", str(window)) and not override_redirect(window)
+            and hex(window) in re.findall(r"0x[0-9a-f]+", xprop(None, "_NET_CLIENT_LIST"))
             and "_NET_WM_WINDOW_TYPE_DOCK" in xprop(window, "_NET_WM_WINDOW_TYPE")
             and cardinals(window, "_NET_WM_STRUT_PARTIAL")[2:3] == [y + h + MARGIN])
 
@@ -54,10 +41,6 @@ def is_panel(window):
 def set_strut(window, depth, width):
     run("xprop", "-id", str(window), "-f", "_NET_WM_STRUT_PARTIAL", "32c", "-set",
         "_NET_WM_STRUT_PARTIAL", f"0,0,{depth},0,0,0,0,0,0,{width - 1},0,0")
-
-
-def cardinals_root(prop):
-    return [int(v) for v in run("xprop", "-root", prop).split("=", 1)[1].split(",")]
 
 
 class Panel(unittest.TestCase):
@@ -137,28 +120,22 @@ class Panel(unittest.TestCase):
         wait_for(lambda: app.geometry(paw)[1] == 20 + MARGIN, what="the paw under the shallower bar")
 
         # Pinned under the bars, the popover stays exactly where it hung (xfwm4 keeps the top edge of
-        # every window it manages out of the strips). A click on its empty header moves nothing (the
-        # pointer moves on alone); a drag moves it.
+        # every window it manages out of the strips), also after a click on its empty header and the
+        # pointer moving on alone; a drag moves it.
         app.open_controls("more actions")
         x, y, *_ = app.geometry(next(w for w in app.windows() if w != paw))
-        attached = (x, max(y, cardinals_root("_NET_WORKAREA")[1]) if WM == "xfwm4" else y)
+        attached = (x, max(y, cardinals(None, "_NET_WORKAREA")[1]) if WM == "xfwm4" else y)
         app.press("detach and pin controls")
         pinned = wait_for(lambda: [w for w in app.windows() if w != paw and not override_redirect(w)],
                           what="the pinned window")[0]
         settle(0.5)
-        self.assertEqual(app.geometry(pinned)[:2], attached)
         pin_x, pin_y = centre(app.node("reattach controls"))
-        xdo("mousemove", pin_x - 24, pin_y, "click", "1")
-        xdo("mousemove", pin_x - 24 - 300, pin_y + 200)
+        xdo("mousemove", pin_x - 24, pin_y, "click", "1", "mousemove", pin_x - 324, pin_y + 200)
         settle(0.5)
         self.assertEqual(app.geometry(pinned)[:2], attached)
-        xdo("mousemove", pin_x - 24, pin_y, "mousedown", "1")
-        for step in range(1, 11):
-            xdo("mousemove", pin_x - 24 - 30 * step, pin_y + 20 * step)
-            settle(0.05)
+        drag(pin_x - 24, pin_y, -30, 20, 10)
         xdo("mouseup", "1")
-        moved = wait_for(lambda: (g := app.geometry(pinned))[:2] != attached and g, what="the dragged window")
-        self.assertLess(moved[0], attached[0] - 250)
+        wait_for(lambda: app.geometry(pinned)[0] < attached[0] - 250, what="the dragged window")
         app.press("reattach controls")
         wait_for(lambda: pinned not in app.windows(), what="the window going back under the paw")
 
@@ -178,27 +155,26 @@ class Panel(unittest.TestCase):
         wait_for(lambda: app.geometry(paw)[1] == MARGIN, what="the paw back in the corner")
 
         # A strut that leaves less room than the paw (from the top, from the right) never takes
-        # it off the screen: it stays in the screen's corner.
+        # it off the screen: it stays in the screen's corner, and reserves its strip once it goes.
+        strip = lambda: cardinals(paw, "_NET_WM_STRUT_PARTIAL")[2]
         for strut in ([0, 0, screen_size()[1] - 20, 0], [0, width - 1, 0, 0]):
             with StrutClient("fixed", *strut):
-                wait_for(lambda: cardinals(paw, "_NET_WM_STRUT_PARTIAL")[2] == 0, what="the paw's strip given up")
+                wait_for(lambda: strip() == 0, what="the paw's strip given up")
                 x, y, w, h = app.geometry(paw)
                 self.assertEqual((x + w, y), (width - MARGIN, MARGIN))
-        wait_for(lambda: cardinals(paw, "_NET_WM_STRUT_PARTIAL")[2] == MARGIN + h + MARGIN, what="the strip back")
+            wait_for(lambda: strip() == MARGIN + h + MARGIN, what="the strip back")
 
         # A peer panel that goes below the deepest strip, ours too, settles below the paw: a move
         # of its own, none of ours in answer, then quiet.
         with StrutClient("below", 30) as peer:
-            wait_for(lambda: peer.lines(), what="the peer panel's move")
-            settle(1.5)
-            seen = peer.lines()
-            settle(1)
-            self.assertEqual(peer.lines(), seen)
-            self.assertEqual(seen, ["move", str(MARGIN + h + MARGIN)])
+            wait_for(peer.lines, what="the peer panel's move")
+            settle(2.5)
+            self.assertEqual(peer.lines(), ["move", str(MARGIN + h + MARGIN)])
             self.assertEqual(app.geometry(paw)[1], MARGIN)
 
 
-@unittest.skipUnless(MANAGER_LATER and WM != "none", "needs a session that leaves its manager to the test")
+@unittest.skipUnless(os.environ.get("MEWT_TEST_WM_LATER") == "1" and WM != "none",
+                     "needs a session that leaves its manager to the test")
 class ManagerArrival(unittest.TestCase):
     def test_the_paw_becomes_a_panel_whenever_the_manager_comes(self):
         # At login the manager and the app start together: a manager that is still starting
@@ -213,7 +189,7 @@ class ManagerArrival(unittest.TestCase):
         # The app well before the manager: its paw bypasses nobody yet, then becomes the panel.
         app = Mewt(TOUR_DONE)
         self.addCleanup(app.quit)
-        self.assertIn("Override Redirect State: yes", run("xwininfo", "-id", str(app.paw)))
+        self.assertTrue(override_redirect(app.paw))
         manager = start_manager()
         self.addCleanup(manager.kill)
         wait_for(lambda: is_panel(app.paw), what="the paw a panel once the manager came")

@@ -17,6 +17,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -359,14 +360,13 @@ TEST_F(PopoverDisplays, ARunningPhaseShowsItsTitleNextPhaseAndYarn)
 
 TEST_F(PopoverDisplays, ANewlyStartedPlanGrowsItsFirstSegmentIn)
 {
-    // Frames only when the test ticks.
-    const std::unique_ptr<FrameClock, void (*)(FrameClock*)> driven(
-        &FrameClock::shared(), [](FrameClock* frames) { frames->drive(nullptr); });
-    driven->drive(&rig.clock);
+    FrameClock::shared().drive(&rig.clock); // frames only when the test ticks
+    const auto undrive = qScopeGuard([] { FrameClock::shared().drive(nullptr); });
     rig.pomodoroSettings.setAutoStartsNextBreak(false);
     show();
     YarnTimeline& yarn = view().activePage().yarn();
-    const auto grows = [&yarn] {
+    const auto growsIn = [&] {
+        turn();
         EXPECT_TRUE(yarn.isRevealing());
         EXPECT_DOUBLE_EQ(yarn.revealProgress(), 0.0);
         for (int i = 0; i < YarnTimeline::revealFrames; ++i)
@@ -374,15 +374,13 @@ TEST_F(PopoverDisplays, ANewlyStartedPlanGrowsItsFirstSegmentIn)
         EXPECT_DOUBLE_EQ(yarn.revealProgress(), 1.0);
     };
     rig.pomodoro.commitSessions(2, rig.clock.now()); // from idle
-    turn();
-    grows();
+    growsIn();
     rig.clock.advance(1500s);
     rig.timer.refresh(rig.clock.now());
     turn();
     ASSERT_EQ(view().displayContentID(), QStringLiteral("pomodoro-waiting"));
     view().waitingPage().startButton().click(); // from a waiting phase
-    turn();
-    grows();
+    growsIn();
 }
 
 TEST_F(PopoverDisplays, TheZenLayoutKeepsOnlyTheTimeAndTheBar)
