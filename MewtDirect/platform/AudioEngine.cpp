@@ -469,10 +469,6 @@ void AudioEngine::uncork()
 
 void AudioEngine::writeAndUncork()
 {
-    // Corking handed the stream back what the sink had rendered ahead of it, which would play
-    // again before the sound.
-    if (pa_operation* operation = pa_stream_flush(stream, nullptr, nullptr))
-        pa_operation_unref(operation);
     // Queued before the uncork, the sound is mixed in by the uncork's one rewind; written after it,
     // its arrival would rewind the sink a second time, beyond what the lead covers.
     writeFrames(pa_stream_writable_size(stream));
