@@ -4,7 +4,10 @@ run: launch to the first painted window, resident memory, wake-ups with the endi
 pointer still, resident memory across 30 pulls, wake-ups with the popover open on a running timer
 and while the welcome tour shows (beside the bare window with a label that ticks once a second),
 and press-to-sound times of the first click after launch and of later ones on a private
-PulseAudio null sink. These machines are noisy: read the ratios.
+PulseAudio null sink: from the press sent to the X server to the sink playing the sound's first
+sample, found in a recording of the sink's monitor by cross-correlation with the sound as
+rendered, with whether it arrived whole (`--also` builds are measured there too). These machines
+are noisy: read the ratios.
 
 usage: dbus-run-session -- bench/measure_desktop.py [build-dir] [--rounds N] [--launch-only]
                                                     [--also path/to/another/mewt ...]
@@ -19,9 +22,12 @@ medians and as the median of each round's own ratio. `--also` adds other builds 
 one before a change) to the same rounds.
 """
 import argparse
+import array
 import ctypes
 import glob
+import math
 import os
+import re
 import signal
 import statistics
 import subprocess
@@ -29,6 +35,7 @@ import sys
 import tempfile
 import threading
 import time
+import wave
 
 ARGUMENTS = argparse.ArgumentParser(description="mewt beside the bare Qt window")
 ARGUMENTS.add_argument("build", nargs="?", default="build")
@@ -324,8 +331,9 @@ def tour_activity(display, seconds):
 
 
 class SoundServer:
-    """A private PulseAudio with one null sink, and a recorder on its monitor that notes when
-    sound begins."""
+    """A private PulseAudio with one null sink, and a recorder on its monitor that keeps every
+    sample with the time each chunk came, so that a sample's place in the recording gives the time
+    the sink played it."""
 
     def __init__(self):
         self.folder = tempfile.mkdtemp(prefix="mewt-measure-pulse-")
@@ -343,43 +351,58 @@ class SoundServer:
                 break
             time.sleep(0.025)
         self.address = "unix:" + self.socket
+        # No lower latency than mewt's own stream asks for, so the sink runs as mewt alone sets it.
         self.recorder = subprocess.Popen(
             ["parec", "--server=" + self.address, "--device=mewt_bench.monitor", "--raw",
-             "--format=float32le", "--rate=48000", "--channels=1", "--latency-msec=1"],
+             "--format=float32le", "--rate=48000", "--channels=1", "--latency-msec=40"],
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.lock = threading.Lock()
-        self.armed_at = None
-        self.heard_at = None
+        self.samples = array.array("f")
+        self.pending = b""
+        self.chunks = []  # (arrival, samples received by then)
+        self.latency = 0.0
         threading.Thread(target=self.listen, daemon=True).start()
 
     def listen(self):
-        import array
         while True:
-            chunk = os.read(self.recorder.stdout.fileno(), 4096)
+            chunk = os.read(self.recorder.stdout.fileno(), 65536)
             now = time.monotonic()
             if not chunk:
                 return
-            samples = array.array("f")
-            samples.frombytes(chunk[:len(chunk) - len(chunk) % 4])
-            if any(abs(sample) > 1e-4 for sample in samples):
-                with self.lock:
-                    if self.armed_at is not None and self.heard_at is None and now > self.armed_at:
-                        self.heard_at = now
-
-    def arm(self):
-        with self.lock:
-            self.armed_at = time.monotonic()
-            self.heard_at = None
-
-    def heard_after(self, start, timeout=1.0):
-        """Milliseconds from `start` to the first sound after the last `arm`; None when none came."""
-        end = time.monotonic() + timeout
-        while time.monotonic() < end:
             with self.lock:
-                if self.heard_at is not None:
-                    return (self.heard_at - start) * 1000.0
-            time.sleep(0.01)
-        return None
+                data = self.pending + chunk
+                whole = len(data) - len(data) % 4
+                self.samples.frombytes(data[:whole])
+                self.pending = data[whole:]
+                self.chunks.append((now, len(self.samples)))
+
+    def offset(self, close):
+        """Our clock's time at which the sink plays sample 0, judged by the chunks that are `close`
+        (arrival, samples by then). The null sink renders up to its latency ahead of playing; a
+        chunk comes no sooner than its last sample was rendered, so the earliest of them, plus that
+        latency, ties the sample clock to ours. Only chunks close by count: the monitor's sample
+        clock drifts from ours by a few ms a second, and a sink renders far ahead for a while after
+        it starts."""
+        with self.lock:
+            return self.latency + min(arrival - count / RATE for arrival, count in self.chunks
+                                      if close(arrival, count))
+
+    def note_latency(self):
+        """The sink's latency as the streams on it have set it."""
+        listing = subprocess.run(["pactl", "--server=" + self.address, "list", "sinks"],
+                                 capture_output=True, text=True).stdout
+        found = re.search(r"Latency: \d+ usec, configured (\d+) usec", listing)
+        self.latency = int(found.group(1)) / 1e6 if found else 0.0
+
+    def time_of(self, index):
+        return self.offset(lambda arrival, count: abs(count - index) < 0.25 * RATE) + index / RATE
+
+    def index_at(self, moment):
+        return max(0, int((moment - self.offset(lambda arrival, count: abs(arrival - moment) < 0.25)) * RATE))
+
+    def recording(self):
+        with self.lock:
+            return self.samples[:]
 
     def sink_inputs(self):
         """(count, how many of them are corked) of the streams on the server."""
@@ -391,6 +414,62 @@ class SoundServer:
         self.recorder.terminate()
         self.daemon.terminate()
         self.daemon.wait()
+
+
+RATE = 48000
+
+
+def trills():
+    """The paw's trills as mewt plays them at full volume: mono 48 kHz, 16 bits."""
+    sounds = []
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "sounds", "trill")
+    for path in sorted(glob.glob(os.path.join(folder, "*.wav"))):
+        with wave.open(path) as file:
+            frames = array.array("h", file.readframes(file.getnframes()))
+        sounds.append(array.array("f", (value / 32768.0 for value in frames)))
+    return sounds
+
+
+def peak(samples):
+    return max((abs(value) for value in samples), default=0.0)
+
+
+AUDIBLE = 1e-3  # -60 dBFS
+
+
+def first_audible(samples):
+    return next((index for index, value in enumerate(samples) if abs(value) > AUDIBLE), len(samples))
+
+
+def arrival(recording, since, sounds):
+    """Where the first sound after sample `since` begins in the recording, found by the best
+    normalised cross-correlation with any of `sounds` over its first 60 ms (a start lost at the sink
+    still leaves the rest to align, and that long a stretch keeps a tone from aligning a period
+    off); how much later than the rendered sound its first sample above -60 dBFS comes there, in
+    ms, and its peak against the rendered one, in dB. None when nothing sounded."""
+    heard = next((index for index in range(since, len(recording)) if abs(recording[index]) > AUDIBLE), None)
+    if heard is None:
+        return None
+    span = int(0.060 * RATE)
+    best = (-2.0, None, None)
+    for sound in sounds:
+        reference = sound[:span]
+        energy = sum(value * value for value in reference)
+        for lag in range(max(0, heard - int(0.015 * RATE)), heard + 48):
+            segment = recording[lag:lag + span]
+            power = sum(value * value for value in segment)
+            if power <= 0:
+                continue
+            score = sum(a * b for a, b in zip(segment, reference)) / math.sqrt(energy * power)
+            if score > best[0]:
+                best = (score, lag, sound)
+    _, lag, sound = best
+    if lag is None:
+        return None
+    played = recording[lag:lag + len(sound)]
+    shift = (first_audible(played) - first_audible(sound)) / RATE * 1000
+    loss = 20 * math.log10(max(peak(played), 1e-9) / peak(sound))
+    return lag, shift, loss
 
 
 class Pointer:
@@ -422,36 +501,50 @@ class Pointer:
         self.x11.XCloseDisplay(self.connection)
 
 
-def click_sounds(display, launches, later):
-    """Press to sound on the paw (its trill), the first press after launch and later ones; mewt's
-    wake-ups a second while idle with the server up, and its streams on the server then."""
-    server = SoundServer()
+def click_sounds(display, launches, later, program=None):
+    """Press to sound on the paw (its trill), the first press after launch and later ones: from
+    the press sent to the X server to the sink playing the trill's first sample, and whether it
+    came whole; mewt's wake-ups a second while idle with the server up, and its streams on the server
+    then."""
+    sounds = trills()
     pointer = Pointer(display)
+    server = SoundServer()
     first, others, idle = [], [], []
+    lost = []
     streams = None
     try:
         for _ in range(launches):
             env = environment(display, {"PULSE_SERVER": server.address}, tour_seen=True)
-            pid, _, _ = launch(MEWT, env)
+            pid, _, _ = launch(program or MEWT, env)
             time.sleep(2)
             idle.append(wakeups_per_second(pid, 5)[1])
             streams = server.sink_inputs()
+            server.note_latency()
             pointer.move(WIDTH - 6 - 12, 6 + 12)
             time.sleep(0.3)
+            presses = []
             for press in range(later + 1):
-                server.arm()
-                pressed = pointer.button(True)
-                heard = server.heard_after(pressed)
+                presses.append(pointer.button(True))
+                time.sleep(0.05)
                 pointer.button(False)
-                if heard is not None:
-                    (first if press == 0 else others).append(heard)
-                # The popover opens and closes with each click; the stream closes once idle.
+                # The popover opens and closes with each click; the stream corks once idle.
                 time.sleep(1.5)
             stop(pid)
+            recording = server.recording()
+            for press, pressed in enumerate(presses):
+                found = arrival(recording, server.index_at(pressed - 0.005), sounds)
+                if found is None:
+                    lost.append("no sound")
+                    continue
+                lag, shift, loss = found
+                (first if press == 0 else others).append((server.time_of(lag) - pressed) * 1000.0)
+                # Whole: from its first millisecond, and as loud as rendered.
+                if abs(shift) > 1.0 or abs(loss) > 1.0:
+                    lost.append("%s (%.1f ms late, %.1f dB)" % ("first" if press == 0 else "later", shift, loss))
     finally:
         pointer.close()
         server.close()
-    return first, others, idle, streams
+    return first, others, idle, streams, lost
 
 
 def main():
@@ -500,15 +593,19 @@ def main():
                 print("welcome tour, step %d: %.1f / %.1f wake-ups a second, %.2f %% of a processor"
                       % ((step + 1,) + figures))
         if "sound" in wanted:
-            first, later, idle, streams = click_sounds(display, 5, 4)
-            def summary(values):
-                if not values:
-                    return "no sound heard"
-                return "median %.1f ms, worst %.1f ms (%d)" % (statistics.median(values), max(values), len(values))
-            print("press on the paw to its sound on a null sink, first after launch: %s; later: %s"
-                  % (summary(first), summary(later)))
-            print("  idle with the server up: %.1f wake-ups a second (all threads, worst of %d launches);"
-                  " streams on the server: %d, corked: %d" % ((max(idle), len(idle)) + streams))
+            for name, program in [("mewt", MEWT)] + [("also %d" % (index + 1), path)
+                                                     for index, path in enumerate(others)]:
+                first, later, idle, streams, lost = click_sounds(display, 5, 4, program)
+                def summary(values):
+                    if not values:
+                        return "no sound heard"
+                    return "median %.1f ms, worst %.1f ms (%d)" % (statistics.median(values), max(values), len(values))
+                print("%s: press on the paw to the null sink playing its trill's first sample, first after"
+                      " launch: %s; later: %s" % (name, summary(first), summary(later)))
+                print("  sounds that did not arrive whole: %s"
+                      % (", ".join(lost) if lost else "none, of %d" % (len(first) + len(later))))
+                print("  idle with the server up: %.1f wake-ups a second (all threads, worst of %d launches);"
+                      " streams on the server: %d, corked: %d" % ((max(idle), len(idle)) + streams))
     finally:
         server.terminate()
         server.wait()

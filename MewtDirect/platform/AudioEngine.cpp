@@ -23,9 +23,14 @@ Q_LOGGING_CATEGORY(audioLog, "com.dovrant.mewt.direct.audio")
 constexpr std::size_t bytesPerFrame = sizeof(float);
 constexpr std::chrono::milliseconds requestPeriod { 10 };
 
+std::uint32_t framesFor(std::chrono::microseconds duration)
+{
+    return static_cast<std::uint32_t>(duration.count() * audioSampleRate / 1000000);
+}
+
 std::uint32_t bytesFor(std::chrono::milliseconds duration)
 {
-    return static_cast<std::uint32_t>(duration.count() * audioSampleRate / 1000) * bytesPerFrame;
+    return framesFor(duration) * bytesPerFrame;
 }
 
 } // namespace
@@ -74,6 +79,10 @@ AudioEngine::AudioEngine(Options options)
 {
     if (this->options.latency < requestPeriod * 2)
         this->options.latency = requestPeriod * 2;
+    // Until the server says what it gave: what our buffer makes it ask of the sink (half of what
+    // is left after two requests), not less than one request.
+    sinkLatencyFrames = framesFor(
+        std::max<std::chrono::milliseconds>((this->options.latency - requestPeriod * 2) / 2, requestPeriod));
 }
 
 AudioEngine::~AudioEngine()
@@ -289,14 +298,22 @@ struct AudioEngine::Callbacks {
         switch (pa_stream_get_state(stream)) {
         case PA_STREAM_FAILED: engine->streamFailed = true; break;
         case PA_STREAM_READY:
+            if (pa_operation* operation = pa_stream_update_timing_info(stream, &Callbacks::timing, userdata))
+                pa_operation_unref(operation);
             // A sound came while the corked stream was still being set up.
-            if (std::exchange(engine->uncorkWhenReady, false)) {
-                if (pa_operation* operation = pa_stream_cork(stream, 0, nullptr, nullptr))
-                    pa_operation_unref(operation);
-            }
+            if (std::exchange(engine->uncorkWhenReady, false))
+                engine->writeAndUncork();
             break;
         default: break;
         }
+    }
+
+    static void timing(pa_stream* stream, int success, void* userdata)
+    {
+        const pa_timing_info* info = success ? pa_stream_get_timing_info(stream) : nullptr;
+        if (info && info->configured_sink_usec > 0)
+            static_cast<AudioEngine*>(userdata)->sinkLatencyFrames
+                = framesFor(std::chrono::microseconds(info->configured_sink_usec));
     }
 
     static void streamWrite(pa_stream*, std::size_t bytes, void* userdata)
@@ -372,6 +389,7 @@ void AudioEngine::ensureOutput()
     }
     if (drainOperation) {
         cancelDrain();
+        leadIn();
         writeFrames(pa_stream_writable_size(stream));
     }
 }
@@ -431,6 +449,7 @@ void AudioEngine::openStream(bool startCorked)
     if (!corked) {
         ++streamsOpened;
         streamOpen = true;
+        leadIn();
     }
 }
 
@@ -438,14 +457,32 @@ void AudioEngine::uncork()
 {
     if (!stream || !corked)
         return;
-    if (pa_stream_get_state(stream) != PA_STREAM_READY)
-        uncorkWhenReady = true;
-    else if (pa_operation* operation = pa_stream_cork(stream, 0, nullptr, nullptr))
-        pa_operation_unref(operation);
     corked = false;
     ++streamsOpened;
     streamOpen = true;
+    leadIn();
+    if (pa_stream_get_state(stream) != PA_STREAM_READY)
+        uncorkWhenReady = true;
+    else
+        writeAndUncork();
+}
+
+void AudioEngine::writeAndUncork()
+{
+    // Queued before the uncork, the sound is mixed in by the uncork's one rewind; written after it,
+    // its arrival would rewind the sink a second time, beyond what the lead covers.
     writeFrames(pa_stream_writable_size(stream));
+    if (pa_operation* operation = pa_stream_cork(stream, 0, nullptr, nullptr))
+        pa_operation_unref(operation);
+}
+
+void AudioEngine::leadIn()
+{
+    // A stream that starts from empty makes PulseAudio rewind the sink and mix it into what the sink
+    // had already rendered ahead (at most its latency). What was taken from there before is never
+    // taken again: the sink's monitor, and so recorders and network sinks, would lose the sound's
+    // first milliseconds. Silence that long goes there instead.
+    leadFrames = sinkLatencyFrames;
 }
 
 void AudioEngine::cork()
@@ -476,7 +513,10 @@ void AudioEngine::writeFrames(std::size_t bytes)
         if (pa_stream_begin_write(stream, &data, &size) < 0 || !data || size < bytesPerFrame)
             break;
         const std::size_t frames = std::min(size, bytes) / bytesPerFrame;
-        mixer.mix(static_cast<float*>(data), frames);
+        const std::size_t silent = std::min(leadFrames, frames);
+        std::fill_n(static_cast<float*>(data), silent, 0.0F);
+        mixer.mix(static_cast<float*>(data) + silent, frames - silent);
+        leadFrames -= silent;
         if (pa_stream_write(stream, data, frames * bytesPerFrame, nullptr, 0, PA_SEEK_RELATIVE) < 0)
             break;
         framesWritten += frames;
@@ -520,6 +560,7 @@ void AudioEngine::closeStream()
         ++streamsClosed;
     corked = false;
     uncorkWhenReady = false;
+    leadFrames = 0;
     streamOpen = false;
     streamReady = false;
 }

@@ -25,8 +25,9 @@ namespace mewt {
 // sample data nor wait for the audio thread. The worker connects to the server as it starts and opens its stream
 // corked, so the first sound starts as fast as later ones: the stream plays only while something sounds, and corks
 // again once the mixer is idle (last tail played, limiter released), because a playing silent stream keeps waking the
-// CPU while a corked one costs nothing. Without a server every sound is dropped and the next command tries to connect
-// again; a server that goes away mid-play only ends the sounds.
+// CPU while a corked one costs nothing. A sound that starts the stream from empty comes after silence as long as the
+// sink's latency, so that none of it lands in what the sink had already rendered. Without a server every sound is
+// dropped and the next command tries to connect again; a server that goes away mid-play only ends the sounds.
 // With `offline` set there is no thread and no server: `renderOffline` drives the mixer.
 class AudioEngine final {
 public:
@@ -116,8 +117,10 @@ private:
     void connectContext();
     void openStream(bool corked);
     void uncork();
+    void writeAndUncork();
     void cork();
     void writeFrames(std::size_t bytes);
+    void leadIn();
     void startDrain();
     void cancelDrain();
     void closeStream();
@@ -149,6 +152,9 @@ private:
     bool outageReported = false;
     bool corked = false;
     bool uncorkWhenReady = false;
+    // Silence still to be written ahead of the next sound, and how much the sink may rewrite.
+    std::size_t leadFrames = 0;
+    std::size_t sinkLatencyFrames = 0;
 
     std::atomic<std::uint64_t> connectAttempts { 0 };
     std::atomic<std::uint64_t> connectFailures { 0 };

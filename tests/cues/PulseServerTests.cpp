@@ -7,7 +7,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace mewt;
 
@@ -54,6 +58,22 @@ public:
         }
     }
     ~PrivateServer() { kill(); }
+
+    // Records the sink's monitor from now on: what the sink plays, sample for sample.
+    bool record(QProcess& recorder) const
+    {
+        const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
+        if (parec.isEmpty())
+            return false;
+        // Asking no lower latency than the app's stream does leaves the sink as the app alone sets it.
+        recorder.start(parec,
+            QStringLiteral("--device=mewt_test.monitor --raw --format=float32le --rate=48000 --channels=1 "
+                           "--latency-msec=40")
+                    .split(QLatin1Char(' '))
+                << QStringLiteral("--server=") + address());
+        return recorder.waitForStarted(5000)
+            && QTest::qWaitFor([&recorder] { return recorder.bytesAvailable() > 0; }, 5000);
+    }
 
     QString socketPath() const { return folder.filePath(QStringLiteral("native")); }
     QString address() const { return QStringLiteral("unix:") + socketPath(); }
@@ -110,6 +130,107 @@ TEST(RealSoundServer, PlaysTheWholeSoundClosesItsStreamAndSurvivesTheServerVanis
     EXPECT_TRUE(QTest::qWaitFor([&engine] { return engine.statistics().connectFailures == 1; }, 5000));
     player.shutdown();
     EXPECT_LT(elapsed.elapsed(), 5000);
+}
+
+bool audible(float sample)
+{
+    return std::abs(sample) > 1e-3F; // -60 dBFS
+}
+
+float peakOf(const float* samples, std::size_t count)
+{
+    return std::abs(
+        *std::max_element(samples, samples + count, [](float a, float b) { return std::abs(a) < std::abs(b); }));
+}
+
+// How the first sound at or after `from` arrived: aligned with the rendered `sound` by
+// cross-correlation, its first audible sample against the rendered one's, in ms (a sound that lost
+// its start at the sink shows it later), and its peak against theirs, in dB.
+struct Arrival {
+    std::size_t at = 0;
+    double firstSampleMs = 0;
+    double peakDb = 0;
+};
+
+Arrival arrivalAfter(const std::vector<float>& recording, std::size_t from, const std::vector<float>& sound)
+{
+    const auto heard = static_cast<std::size_t>(
+        std::find_if(recording.begin() + static_cast<std::ptrdiff_t>(from), recording.end(), audible)
+        - recording.begin());
+    Arrival arrival { recording.size() };
+    double best = -1;
+    for (std::size_t at = heard > 1440 ? heard - 1440 : 0; at <= heard && at + sound.size() <= recording.size(); ++at) {
+        double score = 0;
+        for (std::size_t i = 0; i < sound.size(); ++i)
+            score += double(recording[at + i]) * sound[i];
+        if (score > best)
+            std::tie(best, arrival.at) = std::pair(score, at);
+    }
+    if (arrival.at == recording.size())
+        return arrival;
+    const float* played = recording.data() + arrival.at;
+    const auto firstAudible = [&sound](const float* samples) {
+        return static_cast<double>(std::find_if(samples, samples + sound.size(), audible) - samples);
+    };
+    arrival.firstSampleMs = (firstAudible(played) - firstAudible(sound.data())) / 48.0;
+    arrival.peakDb
+        = 20 * std::log10(std::max(peakOf(played, sound.size()), 1e-9F) / peakOf(sound.data(), sound.size()));
+    return arrival;
+}
+
+// Heard at the sink's monitor: the first sound after start, one after a second of silence, and one
+// right after another all arrive whole from their first sample, as loud as rendered.
+TEST(RealSoundServer, EverySoundArrivesWholeFromItsFirstSample)
+{
+    PrivateServer server;
+    QString problem;
+    if (!server.start(problem))
+        GTEST_SKIP() << problem.toStdString();
+    QProcess recorder;
+    if (!server.record(recorder))
+        GTEST_SKIP() << "parec cannot record the null sink";
+
+    mewt::testing::SoundRig rig;
+    const AudioSamples press = rig.player.buffer(TactileSound::press);
+    // What the engine renders of the sound, limiter included: the reference the sink must get.
+    AudioEngine offline(AudioEngine::Options { {}, std::chrono::milliseconds(40), true });
+    offline.start();
+    offline.playTactile(0, press, 1.0F);
+    std::vector<float> rendered(press->size() + 480);
+    offline.renderOffline(rendered.data(), rendered.size());
+
+    AudioEngine engine(AudioEngine::Options { server.address() });
+    engine.start();
+    ASSERT_TRUE(QTest::qWaitFor([&engine] { return engine.statistics().streamReady; }, 5000));
+    const auto playAndWait = [&engine, &press](std::uint64_t closed, int voice) {
+        engine.playTactile(voice, press, 1.0F);
+        EXPECT_TRUE(QTest::qWaitFor([&engine, closed] { return engine.statistics().streamsClosed > closed; }, 5000));
+    };
+    playAndWait(0, 0);
+    QTest::qWait(1000);
+    playAndWait(1, 1);
+    QTest::qWait(1000);
+    // The next starts as this one ends, while the stream still plays.
+    engine.playTactile(2, press, 1.0F);
+    QTest::qWait(static_cast<int>(press->size() / 48) + 10);
+    playAndWait(2, 3);
+    QTest::qWait(300);
+    engine.stop();
+    recorder.kill();
+    recorder.waitForFinished(5000);
+    const QByteArray raw = recorder.readAllStandardOutput();
+    std::vector<float> recording(static_cast<std::size_t>(raw.size()) / sizeof(float));
+    std::memcpy(recording.data(), raw.constData(), recording.size() * sizeof(float));
+
+    std::size_t from = 0;
+    for (const char* name :
+        { "first after start", "after 1 s of silence", "after another second", "right after another" }) {
+        const Arrival arrival = arrivalAfter(recording, from, rendered);
+        ASSERT_LT(arrival.at, recording.size()) << name << ": never heard";
+        EXPECT_NEAR(arrival.firstSampleMs, 0.0, 1.0) << name;
+        EXPECT_NEAR(arrival.peakDb, 0.0, 1.0) << name;
+        from = arrival.at + press->size();
+    }
 }
 
 TEST(NoSoundServer, EveryPlayTriesAgainAndNothingBlocks)
