@@ -88,20 +88,12 @@ const QPainterPath& unitFish()
 }
 
 // One element that reads its title and time; the rolling digits are no element of their own.
-class CueAccessible final : public QAccessibleWidget, public ReadOnlyAccessibleText {
+class CueAccessible final : public ReadOnlyTextWidgetAccessible {
 public:
     explicit CueAccessible(QWidget* view)
-        : QAccessibleWidget(view, QAccessible::StaticText)
+        : ReadOnlyTextWidgetAccessible(view, QAccessible::StaticText, true)
     {
     }
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-    int childCount() const override { return 0; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
 
 protected:
     QString spokenText() const override { return widget()->accessibleName(); }

@@ -37,17 +37,11 @@ constexpr qreal browserCorner = 8;
 constexpr char headingProperty[] = "mewtHeading";
 
 // The sheet's title and the notice's title, which a screen reader lists among its headings.
-class HeadingAccessible final : public QAccessibleWidget, public ReadOnlyAccessibleText {
+class HeadingAccessible final : public ReadOnlyTextWidgetAccessible {
 public:
     explicit HeadingAccessible(QLabel* label)
-        : QAccessibleWidget(label, QAccessible::Heading)
+        : ReadOnlyTextWidgetAccessible(label, QAccessible::Heading, false)
     {
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
     }
     QString text(QAccessible::Text t) const override
     {

@@ -73,21 +73,13 @@ QImage drawDesktopPicture()
     return image;
 }
 
-class DiagramAccessible final : public QAccessibleWidget, public ReadOnlyAccessibleText {
+// One element: the demo inside is not announced on its own.
+class DiagramAccessible final : public ReadOnlyTextWidgetAccessible {
 public:
     explicit DiagramAccessible(PullDistanceDiagram* diagram)
-        : QAccessibleWidget(diagram, QAccessible::Graphic)
+        : ReadOnlyTextWidgetAccessible(diagram, QAccessible::Graphic, true)
     {
     }
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-    // One element: the demo inside is not announced on its own.
-    int childCount() const override { return 0; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
     // The value also describes it, since readers speak a description after the name.
     QString text(QAccessible::Text t) const override
     {

@@ -20,4 +20,27 @@ QString ReadOnlyAccessibleText::attributes(int, int* startOffset, int* endOffset
     return {};
 }
 
+ReadOnlyTextWidgetAccessible::ReadOnlyTextWidgetAccessible(QWidget* widget, QAccessible::Role role, bool leaf)
+    : QAccessibleWidget(widget, role)
+    , leaf(leaf)
+{
+}
+
+void* ReadOnlyTextWidgetAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+int ReadOnlyTextWidgetAccessible::childCount() const
+{
+    return leaf ? 0 : QAccessibleWidget::childCount();
+}
+
+QAccessibleInterface* ReadOnlyTextWidgetAccessible::child(int index) const
+{
+    return leaf ? nullptr : QAccessibleWidget::child(index);
+}
+
 } // namespace mewt

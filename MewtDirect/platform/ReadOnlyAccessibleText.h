@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessibleTextInterface>
+#include <QAccessibleWidget>
 #include <QString>
 
 namespace mewt {
@@ -25,6 +26,19 @@ public:
 
 protected:
     virtual QString spokenText() const = 0;
+};
+
+// A widget read as one element with a text; a leaf keeps what is drawn inside it from being
+// announced on its own.
+class ReadOnlyTextWidgetAccessible : public QAccessibleWidget, public ReadOnlyAccessibleText {
+public:
+    ReadOnlyTextWidgetAccessible(QWidget* widget, QAccessible::Role role, bool leaf);
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+
+private:
+    bool leaf;
 };
 
 } // namespace mewt
