@@ -61,14 +61,11 @@ public:
     }
     ~PrivateServer() { kill(); }
 
-    // Records the sink's monitor from now on: what the sink plays, sample for sample.
+    // Records the sink's monitor from now on: what the sink plays, sample for sample; false without parec.
     bool record(QProcess& recorder) const
     {
-        const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
-        if (parec.isEmpty())
-            return false;
         // Asking no lower latency than the app's stream does leaves the sink as the app alone sets it.
-        recorder.start(parec,
+        recorder.start(QStringLiteral("parec"),
             QStringLiteral("--device=mewt_test.monitor --raw --format=float32le --rate=48000 --channels=1 "
                            "--latency-msec=40")
                     .split(QLatin1Char(' '))
