@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <numeric>
+#include <span>
 #include <tuple>
 
 using namespace mewt;
@@ -59,14 +61,11 @@ public:
     }
     ~PrivateServer() { kill(); }
 
-    // Records the sink's monitor from now on: what the sink plays, sample for sample.
+    // Records the sink's monitor from now on: what the sink plays, sample for sample; false without parec.
     bool record(QProcess& recorder) const
     {
-        const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
-        if (parec.isEmpty())
-            return false;
         // Asking no lower latency than the app's stream does leaves the sink as the app alone sets it.
-        recorder.start(parec,
+        recorder.start(QStringLiteral("parec"),
             QStringLiteral("--device=mewt_test.monitor --raw --format=float32le --rate=48000 --channels=1 "
                            "--latency-msec=40")
                     .split(QLatin1Char(' '))
@@ -137,12 +136,6 @@ bool audible(float sample)
     return std::abs(sample) > 1e-3F; // -60 dBFS
 }
 
-float peakOf(const float* samples, std::size_t count)
-{
-    return std::abs(
-        *std::max_element(samples, samples + count, [](float a, float b) { return std::abs(a) < std::abs(b); }));
-}
-
 // How the first sound at or after `from` arrived: aligned with the rendered `sound` by
 // cross-correlation, its first audible sample against the rendered one's, in ms (a sound that lost
 // its start at the sink shows it later), and its peak against theirs, in dB.
@@ -152,29 +145,28 @@ struct Arrival {
     double peakDb = 0;
 };
 
-Arrival arrivalAfter(const std::vector<float>& recording, std::size_t from, const std::vector<float>& sound)
+Arrival arrivalAfter(std::span<const float> recording, std::size_t from, std::span<const float> sound)
 {
-    const auto heard = static_cast<std::size_t>(
-        std::find_if(recording.begin() + static_cast<std::ptrdiff_t>(from), recording.end(), audible)
-        - recording.begin());
+    const auto heard = std::size_t(
+        std::find_if(recording.begin() + std::ptrdiff_t(from), recording.end(), audible) - recording.begin());
     Arrival arrival { recording.size() };
     double best = -1;
     for (std::size_t at = heard > 1440 ? heard - 1440 : 0; at <= heard && at + sound.size() <= recording.size(); ++at) {
-        double score = 0;
-        for (std::size_t i = 0; i < sound.size(); ++i)
-            score += double(recording[at + i]) * sound[i];
+        const double score
+            = std::inner_product(sound.begin(), sound.end(), recording.begin() + std::ptrdiff_t(at), 0.0);
         if (score > best)
             std::tie(best, arrival.at) = std::pair(score, at);
     }
     if (arrival.at == recording.size())
         return arrival;
-    const float* played = recording.data() + arrival.at;
-    const auto firstAudible = [&sound](const float* samples) {
-        return static_cast<double>(std::find_if(samples, samples + sound.size(), audible) - samples);
+    const auto played = recording.subspan(arrival.at, sound.size());
+    const auto firstAudible
+        = [](std::span<const float> s) { return double(std::ranges::find_if(s, audible) - s.begin()); };
+    const auto peak = [](std::span<const float> s) {
+        return std::abs(std::ranges::max(s, {}, [](float v) { return std::abs(v); }));
     };
-    arrival.firstSampleMs = (firstAudible(played) - firstAudible(sound.data())) / 48.0;
-    arrival.peakDb
-        = 20 * std::log10(std::max(peakOf(played, sound.size()), 1e-9F) / peakOf(sound.data(), sound.size()));
+    arrival.firstSampleMs = (firstAudible(played) - firstAudible(sound)) / 48.0;
+    arrival.peakDb = 20 * std::log10(std::max(peak(played), 1e-9F) / peak(sound));
     return arrival;
 }
 

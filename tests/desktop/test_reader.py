@@ -143,7 +143,6 @@ class Reader(unittest.TestCase):
             wait_for(lambda: list(table.getSelectedRows()) == [controls], what="the page's row selected again")
             self.assertTrue(app.nodes("zen mode", "check box"), "the page stays")
 
-
             table.addRowSelection(rows.index("pulling"))
             diagram = app.node("pull distance per step", "image")
             self.assertEqual((text_of(diagram), diagram.childCount), ("20 points", 0))

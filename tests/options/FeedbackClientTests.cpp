@@ -263,8 +263,6 @@ TEST_F(LoopbackSend, RefusedAddressOrNoServiceSendsNothing)
     EXPECT_EQ(failure(outcome), QStringLiteral("transport"));
     EXPECT_EQ(outcome.error->userMessage(none.endpoint.serviceHost),
         QStringLiteral("this build has no feedback service, so notes go nowhere."));
-    EXPECT_EQ(outcome.error->userMessage(QStringLiteral("mewt.example")),
-        QStringLiteral("couldn't reach mewt.example. check your connection."));
     EXPECT_TRUE(server.requests().isEmpty());
 }
 

@@ -85,7 +85,6 @@ TEST_F(PanelRig, TheNoteKeepsEveryCharacterAndOnlyAPasteFarPastTheLimitIsRefused
     QTest::keyClicks(editor, "a");
     QCoreApplication::processEvents();
     EXPECT_EQ(controller.model()->state().message, u'a' + pasted) << "typing at the start keeps the end";
-    EXPECT_EQ(editor->textCursor().position(), 1);
 
     editor->moveCursor(QTextCursor::NextCharacter, QTextCursor::KeepAnchor); // an "x" would be replaced
     QGuiApplication::clipboard()->setText(QString(5'000'000, u'y'));
@@ -95,12 +94,10 @@ TEST_F(PanelRig, TheNoteKeepsEveryCharacterAndOnlyAPasteFarPastTheLimitIsRefused
     QCoreApplication::processEvents();
     EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_EQ(editor->toPlainText(), u'a' + pasted) << "refused whole";
-    EXPECT_EQ(editor->textCursor().selectionStart(), 1);
-    EXPECT_EQ(editor->textCursor().selectionEnd(), 2);
     EXPECT_TRUE(view().pasteRefusedLine()->isVisibleTo(&view()));
     EXPECT_EQ(
         view().pasteRefusedLine()->text(), QStringLiteral("too long to paste. a note sends up to 4000 characters."));
-    QTest::keyClicks(editor, "b");
+    QTest::keyClicks(editor, "b"); // over the selection the refused paste kept
     EXPECT_EQ(controller.model()->state().message, QStringLiteral("ab") + QString(4'996, u'x'));
     EXPECT_FALSE(view().pasteRefusedLine()->isVisibleTo(&view())) << "gone with the next edit";
 }

@@ -238,20 +238,11 @@ TEST_F(OptionsWindowNavigation, SelectingARowThroughTheListShowsItsPage)
     EXPECT_EQ(shownCategory(), OptionsCategory::pulling);
     EXPECT_EQ(list.selectedItems(), QList { itemWithText(list, title(OptionsCategory::pulling)) });
     EXPECT_EQ(list.currentItem(), list.selectedItems().value(0));
-    // Every row is a category: the gaps between the groups are no blank rows.
-    QAccessibleInterface* categories = QAccessible::queryAccessibleInterface(&list);
-    QStringList read, expected;
-    for (int row = 0; row < categories->childCount(); ++row)
-        read.append(categories->child(row)->text(QAccessible::Name));
-    for (const OptionsCategory category : allOptionsCategories)
-        expected.append(title(category));
-    EXPECT_EQ(read, expected);
 
-    // Only the hits on show are rows, each with the hint of where it leads; the category rows put
-    // aside meanwhile are not showing, nor are the hits once the window closes.
+    // Only the hits on show are rows, each with the hint of where it leads.
     type("distance");
     QAccessibleInterface* hits = QAccessible::queryAccessibleInterface(&view().resultList());
-    read.clear();
+    QStringList read;
     for (int row = 0; row < hits->childCount(); ++row)
         read.append(hits->child(row)->text(QAccessible::Name));
     EXPECT_FALSE(read.contains(definition(OptionsSetting::soundsVolume).title)) << "hidden: no hit";
@@ -261,13 +252,10 @@ TEST_F(OptionsWindowNavigation, SelectingARowThroughTheListShowsItsPage)
     EXPECT_EQ(hits->child(hit)->text(QAccessible::Description),
         QStringLiteral("Open %1 in %2").arg(distance.title, title(distance.category)));
     EXPECT_FALSE(hits->child(hit)->state().invisible);
-    EXPECT_TRUE(categories->child(0)->state().invisible);
     hits->tableInterface()->selectRow(hit);
     QCoreApplication::processEvents();
     EXPECT_EQ(rig.navigation.selectedSearchResult(), OptionsSetting::timerStepDistance);
     EXPECT_EQ(view().resultList().currentItem(), view().resultList().selectedItems().value(0));
-    window().close();
-    EXPECT_TRUE(hits->child(hit)->state().invisible);
 }
 
 TEST_F(OptionsWindowNavigation, AnotherPageOrResultsShowingClearTheScrolledBand)
@@ -303,7 +291,6 @@ TEST_P(ScrolledBand, ShowsThePagePassingUnderItFaintly)
     QScrollBar* scroll = rig.controller.view()->currentForm()->verticalScrollBar();
     ASSERT_GE(scroll->maximum(), 130);
     QWidget& window = *rig.controller.window();
-    const QColor ground = window.palette().color(QPalette::Window);
     // The band right of the page title, above its own bottom hairline.
     const auto band = [&](int offset) {
         scroll->setValue(offset);
@@ -311,30 +298,27 @@ TEST_P(ScrolledBand, ShowsThePagePassingUnderItFaintly)
         constexpr int left = 480;
         return window.grab(QRect(left, 0, window.width() - left, OptionsChromeBar::barHeight - 1)).toImage();
     };
-    // Pixels that differ by more than a rounding, and the most any strays from the window's colour.
-    const auto differing = [](const QImage& a, const QImage& b) {
-        int count = 0;
+    // How many pixels differ by more than a rounding, and the most any differs.
+    const auto compare = [](const QImage& a, const QImage& b) {
+        std::pair<int, int> found;
         for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x)
-                count += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 2;
-        return count;
-    };
-    const auto farthest = [&ground](const QImage& image) {
-        int most = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                most = std::max(most, std::abs(qGray(image.pixel(x, y)) - qGray(ground.rgb())));
-        return most;
+            for (int x = 0; x < a.width(); ++x) {
+                const int off = std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+                found = { found.first + (off > 2), std::max(found.second, off) };
+            }
+        return found;
     };
     const QImage top = band(0);
+    QImage ground = top;
+    ground.fill(window.palette().color(QPalette::Window));
     const QImage scrolled = band(60);
-    const QImage further = band(130);
     const int area = top.width() * top.height();
-    EXPECT_EQ(farthest(top), 0); // clear at the top of the page
-    EXPECT_GT(differing(top, scrolled), area / 20);
-    EXPECT_GT(differing(scrolled, further), area / 20);
-    EXPECT_GT(farthest(scrolled), 6);
-    EXPECT_LT(farthest(scrolled), 90); // seen through a material, not the page itself
+    EXPECT_EQ(compare(top, ground).second, 0); // clear at the top of the page
+    const auto [strays, farthest] = compare(scrolled, ground);
+    EXPECT_GT(strays, area / 20);
+    EXPECT_GT(compare(scrolled, band(130)).first, area / 20);
+    EXPECT_GT(farthest, 6);
+    EXPECT_LT(farthest, 90); // seen through a material, not the page itself
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, ScrolledBand, ::testing::Values(false, true),

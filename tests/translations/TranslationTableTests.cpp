@@ -63,28 +63,32 @@ std::optional<QMap<QString, Translation>> readTable(const QString& path)
     return messages;
 }
 
-class TranslationTable : public ::testing::TestWithParam<const char*> { };
+class TranslationTable : public ::testing::TestWithParam<const char*> {
+protected:
+    // A text the table lacks, leaves unfinished or empty shows in English to a user who chose its
+    // language.
+    static void expectTranslated(QStringList texts, const char* what)
+    {
+        const QString path
+            = QDir(QStringLiteral(MEWT_TRANSLATIONS_DIR)).filePath(QStringLiteral("mewt_%1.ts").arg(GetParam()));
+        const auto table = readTable(path);
+        ASSERT_TRUE(table) << path.toStdString() << " cannot be read";
+        texts.removeIf([&table](const QString& text) {
+            const auto found = table->constFind(text);
+            return found != table->cend() && found->type.isEmpty() && !found->text.isEmpty();
+        });
+        texts.sort();
+        EXPECT_TRUE(texts.isEmpty()) << texts.size() << " " << what << " in " << GetParam() << ":\n  "
+                                     << texts.join(QStringLiteral("\n  ")).toStdString();
+    }
+};
 
-// A key the sources use but a table lacks, leaves unfinished or empty shows in English to a user
-// who chose that language.
 TEST_P(TranslationTable, TranslatesEveryKeyTheSourcesUse)
 {
     const auto keys = readTable(QStringLiteral(MEWT_SOURCE_KEYS));
     ASSERT_TRUE(keys) << "no keys gathered at " MEWT_SOURCE_KEYS;
     ASSERT_FALSE(keys->isEmpty());
-    const QString path
-        = QDir(QStringLiteral(MEWT_TRANSLATIONS_DIR)).filePath(QStringLiteral("mewt_%1.ts").arg(GetParam()));
-    const auto table = readTable(path);
-    ASSERT_TRUE(table) << path.toStdString() << " cannot be read";
-
-    QStringList untranslated;
-    for (auto key = keys->cbegin(); key != keys->cend(); ++key) {
-        const auto found = table->constFind(key.key());
-        if (found == table->cend() || !found->type.isEmpty() || found->text.isEmpty())
-            untranslated.append(key.key());
-    }
-    EXPECT_TRUE(untranslated.isEmpty()) << untranslated.size() << " untranslated in " << GetParam() << ":\n  "
-                                        << untranslated.join(QStringLiteral("\n  ")).toStdString();
+    expectTranslated(keys->keys(), "untranslated");
 }
 
 // Notes every text of our context the views look up, found in a table or not.
@@ -133,19 +137,7 @@ TEST_P(TranslationTable, HoldsEveryTextTheViewsShow)
 {
     static const QSet<QString> asked = textsTheViewsAskFor();
     ASSERT_FALSE(asked.isEmpty());
-    const QString path
-        = QDir(QStringLiteral(MEWT_TRANSLATIONS_DIR)).filePath(QStringLiteral("mewt_%1.ts").arg(GetParam()));
-    const auto table = readTable(path);
-    ASSERT_TRUE(table) << path.toStdString() << " cannot be read";
-    QStringList missing;
-    for (const QString& text : asked) {
-        const auto found = table->constFind(text);
-        if (found == table->cend() || !found->type.isEmpty() || found->text.isEmpty())
-            missing.append(text);
-    }
-    missing.sort();
-    EXPECT_TRUE(missing.isEmpty()) << missing.size() << " shown but not translated in " << GetParam() << ":\n  "
-                                   << missing.join(QStringLiteral("\n  ")).toStdString();
+    expectTranslated(asked.values(), "shown but not translated");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslationTable, ::testing::Values("ca", "ko", "ja", "zh-Hans"),
