@@ -285,7 +285,8 @@ void OptionsChromeBar::changeEvent(QEvent* event)
         retranslate();
     else if (event->type() == QEvent::PaletteChange) {
         refreshGlyphs();
-        refreshContentUnderBand();
+        // The page below the band takes the new palette only after the band does.
+        QMetaObject::invokeMethod(this, &OptionsChromeBar::refreshContentUnderBand, Qt::QueuedConnection);
     }
 }
 
