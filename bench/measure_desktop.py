@@ -549,6 +549,7 @@ def click_sounds(display, launches, later, program=None):
 
 def main():
     others = [os.path.abspath(path) for path in OPTIONS.also]
+    also = [("also %d" % (index + 1), path) for index, path in enumerate(others)]
     for program in [MEWT, BARE, TIMER] + others:
         if not os.access(program, os.X_OK):
             sys.exit("build first: missing %s" % program)
@@ -558,10 +559,9 @@ def main():
     server, display = start_display()
     try:
         if "launch" in wanted:
-            programs = [("bare", BARE), ("mewt", MEWT)]
-            programs += [("also %d" % (index + 1), path) for index, path in enumerate(others)]
-            for index, path in enumerate(others):
-                print("also %d: %s" % (index + 1, path))
+            programs = [("bare", BARE), ("mewt", MEWT)] + also
+            for name, path in also:
+                print("%s: %s" % (name, path))
             print("load average before: %s (%d processors)" % (load_average(), os.cpu_count()))
             report_launch(launch_times(display, programs, OPTIONS.rounds))
             print("load average after: %s" % load_average())
@@ -593,13 +593,12 @@ def main():
                 print("welcome tour, step %d: %.1f / %.1f wake-ups a second, %.2f %% of a processor"
                       % ((step + 1,) + figures))
         if "sound" in wanted:
-            for name, program in [("mewt", MEWT)] + [("also %d" % (index + 1), path)
-                                                     for index, path in enumerate(others)]:
+            def summary(values):
+                if not values:
+                    return "no sound heard"
+                return "median %.1f ms, worst %.1f ms (%d)" % (statistics.median(values), max(values), len(values))
+            for name, program in [("mewt", MEWT)] + also:
                 first, later, idle, streams, lost = click_sounds(display, 5, 4, program)
-                def summary(values):
-                    if not values:
-                        return "no sound heard"
-                    return "median %.1f ms, worst %.1f ms (%d)" % (statistics.median(values), max(values), len(values))
                 print("%s: press on the paw to the null sink playing its trill's first sample, first after"
                       " launch: %s; later: %s" % (name, summary(first), summary(later)))
                 print("  sounds that did not arrive whole: %s"

@@ -250,8 +250,9 @@ private:
     bool writeFile()
     {
         const QString temporary = temporaryName(path, QString::number(++temporaryCount));
-        // QSettings' save ignores a failed sync, so the file it made is written again here, through a
-        // descriptor whose sync answers for every byte of it.
+        // QSettings syncs the file it makes and ignores the answer, which the kernel gives only once: a
+        // sync through a descriptor opened afterwards would find nothing wrong. So the text is written
+        // again here, through a descriptor whose sync answers for every byte of it.
         const std::optional<QByteArray> text = settingsText(temporary);
         QFile file(temporary);
         bool staged = text && file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(*text) == text->size()

@@ -14,9 +14,9 @@ namespace {
 constexpr double pixelTolerance = 1e-3;
 } // namespace
 
-ProgressGlide::ProgressGlide(QWidget& view, std::function<double(const PomodoroYarnProgress&)> pixelsPerSecond)
+ProgressGlide::ProgressGlide(QWidget& view, std::function<double()> devicePixelSpan)
     : view(view)
-    , speed(std::move(pixelsPerSecond))
+    , span(std::move(devicePixelSpan))
 {
 }
 
@@ -30,7 +30,7 @@ void ProgressGlide::retarget(const PomodoroYarnProgress& target)
     const PomodoroYarnProgress before = drawn;
     const Uptime now = FrameClock::shared().now();
     setTarget(target, view.isVisible() && !reducesMotion(), now);
-    advance(now, speed(drawn));
+    advance(now);
     if (drawn != before)
         view.update();
     requestFrame();
@@ -44,18 +44,25 @@ void ProgressGlide::stop()
 
 void ProgressGlide::frame()
 {
-    if (advance(FrameClock::shared().now(), speed(drawn)))
+    if (advance(FrameClock::shared().now()))
         view.update();
     requestFrame();
 }
 
 void ProgressGlide::requestFrame()
 {
-    const std::optional<Uptime> due = view.isVisible() ? nextFrame(speed(drawn)) : std::nullopt;
+    const std::optional<Uptime> due = view.isVisible() ? nextFrame() : std::nullopt;
     if (due)
         FrameClock::shared().requestFrame(&view, *due, [this] { frame(); });
     else
         FrameClock::shared().cancelFrame(&view);
+}
+
+// What is drawn and the goal share one schedule: another one lands at once.
+double ProgressGlide::pixelsPerSecond() const
+{
+    const double total = goal.schedule.totalSeconds();
+    return total > 0.0 ? span() / total : 0.0;
 }
 
 double ProgressGlide::remainingAt(Uptime now) const
@@ -78,21 +85,22 @@ void ProgressGlide::setTarget(const PomodoroYarnProgress& target, bool glides, U
     start = now;
 }
 
-bool ProgressGlide::advance(Uptime now, double pixelsPerSecond)
+bool ProgressGlide::advance(Uptime now)
 {
     const double remaining = remainingAt(now);
-    if (std::abs(remaining - drawn.currentRemainingSeconds) * pixelsPerSecond < 1.0 - pixelTolerance)
+    if (std::abs(remaining - drawn.currentRemainingSeconds) * pixelsPerSecond() < 1.0 - pixelTolerance)
         return false;
     drawn.currentRemainingSeconds = remaining;
     return true;
 }
 
-std::optional<Uptime> ProgressGlide::nextFrame(double pixelsPerSecond) const
+std::optional<Uptime> ProgressGlide::nextFrame() const
 {
     const double change = goal.currentRemainingSeconds - fromRemaining;
-    if (change == 0.0 || pixelsPerSecond <= 0.0)
+    const double speed = pixelsPerSecond();
+    if (change == 0.0 || speed <= 0.0)
         return std::nullopt;
-    const double wanted = drawn.currentRemainingSeconds + std::copysign(1.0 / pixelsPerSecond, change);
+    const double wanted = drawn.currentRemainingSeconds + std::copysign(1.0 / speed, change);
     const double share = (wanted - fromRemaining) / change;
     if (share > 1.0)
         return std::nullopt;

@@ -22,8 +22,8 @@ public:
     // A longer step (shown again after a while, the wall clock set) lands at once.
     static constexpr double longestGlideSeconds = 2.0;
 
-    // `pixelsPerSecond`: device pixels the fastest part of `view` moves per second of progress.
-    ProgressGlide(QWidget& view, std::function<double(const PomodoroYarnProgress&)> pixelsPerSecond);
+    // `devicePixelSpan`: device pixels the fastest part of `view` moves over the whole schedule.
+    ProgressGlide(QWidget& view, std::function<double()> devicePixelSpan);
     ~ProgressGlide();
     Q_DISABLE_COPY_MOVE(ProgressGlide)
 
@@ -37,22 +37,22 @@ public:
     // Hidden: nothing runs, and what shows next is the target.
     void stop();
 
-    // The glide itself, at `now`: glides when `glides` and only the current segment's remaining
-    // time changed, by little; otherwise lands at once.
+private:
+    // Glides when `glides` and only the current segment's remaining time changed, by little;
+    // otherwise lands at once.
     void setTarget(const PomodoroYarnProgress& target, bool glides, Uptime now);
     // Draws the glide's value at `now` once it lies at least a pixel from what is drawn; true when so.
-    bool advance(Uptime now, double pixelsPerSecond);
+    bool advance(Uptime now);
     // When the glide next lies a pixel from what is drawn; none when it ends short of one.
-    std::optional<Uptime> nextFrame(double pixelsPerSecond) const;
+    std::optional<Uptime> nextFrame() const;
     void land();
-
-private:
+    double pixelsPerSecond() const;
     double remainingAt(Uptime now) const;
     void frame();
     void requestFrame();
 
     QWidget& view;
-    std::function<double(const PomodoroYarnProgress&)> speed;
+    std::function<double()> span;
     PomodoroYarnProgress goal;
     PomodoroYarnProgress drawn;
     double fromRemaining = 0.0;

@@ -79,6 +79,15 @@ private:
     bool was;
 };
 
+// Each screen's `area`, primary first.
+QList<QRectF> screenAreas(QRect (QScreen::*area)() const)
+{
+    QList<QRectF> frames;
+    for (const QScreen* screen : QGuiApplication::screens())
+        frames.append(QRectF((screen->*area)()));
+    return frames;
+}
+
 } // namespace
 
 TimerPopoverController::TimerPopoverController(
@@ -610,22 +619,12 @@ void TimerPopoverController::applyDetached(bool detached, TimerPopoverPresentati
 
 QList<QRectF> TimerPopoverController::visibleFrames() const
 {
-    if (visibleFramesProvider)
-        return visibleFramesProvider();
-    QList<QRectF> frames;
-    for (const QScreen* screen : QGuiApplication::screens())
-        frames.append(QRectF(screen->availableGeometry()));
-    return frames;
+    return visibleFramesProvider ? visibleFramesProvider() : screenAreas(&QScreen::availableGeometry);
 }
 
 QList<QRectF> TimerPopoverController::screenFrames() const
 {
-    if (screenFramesProvider)
-        return screenFramesProvider();
-    QList<QRectF> frames;
-    for (const QScreen* screen : QGuiApplication::screens())
-        frames.append(QRectF(screen->geometry()));
-    return frames;
+    return screenFramesProvider ? screenFramesProvider() : screenAreas(&QScreen::geometry);
 }
 
 void TimerPopoverController::placeDetached(QRect frame)

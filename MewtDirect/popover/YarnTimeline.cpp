@@ -95,10 +95,7 @@ void paintFilledYarnBall(QPainter& painter, const QRectF& bounds, const QColor& 
 YarnTimeline::YarnTimeline(QWidget* parent)
     : QWidget(parent)
     // The strand's end is what moves fastest: the ball's rim moves 6/7 of it.
-    , glide(*this, [this](const PomodoroYarnProgress& progress) {
-        const double total = progress.schedule.totalSeconds();
-        return total > 0.0 ? devicePixelRatioF() * strandWidth() / total : 0.0;
-    })
+    , glide(*this, [this] { return devicePixelRatioF() * strandWidth(); })
 {
     setFixedHeight(height);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

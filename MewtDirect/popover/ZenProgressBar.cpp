@@ -15,10 +15,7 @@ constexpr double trackOpacity = 0.18;
 
 ZenProgressBar::ZenProgressBar(QWidget* parent)
     : QWidget(parent)
-    , glide(*this, [this](const PomodoroYarnProgress& progress) {
-        const double total = progress.schedule.totalSeconds();
-        return total > 0.0 ? devicePixelRatioF() * width() / total : 0.0;
-    })
+    , glide(*this, [this] { return devicePixelRatioF() * width(); })
 {
     setFixedHeight(height);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
