@@ -3,6 +3,7 @@
 #include "artwork/AppIcon.h"
 #include "artwork/Glyph.h"
 #include "artwork/ReducedMotion.h"
+#include "model/ColorContrast.h"
 #include "options/OptionsChromeState.h"
 #include "options/OptionsNavigationModel.h"
 #include "options/OptionsPalette.h"
@@ -240,11 +241,8 @@ void OptionsChromeBar::paintEvent(QPaintEvent*)
         if (!contentUnderBand.isNull())
             painter.drawImage(contentUnderBandOrigin, contentUnderBand);
         painter.setOpacity(backdrop * bandTintOpacity);
-        const QColor window = colors.color(QPalette::Window);
-        const QColor base = colors.color(QPalette::Base);
-        const QColor tint(
-            (window.red() + base.red()) / 2, (window.green() + base.green()) / 2, (window.blue() + base.blue()) / 2);
-        painter.fillRect(QRect(sidebarWidth, 0, width() - sidebarWidth, height()), tint);
+        painter.fillRect(QRect(sidebarWidth, 0, width() - sidebarWidth, height()),
+            blendedColor(colors.color(QPalette::Window), colors.color(QPalette::Base), 0.5));
         painter.setOpacity(backdrop);
         painter.fillRect(QRect(sidebarWidth, height() - 1, width() - sidebarWidth, 1), separatorColor(colors));
         painter.setOpacity(1);
@@ -287,7 +285,8 @@ void OptionsChromeBar::changeEvent(QEvent* event)
         retranslate();
     else if (event->type() == QEvent::PaletteChange) {
         refreshGlyphs();
-        refreshContentUnderBand();
+        // The page below the band takes the new palette only after the band does.
+        QMetaObject::invokeMethod(this, &OptionsChromeBar::refreshContentUnderBand, Qt::QueuedConnection);
     }
 }
 

@@ -65,11 +65,9 @@ void OptionsSearchField::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    const QRect room(0, 0, magnifierRoom, height());
-    const QRect glyph(QPoint(0, 0), QSize(magnifierSize, magnifierSize));
-    painter.drawPixmap(glyph.translated(room.center() - glyph.center()).topLeft(),
-        Glyph::pixmap(
-            QStringLiteral("magnifier"), glyph.size(), palette().color(secondaryTextRole), devicePixelRatioF()));
+    QRect glyph(0, 0, magnifierSize, magnifierSize);
+    glyph.moveCenter(QRect(0, 0, magnifierRoom, height()).center());
+    Glyph::paint(painter, QStringLiteral("magnifier"), glyph, palette().color(secondaryTextRole));
 }
 
 } // namespace mewt
