@@ -319,6 +319,11 @@ TEST_P(ScrolledBand, ShowsThePagePassingUnderItFaintly)
     EXPECT_GT(compare(scrolled, band(130)).first, area / 20);
     EXPECT_GT(farthest, 6);
     EXPECT_LT(farthest, 90); // seen through a material, not the page itself
+    // The other look while scrolled (the page stays at 130): the band as a scroll step draws it.
+    rig.controller.setDark(!GetParam());
+    const QImage switched = band(130);
+    band(131);
+    EXPECT_EQ(compare(switched, band(130)).first, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, ScrolledBand, ::testing::Values(false, true),
