@@ -57,11 +57,20 @@ def xprop(window, prop):
 _display = None
 
 
-def pixels(x, y, width, height):
-    """What the screen shows in that rectangle: rows of (red, green, blue)."""
+def display():
+    """Our own connection to the X server, for what the command-line tools do not tell."""
     global _display
     _display = _display or Display()
-    data = _display.screen().root.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
+    return _display
+
+
+def selection_owned(name):
+    return display().get_selection_owner(display().intern_atom(name)) != X.NONE
+
+
+def pixels(x, y, width, height):
+    """What the screen shows in that rectangle: rows of (red, green, blue)."""
+    data = display().screen().root.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
     # 32 bits a pixel, blue first.
     return [[(data[i + 2], data[i + 1], data[i]) for i in range(row * width * 4, (row + 1) * width * 4, 4)]
             for row in range(height)]
