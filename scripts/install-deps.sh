@@ -11,6 +11,8 @@ packages=(
   xvfb xauth xdotool imagemagick dbus dbus-x11 fonts-dejavu-core
   # the desktop tests: real window managers, X properties and the accessibility bus
   openbox xfwm4 x11-utils wmctrl at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-xlib
+  # an XSETTINGS manager serving a desktop theme, as XFCE's settings daemon does
+  xsettingsd
   # parec records a sink's monitor in the sound tests, from PulseAudio or PipeWire's Pulse service
   pulseaudio-utils
   ca-certificates openssl

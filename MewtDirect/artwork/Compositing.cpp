@@ -2,7 +2,9 @@
 
 #include "platform/X11Display.h"
 
+#include <QBitmap>
 #include <QGuiApplication>
+#include <QPainter>
 #include <cstdlib>
 #include <xcb/xcb.h>
 
@@ -30,6 +32,27 @@ bool windowsAreComposited()
     const bool composited = owner && owner->owner != XCB_WINDOW_NONE;
     std::free(owner);
     return composited;
+}
+
+QRegion unblendedWindowShape(const QList<QPainterPath>& shapes, const QRect& area)
+{
+    QRect bounds;
+    for (const QPainterPath& shape : shapes)
+        bounds |= shape.boundingRect().toAlignedRect();
+    bounds &= area;
+    if (bounds.isEmpty())
+        return {};
+    // Filled without antialiasing, a pixel is set when its centre lies inside.
+    QBitmap cut(bounds.size());
+    cut.fill(Qt::color0);
+    QPainter painter(&cut);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::color1);
+    painter.translate(-QPointF(bounds.topLeft()));
+    for (const QPainterPath& shape : shapes)
+        painter.drawPath(shape);
+    painter.end();
+    return QRegion(cut).translated(bounds.topLeft());
 }
 
 } // namespace mewt

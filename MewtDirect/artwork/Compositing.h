@@ -1,10 +1,19 @@
 #pragma once
 
+#include <QList>
+#include <QPainterPath>
+#include <QRegion>
+
 namespace mewt {
 
 // Whether translucent windows really blend with what is behind them. On X11 that needs a
 // compositing manager; without one a translucent window shows black where it paints nothing, so
 // our floating artwork shapes its window to what it draws instead. Other platforms always blend.
 bool windowsAreComposited();
+
+// The shape of a window that cannot blend, for artwork that fills `shapes` (window coordinates):
+// the pixels within `area` whose centre lies inside one of them, so exactly the pixels the
+// painting covers at least half. A pixel painted fainter would show mostly black.
+QRegion unblendedWindowShape(const QList<QPainterPath>& shapes, const QRect& area);
 
 } // namespace mewt

@@ -1,6 +1,7 @@
 #include "platform/AppearanceMonitor.h"
 
 #include "platform/PortalSettings.h"
+#include "platform/XSettingsWatcher.h"
 
 #include <QColor>
 #include <QEvent>
@@ -25,10 +26,12 @@ AppearanceMonitor::AppearanceMonitor(PortalSettings* portal, PaletteSource palet
     : QObject(parent)
     , portal(portal ? portal : new PortalSettings(this))
     , palette(std::move(palette))
+    , xsettings(new XSettingsWatcher(this))
 {
-    dark = paletteLooksDark(this->palette());
+    dark = xsettings->settings().themeIsDark() || paletteLooksDark(this->palette());
     if (qGuiApp)
         qGuiApp->installEventFilter(this);
+    connect(xsettings, &XSettingsWatcher::changed, this, &AppearanceMonitor::update);
     if (!this->portal->isAvailable())
         return;
     connect(this->portal, &PortalSettings::settingChanged, this,
@@ -60,7 +63,7 @@ bool AppearanceMonitor::eventFilter(QObject* watched, QEvent* event)
 void AppearanceMonitor::takeColorScheme(const QVariant& value)
 {
     // 1 prefers dark, 2 prefers light; 0 ("no preference") is what GNOME reports for its light
-    // setting, so it defers to the palette, as anything unexpected does.
+    // setting, so it defers to the desktop's theme and then the palette, as anything unexpected does.
     const uint scheme = value.userType() == QMetaType::UInt ? value.toUInt() : 0;
     if (scheme == 1 || scheme == 2)
         portalSaysDark = scheme == 1;
@@ -71,7 +74,7 @@ void AppearanceMonitor::takeColorScheme(const QVariant& value)
 
 void AppearanceMonitor::update()
 {
-    const bool now = portalSaysDark.value_or(paletteLooksDark(palette()));
+    const bool now = portalSaysDark.value_or(xsettings->settings().themeIsDark() || paletteLooksDark(palette()));
     if (now == dark)
         return;
     dark = now;

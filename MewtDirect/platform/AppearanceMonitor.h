@@ -8,9 +8,11 @@
 namespace mewt {
 
 class PortalSettings;
+class XSettingsWatcher;
 
-// Whether the desktop looks dark: the portal's colour scheme when it states a preference,
-// otherwise the lightness of the palette's window colour.
+// Whether the desktop looks dark: the portal's colour scheme when it states a preference;
+// otherwise dark when the XSETTINGS theme is a dark one (XFCE and other GTK desktops switch to
+// dark by theme, and their portal states nothing), else the lightness of the palette's window colour.
 class AppearanceMonitor final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AppearanceMonitor)
@@ -39,6 +41,7 @@ private:
 
     PortalSettings* portal = nullptr;
     PaletteSource palette;
+    XSettingsWatcher* xsettings = nullptr;
     std::optional<bool> portalSaysDark;
     bool heardChange = false;
     bool dark = false;

@@ -1,9 +1,9 @@
 #include "pull/PomodoroDurationRopePanel.h"
 
 #include "artwork/CharacterSlotText.h"
-#include "model/ColorContrast.h"
 #include "artwork/Compositing.h"
 #include "artwork/PullStatusPill.h"
+#include "model/ColorContrast.h"
 #include "pull/YarnStringSimulation.h"
 
 #include <QPainter>
@@ -82,14 +82,17 @@ void PomodoroDurationRopePanel::sync()
     valuePill->setVisible(model.value() >= 1);
 
     if (!composited) {
+        // What the painting covers: the strand's darker body, the knot with its outline, the capsule.
         QPainterPathStroker stroker;
-        stroker.setWidth(strandWidth + 3.0);
-        QPainterPath shape = stroker.createStroke(strandPath());
-        shape.addEllipse(model.pullPoint() - QPointF(pos()), knotRadius + 1.5, knotRadius + 1.5);
-        QRegion region(shape.toFillPolygon().toPolygon());
+        stroker.setWidth(strandWidth + 1.0);
+        stroker.setCapStyle(Qt::RoundCap);
+        stroker.setJoinStyle(Qt::RoundJoin);
+        QPainterPath knot;
+        knot.addEllipse(model.pullPoint() - QPointF(pos()), knotRadius + 0.5, knotRadius + 0.5);
+        QList<QPainterPath> shapes { stroker.createStroke(strandPath()), knot };
         if (valuePill->isVisible())
-            region += valuePill->geometry();
-        setMask(region);
+            shapes.append(valuePill->capsuleShape().translated(QPointF(valuePill->pos())));
+        setMask(unblendedWindowShape(shapes, rect()));
     }
     update();
 }

@@ -6,7 +6,6 @@
 #include "artwork/PeekPawArtwork.h"
 #include "artwork/PullStatusPill.h"
 
-#include <QBitmap>
 #include <QGraphicsOpacityEffect>
 #include <QPaintEvent>
 #include <QPainter>
@@ -116,23 +115,13 @@ void PullOverlayView::sync()
 QRegion PullOverlayView::windowShape() const
 {
     const QPointF origin = model.state().screenFrame.topLeft();
-    const QRect area = lastBounds.translated(-origin).toAlignedRect() & rect();
-    if (area.isEmpty())
-        return {};
-    // Filled without antialiasing, a pixel is set when its centre lies inside: exactly the pixels
-    // the painting covers at least half.
-    QBitmap cut(area.size());
-    cut.fill(Qt::color0);
-    QPainter painter(&cut);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::color1);
-    painter.translate(-origin - QPointF(area.topLeft()));
-    painter.drawPath(catArmPath(lastLayout.shoulder, lastLayout.armEnd, pullArmEdgeWidth));
-    painter.drawPath(pawTransform(lastLayout).map(catPawShape(pawRect())));
+    QList<QPainterPath> shapes { catArmPath(lastLayout.shoulder, lastLayout.armEnd, pullArmEdgeWidth),
+        pawTransform(lastLayout).map(catPawShape(pawRect())) };
+    for (QPainterPath& shape : shapes)
+        shape.translate(-origin);
     if (statusPill->isVisible())
-        painter.drawPath(statusPill->capsuleShape().translated(origin + QPointF(statusPill->pos())));
-    painter.end();
-    return QRegion(cut).translated(area.topLeft());
+        shapes.append(statusPill->capsuleShape().translated(QPointF(statusPill->pos())));
+    return unblendedWindowShape(shapes, lastBounds.translated(-origin).toAlignedRect() & rect());
 }
 
 void PullOverlayView::paintEvent(QPaintEvent* event)

@@ -10,6 +10,8 @@ import time
 import unittest
 
 import pyatspi
+from Xlib import X
+from Xlib.display import Display
 
 APP = os.environ.get("MEWT_BIN", "")
 WM = os.environ.get("MEWT_TEST_WM", "none")
@@ -50,6 +52,28 @@ def screen_size():
 def xprop(window, prop):
     """`prop` of `window`, or of the root window for None."""
     return run("xprop", *(["-root"] if window is None else ["-id", str(window)]), prop, check=False)
+
+
+_display = None
+
+
+def display():
+    """Our own connection to the X server, for what the command-line tools do not tell."""
+    global _display
+    _display = _display or Display()
+    return _display
+
+
+def selection_owned(name):
+    return display().get_selection_owner(display().intern_atom(name)) != X.NONE
+
+
+def pixels(x, y, width, height):
+    """What the screen shows in that rectangle: rows of (red, green, blue)."""
+    data = display().screen().root.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
+    # 32 bits a pixel, blue first.
+    return [[(data[i + 2], data[i + 1], data[i]) for i in range(row * width * 4, (row + 1) * width * 4, 4)]
+            for row in range(height)]
 
 
 def geometry(window):

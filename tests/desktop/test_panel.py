@@ -2,16 +2,21 @@
 row chosen below it keeps it); an override-redirect window without a manager; under one a panel (its
 type, desktops, strip, a maximised and a fullscreen window beside it, other and hostile panels) that
 our windows clear, and a pinned popover that stays put until dragged; a panel whenever the manager
-comes (ManagerArrival, in a session that leaves the manager to the test)."""
+comes (ManagerArrival, in a session that leaves the manager to the test); the look the desktop's
+theme asks for (an XSETTINGS manager's, followed live), and the duration rope's pill clean without a
+compositor."""
 import os
 import re
+import shutil
+import signal
 import subprocess
 import sys
 import tempfile
 import unittest
 
 from desktop import (TOUR_DONE, WM, Mewt, Other, above, cardinals, centre, drag, find_windows, geometry,
-                     override_redirect, run, screen_size, settle, start_manager, wait_for, xdo, xprop)
+                     override_redirect, pixels, run, screen_size, selection_owned, settle, start_manager, wait_for, xdo,
+                     xprop)
 
 MARGIN = 6
 
@@ -27,6 +32,30 @@ class StrutClient(Other):
     def lines(self):
         self.log.seek(0)
         return self.log.read().split()
+
+
+class XSettingsManager:
+    """xsettingsd serving a theme name, as XFCE's settings daemon does; SIGHUP makes it read its file again."""
+
+    def __init__(self, theme):
+        self.file = tempfile.NamedTemporaryFile("w", prefix="mewt-xsettings-")
+        self.set_theme(theme, reload=False)
+        self.process = subprocess.Popen(["xsettingsd", "-c", self.file.name],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: selection_owned("_XSETTINGS_S0"), what="xsettingsd managing the settings")
+
+    def set_theme(self, theme, reload=True):
+        self.file.seek(0)
+        self.file.truncate()
+        self.file.write(f'Net/ThemeName "{theme}"\n')
+        self.file.flush()
+        if reload:
+            self.process.send_signal(signal.SIGHUP)
+
+    def close(self):
+        self.process.kill()
+        self.process.wait()
+        self.file.close()
 
 
 def is_panel(window):
@@ -171,6 +200,45 @@ class Panel(unittest.TestCase):
             settle(2.5)
             self.assertEqual(peer.lines(), ["move", str(MARGIN + h + MARGIN)])
             self.assertEqual(app.geometry(paw)[1], MARGIN)
+
+
+    @unittest.skipUnless(shutil.which("xsettingsd"), "xsettingsd is missing; scripts/install-deps.sh installs it")
+    def test_a_dark_desktop_theme_live_and_the_duration_rope_without_a_compositor(self):
+        # No portal runs here: the desktop's theme decides, as on XFCE.
+        manager = XSettingsManager("Adwaita-dark")
+        self.addCleanup(manager.close)
+        app = Mewt("\n".join([TOUR_DONE, "timerMode=pomodoro"]))
+        self.addCleanup(app.quit)
+        focus = app.open_controls("focus duration, 25 minutes")
+        popover = max((w for w in app.windows() if w != app.paw), key=lambda w: geometry(w)[2] * geometry(w)[3])
+
+        def brightness():
+            shown = [value for row in pixels(*geometry(popover)) for pixel in row for value in pixel]
+            return sum(shown) / len(shown)
+        wait_for(lambda: brightness() < 90, what="a dark popover under a dark theme")
+        manager.set_theme("Greybird")
+        wait_for(lambda: brightness() > 180, what="the popover turning light with the theme")
+
+        # Pulled 48 px straight down, the rope's pill shows 14 px right of and 12 below the pointer,
+        # over the popover's own instructions. Its rounded corners show what was there; no black.
+        x, y = centre(focus)
+        xdo("mousemove", x, y)
+        settle()
+        spot = (x + 8, y + 54, 100, 40)
+        before = pixels(*spot)
+        drag(x, y, 0, 6, 8)
+        settle(0.5)
+        during = pixels(*spot)
+        xdo("mouseup", "1")
+        changed = [(col, row) for row, line in enumerate(during) for col, pixel in enumerate(line)
+                   if pixel != before[row][col]]
+        self.assertTrue(changed, "the pill showed")
+        left, right = min(c for c, _ in changed), max(c for c, _ in changed)
+        top, bottom = min(r for _, r in changed), max(r for _, r in changed)
+        self.assertGreater(right - left, 24)
+        self.assertGreater(bottom - top, 12)
+        for col, row in ((left, top), (right, top), (left, bottom), (right, bottom)):
+            self.assertEqual(during[row][col], before[row][col], f"the pill's corner at {col}, {row}")
 
 
 @unittest.skipUnless(os.environ.get("MEWT_TEST_WM_LATER") == "1" and WM != "none",
