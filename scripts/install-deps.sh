@@ -6,13 +6,15 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgl-dev libxkbcommon-dev
-  libpulse-dev libxcb1-dev libxcb-xinput-dev
+  libpulse-dev libxcb1-dev libxcb-xinput-dev libxcb-shape0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick dbus dbus-x11 fonts-dejavu-core
   # the desktop tests: real window managers, X properties and the accessibility bus
   openbox xfwm4 x11-utils wmctrl at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-xlib
   # an XSETTINGS manager serving a desktop theme, as XFCE's settings daemon does
   xsettingsd
+  # a compositing manager of its own, for what differs with one (see-through shadows and margins)
+  xcompmgr
   # parec records a sink's monitor in the sound tests, from PulseAudio or PipeWire's Pulse service
   pulseaudio-utils
   ca-certificates openssl

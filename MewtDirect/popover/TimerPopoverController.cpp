@@ -394,7 +394,10 @@ bool TimerPopoverController::isInUseAt(QPointF pointer) const
         return true;
     if (!popoverPanel->isVisible())
         return false;
-    return geometry::pointerIsInPopoverZone(pointer, QRectF(popoverPanel->contentGeometry()), lastPawFrame);
+    std::optional<QRectF> paw = lastPawFrame;
+    if (paw && pawControlFrame)
+        paw = pawControlFrame();
+    return geometry::pointerIsInPopoverZone(pointer, QRectF(popoverPanel->contentGeometry()), paw);
 }
 
 void TimerPopoverController::applyOutsideClickRule(QPointF pointer)
@@ -424,9 +427,13 @@ void TimerPopoverController::installDismissalMonitors()
         pointerMonitor->subscribe(GlobalPointerMonitor::Stream::presses, this);
         connect(pointerMonitor, &GlobalPointerMonitor::buttonPressed, this, [this](QPointF position) {
             // Our own windows report the same press through the filter; a window that lets input
-            // through (the ending cue) does not, so the press belongs to what lies beneath it.
+            // through (the ending cue, the panel's shadow) does not, so the press belongs to what
+            // lies beneath it.
             const QWidget* own = QApplication::topLevelAt(position.toPoint());
-            if (own == nullptr || own->windowFlags().testFlag(Qt::WindowTransparentForInput))
+            const bool passesThrough = own != nullptr
+                && (own->windowFlags().testFlag(Qt::WindowTransparentForInput)
+                    || (own == popoverPanel.get() && !QRectF(popoverPanel->contentGeometry()).contains(position)));
+            if (own == nullptr || passesThrough)
                 applyOutsideClickRule(position);
         });
     }

@@ -121,6 +121,10 @@ public:
     int textFocusAttemptsMade() const { return focusAttemptsMade; }
     bool isClosed() const { return closed; }
 
+    // The whole paw control as it stands now (the paw and the time beside it), in global
+    // coordinates: the pointer anywhere on it keeps the popover in use, also once the time's width
+    // changed. Unset: the rectangle the popover was shown under.
+    std::function<QRectF()> pawControlFrame;
     std::function<void()> onShowOptions;
     // When set, dismissal goes through the owner; otherwise the popover hides itself.
     std::function<void()> onDismissRequest;

@@ -2,6 +2,7 @@
 
 #include "artwork/Compositing.h"
 #include "platform/X11Desktops.h"
+#include "platform/X11InputRegion.h"
 #include "platform/X11WindowLoss.h"
 
 #include <QApplication>
@@ -193,6 +194,16 @@ void TimerPopoverPanel::applyShape()
     // its window keeps the old one and puts it back on the next native window.
     if (QWindow* window = windowHandle(); window && window->mask() != region)
         window->setMask(region);
+    applyInputRegion();
+}
+
+void TimerPopoverPanel::applyInputRegion()
+{
+    // The shadow is no part of the popover: a press on it belongs to what lies beneath, such as
+    // the paw it hangs from.
+    if (QWindow* window = windowHandle())
+        setInputRegion(
+            *window, margin() > 0 ? rect().marginsRemoved({ margin(), margin(), margin(), margin() }) : QRect());
 }
 
 void TimerPopoverPanel::paintEvent(QPaintEvent*)
@@ -204,6 +215,13 @@ void TimerPopoverPanel::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, shadow);
+}
+
+void TimerPopoverPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A change of form made a new native window, which takes input everywhere again.
+    applyInputRegion();
 }
 
 void TimerPopoverPanel::resizeEvent(QResizeEvent* event)

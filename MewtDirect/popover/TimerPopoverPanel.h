@@ -61,6 +61,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +69,7 @@ protected:
 private:
     int margin() const { return composited ? shadowMargin : 0; }
     void applyShape();
+    void applyInputRegion();
     void layoutContent();
     void setComposited(bool value);
     void claimActivation();

@@ -3,13 +3,13 @@
 #include "artwork/ReducedMotion.h"
 #include "cues/TrillPlayer.h"
 #include "model/NotificationScheduling.h"
+#include "options/GeneralOptionsPage.h"
+#include "options/OptionsPalette.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverView.h"
 #include "pull/PomodoroDurationPullController.h"
 #include "pull/PullHandlePanel.h"
-#include "options/GeneralOptionsPage.h"
-#include "options/OptionsPalette.h"
 #include "shell/AppDelegate.h"
 #include "shell/DirectDistributionRuntime.h"
 #include "shell/FirstFrameWatcher.h"
@@ -296,6 +296,10 @@ void AppCoordinator::wirePopover()
         if (self)
             self->dismissPopover();
     };
+    // The time beside the paw is as much the paw as its drawing: the popover hangs from the
+    // drawing, and the pointer on either keeps it.
+    popover->pawControlFrame
+        = [self] { return self ? QRectF(self->statusItem.window().controlScreenRect()) : QRectF(); };
     // The popover restored a pinned window while it was built, before this callback was set.
     popover->onDetachedChange = [self](bool detached) {
         if (self)
@@ -403,6 +407,7 @@ void AppCoordinator::clearCallbacks()
     optionsWindow.onReplayOnboarding = nullptr;
     if (popover) {
         popover->onDismissRequest = nullptr;
+        popover->pawControlFrame = nullptr;
         popover->onShowOptions = nullptr;
         popover->onDetachedChange = nullptr;
         popover->onDurationInteractionChange = nullptr;

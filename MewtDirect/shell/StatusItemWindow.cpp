@@ -112,6 +112,11 @@ QRect StatusItemWindow::pawScreenRect() const
     return { pawView->mapToGlobal(paw.topLeft()), paw.size() };
 }
 
+QRect StatusItemWindow::controlScreenRect() const
+{
+    return { pawView->mapToGlobal(QPoint(0, 0)), pawView->size() };
+}
+
 void StatusItemWindow::place()
 {
     if (!watchedScreen)

@@ -39,6 +39,8 @@ public:
     QPoint cornerPosition(const QRect& area, const QRect& screen) const;
     // The paw's rectangle on the screen, in global coordinates.
     QRect pawScreenRect() const;
+    // The whole control, the paw and the time beside it, in global coordinates.
+    QRect controlScreenRect() const;
     // While the pull's arm hangs from the paw's place (see `PawStatusView::setPawLifted`).
     void setPawLifted(bool lifted);
 

@@ -128,6 +128,38 @@ def running_timer(seconds, total=None):
                                      "state": {"kind": "running", "endDate": round(time.time() + seconds, 3)}})
 
 
+class Compositor:
+    """A compositing manager of its own (xcompmgr) on the test's display, until it is stopped."""
+
+    def __init__(self):
+        if not shutil.which("xcompmgr"):
+            raise unittest.SkipTest("xcompmgr is missing; scripts/install-deps.sh installs it")
+        self.process = subprocess.Popen(["xcompmgr"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(composited, what="the compositing manager")
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait()
+        wait_for(lambda: not composited(), what="the compositing manager gone")
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        if self.process.poll() is None:
+            self.stop()
+
+
+def composited():
+    """Whether a compositing manager holds the screen's selection, as the app asks."""
+    from Xlib import display
+    d = display.Display()
+    try:
+        return d.get_selection_owner(d.intern_atom("_NET_WM_CM_S0")) != 0
+    finally:
+        d.close()
+
+
 def walk(node):
     yield node
     for i in range(node.childCount):
@@ -319,6 +351,11 @@ class Mewt:
         parser.optionxform = str
         parser.read(os.path.join(self.home, "config", "mewt", "mewt.conf"))
         return dict(parser["General"]) if parser.has_section("General") else {}
+
+    def timer(self):
+        """The stored timer's state: its kind and endDate or remainingSeconds."""
+        raw = self.stored().get("timerSnapshot", "")
+        return json.loads(raw[raw.find("{"):raw.rfind("}") + 1].replace('\\"', '"'))["state"] if raw else {}
 
     def quit(self):
         self.stop()

@@ -1,10 +1,11 @@
 """The paw among other windows: nothing of ours left showing beside the popover a click opens (a menu
 row chosen below it keeps it); an override-redirect window without a manager; under one a panel (its
 type, desktops, strip, a maximised and a fullscreen window beside it, other and hostile panels) that
-our windows clear, and a pinned popover that stays put until dragged; a panel whenever the manager
-comes (ManagerArrival, in a session that leaves the manager to the test); the look the desktop's
-theme asks for (an XSETTINGS manager's, followed live), and the duration rope's pill clean without a
-compositor."""
+our windows clear, and a pinned popover that stays put until dragged; the open popover staying for
+the pointer on the paw's time and giving way to a pull, with and without a compositor (PullFromPopover);
+a panel whenever the manager comes (ManagerArrival, in a session that leaves the manager to the test);
+the look the desktop's theme asks for (an XSETTINGS manager's, followed live), and the duration rope's
+pill clean without a compositor."""
 import os
 import re
 import shutil
@@ -14,9 +15,9 @@ import sys
 import tempfile
 import unittest
 
-from desktop import (TOUR_DONE, WM, Mewt, Other, above, cardinals, centre, drag, find_windows, geometry,
-                     override_redirect, pixels, run, screen_size, selection_owned, settle, start_manager, wait_for, xdo,
-                     xprop)
+from desktop import (TOUR_DONE, WM, Compositor, Mewt, Other, above, cardinals, centre, drag, find_windows, geometry,
+                     override_redirect, pixels, run, running_timer, screen_size, selection_owned, settle, start_manager,
+                     wait_for, xdo, xprop)
 
 MARGIN = 6
 
@@ -239,6 +240,52 @@ class Panel(unittest.TestCase):
         self.assertGreater(bottom - top, 12)
         for col, row in ((left, top), (right, top), (left, bottom), (right, bottom)):
             self.assertEqual(during[row][col], before[row][col], f"the pill's corner at {col}, {row}")
+
+
+def attached_popover(app):
+    """The popover's window hanging under the paw (the pull's overlay spans the screen)."""
+    return next((w for w in app.windows() if w != app.paw and 250 < app.geometry(w)[2] < 400), None)
+
+
+class PullFromPopover(unittest.TestCase):
+    def pull(self, app):
+        """Presses the paw under the open popover and pulls 100 px down: the popover goes."""
+        popover = wait_for(lambda: attached_popover(app), what="the popover")
+        x, y, w, h = app.geometry(app.paw)
+        drag(x + 12, y + h // 2, 0, 10, 10)
+        xdo("mouseup", "1")
+        wait_for(lambda: popover not in app.windows(), what="the pull taking the popover away")
+
+    def test_the_open_popover_stays_for_the_time_and_gives_way_to_a_pull(self):
+        # With a compositor the panel's shadow reaches over the paw.
+        with Compositor() as compositor:
+            app = Mewt(TOUR_DONE + "\n" + running_timer(600))
+            self.addCleanup(app.quit)
+            # Opened from the time at the paw's right end, it stays while the pointer rests there
+            # past the handle's own timeout.
+            x, y, w, h = app.geometry(app.paw)
+            xdo("mousemove", x + w - 14, y + h // 2, "click", "1")
+            popover = wait_for(lambda: attached_popover(app), what="the popover")
+            settle(4)
+            self.assertIn(popover, app.windows())
+
+            end = app.timer()["endDate"]
+            self.pull(app)
+            wait_for(lambda: app.timer()["endDate"] > end + 60, what="the running timer extended")
+
+            app.open_controls("pause timer")
+            app.press("pause timer")
+            left = wait_for(lambda: app.timer().get("remainingSeconds"), what="the timer paused")
+            self.pull(app)
+            wait_for(lambda: app.timer().get("remainingSeconds", 0) > left + 60, what="the paused timer extended")
+
+            # Without one, from the popover a cancel leaves showing: the paw has shrunk beside it.
+            compositor.stop()
+            app.open_controls("cancel timer")
+            app.press("cancel timer")
+            wait_for(lambda: app.timer()["kind"] == "idle", what="the timer cancelled")
+            self.pull(app)
+            wait_for(lambda: app.timer()["kind"] == "running", what="a timer pulled from idle")
 
 
 @unittest.skipUnless(os.environ.get("MEWT_TEST_WM_LATER") == "1" and WM != "none",

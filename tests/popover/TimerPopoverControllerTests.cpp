@@ -181,6 +181,14 @@ INSTANTIATE_TEST_SUITE_P(Presses, OutsidePress,
     ::testing::Values(OutsideCase { "elsewhere", { 200, 700 }, {}, true },
         OutsideCase { "on the paw", { 1570, 20 }, {}, false },
         OutsideCase { "in the funnel", { 1310, 29.5 }, {}, false },
+        // The shadow takes no presses: one there reached the window beneath. (Within the test
+        // screen's 800 x 600, where windows are found.)
+        OutsideCase { "on the panel shadow", { 485, 100 },
+            [](PopoverRig& rig) {
+                rig.controller->show({ 0, 30, 800, 570 }, { 760, 6, 24, 24 });
+                rig.frames->steps(14);
+            },
+            true },
         OutsideCase { "auto dismiss off", { 200, 700 },
             [](PopoverRig& rig) { rig.interfaceSettings.setAutomaticallyDismissesControls(false); }, false },
         OutsideCase {

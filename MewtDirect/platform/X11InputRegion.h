@@ -1,0 +1,14 @@
+#pragma once
+
+class QRect;
+class QWindow;
+
+namespace mewt {
+
+// Lets pointer input reach `window` only within `area` (window coordinates in Qt's units): presses
+// elsewhere on it fall through to whatever lies beneath, as on a window that is not there. A null
+// area gives the whole window back. Qt shapes only what a window shows; this shapes what it takes.
+// Off X11 it does nothing.
+void setInputRegion(QWindow& window, const QRect& area);
+
+} // namespace mewt
