@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <optional>
 
 namespace mewt {
 
@@ -24,6 +26,9 @@ double steadySeconds()
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
+
+// A share found a hair short of a pixel by rounding counts as there.
+constexpr double stepTolerance = 1e-6;
 
 double easeOutCubicValue(double t)
 {
@@ -55,7 +60,7 @@ CharacterSlotText::CharacterSlotText(const QString& value, bool countsDown, QWid
 
 CharacterSlotText::~CharacterSlotText()
 {
-    FrameClock::shared().unsubscribe(this);
+    FrameClock::shared().cancelFrame(this);
 }
 
 std::vector<QString> CharacterSlotText::splitCharacters(const QString& value)
@@ -112,10 +117,12 @@ void CharacterSlotText::setValue(const QString& value)
     const std::size_t oldCount = cells.size();
     text = value;
     cells = std::move(next);
-    if (rolling)
-        FrameClock::shared().subscribe(this, [this] { advanceFrame(); });
-    else
-        FrameClock::shared().unsubscribe(this);
+    if (rolling) {
+        lastFrame = now;
+        requestFrame(now);
+    } else {
+        FrameClock::shared().cancelFrame(this);
+    }
     // Any changed character may change the width, not only a changed count.
     if (sizeHint() != before || cells.size() != oldCount) {
         updateGeometry();
@@ -146,18 +153,54 @@ double CharacterSlotText::progressOf(const Cell& cell, double now) const
 void CharacterSlotText::advanceFrame()
 {
     const double now = clock();
-    bool any = false;
+    lastFrame = now;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         Cell& cell = cells[i];
         if (!cell.rolling)
             continue;
         if (progressOf(cell, now) >= 1.0)
             cell.rolling = false;
-        any = any || cell.rolling;
         update(cellRect(static_cast<int>(i)));
     }
-    if (!any)
-        FrameClock::shared().unsubscribe(this);
+    requestFrame(now);
+}
+
+double CharacterSlotText::nextStep(const Cell& cell, double now) const
+{
+    // The reels move in whole pixels of the line's height: the next frame is due when the eased
+    // share reaches the next of them.
+    const double height = fontMetrics().height();
+    const double end = cell.started + rollDuration;
+    const double progress = progressOf(cell, now);
+    if (height <= 0.0)
+        return end;
+    const double step = (std::floor(ease(progress) * height + stepTolerance) + 1.0) / height;
+    if (step >= 1.0)
+        return end;
+    double low = progress;
+    double high = 1.0;
+    for (int i = 0; i < 40 && high - low > 1e-9; ++i) {
+        const double middle = (low + high) / 2.0;
+        (ease(middle) >= step ? high : low) = middle;
+    }
+    return std::min(cell.started + high * rollDuration, end);
+}
+
+void CharacterSlotText::requestFrame(double now)
+{
+    std::optional<double> due;
+    for (const Cell& cell : cells) {
+        if (cell.rolling)
+            due = std::min(due.value_or(nextStep(cell, now)), nextStep(cell, now));
+    }
+    if (!due) {
+        FrameClock::shared().cancelFrame(this);
+        return;
+    }
+    // Never more than a frame each frame interval, however fast the reels move.
+    const double at = std::max(*due, lastFrame + frameIntervalMs / 1000.0);
+    const auto wait = std::chrono::ceil<Uptime::duration>(std::chrono::duration<double>(std::max(at - now, 0.0)));
+    FrameClock::shared().requestFrame(this, FrameClock::shared().now() + wait, [this] { advanceFrame(); });
 }
 
 void CharacterSlotText::settle()
@@ -166,7 +209,7 @@ void CharacterSlotText::settle()
         if (std::exchange(cells[i].rolling, false))
             update(cellRect(static_cast<int>(i)));
     }
-    FrameClock::shared().unsubscribe(this);
+    FrameClock::shared().cancelFrame(this);
 }
 
 int CharacterSlotText::cellWidth(const QString& character) const

@@ -10,8 +10,9 @@ namespace mewt {
 // rolls like a slot machine reel (downwards when `countsDown`, upwards otherwise), inside its own
 // cell: nothing is drawn above or below the line. Any other character just changes. Every digit
 // sits in a cell as wide as the widest digit, so numbers keep their width in any font. The caller
-// sets the font and the text colour (the foreground role). Rolls move on the shared frame clock and
-// repaint only the cells that move.
+// sets the font and the text colour (the foreground role). Rolls move on the shared frame clock,
+// a frame only when a reel has moved a pixel (at most one each frame interval), and repaint only
+// the cells that move.
 class CharacterSlotText final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CharacterSlotText)
@@ -64,6 +65,9 @@ private:
     static std::vector<QString> splitCharacters(const QString& value);
     int cellWidth(const QString& character) const;
     double progressOf(const Cell& cell, double now) const;
+    // When `cell`'s reel next moves a pixel, or its roll ends, on the time source.
+    double nextStep(const Cell& cell, double now) const;
+    void requestFrame(double now);
     void settle();
 
     QString text;
@@ -72,6 +76,7 @@ private:
     Easing ease;
     TimeSource clock;
     std::vector<Cell> cells;
+    double lastFrame = 0.0;
 };
 
 } // namespace mewt

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+
+class QObject;
+
 namespace mewt {
 
 class MotionPreference;
@@ -11,5 +15,9 @@ bool reducesMotion();
 
 // The shell's preference; it must outlive every caller of reducesMotion (pass null to forget it).
 void setMotionPreference(const MotionPreference* preference);
+
+// Runs `onChange` whenever the answer changes (the desktop's setting, or another preference
+// installed), for as long as `context` lives: for what stands still, or moves, between animations.
+void whenReducedMotionChanges(const QObject* context, std::function<void()> onChange);
 
 } // namespace mewt

@@ -97,8 +97,9 @@ EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSetting
     if (pointerMonitor)
         connect(pointerMonitor, &GlobalPointerMonitor::pointerMoved, this, &EndingCueController::pointerMoved);
     pointerCheck.setObjectName(QStringLiteral("pointerCheck"));
+    pointerCheck.setSingleShot(true);
     pointerCheck.setInterval(pointerCheckInterval);
-    connect(&pointerCheck, &QTimer::timeout, this, &EndingCueController::followPointer);
+    connect(&pointerCheck, &QTimer::timeout, this, &EndingCueController::checkPointer);
 
     connect(&fadeAnimation, &QVariantAnimation::valueChanged, this,
         [this](const QVariant& value) { panelWindow->setWindowOpacity(value.toDouble()); });
@@ -321,11 +322,14 @@ void EndingCueController::countdownTick()
         return;
     }
     updateCue(*kind, remaining);
-    if (!pointerMonitor)
-        followPointer();
     // Wake just after the second shown runs out, so no second is shown twice or skipped.
     const Date next = *deadline - std::chrono::seconds(remaining - 1);
     armTimer(countdownTimer, std::chrono::ceil<milliseconds>(next - now) + milliseconds(5));
+    // Awake anyway: a look here saves the check one wake-up of its own each second.
+    if (!pointerMonitor)
+        followPointer();
+    else if (following)
+        checkPointer();
 }
 
 void EndingCueController::scheduleActivation(Date end, EndingCueKind cueKind, int leadSeconds)
@@ -432,6 +436,24 @@ void EndingCueController::followPointer()
         return;
     lastPointer = pointer;
     positionPanel(pointer);
+}
+
+void EndingCueController::checkPointer()
+{
+    followPointer();
+    armPointerCheck();
+}
+
+void EndingCueController::armPointerCheck()
+{
+    // A look due just before the countdown's next step would wake the process for what that step
+    // looks at anyway: the step takes it, and the check starts over from there.
+    const bool stepFirst = countdownTimer.isActive()
+        && countdownTimer.remainingTimeAsDuration() < pointerCheckInterval + pointerCheckInterval / 2;
+    if (stepFirst)
+        pointerCheck.stop();
+    else
+        pointerCheck.start();
 }
 
 void EndingCueController::startFollowing()

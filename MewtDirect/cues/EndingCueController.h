@@ -50,8 +50,9 @@ public:
     static constexpr double chirrupVolume = 0.8;
     // While the cue shows and the desktop-wide motion has been silent this long, the pointer is
     // looked at once per interval: injected input (remote desktops, XTest) and XWayland's native
-    // windows move it without raw events.
-    static constexpr std::chrono::milliseconds pointerCheckInterval { 200 };
+    // windows move it without raw events. The countdown's step looks too, and the interval starts
+    // over from there.
+    static constexpr std::chrono::milliseconds pointerCheckInterval { 250 };
 
     // `catSoundPlayer` may be null: the cue then stays silent. `pointerMonitor` may be null: the
     // cue then moves to the pointer once a second instead of following it. Nothing shows until
@@ -103,8 +104,10 @@ public:
     void activationTimerFired();
     void countdownTick();
     void overdueTimerFired();
-    // Places the panel beside the pointer, where it is now; the pointer check's timer calls it too.
+    // Places the panel beside the pointer, where it is now.
     void followPointer();
+    // The pointer check's look: follows the pointer, then arms the next look.
+    void checkPointer();
     // Brings a running fade to its end at once, as if its time had passed.
     void completeFade();
 
@@ -129,6 +132,7 @@ private:
     void armTimer(QTimer& timer, std::chrono::milliseconds wait);
     void startFollowing();
     void stopFollowing();
+    void armPointerCheck();
     void pointerMoved(QPointF globalPosition);
 
     const Clock& clock;

@@ -2,10 +2,10 @@
 
 #include "artwork/CatArmDrawing.h"
 #include "artwork/CharacterSlotText.h"
-#include "model/ColorContrast.h"
-#include "cues/EndingCueModel.h"
-#include "model/InterfaceSettingsStore.h"
 #include "artwork/ReducedMotion.h"
+#include "cues/EndingCueModel.h"
+#include "model/ColorContrast.h"
+#include "model/InterfaceSettingsStore.h"
 #include "platform/ReadOnlyAccessibleText.h"
 
 #include <QAccessibleWidget>
@@ -30,7 +30,9 @@ constexpr double armOutlineWidth = 9;
 constexpr double armFurWidth = 6;
 // Only a long arm has room for its markings; the card never shows one that long.
 constexpr double armPatternLength = 70;
-constexpr int glideMs = 900;
+constexpr std::chrono::milliseconds glideDuration { 900 };
+// Device pixels the paw (and the arm's end with it) rises as the progress goes from 0 to 1.
+constexpr double pawTravel = 25;
 
 QPainterPath fitted(const QPainterPath& unit, const QSizeF& unitSize, const QRectF& rect)
 {
@@ -113,6 +115,7 @@ EndingCueView::EndingCueView(EndingCueModel& model, InterfaceSettingsStore& sett
     , model(model)
     , settings(settings)
     , time(new CharacterSlotText(this))
+    , progressGlide(*this, glideDuration, [this] { return pawTravel * devicePixelRatioF(); })
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(cueAccessibleFactory);
@@ -121,12 +124,6 @@ EndingCueView::EndingCueView(EndingCueModel& model, InterfaceSettingsStore& sett
     Q_UNUSED(factoryInstalled);
     setAttribute(Qt::WA_TranslucentBackground);
     time->setFont(endingCueFont());
-    progressAnimation.setEasingCurve(QEasingCurve::Linear);
-    progressAnimation.setDuration(glideMs);
-    connect(&progressAnimation, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
-        shownProgress = value.toDouble();
-        update();
-    });
     connect(&model, &EndingCueModel::cueChanged, this, &EndingCueView::cueChanged);
     connect(&model, &EndingCueModel::themeChanged, this, &EndingCueView::themeChanged);
     themeChanged();
@@ -150,7 +147,7 @@ double EndingCueView::pawProgress(qint64 remainingSeconds, int leadSeconds, bool
 
 double EndingCueView::pawHeight(double progress)
 {
-    return 40.0 - 25.0 * std::min(progress, 1.0);
+    return 40.0 - pawTravel * std::min(progress, 1.0);
 }
 
 QPainterPath EndingCueView::catPawPath(const QRectF& rect)
@@ -179,15 +176,8 @@ void EndingCueView::cueChanged(bool animated)
 {
     const EndingCue& cue = model.cue();
     const bool reduce = reducesMotion();
-    const double target = pawProgress(cue.remainingSeconds, settings.endingCueLeadTimeSeconds(), reduce);
-    progressAnimation.stop();
-    if (animated && !reduce && isVisible()) {
-        progressAnimation.setStartValue(shownProgress);
-        progressAnimation.setEndValue(target);
-        progressAnimation.start();
-    } else {
-        shownProgress = target;
-    }
+    progressGlide.retarget(
+        pawProgress(cue.remainingSeconds, settings.endingCueLeadTimeSeconds(), reduce), animated && !reduce);
     time->setCountsDown(cue.remainingSeconds >= 0);
     time->setValue(endingCueTimeText(cue.remainingSeconds));
     const QString title = endingCueTitle(cue.kind, cue.remainingSeconds);
@@ -212,6 +202,12 @@ void EndingCueView::layoutTime()
     const double x = content.left() + fishAndPawRoom + gap + titleWidth + gap;
     const double width = endingCueTimeTextWidth(time->value());
     time->setGeometry(QRectF(x, content.center().y() - timeHeight / 2, width, timeHeight).toAlignedRect());
+}
+
+void EndingCueView::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    progressGlide.stop();
 }
 
 void EndingCueView::resizeEvent(QResizeEvent* event)
@@ -256,7 +252,7 @@ void EndingCueView::paintEvent(QPaintEvent*)
     painter.setClipPath(capsule);
     painter.translate(content.topLeft());
     const double h = content.height();
-    const double py = pawHeight(shownProgress);
+    const double py = pawHeight(progressGlide.shown());
 
     // The arm comes up from below the card; the clip cuts it off at the card's edge.
     const QPointF shoulder(anchorX, h + 6);

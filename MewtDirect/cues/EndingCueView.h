@@ -1,11 +1,11 @@
 #pragma once
 
-#include "model/CatTheme.h"
+#include "artwork/PixelGlide.h"
 #include "cues/EndingCue.h"
+#include "model/CatTheme.h"
 
 #include <QColor>
 #include <QPainterPath>
-#include <QVariantAnimation>
 #include <QWidget>
 
 namespace mewt {
@@ -42,8 +42,9 @@ public:
     // A small fish facing left, its eye cut out, fitted to `rect`.
     static QPainterPath cueFishPath(const QRectF& rect);
 
-    // The progress drawn now: it glides toward the model's over 0.9 s.
-    double displayedPawProgress() const { return shownProgress; }
+    // The progress drawn now: it glides toward the model's over 0.9 s, drawn only when the paw has
+    // moved a device pixel.
+    double displayedPawProgress() const { return progressGlide.shown(); }
     QRectF contentRect() const;
     CharacterSlotText* timeText() const { return time; }
 
@@ -52,6 +53,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void cueChanged(bool animated);
@@ -62,8 +64,7 @@ private:
     EndingCueModel& model;
     InterfaceSettingsStore& settings;
     CharacterSlotText* time = nullptr;
-    double shownProgress = 0.0;
-    QVariantAnimation progressAnimation;
+    PixelGlide progressGlide;
 };
 
 } // namespace mewt

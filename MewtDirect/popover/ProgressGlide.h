@@ -1,12 +1,11 @@
 #pragma once
 
+#include "artwork/PixelGlide.h"
 #include "model/PomodoroYarnProgress.h"
-#include "platform/Clock.h"
 
 #include <QtGlobal>
 #include <chrono>
 #include <functional>
-#include <optional>
 
 class QWidget;
 
@@ -24,39 +23,25 @@ public:
 
     // `devicePixelSpan`: device pixels the fastest part of `view` moves over the whole schedule.
     ProgressGlide(QWidget& view, std::function<double()> devicePixelSpan);
-    ~ProgressGlide();
     Q_DISABLE_COPY_MOVE(ProgressGlide)
 
     const PomodoroYarnProgress& target() const { return goal; }
     // What is drawn now.
-    const PomodoroYarnProgress& shown() const { return drawn; }
+    PomodoroYarnProgress shown() const;
 
-    // A new value: glides there while the view shows and motion is allowed, else lands at once;
-    // repaints the view when what is drawn changed.
+    // A new value: glides there while the view shows and motion is allowed, when only the current
+    // segment's remaining time changed, by little; else lands at once. Repaints the view when what
+    // is drawn changed.
     void retarget(const PomodoroYarnProgress& target);
-    // Hidden: nothing runs, and what shows next is the target.
+    // Nothing runs, and what is drawn is the target: for a hidden view, or one that stops moving.
     void stop();
 
 private:
-    // Glides when `glides` and only the current segment's remaining time changed, by little;
-    // otherwise lands at once.
-    void setTarget(const PomodoroYarnProgress& target, bool glides, Uptime now);
-    // Draws the glide's value at `now` once it lies at least a pixel from what is drawn; true when so.
-    bool advance(Uptime now);
-    // When the glide next lies a pixel from what is drawn; none when it ends short of one.
-    std::optional<Uptime> nextFrame() const;
-    void land();
-    double pixelsPerSecond() const;
-    double remainingAt(Uptime now) const;
-    void frame();
-    void requestFrame();
-
     QWidget& view;
     std::function<double()> span;
     PomodoroYarnProgress goal;
-    PomodoroYarnProgress drawn;
-    double fromRemaining = 0.0;
-    Uptime start;
+    // The current segment's remaining seconds, the one number that glides.
+    PixelGlide remaining;
 };
 
 } // namespace mewt

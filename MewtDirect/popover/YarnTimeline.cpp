@@ -103,6 +103,7 @@ YarnTimeline::YarnTimeline(QWidget* parent)
     setAccessibleName(QCoreApplication::translate("mewt", "yarn timer progress"));
     setToolTip(QCoreApplication::translate("mewt", "solid yarn is focus; split yarn is break"));
     updateAccessibleText();
+    whenReducedMotionChanges(this, [this] { reducedMotionChanged(); });
 }
 
 YarnTimeline::~YarnTimeline()
@@ -118,10 +119,9 @@ void YarnTimeline::setProgress(const PomodoroYarnProgress& progress, const std::
     glide.retarget(progress);
     if (newReveal) {
         revealKey = revealID;
-        rotates = !reducesMotion();
         // A page that is about to show (a plan started from idle or from a waiting phase) grows
         // its segment in as it shows; a hidden popover shows the yarn whole.
-        if (revealID && rotates && window()->isVisible()) {
+        if (revealID && !reducesMotion() && window()->isVisible()) {
             reveal = 0.0;
             revealFrame = 0;
             if (isVisible())
@@ -171,6 +171,17 @@ void YarnTimeline::hideEvent(QHideEvent* event)
         finishReveal();
 }
 
+void YarnTimeline::reducedMotionChanged()
+{
+    // Still from now on: what glides or grows lands, and the ball stands upright.
+    if (reducesMotion()) {
+        glide.stop();
+        if (isRevealing())
+            finishReveal();
+    }
+    update();
+}
+
 void YarnTimeline::setPopoverPalette(const CatPopoverPalette& palette)
 {
     if (palette == colors)
@@ -186,7 +197,7 @@ double YarnTimeline::strandWidth() const
 
 double YarnTimeline::ballRotation() const
 {
-    return rotates ? glide.shown().fraction() * strandWidth() / strandInset : 0.0;
+    return reducesMotion() ? 0.0 : glide.shown().fraction() * strandWidth() / strandInset;
 }
 
 QSize YarnTimeline::sizeHint() const
@@ -205,7 +216,7 @@ void YarnTimeline::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const PomodoroYarnProgress& current = glide.shown();
+    const PomodoroYarnProgress current = glide.shown();
     const auto& segments = current.schedule.segments();
     const double consumed = (segments.empty() ? 0.0 : segments.front().seconds) - current.currentRemainingSeconds;
     const double w = strandWidth();

@@ -59,7 +59,8 @@ public:
     void setPopoverPalette(const CatPopoverPalette& palette);
 
     double strandWidth() const;
-    // Radians the ball has turned, as drawn: the wound share of the strand rolled by a 14-pixel ball.
+    // Radians the ball has turned, as drawn: the wound share of the strand rolled by a 14-pixel ball;
+    // none while motion is reduced, following the setting as it changes.
     double ballRotation() const;
     double revealProgress() const { return reveal; }
     bool isRevealing() const;
@@ -75,12 +76,12 @@ protected:
 private:
     void updateAccessibleText();
     void finishReveal();
+    void reducedMotionChanged();
 
     ProgressGlide glide;
     std::optional<QString> revealKey;
     double reveal = 1.0;
     int revealFrame = revealFrames;
-    bool rotates = true;
     CatPopoverPalette colors;
 };
 

@@ -1,6 +1,7 @@
 #include "artwork/Animation.h"
 #include "artwork/CharacterSlotText.h"
 #include "artwork/FrameClock.h"
+#include "platform/Clock.h"
 
 #include <QImage>
 #include <QPainter>
@@ -44,6 +45,35 @@ TEST_F(SlotText, RollsAChangedDigitThenLeavesTheFrameClock)
     text.advanceFrame();
     EXPECT_FALSE(text.isRolling());
     EXPECT_FALSE(FrameClock::shared().isRunning()) << "no frame clock may run once nothing moves";
+}
+
+// A frame only when the reel has moved a pixel of the line, and never two within a frame interval:
+// fewer frames than a fixed beat over the roll, the slow end especially.
+TEST_F(SlotText, ARollDrawsAFrameOnlyWhenItsReelHasMovedAPixel)
+{
+    ManualClock beat;
+    FrameClock& frames = FrameClock::shared();
+    frames.drive(&beat);
+    const double start = now;
+    text.setValue(QStringLiteral("24:59"));
+    const int height = text.fontMetrics().height();
+    int drawn = 0;
+    int count = 0;
+    for (std::optional<Uptime> due; (due = frames.requestedFrame(&text)) && count < 50;) {
+        const auto wait = *due - beat.uptime();
+        EXPECT_GE(wait, std::chrono::milliseconds(frameIntervalMs));
+        beat.advance(wait);
+        now += std::chrono::duration<double>(wait).count();
+        frames.tick();
+        const int reel = static_cast<int>(easeOutCubic((now - start) / text.rollSeconds()) * height);
+        EXPECT_GT(reel, drawn) << "a frame that moved nothing, at " << now - start << " s";
+        drawn = reel;
+        ++count;
+    }
+    frames.drive(nullptr);
+    EXPECT_FALSE(text.isRolling());
+    EXPECT_EQ(drawn, height);
+    EXPECT_LT(count, text.rollSeconds() * 1000 / frameIntervalMs - 4);
 }
 
 TEST_F(SlotText, OtherCharactersChangeWithoutARoll)

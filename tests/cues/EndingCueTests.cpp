@@ -1,10 +1,12 @@
 #include "SoundRig.h"
 #include "artwork/CharacterSlotText.h"
+#include "artwork/FrameClock.h"
 #include "cues/CatSoundPlayer.h"
 #include "cues/EndingCueController.h"
 #include "cues/EndingCueView.h"
 #include "model/ColorContrast.h"
 
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -226,6 +228,27 @@ TEST_F(EndingCueTest, FadesUnlessMotionIsReducedAndAPresentationDuringTheFadeOut
     qputenv("MEWT_REDUCED_MOTION", "0");
 }
 
+// With a lead of 15 s the paw climbs 25/15 px a second: each second's glide of 0.9 s draws the one
+// frame where it has moved a pixel, on the glide's line, and asks for none after.
+TEST_F(EndingCueTest, ThePawIsDrawnOnlyWhenItsGlideHasMovedAPixel)
+{
+    FrameClock& frames = FrameClock::shared();
+    frames.drive(&rig.clock);
+    const auto undrive = qScopeGuard([&frames] { frames.drive(nullptr); });
+    rig.settings.setEndingCueLeadTimeSeconds(15);
+    running(15s);
+    const EndingCueView* view = controller->view();
+    EXPECT_FALSE(frames.requestedFrame(view));
+    advanceAndFire(1s, &EndingCueController::countdownTick);
+    ASSERT_TRUE(frames.requestedFrame(view));
+    const auto wait = *frames.requestedFrame(view) - rig.clock.uptime();
+    EXPECT_NEAR(std::chrono::duration<double>(wait).count(), 0.54, 1e-6);
+    rig.clock.advance(wait);
+    frames.tick();
+    EXPECT_NEAR(view->displayedPawProgress(), 0.6 / 15, 1e-9);
+    EXPECT_FALSE(frames.requestedFrame(view));
+}
+
 TEST_F(EndingCueTest, TheChirrupPlaysOnceOnTheCatSoundPlayer)
 {
     rig.engine.start();
@@ -378,6 +401,18 @@ TEST_F(EndingCueTest, AStillPointerLeavesTheCountdownAndTheCheckForMovesWithoutR
     pointerMonitor.moveTo({ 800, 600 });
     EXPECT_GT(timer("pointerCheck")->remainingTime(), 150);
     EXPECT_EQ(controller->panel()->pos(), QPoint(812, 612));
+    // The countdown's step looks too and the check starts over from it; a look that would come
+    // just before the next step is left to that step.
+    pointer = { 600, 500 };
+    advanceAndFire(1s, &EndingCueController::countdownTick);
+    EXPECT_EQ(controller->panel()->pos(), QPoint(612, 512));
+    EXPECT_GT(timer("pointerCheck")->remainingTime(), 200);
+    advanceAndFire(700ms, &EndingCueController::countdownTick);
+    EXPECT_FALSE(controller->isCheckingPointer());
+    pointer = { 650, 500 };
+    advanceAndFire(300ms, &EndingCueController::countdownTick);
+    EXPECT_EQ(controller->panel()->pos(), QPoint(662, 512));
+    EXPECT_TRUE(controller->isCheckingPointer());
     update(TimerState::idle());
     EXPECT_FALSE(controller->isCheckingPointer());
 
