@@ -85,21 +85,20 @@ bool AccessibleTextRangeGuard::handleMessage(const QDBusMessage& message, const 
         return false;
     const int first
         = message.interface() == QLatin1String("org.a11y.atspi.Text") ? rangeArgument(message.member()) : -1;
+    QAccessibleTextInterface* text
+        = first >= 0 && message.arguments().size() > first + 1 ? textAt(message.path()) : nullptr;
+    if (!text)
+        return bridge->handleMessage(message, connection);
     QList<QVariant> arguments = message.arguments();
-    QAccessibleTextInterface* text = first >= 0 && arguments.size() > first + 1 ? textAt(message.path()) : nullptr;
-    if (text) {
-        const int count = text->characterCount();
-        const int start = std::clamp(arguments.at(first).toInt(), 0, count);
-        const int end = arguments.at(first + 1).toInt();
-        arguments[first] = start;
-        // -1 is AT-SPI's "to the end".
-        arguments[first + 1] = end == -1 ? count : std::clamp(end, start, count);
-        // A copy shares the call's data, so the bridge's reply still answers the caller.
-        QDBusMessage held = message;
-        held.setArguments(arguments);
-        return bridge->handleMessage(held, connection);
-    }
-    return bridge->handleMessage(message, connection);
+    const int count = text->characterCount();
+    const int start = std::clamp(arguments.at(first).toInt(), 0, count);
+    const int end = arguments.at(first + 1).toInt();
+    arguments[first] = start;
+    arguments[first + 1] = end == -1 ? count : std::clamp(end, start, count); // -1: AT-SPI's "to the end"
+    // A copy shares the call's data, so the bridge's reply still answers the caller.
+    QDBusMessage held = message;
+    held.setArguments(arguments);
+    return bridge->handleMessage(held, connection);
 }
 
 } // namespace mewt
