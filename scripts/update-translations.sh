@@ -16,6 +16,9 @@ tables=(resources/translations/mewt_{ca,ko,ja,zh-Hans}.ts)
 # in namespace mewt, so they land in the "mewt" context too (lupdate grumbles that the "class"
 # mewt lacks Q_OBJECT; that is expected).
 "$lupdate" MewtDirect -tr-function-alias tr+=translated -ts "${tables[@]}" -no-obsolete -locations none
+# English needs a table only for the texts that count ("1 minute", "2 minutes"): their forms.
+"$lupdate" MewtDirect -tr-function-alias tr+=translated -pluralonly -ts resources/translations/mewt_en.ts \
+  -no-obsolete -locations none
 
 # Every text is looked up in the one context "mewt"; any other would never be found.
 for table in "${tables[@]}"; do
@@ -28,6 +31,6 @@ done
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for table in "${tables[@]}"; do
+for table in "${tables[@]}" resources/translations/mewt_en.ts; do
   echo "$table: $("$lrelease" "$table" -qm "$scratch/table.qm" | grep -o '[0-9]* finished and [0-9]* unfinished')"
 done

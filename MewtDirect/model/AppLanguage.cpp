@@ -51,4 +51,9 @@ QString translationResource(AppLanguage language)
     return QStringLiteral(":/i18n/mewt_%1.qm").arg(rawValue(language));
 }
 
+QString englishPluralsResource()
+{
+    return QStringLiteral(":/i18n/mewt_en.qm");
+}
+
 } // namespace mewt

@@ -33,6 +33,8 @@ void DirectUpdatesSettingsRow::sync()
     const bool checking = status.kind == UpdateRuntime::Status::Kind::checking;
     // The runtime's texts are shown as they are.
     checkButton->setText(checking ? QStringLiteral("checking…") : QStringLiteral("check for updates…"));
+    // Read as its title, not as the row's.
+    checkButton->setAccessibleName(checkButton->text());
     checkButton->setEnabled(!checking);
     message->setText(status.text);
     message->setVisible(status.kind == UpdateRuntime::Status::Kind::message);

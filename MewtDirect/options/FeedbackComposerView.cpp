@@ -1,5 +1,6 @@
 #include "options/FeedbackComposerView.h"
 
+#include "artwork/Decoration.h"
 #include "artwork/PixelFont.h"
 #include "cues/PointerFeedback.h"
 #include "options/FeedbackComposerModel.h"
@@ -325,6 +326,7 @@ QWidget* FeedbackComposerView::buildThanks()
     auto* headline = new QHBoxLayout;
     headline->setSpacing(thanksSpacing);
     checkmark = new QLabel(thanks);
+    markAsDecoration(checkmark); // the headline beside it says it
     thanksTitle = label(bodySize, QFont::Bold, thanks);
     headline->addWidget(checkmark);
     headline->addWidget(thanksTitle, 1);

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -33,6 +34,7 @@ constexpr int glyphSide = 11;
 constexpr int capsuleToTitle = 10;
 constexpr int iconSide = 22;
 constexpr int iconToTitle = 7;
+constexpr int titleRightInset = 8;
 // The scrolled band: the page under it blurred this far (points), then a tint between the window's
 // and the fields' colours laid over it, so the page shows through faintly.
 constexpr int underBandBlurRadius = 5;
@@ -106,12 +108,20 @@ OptionsChromeBar::OptionsChromeBar(OptionsNavigationModel& navigation, OptionsCh
     , backShortcut(new QAction(this))
     , forwardShortcut(new QAction(this))
     , backdropAnimation(new QVariantAnimation(this))
+    , titleLabel(new QLabel(this))
     , backdrop(chromeState.isDetailScrolled() ? 1 : 0)
 {
     setFixedHeight(barHeight);
     const int top = (barHeight - buttonSize.height()) / 2;
     back->move(capsuleLeft + capsulePadding, top);
     forward->move(capsuleLeft + capsulePadding + buttonSize.width() + 1, top);
+    // The title is a label of its own so that a screen reader meets it; the band draws the rest.
+    QFont titleFont = textStyleFont(TextStyle::subheadline);
+    titleFont.setWeight(QFont::DemiBold);
+    titleLabel->setFont(titleFont);
+    titleLabel->setTextFormat(Qt::PlainText);
+    titleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    titleLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     backShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
     forwardShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
@@ -149,7 +159,7 @@ void OptionsChromeBar::sync()
     const QString title = navigation.title();
     if (title != shownTitle) {
         shownTitle = title;
-        update();
+        titleLabel->setText(title);
     }
 }
 
@@ -258,16 +268,20 @@ void OptionsChromeBar::paintEvent(QPaintEvent*)
     painter.drawLine(
         QPointF(dividerX, (barHeight - dividerHeight) / 2.0), QPointF(dividerX, (barHeight + dividerHeight) / 2.0));
 
-    const qreal iconLeft = capsule.right() + capsuleToTitle;
-    painter.drawPixmap(QRectF(iconLeft, (barHeight - iconSide) / 2.0, iconSide, iconSide),
+    painter.drawPixmap(QRectF(iconLeft(), (barHeight - iconSide) / 2.0, iconSide, iconSide),
         AppIcon::pixmap(iconSide, devicePixelRatioF()), QRectF());
-    QFont font = textStyleFont(TextStyle::subheadline);
-    font.setWeight(QFont::DemiBold);
-    painter.setFont(font);
-    painter.setPen(colors.color(QPalette::WindowText));
-    const qreal textLeft = iconLeft + iconSide + iconToTitle;
-    painter.drawText(
-        QRectF(textLeft, 0, width() - textLeft - 8, barHeight), Qt::AlignLeft | Qt::AlignVCenter, shownTitle);
+}
+
+qreal OptionsChromeBar::iconLeft() const
+{
+    return capsuleRect().right() + capsuleToTitle;
+}
+
+void OptionsChromeBar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int textLeft = qRound(iconLeft()) + iconSide + iconToTitle;
+    titleLabel->setGeometry(textLeft, 0, std::max(0, width() - textLeft - titleRightInset), barHeight);
 }
 
 void OptionsChromeBar::retranslate()

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QAction;
+class QLabel;
 class QScrollArea;
 class QToolButton;
 class QVariantAnimation;
@@ -46,6 +47,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void detailScrolledChanged(bool scrolled);
@@ -54,6 +56,7 @@ private:
     void retranslate();
     void refreshGlyphs();
     QRectF capsuleRect() const;
+    qreal iconLeft() const;
 
     OptionsNavigationModel& navigation;
     OptionsChromeState& chromeState;
@@ -62,6 +65,7 @@ private:
     QAction* backShortcut = nullptr;
     QAction* forwardShortcut = nullptr;
     QVariantAnimation* backdropAnimation = nullptr;
+    QLabel* titleLabel = nullptr;
     QString shownTitle;
     qreal backdrop = 0;
     QPointer<QScrollArea> scrolledArea;

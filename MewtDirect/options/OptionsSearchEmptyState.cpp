@@ -3,7 +3,9 @@
 #include "artwork/Glyph.h"
 #include "options/OptionsPalette.h"
 #include "options/TextStyle.h"
+#include "platform/ReadOnlyAccessibleText.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
@@ -28,6 +30,26 @@ QLabel* centredLabel(QWidget* parent, TextStyle style)
     return label;
 }
 
+// One element that reads the headline and, as its description, the hint: the two labels drawn
+// inside are no elements of their own, or a reader would meet each text twice.
+class EmptyStateAccessible final : public ReadOnlyTextWidgetAccessible {
+public:
+    explicit EmptyStateAccessible(QWidget* view)
+        : ReadOnlyTextWidgetAccessible(view, QAccessible::StaticText, true)
+    {
+    }
+
+protected:
+    QString spokenText() const override { return widget()->accessibleName(); }
+};
+
+QAccessibleInterface* emptyStateAccessibleFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("mewt::OptionsSearchEmptyState") && object && object->isWidgetType())
+        return new EmptyStateAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 OptionsSearchEmptyState::OptionsSearchEmptyState(QWidget* parent)
@@ -35,6 +57,11 @@ OptionsSearchEmptyState::OptionsSearchEmptyState(QWidget* parent)
     , headlineLabel(centredLabel(this, TextStyle::headline))
     , hintLabel(centredLabel(this, TextStyle::callout))
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(emptyStateAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     hintLabel->setForegroundRole(secondaryTextRole);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(inset, inset, inset, inset);
@@ -72,7 +99,7 @@ void OptionsSearchEmptyState::retranslate()
 {
     headlineLabel->setText(headline());
     hintLabel->setText(QCoreApplication::translate("mewt", "Check the spelling or try a new search."));
-    // One element for screen readers, as the two lines read together.
+    // One element for screen readers (see its accessible), as the two lines read together.
     setAccessibleName(headlineLabel->text());
     setAccessibleDescription(hintLabel->text());
 }

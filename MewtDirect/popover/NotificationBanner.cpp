@@ -1,5 +1,6 @@
 #include "popover/NotificationBanner.h"
 
+#include "artwork/Decoration.h"
 #include "artwork/Glyph.h"
 #include "cues/PointerFeedback.h"
 #include "popover/PopoverMetrics.h"
@@ -46,7 +47,7 @@ NotificationBanner::NotificationBanner(QWidget* parent)
     row->addWidget(message, 1);
     row->addWidget(button);
     icon->setFixedSize(bellSize, bellSize);
-    icon->setAccessibleName(QString());
+    markAsDecoration(icon);
     message->setTextFormat(Qt::PlainText);
     message->setWordWrap(true);
     message->setFont(captionFont());

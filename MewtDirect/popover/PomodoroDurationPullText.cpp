@@ -133,8 +133,9 @@ void PomodoroDurationPullText::setColors(const QColor& foreground, const QColor&
 void PomodoroDurationPullText::retranslate()
 {
     const bool pulls = valueEditor->allowsPull();
-    setAccessibleName(QCoreApplication::translate("mewt", "%1 duration, %2 minutes")
-                          .arg(title, QString::number(valueEditor->savedValue())));
+    setAccessibleName(
+        QCoreApplication::translate("mewt", "%1 duration, %n minutes", nullptr, int(valueEditor->savedValue()))
+            .arg(title));
     const QString hint = pulls ? QStringLiteral("click to type exact minutes or drag to adjust") : QString();
     setAccessibleDescription(hint);
     setToolTip(hint.toHtmlEscaped());

@@ -1,5 +1,6 @@
 #include "popover/PopoverHeader.h"
 
+#include "artwork/Decoration.h"
 #include "cues/PointerFeedback.h"
 #include "popover/DetachedWindowDragHandle.h"
 #include "popover/PopoverAccessibility.h"
@@ -56,9 +57,11 @@ PopoverHeader::PopoverHeader(QMenu& menu, QWidget* parent)
     auto* link = new QHBoxLayout(updateRow);
     link->setContentsMargins(0, 0, 0, 0);
     link->setSpacing(linkGap);
-    auto* dot = new QLabel(QStringLiteral("·"), updateRow);
+    auto* dot = new QLabel(updateRow);
     dot->setObjectName(QStringLiteral("updateDot"));
-    dot->setAccessibleName(QString());
+    // Marked before it has a text, whose change a listening reader would otherwise meet first.
+    markAsDecoration(dot);
+    dot->setText(QStringLiteral("·"));
     dot->setFont(captionFont(QFont::Medium));
     link->addWidget(dot);
     link->addWidget(update);

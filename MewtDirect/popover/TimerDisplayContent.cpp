@@ -136,14 +136,14 @@ StartControlTexts startControlTexts(TimerMode mode, bool continuous, int quickTi
     StartControlTexts texts;
     if (mode == TimerMode::timer) {
         texts.accessibleName = QStringLiteral("start timer");
-        texts.accessibleValue = QCoreApplication::translate("mewt", "%1 minutes").arg(quickTimeMinutes);
+        texts.accessibleValue = QCoreApplication::translate("mewt", "%n minutes", nullptr, quickTimeMinutes);
         texts.accessibleHint = QCoreApplication::translate("mewt", "starts the quick timer without pulling");
         texts.help = QCoreApplication::translate("mewt", "start %1 minute timer").arg(quickTimeMinutes);
         return texts;
     }
     texts.accessibleName
         = continuous ? QStringLiteral("start continuous focus") : QStringLiteral("start one focus session");
-    texts.accessibleValue = QCoreApplication::translate("mewt", "%1 minutes").arg(focusMinutes);
+    texts.accessibleValue = QCoreApplication::translate("mewt", "%n minutes", nullptr, focusMinutes);
     if (continuous) {
         texts.accessibleHint = QCoreApplication::translate("mewt", "starts a continuous pomodoro without pulling");
         texts.help = QCoreApplication::translate("mewt", "start continuous focus");

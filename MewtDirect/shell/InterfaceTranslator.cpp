@@ -44,7 +44,13 @@ std::optional<AppLanguage> languageForTag(const QStringList& parts)
 
 InterfaceTranslator::InterfaceTranslator(QString qtTranslationsFolder)
     : qtFolder(std::move(qtTranslationsFolder))
+    , englishPlurals(std::make_unique<QTranslator>())
 {
+    // Installed first, so each language's table, installed later, is asked before it.
+    if (englishPlurals->load(englishPluralsResource()))
+        QCoreApplication::installTranslator(englishPlurals.get());
+    else
+        englishPlurals.reset();
 }
 
 QString InterfaceTranslator::systemQtTranslationsFolder()
@@ -55,6 +61,8 @@ QString InterfaceTranslator::systemQtTranslationsFolder()
 InterfaceTranslator::~InterfaceTranslator()
 {
     remove();
+    if (englishPlurals)
+        QCoreApplication::removeTranslator(englishPlurals.get());
 }
 
 std::optional<AppLanguage> InterfaceTranslator::languageForDesktop(

@@ -12,7 +12,8 @@ namespace mewt {
 
 // Installs the translation of the interface language: the chosen one, or for `system` the first
 // of the desktop's languages we have a translation for (none leaves the English texts). Qt's own
-// texts (a line edit's context menu) follow in the same language when the system has them.
+// texts (a line edit's context menu) follow in the same language when the system has them. Under
+// every language lies English's table of the texts that count, so that one reads "1 minute".
 class InterfaceTranslator final {
     Q_DISABLE_COPY_MOVE(InterfaceTranslator)
 
@@ -41,6 +42,7 @@ private:
     QString qtFolder;
     std::unique_ptr<QTranslator> translator;
     std::unique_ptr<QTranslator> qtTranslator;
+    std::unique_ptr<QTranslator> englishPlurals;
     std::optional<AppLanguage> installed;
 };
 

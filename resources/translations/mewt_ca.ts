@@ -279,9 +279,12 @@
         <source>cancel timer</source>
         <translation>cancel·la el temporitzador</translation>
     </message>
-    <message>
-        <source>%1 minutes</source>
-        <translation>%1 minuts</translation>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n minut</numerusform>
+            <numerusform>%n minuts</numerusform>
+        </translation>
     </message>
     <message>
         <source>starts the quick timer without pulling</source>
@@ -611,9 +614,12 @@
         <source>detach and pin controls</source>
         <translation>separa i fixa els controls</translation>
     </message>
-    <message>
-        <source>%1 duration, %2 minutes</source>
-        <translation>durada de %1, %2 minuts</translation>
+    <message numerus="yes">
+        <source>%1 duration, %n minutes</source>
+        <translation>
+            <numerusform>durada de %1, %n minut</numerusform>
+            <numerusform>durada de %1, %n minuts</numerusform>
+        </translation>
     </message>
     <message>
         <source>type exact minutes, then press return</source>

@@ -279,9 +279,11 @@
         <source>cancel timer</source>
         <translation>タイマーをキャンセル</translation>
     </message>
-    <message>
-        <source>%1 minutes</source>
-        <translation>%1分</translation>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n分</numerusform>
+        </translation>
     </message>
     <message>
         <source>starts the quick timer without pulling</source>
@@ -611,9 +613,11 @@
         <source>detach and pin controls</source>
         <translation>コントロールを切り離して固定</translation>
     </message>
-    <message>
-        <source>%1 duration, %2 minutes</source>
-        <translation>%1の時間、%2分</translation>
+    <message numerus="yes">
+        <source>%1 duration, %n minutes</source>
+        <translation>
+            <numerusform>%1の時間、%n分</numerusform>
+        </translation>
     </message>
     <message>
         <source>type exact minutes, then press return</source>

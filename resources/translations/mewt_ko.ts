@@ -279,9 +279,11 @@
         <source>cancel timer</source>
         <translation>타이머 취소</translation>
     </message>
-    <message>
-        <source>%1 minutes</source>
-        <translation>%1분</translation>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n분</numerusform>
+        </translation>
     </message>
     <message>
         <source>starts the quick timer without pulling</source>
@@ -611,9 +613,11 @@
         <source>detach and pin controls</source>
         <translation>컨트롤 분리하고 고정하기</translation>
     </message>
-    <message>
-        <source>%1 duration, %2 minutes</source>
-        <translation>%1 시간, %2분</translation>
+    <message numerus="yes">
+        <source>%1 duration, %n minutes</source>
+        <translation>
+            <numerusform>%1 시간, %n분</numerusform>
+        </translation>
     </message>
     <message>
         <source>type exact minutes, then press return</source>

@@ -279,9 +279,11 @@
         <source>cancel timer</source>
         <translation>取消计时</translation>
     </message>
-    <message>
-        <source>%1 minutes</source>
-        <translation>%1 分钟</translation>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n 分钟</numerusform>
+        </translation>
     </message>
     <message>
         <source>starts the quick timer without pulling</source>
@@ -611,9 +613,11 @@
         <source>detach and pin controls</source>
         <translation>分离并固定控件</translation>
     </message>
-    <message>
-        <source>%1 duration, %2 minutes</source>
-        <translation>%1时长，%2 分钟</translation>
+    <message numerus="yes">
+        <source>%1 duration, %n minutes</source>
+        <translation>
+            <numerusform>%1时长，%n 分钟</numerusform>
+        </translation>
     </message>
     <message>
         <source>type exact minutes, then press return</source>

@@ -1,6 +1,7 @@
 """What a screen reader reads and drives over the accessibility bus: the popover's values, texts and
 running time (not told at every second), the ending cue, and the settings window: its sidebar,
-switches, search, diagram and notices, and what stops showing when the window goes."""
+switches, search, diagram and notices, and what stops showing when the window goes. A reader's text
+queries answer at once whatever their offsets."""
 import re
 import time
 import unittest
@@ -42,13 +43,31 @@ def checked(node):
     return node.getState().contains(pyatspi.STATE_CHECKED)
 
 
+ONE_MINUTE = setting("pomodoroConfiguration", {"focusSeconds": 60, "shortBreakSeconds": 300,
+                                               "longBreakSeconds": 900, "blocksBeforeLongBreak": 4})
+
+
 class Reader(unittest.TestCase):
+    def assertRangesAnswerAtOnce(self, *nodes):
+        """A reader's widest range on each node's text is measured at once, as the text's own range."""
+        for node in nodes:
+            text = node.queryText()
+            start = time.monotonic()
+            widest = text.getRangeExtents(0, 2**31 - 1, pyatspi.DESKTOP_COORDS)
+            self.assertLess(time.monotonic() - start, 2.0, node.name)
+            self.assertEqual(widest, text.getRangeExtents(0, text.characterCount, pyatspi.DESKTOP_COORDS), node.name)
+
     def test_clock_layout_reads_its_values_and_the_running_time(self):
-        with Mewt("\n".join([TOUR_DONE, "timerIdleLayout=clock", "timerMode=pomodoro"])) as mewt:
-            self.assertEqual(text_of(mewt.open_controls("start one focus session")), "25 minutes")
-            self.assertEqual(text_of(mewt.node("edit timer duration")), "25:00")
-            focus = mewt.node("focus duration, 25 minutes", role="spin button").queryValue()
-            self.assertEqual((focus.currentValue, focus.minimumValue, focus.maximumValue), (25, 1, 180))
+        # One minute of focus, without the ending cue that would show from its start.
+        settings = [TOUR_DONE, "timerIdleLayout=clock", "timerMode=pomodoro", ONE_MINUTE, "showsEndingCue=false"]
+        with Mewt("\n".join(settings)) as mewt:
+            start = mewt.open_controls("start one focus session")
+            self.assertEqual(text_of(start), "1 minute")
+            self.assertEqual(text_of(mewt.node("edit timer duration")), "01:00")
+            focus = mewt.node("focus duration, 1 minute", role="spin button").queryValue()
+            self.assertEqual((focus.currentValue, focus.minimumValue, focus.maximumValue), (1, 1, 180))
+            self.assertTrue(mewt.nodes("break duration, 5 minutes", role="spin button"))
+            self.assertRangesAnswerAtOnce(start)
             interval = mewt.node("long break interval", role="spin button")
             self.assertEqual((value_of(interval), text_of(interval)), (4, "every 4 focus sessions"))
 
@@ -98,12 +117,16 @@ class Reader(unittest.TestCase):
             cue = wait_for(lambda: next((n for n in mewt.nodes() if (n.name or "").startswith("timer ending in, ")),
                                         None), what="the ending cue")
             self.assertEqual(cue.childCount, 0)
+            self.assertRangesAnswerAtOnce(cue, mewt.node("timer progress"))
             # Its text is its name; the two are read apart, so a tick may fall between them.
             wait_for(lambda: text_of(cue) == cue.name, what="the cue's text matching its name")
 
     def test_waiting_plan_reads_its_overdue_time(self):
         with Mewt("\n".join([TOUR_DONE, "timerMode=pomodoro", waiting_plan(10)])) as mewt:
             mewt.open_controls("start break")
+            # The banner reads its sentence and its button; the bell before them is for the eye.
+            banner = mewt.node("allow notifications to hear when time is up.")
+            self.assertEqual([n.getRoleName() for n in shown(banner)][1:], ["label", "push button"])
             read = labels(mewt.app)
             self.assertIn("next: short break", read)
             self.assertTrue(any(re.match(r"^\u2212\d+:\d\d$", text) for text in read), read)
@@ -118,12 +141,17 @@ class Reader(unittest.TestCase):
             table = sidebar.queryTable()
             search = app.node("Search settings", "text")
             self.assertEqual([(n.getRoleName(), n.name) for n in walk(search)][1:], [("push button", "clear search")])
+            # The page's title in the top band, and the updates button read as its own title.
+            app.node("general", "label")
+            self.assertTrue(app.nodes("check for updates…", "push button"))
+            self.assertEqual(app.nodes("updates", "push button"), [])
 
             # The table's row selection, as a reader selects a list item.
             sounds = rows.index("sounds & alerts")
             self.assertTrue(table.addRowSelection(sounds))
             interface = app.node("interface sounds", "check box")
             self.assertEqual(list(table.getSelectedRows()), [sounds])
+            app.node("sounds & alerts", "label")
             self.assertTrue(checked(interface))
             toggle(interface)
             wait_for(lambda: not checked(interface), what="interface sounds off over the bus")
@@ -146,6 +174,7 @@ class Reader(unittest.TestCase):
             table.addRowSelection(rows.index("pulling"))
             diagram = app.node("pull distance per step", "image")
             self.assertEqual((text_of(diagram), diagram.childCount), ("20 points", 0))
+            self.assertRangesAnswerAtOnce(diagram, search)
 
             table.addRowSelection(rows.index("general"))
             app.press("Open Source Licenses")
@@ -161,6 +190,14 @@ class Reader(unittest.TestCase):
             self.assertTrue(all(re.match(r"^Open .+ in .+$", n.description) for n in hits),
                             [(n.name, n.description) for n in hits])
             self.assertEqual([n.name for n in list(walk(sidebar))[1:] if showing(n)], [])
+
+            # No hits: one element reads the headline, the hint as its description, each once.
+            xdo("key", "ctrl+a")
+            xdo("type", "--delay", "30", "zzqq")
+            app.node("No Results for “zzqq”")
+            told = [(n.getRoleName(), n.description, n.childCount) for n in app.nodes()
+                    if "zzqq" in (n.name or "") + (text_of(n) or "") and n.getRoleName() != "text"]
+            self.assertEqual(told, [("label", "Check the spelling or try a new search.", 0)])
 
             # Once the window closes, none of its rows are on show.
             run("wmctrl", "-c", "mewt settings")

@@ -304,6 +304,12 @@ TEST_F(HeaderTest, TheUpdateLinkShowsAKnownVersionAndIsOffWhileACheckRuns)
     view().sync();
     ASSERT_TRUE(header.showsUpdateLink());
     EXPECT_TRUE(header.updateLink().accessibleName().contains(QStringLiteral("2.1")));
+    // The dot before the link is for the eye: a reader meets the link alone.
+    view().show();
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(&header.updateLink())->state().invisible);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(header.findChild<QWidget*>(QStringLiteral("updateDot")))
+                    ->state()
+                    .invisible);
     header.updateLink().click();
     EXPECT_EQ(checks, 1);
     view().setUpdateOffer(QStringLiteral("2.1"), true);

@@ -175,7 +175,8 @@ class ShoutingTranslator final : public QTranslator {
 public:
     QString translate(const char* context, const char* source, const char*, int) const override
     {
-        return QByteArray(context) == "mewt" ? QString::fromUtf8(source).toUpper() : QString();
+        // A count's %n stays, for Qt to fill in.
+        return QByteArray(context) == "mewt" ? QString::fromUtf8(source).toUpper().replace("%N", "%n") : QString();
     }
     bool isEmpty() const override { return false; }
 };

@@ -51,6 +51,28 @@ TEST(InterfaceTranslator, InstallsAndRemovesTheChosenLanguage)
     EXPECT_EQ(QCoreApplication::translate("mewt", "mewt timer complete"), key);
 }
 
+// One minute is singular in English and in each language: English's table lies under the chosen one's.
+TEST(InterfaceTranslator, CountsOneMinuteInTheSingularInEveryLanguage)
+{
+    const std::pair<AppLanguage, QStringList> cases[] = {
+        { AppLanguage::system, { "1 minute", "2 minutes", "focus duration, 1 minute" } },
+        { AppLanguage::catalan, { "1 minut", "2 minuts", "durada de focus, 1 minut" } },
+        { AppLanguage::korean, { "1분", "2분", "focus 시간, 1분" } },
+        { AppLanguage::japanese, { "1分", "2分", "focusの時間、1分" } },
+        { AppLanguage::simplifiedChinese, { "1 分钟", "2 分钟", "focus时长，1 分钟" } },
+    };
+    InterfaceTranslator translator;
+    for (const auto& [language, expected] : cases) {
+        // `system` offered alone is English.
+        const std::vector<AppLanguage> offered { AppLanguage::system };
+        translator.install(language, language == AppLanguage::system ? offered : compiledInLanguages());
+        const QStringList read { QCoreApplication::translate("mewt", "%n minutes", nullptr, 1),
+            QCoreApplication::translate("mewt", "%n minutes", nullptr, 2),
+            QCoreApplication::translate("mewt", "%1 duration, %n minutes", nullptr, 1).arg("focus") };
+        EXPECT_EQ(read.join(" | ").toStdString(), expected.join(" | ").toStdString());
+    }
+}
+
 // A line edit's context menu: Qt's own text, not ours.
 QString copyAction()
 {
