@@ -3,13 +3,13 @@
 #include "artwork/ReducedMotion.h"
 #include "cues/TrillPlayer.h"
 #include "model/NotificationScheduling.h"
+#include "options/GeneralOptionsPage.h"
+#include "options/OptionsPalette.h"
 #include "platform/FreedesktopNotificationCenter.h"
 #include "popover/TimerPopoverPanel.h"
 #include "popover/TimerPopoverView.h"
 #include "pull/PomodoroDurationPullController.h"
 #include "pull/PullHandlePanel.h"
-#include "options/GeneralOptionsPage.h"
-#include "options/OptionsPalette.h"
 #include "shell/AppDelegate.h"
 #include "shell/DirectDistributionRuntime.h"
 #include "shell/FirstFrameWatcher.h"
@@ -317,6 +317,10 @@ void AppCoordinator::wirePopover()
         if (self)
             self->replayOnboarding();
     };
+    popoverRoot.onCheckForUpdates = [self] {
+        if (self)
+            self->checkForUpdates();
+    };
     popoverRoot.onSendFeedback = [self] {
         if (!self)
             return;
@@ -410,6 +414,7 @@ void AppCoordinator::clearCallbacks()
         popover->rootView().onQuit = nullptr;
         popover->rootView().onShowWelcomeTour = nullptr;
         popover->rootView().onSendFeedback = nullptr;
+        popover->rootView().onCheckForUpdates = nullptr;
     }
     statusItem.shouldAutoDismiss = nullptr;
     statusItem.onAutoDismiss = nullptr;
@@ -506,6 +511,19 @@ void AppCoordinator::showOptions()
         return;
     statusItem.concealPullHandle();
     optionsWindow.show();
+}
+
+void AppCoordinator::checkForUpdates()
+{
+    if (shutDown || onboarding.isPresented())
+        return;
+    // The attached popover stays on top of everything and would cover the window; a pinned one
+    // stays where the user put it.
+    popoverController().hide();
+    optionsNavigation.showSetting(OptionsSetting::generalUpdates);
+    showOptions();
+    if (DirectDistributionRuntime* updates = AppDelegate::updateRuntime())
+        updates->checkForUpdates();
 }
 
 void AppCoordinator::dismissPopover()

@@ -1,8 +1,20 @@
-#include "shell/AppDelegate.h"
+#include "LoopbackHttpServer.h"
 #include "ShellRig.h"
+#include "options/DirectUpdatesSettingsRow.h"
+#include "options/GeneralOptionsPage.h"
+#include "options/OptionsView.h"
+#include "options/OptionsWindow.h"
+#include "options/SettingsForm.h"
+#include "popover/PopoverHeader.h"
+#include "popover/TimerPopoverController.h"
+#include "popover/TimerPopoverView.h"
+#include "shell/AppDelegate.h"
+#include "shell/DirectDistributionRuntime.h"
 #include "shell/StatusItemWindow.h"
 
+#include <QLabel>
 #include <QTest>
+#include <QToolButton>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -152,6 +164,52 @@ TEST_F(Delegate, WithoutNotificationsTheQuitConfirmsAtOnceAndNothingIsBuiltAfter
     EXPECT_EQ(confirmed, 1);
     bare.applicationDidFinishLaunching();
     EXPECT_EQ(bare.coordinator(), nullptr);
+}
+
+// In a build with a feed, the popover's "update" link opens the settings at the updates row, which
+// shows the check and then what it found, whatever page or search the window was left on.
+TEST_F(Delegate, TheUpdateLinkShowsTheCheckAtTheUpdatesRow)
+{
+    LoopbackHttpServer server;
+    server.route("/feed",
+        LoopbackHttpServer::Response(200,
+            "<rss xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><item>"
+            "<sparkle:version>99999</sparkle:version><sparkle:shortVersionString>2.1</sparkle:shortVersionString>"
+            "</item></channel></rss>"));
+    delegate = std::make_unique<AppDelegate>(rig.services(), server.url("/feed"));
+    delegate->confirmTermination = [this] { ++confirmations; };
+    delegate->applicationDidFinishLaunching();
+    AppCoordinator& app = *delegate->coordinator();
+    TimerPopoverController& popover = app.popoverController();
+    QToolButton& link = popover.rootView().standardHeader().updateLink();
+    OptionsNavigationModel& navigation = app.optionsNavigationModel();
+
+    for (const bool leftElsewhere : { false, true }) {
+        SCOPED_TRACE(leftElsewhere ? "settings left on another page, searching" : "settings never opened");
+        if (leftElsewhere) {
+            app.optionsWindowController().window()->hide();
+            navigation.navigate(OptionsCategory::appearance);
+            navigation.updateSearchText(QStringLiteral("bed"));
+        }
+        Q_EMIT app.statusItemController().view().pawPressed();
+        QTRY_VERIFY_WITH_TIMEOUT(popover.presentation().isVisible() && link.isVisible() && link.isEnabled(), 10'000);
+        QTest::mouseClick(&link, Qt::LeftButton);
+
+        OptionsWindow* window = app.optionsWindowController().window();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(navigation.currentCategory(), OptionsCategory::general);
+        EXPECT_FALSE(navigation.isSearching());
+        QTRY_VERIFY_WITH_TIMEOUT(!popover.presentation().isVisible(), 2000);
+        auto* page = qobject_cast<GeneralOptionsPage*>(window->view().currentPage());
+        ASSERT_NE(page, nullptr);
+        QLabel* caption = page->updatesRow()->caption();
+        QTRY_COMPARE_WITH_TIMEOUT(caption->text(), QStringLiteral("mewt 2.1 is available."), 10'000);
+        EXPECT_TRUE(caption->isVisible());
+        QWidget* viewport = window->view().currentForm()->viewport();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            viewport->rect().contains(QRect(caption->mapTo(viewport, QPoint()), caption->size())), 2000);
+    }
 }
 
 } // namespace
