@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -22,44 +23,26 @@ struct Look {
     bool japanese;
 };
 
-// The columns a picture covers, first and last, and the colours in it.
+// The columns of `image` (inside `inset` on each side, `top` to `bottom`) holding a pixel that
+// `drawn` accepts, first and last, and the colours met there.
 struct Drawn {
-    int left = 0;
-    int right = -1;
+    int left;
+    int right;
     std::set<QRgb> colours;
 };
-
-// A tile's picture band: the columns that differ from the band's background.
-Drawn drawnBand(const QImage& tile, int top, int bottom, int inset)
+Drawn drawnColumns(const QImage& image, int top, int bottom, int inset, const std::function<bool(QRgb)>& drawn)
 {
-    const QRgb background = tile.pixel(inset, top);
-    Drawn drawn { tile.width(), -1, {} };
+    Drawn found { image.width(), -1, {} };
     for (int y = top; y < bottom; ++y) {
-        for (int x = inset; x < tile.width() - inset; ++x) {
-            drawn.colours.insert(tile.pixel(x, y));
-            if (tile.pixel(x, y) != background) {
-                drawn.left = std::min(drawn.left, x - inset);
-                drawn.right = std::max(drawn.right, x - inset);
+        for (int x = inset; x < image.width() - inset; ++x) {
+            found.colours.insert(image.pixel(x, y));
+            if (drawn(image.pixel(x, y))) {
+                found.left = std::min(found.left, x - inset);
+                found.right = std::max(found.right, x - inset);
             }
         }
     }
-    return drawn;
-}
-
-// The sprite's own: its opaque columns and its colours.
-Drawn drawnSprite(const QImage& picture)
-{
-    Drawn drawn { picture.width(), -1, {} };
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            drawn.colours.insert(picture.pixel(x, y));
-            if (qAlpha(picture.pixel(x, y)) > 0) {
-                drawn.left = std::min(drawn.left, x);
-                drawn.right = std::max(drawn.right, x);
-            }
-        }
-    }
-    return drawn;
+    return found;
 }
 
 // The page at the options window's detail size (540 x 448), light and dark, English and Japanese.
@@ -89,8 +72,11 @@ TEST_P(AppearanceGallery, FitsThePageWithBedsStretchedToTheirColumns)
         ASSERT_GT(tile->width() - 2 * padding, catBedSpriteWidth * 3 / 2);
         const QImage shot = tile->grab().toImage().convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(shot.devicePixelRatio(), 1.0);
-        const Drawn band = drawnBand(shot, padding, padding + CatBedGridPicker::pictureHeight, padding);
-        const Drawn sprite = drawnSprite(catBedSpriteImage(CatBed::withId(tile->id()).spriteIndex));
+        const Drawn band = drawnColumns(shot, padding, padding + CatBedGridPicker::pictureHeight, padding,
+            [fill = shot.pixel(shot.width() / 2, padding - 2)](QRgb pixel) { return pixel != fill; });
+        const QImage picture = catBedSpriteImage(CatBed::withId(tile->id()).spriteIndex);
+        const Drawn sprite
+            = drawnColumns(picture, 0, picture.height(), 0, [](QRgb pixel) { return qAlpha(pixel) > 0; });
         const qreal scale = qreal(tile->width() - 2 * padding) / catBedSpriteWidth;
         EXPECT_NEAR(band.left, sprite.left * scale, scale);
         EXPECT_NEAR(band.right + 1, (sprite.right + 1) * scale, scale);
