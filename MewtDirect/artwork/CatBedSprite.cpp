@@ -41,13 +41,13 @@ QImage catBedSpriteImage(int spriteIndex)
 
 QRectF catBedPictureRect(const QRectF& bounds)
 {
-    const qreal scale = std::min({ 1.0, bounds.width() / catBedSpriteWidth, bounds.height() / catBedSpriteHeight });
-    if (scale <= 0)
+    const qreal left = std::round(bounds.left());
+    const qreal right = std::round(bounds.right());
+    const qreal height = std::min<qreal>(catBedSpriteHeight, std::floor(bounds.height()));
+    if (right <= left || height <= 0)
         return {};
-    const QSizeF size(catBedSpriteWidth * scale, catBedSpriteHeight * scale);
-    const QPointF topLeft(
-        std::round(bounds.center().x() - size.width() / 2), std::round(bounds.center().y() - size.height() / 2));
-    return { topLeft, size };
+    const qreal top = std::round(bounds.center().y() - height / 2);
+    return { left, top, right - left, height };
 }
 
 void paintCatBed(QPainter& painter, const QRectF& bounds, int spriteIndex)

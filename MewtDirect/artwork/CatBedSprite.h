@@ -21,12 +21,12 @@ const QImage& catBedSpriteSheet();
 QImage catBedSpriteImage(const QImage& sheet, int spriteIndex);
 QImage catBedSpriteImage(int spriteIndex);
 
-// Where a bed picture goes in `bounds`: 54 by 24, or smaller at the same 9:4 when that does not
-// fit, centred and on whole pixels. Pixel art stretched to a column's width would lose its shape.
+// Where a bed picture goes in `bounds`: stretched to its whole width at a height of 24 (less only
+// when `bounds` is lower), centred vertically, its edges on whole pixels.
 QRectF catBedPictureRect(const QRectF& bounds);
 
-// Draws the bed's picture into catBedPictureRect(bounds), pixels kept sharp; nothing for a
-// missing sheet.
+// Draws the bed's picture into catBedPictureRect(bounds) without smoothing, so the stretched
+// pixels stay hard-edged blocks; nothing for a missing sheet.
 void paintCatBed(QPainter& painter, const QRectF& bounds, int spriteIndex);
 
 } // namespace mewt

@@ -401,6 +401,11 @@ void FeedbackComposerView::sync()
     email->setVisible(state.includeEmail);
     if (failure->toPlainText() != state.phase.sentence)
         failure->setPlainText(state.phase.sentence);
+    if (state.phase.kind == Kind::failed && failure->isHidden()) {
+        // Laid out at the column's width before it shows (its height follows): the panel would
+        // otherwise first grow for a layout at the hidden box's narrower width.
+        failure->document()->setTextWidth(editor->width());
+    }
     failure->setVisible(state.phase.kind == Kind::failed);
 
     form->setVisible(!sent);

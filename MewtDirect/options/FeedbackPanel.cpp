@@ -43,6 +43,13 @@ void FeedbackPanel::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void FeedbackPanel::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (isVisible())
+        Q_EMIT resized();
+}
+
 void FeedbackPanel::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -59,6 +66,12 @@ QPoint feedbackPanelOrigin(QSize size, const QRect* over, const QRect& screenAre
     if (size.height() <= screenArea.height())
         origin.setY(std::clamp(origin.y(), screenArea.top(), screenArea.bottom() + 1 - size.height()));
     return origin;
+}
+
+QPoint feedbackPanelKeptOrigin(const QRect& frame, const QRect& screenArea)
+{
+    return { std::max(std::min(frame.left(), screenArea.right() + 1 - frame.width()), screenArea.left()),
+        std::max(std::min(frame.top(), screenArea.bottom() + 1 - frame.height()), screenArea.top()) };
 }
 
 } // namespace mewt

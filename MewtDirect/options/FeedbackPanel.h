@@ -26,8 +26,13 @@ public:
 public Q_SLOTS:
     void reject() override;
 
+Q_SIGNALS:
+    // The form grew or shrank while the panel shows.
+    void resized();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -37,5 +42,9 @@ private:
 // Where a panel of `size` goes: its centre on the centre of `over` when given, otherwise on the
 // centre of `screenArea`; kept inside `screenArea` where it fits.
 QPoint feedbackPanelOrigin(QSize size, const QRect* over, const QRect& screenArea);
+
+// Where `frame` goes when moved by the least that puts it inside `screenArea`; one larger than the
+// area keeps its top-left corner (the title bar) in it.
+QPoint feedbackPanelKeptOrigin(const QRect& frame, const QRect& screenArea);
 
 } // namespace mewt

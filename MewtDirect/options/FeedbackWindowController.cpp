@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 namespace mewt {
 
@@ -41,17 +42,40 @@ void FeedbackWindowController::showFeedbackWindow(QWidget* relativeTo)
         currentPanel->layout()->activate();
 
         QWidget* over = relativeTo ? relativeTo->window() : nullptr;
-        QScreen* screen = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
         const QRect overFrame = over ? over->frameGeometry() : QRect();
-        QRect screenArea = screen ? screen->availableGeometry() : QRect(QPoint(), currentPanel->size());
-        if (const QRect clear = keepClearOf ? keepClearOf() : QRect(); screenArea.intersects(clear))
-            screenArea.setTop(std::max(screenArea.top(), clear.bottom() + 1));
-        currentPanel->move(feedbackPanelOrigin(currentPanel->size(), over ? &overFrame : nullptr, screenArea));
+        currentPanel->move(feedbackPanelOrigin(currentPanel->size(), over ? &overFrame : nullptr,
+            screenArea(over && over->screen() ? over->screen() : QGuiApplication::primaryScreen())));
         currentPanel->view().messageEditor()->setFocus();
+        // The form grows with the address field, a failure's sentence or the thanks, and the panel
+        // downwards with it, off the screen with its buttons when it opened low. One move, once
+        // the turn's layouts are done, however many steps the form took.
+        connect(currentPanel.get(), &FeedbackPanel::resized, this, [this] {
+            if (!std::exchange(keepPending, true))
+                QMetaObject::invokeMethod(this, &FeedbackWindowController::keepOnScreen, Qt::QueuedConnection);
+        });
     }
     currentPanel->show();
     currentPanel->raise();
     currentPanel->activateWindow();
+}
+
+QRect FeedbackWindowController::screenArea(QScreen* screen) const
+{
+    QRect area = screen ? screen->availableGeometry() : QRect(QPoint(), currentPanel->size());
+    if (const QRect clear = keepClearOf ? keepClearOf() : QRect(); area.intersects(clear))
+        area.setTop(std::max(area.top(), clear.bottom() + 1));
+    return area;
+}
+
+void FeedbackWindowController::keepOnScreen()
+{
+    keepPending = false;
+    if (!currentPanel || !currentPanel->isVisible())
+        return;
+    const QRect frame = currentPanel->frameGeometry();
+    const QPoint origin = feedbackPanelKeptOrigin(frame, screenArea(currentPanel->screen()));
+    if (origin != frame.topLeft())
+        currentPanel->move(origin);
 }
 
 void FeedbackWindowController::setColorScheme(ColorScheme newScheme, const QColor& newAccent)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QScreen;
 class QWidget;
 
 namespace mewt {
@@ -41,6 +42,9 @@ public:
     FeedbackComposerModel* model() const { return currentModel.get(); }
 
 private:
+    // The screen's available area without the paw's corner.
+    QRect screenArea(QScreen* screen) const;
+    void keepOnScreen();
     void forget();
     void modelChanged();
 
@@ -50,6 +54,7 @@ private:
     std::unique_ptr<FeedbackComposerModel> currentModel;
     std::unique_ptr<FeedbackPanel> currentPanel;
     bool wasSending = false;
+    bool keepPending = false;
 };
 
 } // namespace mewt

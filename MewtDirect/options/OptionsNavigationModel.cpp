@@ -71,6 +71,19 @@ void OptionsNavigationModel::openSearchResult(OptionsSetting setting)
     Q_EMIT scrollRequestIDChanged(requestID);
 }
 
+void OptionsNavigationModel::showSetting(OptionsSetting setting)
+{
+    const OptionsSettingDefinition found = definition(setting);
+    if (!isVisible(found.visibility, availabilityProvider()))
+        return;
+    currentHistory.push(found.category);
+    Q_EMIT historyChanged();
+    clearSearch();
+    setScrollTarget(setting);
+    ++requestID;
+    Q_EMIT scrollRequestIDChanged(requestID);
+}
+
 void OptionsNavigationModel::setSearchText(const QString& text)
 {
     if (currentSearchText == text)

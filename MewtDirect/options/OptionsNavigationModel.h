@@ -42,6 +42,9 @@ public:
     // Shows the hit's page and asks for its row once more, keeping the search text. Ignores a
     // setting that is not offered.
     void openSearchResult(OptionsSetting setting);
+    // Shows the setting's page with the search cleared and asks for its row. Ignores a setting
+    // that is not offered.
+    void showSetting(OptionsSetting setting);
     void clearSearch();
 
 Q_SIGNALS:

@@ -18,14 +18,17 @@ InlineTextField::InlineTextField(const QFont& font, int width, QWidget* parent)
     setPalette(p);
 }
 
-void InlineTextField::showText(const QString& shown)
+void InlineTextField::showText(const QString& shown, int cursor)
 {
-    if (shown == text())
-        return;
     const QSignalBlocker quiet(this);
-    const int cursor = cursorPosition();
+    if (shown == text()) {
+        if (cursor >= 0)
+            setCursorPosition(cursor);
+        return;
+    }
+    const int at = cursor >= 0 ? cursor : cursorPosition();
     setText(shown);
-    setCursorPosition(std::min<int>(cursor, int(shown.size())));
+    setCursorPosition(std::min<int>(at, int(shown.size())));
 }
 
 void InlineTextField::setColors(const QColor& textColor, const QColor& placeholder)

@@ -14,8 +14,9 @@ class InlineTextField final : public QLineEdit {
 public:
     InlineTextField(const QFont& font, int width, QWidget* parent = nullptr);
 
-    // Store -> field, without echoing an edit back.
-    void showText(const QString& text);
+    // Store -> field, without echoing an edit back; the cursor moves to `cursor` when given,
+    // otherwise it stays where it was.
+    void showText(const QString& text, int cursor = -1);
     void setColors(const QColor& text, const QColor& placeholder);
 
 Q_SIGNALS:

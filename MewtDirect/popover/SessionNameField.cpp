@@ -1,5 +1,6 @@
 #include "popover/SessionNameField.h"
 
+#include "model/TimerSnapshot.h"
 #include "popover/PopoverMetrics.h"
 
 #include <QCoreApplication>
@@ -7,6 +8,7 @@
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTextBoundaryFinder>
+#include <algorithm>
 
 namespace mewt {
 
@@ -16,11 +18,36 @@ constexpr int hintMargins = 6;
 constexpr int smallestHintPixelSize = 17;
 } // namespace
 
-QString normalizedSessionName(const QString& text)
+namespace {
+
+QString withSpacesForBreaks(const QString& text)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|[\n\r\v\f\u0085\u2028\u2029]"));
     QString flat = text;
     flat.replace(lineBreak, QStringLiteral(" "));
+    return flat;
+}
+
+// Whether the store keeps the whole text: at most 40 characters, and no more code units than it
+// keeps either (a character may carry many combining marks).
+bool fitsName(const QString& text)
+{
+    if (text.size() > maximumSessionNameCodeUnits)
+        return false;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    int count = 0;
+    while (graphemes.toNextBoundary() > 0) {
+        if (++count > sessionNameCharacterLimit)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString normalizedSessionName(const QString& text)
+{
+    const QString flat = withSpacesForBreaks(text);
     QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, flat);
     int kept = 0;
     while (graphemes.toNextBoundary() >= 0) {
@@ -28,6 +55,40 @@ QString normalizedSessionName(const QString& text)
             return flat.left(graphemes.position());
     }
     return flat;
+}
+
+SessionNameEdit keptSessionNameEdit(const QString& before, const QString& edited, int cursor)
+{
+    const QString text = withSpacesForBreaks(edited);
+    const int end = int(std::min(withSpacesForBreaks(edited.left(std::max(cursor, 0))).size(), text.size()));
+    if (fitsName(text))
+        return { text, end };
+    // The edit put in what lies before the cursor after the part the two texts share; the text
+    // after the cursor was there before.
+    const QString tail = text.mid(end);
+    if (!before.endsWith(tail)) {
+        const QString cut = normalizedSessionName(text);
+        return { cut, int(std::min<qsizetype>(end, cut.size())) };
+    }
+    const qsizetype shared = std::min<qsizetype>(end, before.size() - tail.size());
+    qsizetype start = 0;
+    while (start < shared && before.at(start) == text.at(start))
+        ++start;
+    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, text);
+    boundaries.setPosition(start);
+    if (!boundaries.isAtBoundary())
+        start = std::max<qsizetype>(boundaries.toPreviousBoundary(), 0);
+    const QString head = text.left(start);
+    const QString inserted = text.mid(start, end - start);
+    QTextBoundaryFinder pieces(QTextBoundaryFinder::Grapheme, inserted);
+    qsizetype kept = 0;
+    while (pieces.toNextBoundary() > 0 && fitsName(head + inserted.left(pieces.position()) + tail))
+        kept = pieces.position();
+    if (kept == 0 && !fitsName(head + tail)) {
+        const QString cut = normalizedSessionName(head + tail);
+        return { cut, int(std::min<qsizetype>(start, cut.size())) };
+    }
+    return { head + inserted.left(kept) + tail, int(start + kept) };
 }
 
 SessionNameField::SessionNameField(Qt::Alignment alignment, QWidget* parent)
@@ -68,14 +129,17 @@ void SessionNameField::resizeEvent(QResizeEvent* event)
     fitFont();
 }
 
-void SessionNameField::showName(const QString& name)
+void SessionNameField::showName(const QString& name, int cursor)
 {
-    if (name == text())
-        return;
     const QSignalBlocker quiet(this);
-    const int cursor = cursorPosition();
+    if (name == text()) {
+        if (cursor >= 0)
+            setCursorPosition(cursor);
+        return;
+    }
+    const int at = cursor >= 0 ? cursor : cursorPosition();
     setText(name);
-    setCursorPosition(std::min<int>(cursor, int(name.size())));
+    setCursorPosition(std::min<int>(at, int(name.size())));
     fitFont();
 }
 

@@ -193,7 +193,12 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     }
     for (SessionNameField* field : nameFields) {
         field->parentWidget()->layout()->addWidget(field);
-        connect(field, &SessionNameField::nameEdited, this, &TimerPopoverView::commitSessionName);
+        connect(field, &SessionNameField::nameEdited, this, [this, field](const QString& text) {
+            const SessionNameEdit kept
+                = keptSessionNameEdit(this->stores.timer.draftName(), text, field->cursorPosition());
+            commitSessionName(kept.text);
+            field->showName(this->stores.timer.draftName(), kept.cursor);
+        });
         connect(field, &QLineEdit::returnPressed, this, &TimerPopoverView::startWithoutPulling);
     }
     for (MoreActionsMenu* menu : { moreMenu, compactMenu }) {
@@ -827,9 +832,11 @@ void TimerPopoverView::setUpClockFace()
     ClockTimeField& time = idle->clockTimeField();
     connect(clockName, &ClockNameField::pressed, this, &TimerPopoverView::beginClockNameEditing);
     connect(clockName, &ClockNameField::textEdited, this, [this](const QString& text) {
-        commitSessionName(text);
-        // A cut or a replaced line break shows at once, also when the stored name stays the same.
-        clockName->editor().showText(stores.timer.draftName());
+        InlineTextField& field = clockName->editor();
+        const SessionNameEdit kept = keptSessionNameEdit(stores.timer.draftName(), text, field.cursorPosition());
+        commitSessionName(kept.text);
+        // What is kept shows at once, also when the stored name stays the same.
+        field.showText(stores.timer.draftName(), kept.cursor);
     });
     connect(clockName, &ClockNameField::returnPressed, this, &TimerPopoverView::startWithoutPulling);
     connect(clockName, &ClockNameField::focusChanged, this, &TimerPopoverView::clockNameFocusChanged);

@@ -321,6 +321,10 @@ void AppCoordinator::wirePopover()
         if (self)
             self->replayOnboarding();
     };
+    popoverRoot.onCheckForUpdates = [self] {
+        if (self)
+            self->checkForUpdates();
+    };
     popoverRoot.onSendFeedback = [self] {
         if (!self)
             return;
@@ -415,6 +419,7 @@ void AppCoordinator::clearCallbacks()
         popover->rootView().onQuit = nullptr;
         popover->rootView().onShowWelcomeTour = nullptr;
         popover->rootView().onSendFeedback = nullptr;
+        popover->rootView().onCheckForUpdates = nullptr;
     }
     statusItem.shouldAutoDismiss = nullptr;
     statusItem.onAutoDismiss = nullptr;
@@ -511,6 +516,19 @@ void AppCoordinator::showOptions()
         return;
     statusItem.concealPullHandle();
     optionsWindow.show();
+}
+
+void AppCoordinator::checkForUpdates()
+{
+    if (shutDown || onboarding.isPresented())
+        return;
+    // The attached popover stays on top of everything and would cover the window; a pinned one
+    // stays where the user put it.
+    popoverController().hide();
+    optionsNavigation.showSetting(OptionsSetting::generalUpdates);
+    showOptions();
+    if (DirectDistributionRuntime* updates = AppDelegate::updateRuntime())
+        updates->checkForUpdates();
 }
 
 void AppCoordinator::dismissPopover()

@@ -157,6 +157,9 @@ public:
     // What the popover's menu and others call: shows the options window on its last page, unless
     // the welcome tour is showing.
     void showOptions();
+    // The popover's "update" link: checks for a newer version and opens the options window at the
+    // updates row, where the check's progress and outcome show. Nothing while the tour shows.
+    void checkForUpdates();
     OptionsNavigationModel& optionsNavigationModel() { return optionsNavigation; }
     OptionsWindowController& optionsWindowController() { return optionsWindow; }
 

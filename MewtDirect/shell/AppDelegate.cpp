@@ -123,10 +123,6 @@ void AppDelegate::offerUpdatesInPopover()
     connect(runtime.get(), &DirectDistributionRuntime::availableUpdateChanged, &root, offer);
     connect(runtime.get(), &DirectDistributionRuntime::statusChanged, &root, offer);
     offer();
-    root.onCheckForUpdates = [updates] {
-        if (updates)
-            updates->checkForUpdates();
-    };
 }
 
 void AppDelegate::commitDataRequested(QSessionManager&)

@@ -77,9 +77,9 @@ struct PictureCase {
 
 class PictureRect : public ::testing::TestWithParam<PictureCase> { };
 
-// Never stretched: 54 x 24 in a wide column, smaller at 9:4 in a narrow one, centred, on whole
+// Stretched to the column's whole width at 24 high (lower only in a lower band), centred, on whole
 // pixels.
-TEST_P(PictureRect, KeepsNineByFourCentred)
+TEST_P(PictureRect, FillsTheWidthAtTwentyFourHigh)
 {
     const PictureCase& c = GetParam();
     const QRectF placed = catBedPictureRect(c.bounds);
@@ -92,9 +92,9 @@ TEST_P(PictureRect, KeepsNineByFourCentred)
 }
 
 INSTANTIATE_TEST_SUITE_P(Bounds, PictureRect,
-    ::testing::Values(PictureCase { "WideColumn", { 5, 5, 105, 24 }, { 54, 24 } },
-        PictureCase { "Tall", { 0, 0, 54, 60 }, { 54, 24 } }, PictureCase { "Narrow", { 0, 0, 27, 24 }, { 27, 12 } },
-        PictureCase { "Low", { 10, 0, 200, 12 }, { 27, 12 } }, PictureCase { "Nothing", { 0, 0, 0, 24 }, { 0, 0 } }),
+    ::testing::Values(PictureCase { "WideColumn", { 5, 5, 105, 24 }, { 105, 24 } },
+        PictureCase { "Tall", { 0, 0, 54, 60 }, { 54, 24 } }, PictureCase { "Narrow", { 0, 0, 27, 24 }, { 27, 24 } },
+        PictureCase { "Low", { 10, 0, 200, 12 }, { 200, 12 } }, PictureCase { "Nothing", { 0, 0, 0, 24 }, { 0, 0 } }),
     [](const ::testing::TestParamInfo<PictureCase>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -15,9 +15,9 @@ import sys
 import tempfile
 import unittest
 
-from desktop import (TOUR_DONE, WM, Compositor, Mewt, Other, above, cardinals, centre, drag, find_windows, geometry,
-                     override_redirect, pixels, run, running_timer, screen_size, selection_owned, settle, start_manager,
-                     wait_for, xdo, xprop)
+from desktop import (TOUR_DONE, WM, Compositor, Mewt, Other, above, cardinals, centre, click, drag, find_windows,
+                     geometry, override_redirect, pixels, run, running_timer, screen_size, selection_owned, settle,
+                     start_manager, text_of, wait_for, xdo, xprop)
 
 MARGIN = 6
 
@@ -166,6 +166,45 @@ class Panel(unittest.TestCase):
         drag(pin_x - 24, pin_y, -30, 20, 10)
         xdo("mouseup", "1")
         wait_for(lambda: app.geometry(pinned)[0] < attached[0] - 250, what="the dragged window")
+
+        # Dragged on to the screen's bottom right, it opens the feedback panel flush with the
+        # bottom edge; the panel stays whole on the work area, and flush, as the address field and
+        # a failed send's sentence grow it.
+        width, height = screen_size()
+        px, py, pw, ph = app.geometry(pinned)
+        pin_x, pin_y = centre(app.node("reattach controls"))
+        # The first step only starts the move.
+        drag(pin_x - 24, pin_y, (width - px - pw) // 10, (height - py - ph) // 10, 11)
+        xdo("mouseup", "1")
+        wait_for(lambda: app.geometry(pinned)[1] > height - ph - 40, what="the window at the bottom")
+        app.menu(3)
+        panel = wait_for(lambda: find_windows("^send feedback$"), what="the feedback panel")[0]
+        work_x, work_y, work_w, work_h = cardinals(None, "_NET_WORKAREA")[:4]
+
+        def whole(what):
+            def inside_work_area():
+                # xwininfo, since xdotool counts the frame's offset in twice.
+                info = run("xwininfo", "-id", str(panel))
+                x, y, w, h = (int(re.search(key + r":\s+(-?\d+)", info).group(1)) for key in
+                              ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+                left, right, top, bottom = cardinals(panel, "_NET_FRAME_EXTENTS") or [0, 0, 0, 0]
+                # Moved by no more than it takes: still flush with the bottom edge.
+                return (x - left >= work_x and y - top >= work_y and x + w + right <= work_x + work_w
+                        and y + h + bottom == work_y + work_h)
+            settle(0.5)
+            wait_for(inside_work_area, what=f"the panel whole on the work area, at its bottom, {what}")
+        whole("as it opens")
+        click(app.node("feedback message"))
+        xdo("type", "hello")
+        app.press("include email so i can reply")
+        app.node("reply email")
+        whole("with the address field")
+        app.press("send")
+        sentence = "this build has no feedback service, so notes go nowhere."
+        wait_for(lambda: any(text_of(node) == sentence for node in app.nodes(role="text")), what="the failure")
+        whole("with the failure's sentence")
+        app.press("cancel")
+        wait_for(lambda: not find_windows("^send feedback$"), what="the panel to go")
         app.press("reattach controls")
         wait_for(lambda: pinned not in app.windows(), what="the window going back under the paw")
 

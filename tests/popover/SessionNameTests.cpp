@@ -1,6 +1,11 @@
 #include "PopoverViewRig.h"
+#include "popover/ClockNameField.h"
+#include "popover/InlineLabelButton.h"
+#include "popover/InlineTextField.h"
 #include "popover/SessionNameField.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -72,6 +77,31 @@ TEST_F(SessionNameEditing, ReturnStartsOnceAndTheStoreShowsInBothFields)
     rig.view().sync();
     for (SessionNameField* shown : rig.view().sessionNameFields())
         EXPECT_EQ(shown->text(), QStringLiteral("walk"));
+}
+
+// Past forty characters, in the plain field and in the clock face's, a key does nothing and a
+// paste is cut where it lands, by characters (an emoji family is one): the field shows what is kept.
+TEST_F(SessionNameEditing, TheFieldShowsWhatIsKept)
+{
+    rig.interfaceSettings.setTimerIdleLayout(TimerIdleLayout::clock);
+    rig.view().show();
+    QTest::mouseClick(&rig.view().clockNameField().label(), Qt::LeftButton);
+    for (QLineEdit* shown :
+        { static_cast<QLineEdit*>(&field()), static_cast<QLineEdit*>(&rig.view().clockNameField().editor()) }) {
+        rig.timer.mutateDraftName(QString());
+        rig.view().sync();
+        QTest::keyClicks(shown, QString(45, QLatin1Char('a')));
+        EXPECT_EQ(shown->text(), QString(40, QLatin1Char('a')));
+        shown->setCursorPosition(3);
+        QTest::keyClicks(shown, QStringLiteral("zz"));
+        QTest::keyClick(shown, Qt::Key_Backspace);
+        QTest::keyClick(shown, Qt::Key_Backspace);
+        QApplication::clipboard()->setText(family + family + QStringLiteral("b"));
+        QTest::keyClick(shown, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(shown->text(), QStringLiteral("a") + family + family + QString(37, QLatin1Char('a')));
+        EXPECT_EQ(shown->cursorPosition(), 1 + 2 * family.size());
+        EXPECT_EQ(rig.timer.draftName(), shown->text());
+    }
 }
 
 // The empty field's hint is made to fit rather than cut off, and a name keeps the line's height.

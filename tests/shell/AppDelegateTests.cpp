@@ -1,8 +1,20 @@
-#include "shell/AppDelegate.h"
+#include "LoopbackHttpServer.h"
 #include "ShellRig.h"
+#include "options/DirectUpdatesSettingsRow.h"
+#include "options/GeneralOptionsPage.h"
+#include "options/OptionsView.h"
+#include "options/OptionsWindow.h"
+#include "options/SettingsForm.h"
+#include "popover/PopoverHeader.h"
+#include "popover/TimerPopoverController.h"
+#include "popover/TimerPopoverView.h"
+#include "shell/AppDelegate.h"
+#include "shell/DirectDistributionRuntime.h"
 #include "shell/StatusItemWindow.h"
 
+#include <QLabel>
 #include <QTest>
+#include <QToolButton>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -152,6 +164,47 @@ TEST_F(Delegate, WithoutNotificationsTheQuitConfirmsAtOnceAndNothingIsBuiltAfter
     EXPECT_EQ(confirmed, 1);
     bare.applicationDidFinishLaunching();
     EXPECT_EQ(bare.coordinator(), nullptr);
+}
+
+// In a build with a feed, the popover's "update" link opens the settings at the updates row, which
+// shows the check and then what it found, whatever page or search the window was left on.
+TEST_F(Delegate, TheUpdateLinkShowsTheCheckAtTheUpdatesRow)
+{
+    LoopbackHttpServer server;
+    server.route("/feed",
+        LoopbackHttpServer::Response(200,
+            "<rss xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><item>"
+            "<sparkle:version>99999</sparkle:version><sparkle:shortVersionString>2.1</sparkle:shortVersionString>"
+            "</item></channel></rss>"));
+    delegate = std::make_unique<AppDelegate>(rig.services(), server.url("/feed"));
+    delegate->confirmTermination = [this] { ++confirmations; };
+    delegate->applicationDidFinishLaunching();
+    AppCoordinator& app = *delegate->coordinator();
+    QToolButton& link = app.popoverController().rootView().standardHeader().updateLink();
+    OptionsNavigationModel& navigation = app.optionsNavigationModel();
+    for (const bool leftElsewhere : { false, true }) {
+        if (leftElsewhere) {
+            app.optionsWindowController().window()->hide();
+            navigation.navigate(OptionsCategory::appearance);
+            navigation.updateSearchText(QStringLiteral("bed"));
+        }
+        Q_EMIT app.statusItemController().view().pawPressed();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return link.isVisible() && link.isEnabled(); }, 10'000));
+        QTest::mouseClick(&link, Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !app.popoverController().presentation().isVisible(); }, 2000));
+        OptionsWindow* window = app.optionsWindowController().window();
+        ASSERT_TRUE(window && window->isVisible());
+        EXPECT_EQ(navigation.currentCategory(), OptionsCategory::general);
+        EXPECT_FALSE(navigation.isSearching());
+        const auto caption = [window]() -> QLabel* {
+            for (QLabel* label : window->findChildren<QLabel*>()) {
+                if (label->isVisible() && label->text() == QStringLiteral("mewt 2.1 is available."))
+                    return label;
+            }
+            return nullptr;
+        };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return caption(); }, 10'000));
+    }
 }
 
 } // namespace
