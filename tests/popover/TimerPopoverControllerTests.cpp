@@ -329,7 +329,8 @@ TEST_F(ContentSize, AHeightChangeKeepsTheTopEdge)
 {
     rig.showAndSettle();
     popover.updateContentSize({ 300, 240 });
-    QTRY_COMPARE_WITH_TIMEOUT(rig.content(), QRect(restingTopLeft, QSize(300, 240)), 2000);
+    (void)QTest::qWaitFor([&] { return rig.content() == QRect(restingTopLeft, QSize(300, 240)); }, 2000);
+    ASSERT_EQ(rig.content(), QRect(restingTopLeft, QSize(300, 240)));
     // Reduced motion takes the new size at once.
     rig.reducedMotion = true;
     popover.updateContentSize({ 300, 100 });
@@ -346,7 +347,8 @@ TEST_F(ContentSize, ASizeChangeDuringTheEntryEndsItFullyOpaque)
     EXPECT_EQ(popover.entryAnimationGeneration(), std::nullopt);
     rig.frames->steps(11);
     EXPECT_EQ(rig.panel().alpha(), 1.0) << "the entry no longer fades";
-    QTRY_COMPARE_WITH_TIMEOUT(rig.content(), QRect(restingTopLeft, QSize(300, 180)), 2000);
+    (void)QTest::qWaitFor([&] { return rig.content() == QRect(restingTopLeft, QSize(300, 180)); }, 2000);
+    ASSERT_EQ(rig.content(), QRect(restingTopLeft, QSize(300, 180)));
 }
 
 struct KeyClickCase {
@@ -433,7 +435,8 @@ TEST_F(KeyboardFocus, ARequestFocusesTheFieldThatAppearsAfterIt)
     rig.presentation().onTextInputFocusRequest();
     auto* appeared = new QLineEdit(&root);
     appeared->show();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.panel().focusWidget(), appeared, 1000);
+    (void)QTest::qWaitFor([&] { return rig.panel().focusWidget() == appeared; }, 1000);
+    ASSERT_EQ(rig.panel().focusWidget(), appeared);
 }
 
 TEST_F(KeyboardFocus, ARequestWithNoNewFieldGivesUpAfterTwelveAttempts)
@@ -442,7 +445,9 @@ TEST_F(KeyboardFocus, ARequestWithNoNewFieldGivesUpAfterTwelveAttempts)
     auto* existing = new QLineEdit(&root);
     existing->show();
     popover.focusTextInput();
-    QTRY_COMPARE_WITH_TIMEOUT(popover.textFocusAttemptsMade(), TimerPopoverController::textFocusAttempts, 1000);
+    (void)QTest::qWaitFor(
+        [&] { return popover.textFocusAttemptsMade() == TimerPopoverController::textFocusAttempts; }, 1000);
+    ASSERT_EQ(popover.textFocusAttemptsMade(), TimerPopoverController::textFocusAttempts);
     QTest::qWait(100);
     EXPECT_EQ(popover.textFocusAttemptsMade(), TimerPopoverController::textFocusAttempts);
 }

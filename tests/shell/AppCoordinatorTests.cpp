@@ -133,7 +133,7 @@ TEST_F(Coordinator, APullOnTheHandleStartsATimerUnlessTheTourShows)
     // The arm hangs from the paw's place: no edge of the paw may show beside it.
     EXPECT_FALSE(pawShows());
     pull(PullGestureEvent::Phase::ended, 3);
-    QTRY_VERIFY_WITH_TIMEOUT(pawShows(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pawShows(); }, 2000));
     const Date end = rig.clock.now() + 180s;
     EXPECT_EQ(app.timerStore().state().endDate(), end);
     EXPECT_FALSE(app.pomodoroStore().plan());
@@ -165,7 +165,7 @@ TEST_F(Coordinator, AScreenReaderPressesThePawAsAButtonAndGetsTheControls)
     EXPECT_EQ(paw->role(), QAccessible::Button);
     ASSERT_NE(paw->actionInterface(), nullptr);
     paw->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_VERIFY_WITH_TIMEOUT(app.popoverController().presentation().isVisible(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.popoverController().presentation().isVisible(); }, 2000));
     EXPECT_FALSE(app.statusItemController().pullHandle().isRevealed()) << "no pull without a pointer";
 }
 
@@ -178,24 +178,25 @@ TEST_F(Coordinator, APressOnThePawShowsThePopoverUntilAPullOrADismissal)
     const auto pressPaw = [&] {
         Q_EMIT app.statusItemController().view().pawPressed();
         // The slide in ends before the test goes on.
-        QTRY_VERIFY_WITH_TIMEOUT(!popover.entryAnimationGeneration(), 2000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !popover.entryAnimationGeneration(); }, 2000));
     };
     pressPaw();
     const QRect paw = app.statusItemController().window().pawScreenRect();
     // It slides down into place, hanging from the paw.
-    QTRY_COMPARE_WITH_TIMEOUT(popover.panel().contentGeometry().top(), paw.top() + paw.height(), 1000);
+    (void)QTest::qWaitFor([&] { return popover.panel().contentGeometry().top() == paw.top() + paw.height(); }, 1000);
+    ASSERT_EQ(popover.panel().contentGeometry().top(), paw.top() + paw.height());
 
     app.statusItemController().pullHandle().onPull(
         { PullGestureEvent::Phase::began, { 700, 30 }, { 700, 30 }, QRectF(0, 0, 800, 600) });
-    QTRY_VERIFY_WITH_TIMEOUT(!popover.presentation().isVisible(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !popover.presentation().isVisible(); }, 2000));
     app.pullInteractionController().stop();
 
     // A click elsewhere or Escape takes the handle away with the popover.
     pressPaw();
     ASSERT_TRUE(app.statusItemController().pullHandle().isRevealed());
     popover.onDismissRequest();
-    QTRY_VERIFY_WITH_TIMEOUT(!app.statusItemController().pullHandle().isRevealed(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(!popover.presentation().isVisible(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !app.statusItemController().pullHandle().isRevealed(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !popover.presentation().isVisible(); }, 2000));
 
     pressPaw();
     app.shutdown();
@@ -425,7 +426,7 @@ TEST_F(DeferredLaunch, ThePawShowsFirstAndTheRestFollowsItsFirstFrame)
 
     QElapsedTimer waited;
     waited.start();
-    QTRY_VERIFY_WITH_TIMEOUT(app.isLaunchComplete(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.isLaunchComplete(); }, 3000));
     EXPECT_LT(waited.elapsed(), AppCoordinator::launchCompletionLimit.count()) << "the frame, not the limit";
     EXPECT_EQ(completions, 1);
     EXPECT_TRUE(popoverBuilt());
@@ -456,7 +457,8 @@ INSTANTIATE_TEST_SUITE_P(DeferredLaunch, BeforeTheFirstFrame,
     ::testing::Values(Meanwhile { "aPressOnThePawOpensThePopover",
                           [](AppCoordinator& app, ShellRig&) { Q_EMIT app.statusItemController().view().pawPressed(); },
                           [](AppCoordinator& app, ShellRig&) {
-                              QTRY_VERIFY_WITH_TIMEOUT(app.popoverController().presentation().isVisible(), 2000);
+                              ASSERT_TRUE(QTest::qWaitFor(
+                                  [&] { return app.popoverController().presentation().isVisible(); }, 2000));
                               EXPECT_TRUE(app.popoverController().onDismissRequest) << "wired";
                           } },
         Meanwhile { "aTimerThatEndsChimesAndItsCueCameFirst",
@@ -486,7 +488,7 @@ INSTANTIATE_TEST_SUITE_P(DeferredLaunch, BeforeTheFirstFrame,
                 app.timerStore().addTime(30, rig.clock.now());
             },
             [](AppCoordinator& app, ShellRig&) {
-                QTRY_VERIFY_WITH_TIMEOUT(app.isLaunchComplete(), 3000);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return app.isLaunchComplete(); }, 3000));
                 EXPECT_TRUE(app.endingCueController().isSessionLocked());
                 EXPECT_FALSE(app.endingCueController().isShown());
             } },
@@ -516,7 +518,7 @@ TEST_F(Coordinator, ThePopoverMenuQuitsInOrderReplaysTheTourAndOpensFeedbackAndO
 
     app.onboardingStore().setPresented(false);
     Q_EMIT app.statusItemController().view().pawPressed();
-    QTRY_VERIFY_WITH_TIMEOUT(app.popoverController().presentation().isVisible(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.popoverController().presentation().isVisible(); }, 2000));
     menu.rowAction(TimerPopoverUtilityAction::sendFeedback)->trigger();
     ASSERT_NE(app.feedbackWindowController().panel(), nullptr);
     EXPECT_TRUE(app.feedbackWindowController().panel()->isVisible());

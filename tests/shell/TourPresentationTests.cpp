@@ -19,7 +19,7 @@ TEST_F(TourPresentation, AFirstLaunchOpensThePopoverOnTheTourOnce)
     AppCoordinator& app = started();
     EXPECT_TRUE(app.onboardingStore().isPresented());
     ASSERT_TRUE(app.isTourRevealPending());
-    QTRY_VERIFY_WITH_TIMEOUT(app.popoverController().presentation().isVisible(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.popoverController().presentation().isVisible(); }, 3000));
     // Nothing hides it while the tour shows; skipping ends it for this launch and the next.
     app.popoverController().hide();
     EXPECT_TRUE(app.popoverController().presentation().isVisible());
