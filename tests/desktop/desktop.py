@@ -152,12 +152,7 @@ class Compositor:
 
 def composited():
     """Whether a compositing manager holds the screen's selection, as the app asks."""
-    from Xlib import display
-    d = display.Display()
-    try:
-        return d.get_selection_owner(d.intern_atom("_NET_WM_CM_S0")) != 0
-    finally:
-        d.close()
+    return selection_owned("_NET_WM_CM_S0")
 
 
 def walk(node):

@@ -1,15 +1,10 @@
 #include "LoopbackHttpServer.h"
 #include "ShellRig.h"
-#include "options/DirectUpdatesSettingsRow.h"
-#include "options/GeneralOptionsPage.h"
-#include "options/OptionsView.h"
 #include "options/OptionsWindow.h"
-#include "options/SettingsForm.h"
 #include "popover/PopoverHeader.h"
 #include "popover/TimerPopoverController.h"
 #include "popover/TimerPopoverView.h"
 #include "shell/AppDelegate.h"
-#include "shell/DirectDistributionRuntime.h"
 #include "shell/StatusItemWindow.h"
 
 #include <QLabel>
