@@ -90,21 +90,10 @@ const QPainterPath& unitFish()
 }
 
 // One element that reads its title and time; the rolling digits are no element of their own.
-class CueAccessible final : public ReadOnlyTextWidgetAccessible {
-public:
-    explicit CueAccessible(QWidget* view)
-        : ReadOnlyTextWidgetAccessible(view, QAccessible::StaticText, true)
-    {
-    }
-
-protected:
-    QString spokenText() const override { return widget()->accessibleName(); }
-};
-
 QAccessibleInterface* cueAccessibleFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String("mewt::EndingCueView") && object && object->isWidgetType())
-        return new CueAccessible(static_cast<QWidget*>(object));
+        return new ReadOnlyTextWidgetAccessible(static_cast<QWidget*>(object), QAccessible::StaticText, true);
     return nullptr;
 }
 

@@ -32,21 +32,10 @@ QLabel* centredLabel(QWidget* parent, TextStyle style)
 
 // One element that reads the headline and, as its description, the hint: the two labels drawn
 // inside are no elements of their own, or a reader would meet each text twice.
-class EmptyStateAccessible final : public ReadOnlyTextWidgetAccessible {
-public:
-    explicit EmptyStateAccessible(QWidget* view)
-        : ReadOnlyTextWidgetAccessible(view, QAccessible::StaticText, true)
-    {
-    }
-
-protected:
-    QString spokenText() const override { return widget()->accessibleName(); }
-};
-
 QAccessibleInterface* emptyStateAccessibleFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String("mewt::OptionsSearchEmptyState") && object && object->isWidgetType())
-        return new EmptyStateAccessible(static_cast<QWidget*>(object));
+        return new ReadOnlyTextWidgetAccessible(static_cast<QWidget*>(object), QAccessible::StaticText, true);
     return nullptr;
 }
 

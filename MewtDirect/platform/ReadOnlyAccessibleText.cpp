@@ -1,5 +1,6 @@
 #include "platform/ReadOnlyAccessibleText.h"
 
+#include <QWidget>
 #include <algorithm>
 
 namespace mewt {
@@ -31,6 +32,11 @@ void* ReadOnlyTextWidgetAccessible::interface_cast(QAccessible::InterfaceType ty
     if (type == QAccessible::TextInterface)
         return static_cast<QAccessibleTextInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
+}
+
+QString ReadOnlyTextWidgetAccessible::spokenText() const
+{
+    return widget()->accessibleName();
 }
 
 int ReadOnlyTextWidgetAccessible::childCount() const

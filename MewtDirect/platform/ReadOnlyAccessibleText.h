@@ -28,14 +28,17 @@ protected:
     virtual QString spokenText() const = 0;
 };
 
-// A widget read as one element with a text; a leaf keeps what is drawn inside it from being
-// announced on its own.
+// A widget read as one element with a text, its name unless a subclass says otherwise; a leaf keeps
+// what is drawn inside it from being announced on its own.
 class ReadOnlyTextWidgetAccessible : public QAccessibleWidget, public ReadOnlyAccessibleText {
 public:
     ReadOnlyTextWidgetAccessible(QWidget* widget, QAccessible::Role role, bool leaf);
     void* interface_cast(QAccessible::InterfaceType type) override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
+
+protected:
+    QString spokenText() const override;
 
 private:
     bool leaf;
