@@ -22,7 +22,6 @@ public:
     ~PixelGlide();
     Q_DISABLE_COPY_MOVE(PixelGlide)
 
-    double target() const { return goal; }
     // What is drawn now.
     double shown() const { return drawn; }
     // Where the glide is at `now`, drawn or not.

@@ -18,17 +18,15 @@ InlineTextField::InlineTextField(const QFont& font, int width, QWidget* parent)
     setPalette(p);
 }
 
-void InlineTextField::showText(const QString& shown, int cursor)
+void showQuietly(QLineEdit& field, const QString& text, int cursor)
 {
-    const QSignalBlocker quiet(this);
-    if (shown == text()) {
-        if (cursor >= 0)
-            setCursorPosition(cursor);
+    const QSignalBlocker quiet(&field);
+    const int at = cursor >= 0 ? cursor : field.cursorPosition();
+    if (text != field.text())
+        field.setText(text);
+    else if (cursor < 0)
         return;
-    }
-    const int at = cursor >= 0 ? cursor : cursorPosition();
-    setText(shown);
-    setCursorPosition(std::min<int>(at, int(shown.size())));
+    field.setCursorPosition(std::min<int>(at, int(text.size())));
 }
 
 void InlineTextField::setColors(const QColor& textColor, const QColor& placeholder)

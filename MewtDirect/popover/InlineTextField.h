@@ -4,6 +4,10 @@
 
 namespace mewt {
 
+// Store -> field, without echoing an edit back; the cursor moves to `cursor` when given, otherwise
+// it stays where it was.
+void showQuietly(QLineEdit& field, const QString& text, int cursor = -1);
+
 // A borderless one-line field that stands in for a label while the user types. Return is answered
 // here (returnPressed) and goes no further: the field may close while it answers, and the popover's
 // own Return would then start a timer a second time.
@@ -14,9 +18,7 @@ class InlineTextField final : public QLineEdit {
 public:
     InlineTextField(const QFont& font, int width, QWidget* parent = nullptr);
 
-    // Store -> field, without echoing an edit back; the cursor moves to `cursor` when given,
-    // otherwise it stays where it was.
-    void showText(const QString& text, int cursor = -1);
+    void showText(const QString& text, int cursor = -1) { showQuietly(*this, text, cursor); }
     void setColors(const QColor& text, const QColor& placeholder);
 
 Q_SIGNALS:

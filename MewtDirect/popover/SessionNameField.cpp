@@ -1,12 +1,12 @@
 #include "popover/SessionNameField.h"
 
 #include "model/TimerSnapshot.h"
+#include "popover/InlineTextField.h"
 #include "popover/PopoverMetrics.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QRegularExpression>
-#include <QSignalBlocker>
 #include <QTextBoundaryFinder>
 #include <algorithm>
 
@@ -131,16 +131,10 @@ void SessionNameField::resizeEvent(QResizeEvent* event)
 
 void SessionNameField::showName(const QString& name, int cursor)
 {
-    const QSignalBlocker quiet(this);
-    if (name == text()) {
-        if (cursor >= 0)
-            setCursorPosition(cursor);
-        return;
-    }
-    const int at = cursor >= 0 ? cursor : cursorPosition();
-    setText(name);
-    setCursorPosition(std::min<int>(at, int(name.size())));
-    fitFont();
+    const bool changed = name != text();
+    showQuietly(*this, name, cursor);
+    if (changed)
+        fitFont();
 }
 
 void SessionNameField::setColors(const QColor& textColor, const QColor& placeholder)

@@ -194,10 +194,7 @@ TimerPopoverView::TimerPopoverView(const TimerPopoverStores& stores, TimerPopove
     for (SessionNameField* field : nameFields) {
         field->parentWidget()->layout()->addWidget(field);
         connect(field, &SessionNameField::nameEdited, this, [this, field](const QString& text) {
-            const SessionNameEdit kept
-                = keptSessionNameEdit(this->stores.timer.draftName(), text, field->cursorPosition());
-            commitSessionName(kept.text);
-            field->showName(this->stores.timer.draftName(), kept.cursor);
+            field->showName(this->stores.timer.draftName(), keepSessionNameEdit(text, field->cursorPosition()));
         });
         connect(field, &QLineEdit::returnPressed, this, &TimerPopoverView::startWithoutPulling);
     }
@@ -537,6 +534,13 @@ void TimerPopoverView::syncIdle()
     syncClockFields();
 }
 
+int TimerPopoverView::keepSessionNameEdit(const QString& edited, int cursor)
+{
+    const SessionNameEdit kept = keptSessionNameEdit(stores.timer.draftName(), edited, cursor);
+    commitSessionName(kept.text);
+    return kept.cursor;
+}
+
 void TimerPopoverView::commitSessionName(const QString& text)
 {
     const QString name = normalizedSessionName(text);
@@ -833,10 +837,7 @@ void TimerPopoverView::setUpClockFace()
     connect(clockName, &ClockNameField::pressed, this, &TimerPopoverView::beginClockNameEditing);
     connect(clockName, &ClockNameField::textEdited, this, [this](const QString& text) {
         InlineTextField& field = clockName->editor();
-        const SessionNameEdit kept = keptSessionNameEdit(stores.timer.draftName(), text, field.cursorPosition());
-        commitSessionName(kept.text);
-        // What is kept shows at once, also when the stored name stays the same.
-        field.showText(stores.timer.draftName(), kept.cursor);
+        field.showText(stores.timer.draftName(), keepSessionNameEdit(text, field.cursorPosition()));
     });
     connect(clockName, &ClockNameField::returnPressed, this, &TimerPopoverView::startWithoutPulling);
     connect(clockName, &ClockNameField::focusChanged, this, &TimerPopoverView::clockNameFocusChanged);

@@ -77,6 +77,9 @@ public:
     void openClockNameEdit();
     // Keeps a typed name as the next session's draft and stores it; nothing when it is unchanged.
     void commitSessionName(const QString& text);
+    // Commits what the store keeps of a typed name and says where the field's cursor goes: the
+    // field then shows what is kept, also when the stored name stays the same.
+    int keepSessionNameEdit(const QString& edited, int cursor);
     // The clock face's fields. Opening one settles every other open edit first; focus goes to the
     // field through the panel when it can, else the field takes it after one event-loop turn.
     void beginClockNameEditing();
