@@ -30,7 +30,8 @@ class InstalledApp : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        prefix = std::make_unique<QTemporaryDir>();
+        // A space and a % in the prefix: the entry must quote the path it names.
+        prefix = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/mewt prefix %-XXXXXX"));
         QProcess install;
         install.setProcessChannelMode(QProcess::MergedChannels);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -66,10 +67,16 @@ TEST_F(InstalledApp, TheEntryTheMetadataAndTheIconNameTheSameIdAndCommand)
     ASSERT_FALSE(desktopEntry().isEmpty()) << "expected exactly one desktop entry";
     const QByteArray id = installedId().toUtf8();
     EXPECT_EQ(id, AppInfo::bundleIdentifier);
-    for (const QByteArray& line : { QByteArray("Exec=mewt"), QByteArray("TryExec=mewt"), "Icon=" + id })
+    // Named by its full path: the install's bin folder may not be on the session's PATH.
+    const QByteArray program = file(QStringLiteral("bin/mewt")).toUtf8();
+    const QByteArray quoted = QByteArray(program).replace('%', "%%");
+    for (const QByteArray& line : { "Exec=\"" + quoted + '"', "TryExec=" + program, "Icon=" + id })
         EXPECT_TRUE(entryLines().contains(line)) << line.data();
-    const QFileInfo program(file(QStringLiteral("bin/mewt")));
-    EXPECT_TRUE(program.isFile() && program.isExecutable());
+    EXPECT_TRUE(QFileInfo(QString::fromUtf8(program)).isExecutable());
+    QProcess validate;
+    validate.setProcessChannelMode(QProcess::MergedChannels);
+    validate.start(QStringLiteral("desktop-file-validate"), { desktopEntry() });
+    EXPECT_TRUE(validate.waitForFinished(30000) && validate.exitCode() == 0) << validate.readAll().data();
 
     const QByteArray metainfo = contents(file(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(installedId())));
     for (const QByteArray& element :
