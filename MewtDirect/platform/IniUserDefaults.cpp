@@ -1,6 +1,7 @@
 #include "platform/IniUserDefaults.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -272,8 +273,10 @@ private:
                 reportedLock = true;
                 qWarning("mewt: the settings lock %s cannot be opened; writing without it", qPrintable(lockPath));
             }
-        } else if (!fileLock.tryLock(static_cast<int>(lockTimeout.count()))) {
-            return failed(temporary, "another program holds the lock of", false);
+        } else {
+            removeAbandonedLock(lockPath);
+            if (!fileLock.tryLock(static_cast<int>(lockTimeout.count())))
+                return failed(temporary, "another program holds the lock of", false);
         }
         // A settings file linked from elsewhere (a dotfiles folder) stays a link.
         const QFileInfo info(path);
@@ -311,6 +314,18 @@ private:
             return true;
         QFile lock(lockPath);
         return info.isFile() && lock.open(QIODevice::ReadOnly);
+    }
+
+    // A crash between making the lock and writing into it leaves it empty, and QLockFile would wait
+    // half a minute for it to age: long enough for a quit to lose its last save. A live holder
+    // fills it within the same call, so an empty lock older than a moment has none. (One naming a
+    // process that no longer runs QLockFile takes at once by itself.)
+    static void removeAbandonedLock(const QString& lockPath)
+    {
+        const QFileInfo info(lockPath);
+        if (info.isFile() && info.size() == 0
+            && info.lastModified().msecsTo(QDateTime::currentDateTime()) >= abandonedLockAge.count())
+            QFile::remove(lockPath);
     }
 
     bool failed(const QString& temporary, const char* problem, bool noticeable)

@@ -23,6 +23,8 @@ public:
     static constexpr std::chrono::milliseconds writeDelay { 25 };
     // Longest wait for the file's lock; a lock held longer is tried again later.
     static constexpr std::chrono::milliseconds lockTimeout { 250 };
+    // An empty lock this old was left by a crash, not by a holder still writing its name into it.
+    static constexpr std::chrono::milliseconds abandonedLockAge { 1000 };
     static constexpr std::chrono::milliseconds retryDelay { 2000 };
     // Failures come in runs (a disk that flaps fails every other write): a run ends once writes
     // have landed this long without one failing, and only a failure after that is news again.

@@ -2,9 +2,11 @@
 #include "platform/MemoryUserDefaults.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
@@ -195,6 +197,40 @@ TEST_F(IniRecovery, ALockHeldElsewhereNeverBlocksAndTheChangeIsWrittenOnceItIsFr
     foreign.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fileBytes().contains("count=2"); }, 10'000)) << "retried unasked";
 }
+
+// Left by a crash: empty (made, never written) or naming a process that has ended. A quit soon
+// after the next launch must still save.
+class AbandonedLock : public IniRecovery, public ::testing::WithParamInterface<bool> { };
+
+TEST_P(AbandonedLock, IsTakenAtOnce)
+{
+    const QString lockPath = path() + QStringLiteral(".lock");
+    QByteArray held;
+    {
+        QDir().mkpath(dir.filePath(QStringLiteral("mewt")));
+        QLockFile real(lockPath);
+        ASSERT_TRUE(real.tryLock(0));
+        held = fileBytes("mewt.conf.lock");
+    }
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    const QByteArray endedPid = QByteArray::number(ended.processId());
+    ASSERT_TRUE(ended.waitForFinished());
+    QFile lock(lockPath);
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    if (GetParam())
+        lock.write(endedPid + held.mid(held.indexOf('\n')));
+    lock.flush();
+    lock.setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime);
+    lock.close();
+
+    IniUserDefaults defaults(path());
+    defaults.setInt(QStringLiteral("count"), 2);
+    defaults.flush();
+    EXPECT_TRUE(fileBytes().contains("count=2"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EmptyOrEnded, AbandonedLock, ::testing::Bool());
 
 // Neither a full disk nor a refusal says anything about the contents: nothing is set aside.
 TEST_F(IniRecovery, AFullDiskAtLaunchStillReadsTheFile)
