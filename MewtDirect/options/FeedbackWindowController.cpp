@@ -3,6 +3,7 @@
 #include "options/FeedbackComposerModel.h"
 #include "options/FeedbackComposerView.h"
 #include "options/FeedbackPanel.h"
+#include "platform/X11FrameExtents.h"
 
 #include <QGuiApplication>
 #include <QLayout>
@@ -28,32 +29,57 @@ FeedbackWindowController::~FeedbackWindowController()
 
 void FeedbackWindowController::showFeedbackWindow(QWidget* relativeTo)
 {
-    if (!currentPanel) {
-        currentModel = std::make_unique<FeedbackComposerModel>(FeedbackDiagnostics::current(), options);
-        connect(currentModel.get(), &FeedbackComposerModel::changed, this, &FeedbackWindowController::modelChanged);
-        const QPointer<FeedbackWindowController> self(this);
-        currentPanel = std::make_unique<FeedbackPanel>(*currentModel, [self] {
-            if (self)
-                self->forget();
-        });
-        currentPanel->setColorScheme(scheme, accent);
-        // The fixed-size layout gives the panel its real size only once it is polished and active.
-        currentPanel->ensurePolished();
-        currentPanel->layout()->activate();
-
-        QWidget* over = relativeTo ? relativeTo->window() : nullptr;
-        const QRect overFrame = over ? over->frameGeometry() : QRect();
-        currentPanel->move(feedbackPanelOrigin(currentPanel->size(), over ? &overFrame : nullptr,
-            screenArea(over && over->screen() ? over->screen() : QGuiApplication::primaryScreen())));
-        currentPanel->view().messageEditor()->setFocus();
-        // The form grows with the address field, a failure's sentence or the thanks, and the panel
-        // downwards with it, off the screen with its buttons when it opened low. One move, once
-        // the turn's layouts are done, however many steps the form took.
-        connect(currentPanel.get(), &FeedbackPanel::resized, this, [this] {
-            if (!std::exchange(keepPending, true))
-                QMetaObject::invokeMethod(this, &FeedbackWindowController::keepOnScreen, Qt::QueuedConnection);
-        });
+    if (currentPanel) {
+        if (!placing)
+            bringToFront();
+        return;
     }
+    currentModel = std::make_unique<FeedbackComposerModel>(FeedbackDiagnostics::current(), options);
+    connect(currentModel.get(), &FeedbackComposerModel::changed, this, &FeedbackWindowController::modelChanged);
+    const QPointer<FeedbackWindowController> self(this);
+    currentPanel = std::make_unique<FeedbackPanel>(*currentModel, [self] {
+        if (self)
+            self->forget();
+    });
+    currentPanel->setColorScheme(scheme, accent);
+    // The fixed-size layout gives the panel its real size only once it is polished and active.
+    currentPanel->ensurePolished();
+    currentPanel->layout()->activate();
+    currentPanel->view().messageEditor()->setFocus();
+    frame = new X11FrameExtents(*currentPanel);
+    // The form grows with the address field, a failure's sentence or the thanks, and the panel
+    // downwards with it, off the screen with its buttons when it opened low; a screen may shrink
+    // under it, and a manager change its frame.
+    connect(currentPanel.get(), &FeedbackPanel::resized, this, &FeedbackWindowController::scheduleKeepOnScreen);
+    connect(frame, &X11FrameExtents::changed, this, &FeedbackWindowController::scheduleKeepOnScreen);
+    const auto watch = [this](QScreen* screen) {
+        connect(screen, &QScreen::availableGeometryChanged, currentPanel.get(), [this] { scheduleKeepOnScreen(); });
+        connect(screen, &QScreen::geometryChanged, currentPanel.get(), [this] { scheduleKeepOnScreen(); });
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, currentPanel.get(), [this, watch](QScreen* screen) {
+        watch(screen);
+        scheduleKeepOnScreen();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, currentPanel.get(), [this] { scheduleKeepOnScreen(); });
+
+    const QPointer<QWidget> over = relativeTo ? relativeTo->window() : nullptr;
+    placing = true;
+    frame->whenKnown([this, over] {
+        placing = false;
+        if (!currentPanel)
+            return;
+        const QRect overFrame = over ? over->frameGeometry() : QRect();
+        const QRect outer = frame->frameGeometry();
+        frame->moveFrameTo(feedbackPanelOrigin(outer.size(), over ? &overFrame : nullptr,
+            screenArea(over && over->screen() ? over->screen() : QGuiApplication::primaryScreen())));
+        bringToFront();
+    });
+}
+
+void FeedbackWindowController::bringToFront()
+{
     currentPanel->show();
     currentPanel->raise();
     currentPanel->activateWindow();
@@ -67,15 +93,22 @@ QRect FeedbackWindowController::screenArea(QScreen* screen) const
     return area;
 }
 
+void FeedbackWindowController::scheduleKeepOnScreen()
+{
+    // One move, however many steps the form or the desktop took.
+    if (!std::exchange(keepPending, true))
+        QMetaObject::invokeMethod(this, &FeedbackWindowController::keepOnScreen, Qt::QueuedConnection);
+}
+
 void FeedbackWindowController::keepOnScreen()
 {
     keepPending = false;
     if (!currentPanel || !currentPanel->isVisible())
         return;
-    const QRect frame = currentPanel->frameGeometry();
-    const QPoint origin = feedbackPanelKeptOrigin(frame, screenArea(currentPanel->screen()));
-    if (origin != frame.topLeft())
-        currentPanel->move(origin);
+    const QRect outer = frame->frameGeometry();
+    const QPoint origin = feedbackPanelKeptOrigin(outer, screenArea(currentPanel->screen()));
+    if (origin != outer.topLeft())
+        frame->moveFrameTo(origin);
 }
 
 void FeedbackWindowController::setColorScheme(ColorScheme newScheme, const QColor& newAccent)
@@ -104,6 +137,7 @@ void FeedbackWindowController::forget()
         currentPanel->hide();
         currentPanel.release()->deleteLater();
     }
+    placing = false;
     if (currentModel) {
         currentModel->disconnect(this);
         currentModel.release()->deleteLater();
@@ -113,6 +147,7 @@ void FeedbackWindowController::forget()
 
 void FeedbackWindowController::close()
 {
+    placing = false;
     currentPanel.reset();
     currentModel.reset();
     wasSending = false;

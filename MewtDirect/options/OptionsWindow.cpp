@@ -2,6 +2,7 @@
 
 #include "artwork/AppIcon.h"
 #include "options/OptionsView.h"
+#include "platform/X11FrameExtents.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -16,6 +17,7 @@ OptionsWindow::OptionsWindow(OptionsView* view, QWidget* parent)
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::WindowMinimizeButtonHint)
     , content(view)
+    , frame(new X11FrameExtents(*this))
 {
     setObjectName(QStringLiteral("Mewt.OptionsWindow"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -34,15 +36,34 @@ void OptionsWindow::closeForGood()
     close();
 }
 
+void OptionsWindow::present()
+{
+    const auto raised = [this] {
+        if (closingForGood)
+            return;
+        show();
+        raise();
+        activateWindow();
+    };
+    if (placed) {
+        raised();
+        return;
+    }
+    frame->whenKnown([this, raised] {
+        placed = true;
+        centreOnScreen();
+        raised();
+    });
+}
+
 void OptionsWindow::centreOnScreen()
 {
     QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!where)
         return;
-    const QRect area = where->availableGeometry();
-    QRect frame(QPoint(), size());
-    frame.moveCenter(area.center());
-    move(frame.topLeft());
+    QRect outer = frame->frameGeometry();
+    outer.moveCenter(where->availableGeometry().center());
+    frame->moveFrameTo(outer.topLeft());
 }
 
 void OptionsWindow::closeEvent(QCloseEvent* event)

@@ -64,7 +64,6 @@ void OptionsWindowController::build()
         root->registerPage(factory.key(), factory.value());
     optionsWindow = std::make_unique<OptionsWindow>(root);
     synchronizeAppearance();
-    optionsWindow->centreOnScreen();
 }
 
 void OptionsWindowController::show()
@@ -76,9 +75,7 @@ void OptionsWindowController::show()
     synchronizeAppearance();
     if (activateApplication)
         activateApplication();
-    optionsWindow->show();
-    optionsWindow->raise();
-    optionsWindow->activateWindow();
+    optionsWindow->present();
 }
 
 void OptionsWindowController::setDark(bool isDark)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QtGlobal>
+#include <cstdlib>
 #include <xcb/xcb.h>
 
 namespace mewt {
@@ -24,6 +25,18 @@ xcb_connection_t* qtX11Connection()
 uint32_t x11RootWindow(xcb_connection_t* connection)
 {
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+bool x11PointerButtonHeld()
+{
+    xcb_connection_t* c = qtX11Connection();
+    if (!c)
+        return false;
+    xcb_query_pointer_reply_t* answer = xcb_query_pointer_reply(c, xcb_query_pointer(c, x11RootWindow(c)), nullptr);
+    constexpr uint16_t buttons = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2 | XCB_KEY_BUT_MASK_BUTTON_3;
+    const bool held = answer && (answer->mask & buttons) != 0;
+    std::free(answer);
+    return held;
 }
 
 DisplayProbe::DisplayProbe()

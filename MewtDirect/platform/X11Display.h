@@ -14,6 +14,9 @@ void preferX11Platform();
 xcb_connection_t* qtX11Connection();
 // The root window of the connection's first screen.
 uint32_t x11RootWindow(xcb_connection_t* connection);
+// Whether a pointer button is down now, as the X server knows it: also while a window manager
+// moves a window and keeps the release to itself. False off X11.
+bool x11PointerButtonHeld();
 
 // Whether a display can be reached at all, since Qt aborts the process when it cannot. The
 // connection made to find out stays open while the probe lives: keep it until Qt has connected,

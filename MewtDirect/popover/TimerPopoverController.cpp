@@ -8,6 +8,8 @@
 #include "model/ThemeStore.h"
 #include "model/TimerStore.h"
 #include "platform/GlobalPointerMonitor.h"
+#include "platform/X11Display.h"
+#include "platform/X11FrameExtents.h"
 #include "popover/FrameStepper.h"
 #include "popover/PopoverContentHostingView.h"
 #include "popover/PopoverGeometry.h"
@@ -41,6 +43,7 @@ namespace {
 constexpr int resizeDurationMs = 220;
 constexpr int focusRetryMs = 10;
 constexpr int focusSettleMs = 50;
+constexpr int dragSettleMs = 200;
 
 int durationMaximum(PomodoroDurationKind kind)
 {
@@ -102,6 +105,7 @@ TimerPopoverController::TimerPopoverController(
     , placement(services.placementStore)
     , visibleFramesProvider(std::move(services.visibleFrames))
     , screenFramesProvider(std::move(services.screenFrames))
+    , keepClearProvider(std::move(services.keepClearOf))
     , sharedPresentation(std::make_unique<TimerPopoverPresentation>())
 {
     PomodoroSettingsStore& pomodoroSettings = stores.pomodoroSettings;
@@ -134,6 +138,18 @@ TimerPopoverController::TimerPopoverController(
         if (self)
             self->panelWindowLost();
     };
+    pinnedFrame = new X11FrameExtents(*popoverPanel);
+    connect(pinnedFrame, &X11FrameExtents::changed, this, &TimerPopoverController::keepPinnedClear);
+    dragSettle = new QTimer(this);
+    dragSettle->setSingleShot(true);
+    dragSettle->setInterval(dragSettleMs);
+    connect(dragSettle, &QTimer::timeout, this, [this] {
+        // A manager moving the window keeps the release to itself: the button's state tells.
+        if (x11PointerButtonHeld())
+            dragSettle->start();
+        else
+            keepPinnedClear();
+    });
 
     // The view only reads the time from the clock it is handed.
     root = new TimerPopoverView(stores, *sharedPresentation, &soundPlayer, clock);
@@ -634,8 +650,9 @@ QList<QRectF> TimerPopoverController::screenFrames() const
     return screenFramesProvider ? screenFramesProvider() : screenAreas(&QScreen::geometry);
 }
 
-void TimerPopoverController::placeDetached(QRect frame)
+void TimerPopoverController::placeDetached(QRect wanted)
 {
+    const QRect frame = clearOfPaw(wanted);
     {
         const PlacementSuppression quiet(suppressesPlacementPersistence);
         popoverPanel->setContentGeometry(frame);
@@ -647,8 +664,8 @@ void TimerPopoverController::placeDetached(QRect frame)
 
 void TimerPopoverController::placeDetachedInPlace(QRect wanted)
 {
-    // Wholly on a screen, the window stays, also inside a panel's strip: the attached popover
-    // hangs in our own, and pinning it must not make it jump.
+    // Wholly on a screen, the window stays, also inside another panel's strip: clamped 8 inside the
+    // visible frame, pinning made it jump.
     const QList<QRectF> screens = screenFrames();
     if (std::any_of(screens.cbegin(), screens.cend(),
             [wanted](const QRectF& screen) { return screen.contains(QRectF(wanted)); }))
@@ -664,6 +681,26 @@ void TimerPopoverController::placeDetachedOnScreen(QRect wanted)
     placeDetached(origin ? QRect(rounded(*origin), wanted.size()) : wanted);
 }
 
+QRect TimerPopoverController::clearOfPaw(QRect content) const
+{
+    const QRect clear = keepClearProvider ? keepClearProvider() : QRect();
+    if (clear.isEmpty())
+        return content;
+    const int shadow = popoverPanel->margin();
+    const QMargins around = QMargins(shadow, shadow, shadow, shadow) + pinnedFrame->margins().value_or(QMargins());
+    const QRect outer = content.marginsAdded(around);
+    return outer.intersects(clear) ? content.translated(0, clear.bottom() + 1 - outer.top()) : content;
+}
+
+void TimerPopoverController::keepPinnedClear()
+{
+    if (closed || !sharedPresentation->isDetached() || pendingDetachedRestoration || !popoverPanel->isVisible())
+        return;
+    const QRect content = popoverPanel->contentGeometry();
+    if (clearOfPaw(content) != content)
+        placeDetached(content);
+}
+
 void TimerPopoverController::panelDidMove()
 {
     // A window manager moves a window as it maps it; that is not the user's place, and during a
@@ -674,11 +711,18 @@ void TimerPopoverController::panelDidMove()
     panelTopY = frame.top();
     if (placement)
         placement->save(QRectF(frame));
+    // Dragged onto the paw's strip, it is moved off once let go: a move of ours would fight the
+    // manager's while the user still holds it.
+    if (clearOfPaw(frame) != frame)
+        dragSettle->start();
+    else
+        dragSettle->stop();
 }
 
 void TimerPopoverController::stopUnderWay()
 {
     ++generation;
+    dragSettle->stop();
     entryGeneration.reset();
     stopResizeAnimation();
     removeDismissalMonitors();

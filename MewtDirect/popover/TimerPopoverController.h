@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QRectF>
 #include <QSet>
 #include <QSize>
@@ -18,6 +19,7 @@
 
 class QLineEdit;
 class QScreen;
+class QTimer;
 class QVariantAnimation;
 
 namespace mewt {
@@ -30,6 +32,7 @@ class TimerPopoverBackgroundView;
 class TimerPopoverPanel;
 class TimerPopoverPlacementStore;
 class TimerPopoverView;
+class X11FrameExtents;
 
 // Owns the popover for the life of the process: the panel under the paw, the root view it hosts
 // and the presentation they share. It slides the panel in under the paw and out again, sizes it to
@@ -63,6 +66,9 @@ public:
         std::function<QList<QRectF>()> visibleFrames;
         // The screens' whole areas; empty asks the screens.
         std::function<QList<QRectF>()> screenFrames;
+        // The paw's strip, which the pinned window never covers with its shadow or the manager's
+        // frame: our input shape lets presses through the shadow, but a frame takes them.
+        std::function<QRect()> keepClearOf;
     };
 
     TimerPopoverController(
@@ -153,12 +159,18 @@ private:
     void stopUnderWay();
     QList<QRectF> visibleFrames() const;
     QList<QRectF> screenFrames() const;
-    // Moves the detached window itself, so the move is not taken for the user's, and keeps the place.
-    void placeDetached(QRect frame);
+    // Moves the detached window itself, off the paw's strip, so the move is not taken for the
+    // user's, and keeps the place.
+    void placeDetached(QRect wanted);
     // The same, kept on a visible screen.
     void placeDetachedOnScreen(QRect wanted);
     // The same where it lies wholly on a screen; otherwise kept on a visible one.
     void placeDetachedInPlace(QRect wanted);
+    // `content` moved down by the least that takes the pinned window, shadow and frame included,
+    // off the paw's strip, as managers keep windows out of a panel's strip.
+    QRect clearOfPaw(QRect content) const;
+    // Moves the pinned window off the paw's strip once the user has let go of it there.
+    void keepPinnedClear();
     void panelDidMove();
     void panelWindowLost();
     void scheduleScreenCheck();
@@ -173,6 +185,7 @@ private:
     TimerPopoverPlacementStore* placement = nullptr;
     std::function<QList<QRectF>()> visibleFramesProvider;
     std::function<QList<QRectF>()> screenFramesProvider;
+    std::function<QRect()> keepClearProvider;
 
     std::unique_ptr<TimerPopoverPresentation> sharedPresentation;
     std::unique_ptr<PomodoroDurationPullController> durationPull;
@@ -181,6 +194,9 @@ private:
     TimerPopoverView* root = nullptr;
     TimerPopoverBackgroundView* background = nullptr;
     QVariantAnimation* resizeAnimation = nullptr;
+    X11FrameExtents* pinnedFrame = nullptr;
+    // Runs while a drag leaves the pinned window on the paw's strip, until the button is up.
+    QTimer* dragSettle = nullptr;
 
     int generation = 0;
     std::optional<int> entryGeneration;

@@ -31,6 +31,9 @@ public:
     void setContentGeometry(const QRect& rect);
     void moveContentTo(QPoint topLeft);
 
+    // The transparent margin around the content, on every side.
+    int margin() const { return composited ? shadowMargin : 0; }
+
     // 0...1; only a composited window can show it, elsewhere the panel stays opaque.
     double alpha() const { return currentAlpha; }
     void setAlpha(double alpha);
@@ -67,7 +70,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    int margin() const { return composited ? shadowMargin : 0; }
     void applyShape();
     void applyInputRegion();
     void layoutContent();

@@ -258,8 +258,10 @@ void AppCoordinator::buildDeferredParts()
         popover.emplace(TimerPopoverStores { timer, themes, popoverAppearance, interfaceSettings, pullSettings,
                             pomodoroSettings, pomodoro, onboarding },
             initialPopoverContentSize,
-            TimerPopoverController::Services {
-                tactileSounds, services.clock, services.pointerMonitor, {}, {}, &popoverPlacement, {}, {} });
+            TimerPopoverController::Services { tactileSounds, services.clock, services.pointerMonitor, {}, {},
+                &popoverPlacement, {}, {}, [self = QPointer<AppCoordinator>(this)] {
+                    return self ? self->statusItem.window().pawStrip() : QRect();
+                } });
         endingCue->stayBelow(&popover->panel());
         // Asked for only after the quit: it never shows.
         if (shutDown)

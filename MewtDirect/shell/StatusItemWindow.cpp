@@ -117,6 +117,12 @@ QRect StatusItemWindow::controlScreenRect() const
     return { pawView->mapToGlobal(QPoint(0, 0)), pawView->size() };
 }
 
+QRect StatusItemWindow::pawStrip() const
+{
+    const int top = watchedScreen ? watchedScreen->geometry().top() : geometry().top();
+    return { geometry().left(), top, width(), geometry().bottom() + 1 + screenMargin - top };
+}
+
 void StatusItemWindow::place()
 {
     if (!watchedScreen)

@@ -41,6 +41,9 @@ public:
     QRect pawScreenRect() const;
     // The whole control, the paw and the time beside it, in global coordinates.
     QRect controlScreenRect() const;
+    // The strip the paw keeps to itself, in global coordinates: from the screen's top to
+    // `screenMargin` below the window, over its columns (under a manager, the strip it reserves).
+    QRect pawStrip() const;
     // While the pull's arm hangs from the paw's place (see `PawStatusView::setPawLifted`).
     void setPawLifted(bool lifted);
 

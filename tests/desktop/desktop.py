@@ -3,6 +3,7 @@ its controls over the accessibility bus as a screen reader does."""
 import configparser
 import json
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -105,16 +106,31 @@ def activate(window):
     xdo("windowfocus" if WM == "none" else "windowactivate", "--sync", window)
 
 
+def root_children():
+    """The root's children (frames, and windows nobody manages), top-most first."""
+    return [int(line.split()[0], 16) for line in run("xwininfo", "-root", "-children").splitlines()
+            if line.strip().startswith("0x")]
+
+
+def frame_of(window, order=None):
+    """The root's child that holds `window`: the manager's frame around it, or the window itself."""
+    order = order or root_children()
+    while window not in order:
+        window = int(run("xwininfo", "-id", str(window), "-tree").split("Parent window id: ")[1].split()[0], 16)
+    return window
+
+
+def outer(window):
+    """`window`'s outer rectangle on the screen as the X server has it: its frame's, when managed."""
+    info = run("xwininfo", "-id", str(frame_of(window)))
+    return tuple(int(re.search(key + r":\s+(-?\d+)", info).group(1)) for key in
+                 ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+
 def above(upper, lower):
     """Whether `upper` is stacked above `lower`, comparing the root's children (frames) that hold them."""
-    order = [int(line.split()[0], 16) for line in run("xwininfo", "-root", "-children").splitlines()
-             if line.strip().startswith("0x")]  # top-most first
-
-    def top(window):
-        while window not in order:
-            window = int(run("xwininfo", "-id", str(window), "-tree").split("Parent window id: ")[1].split()[0], 16)
-        return window
-    return order.index(top(upper)) < order.index(top(lower))
+    order = root_children()
+    return order.index(frame_of(upper, order)) < order.index(frame_of(lower, order))
 
 
 def setting(key, value):

@@ -16,8 +16,8 @@ import tempfile
 import unittest
 
 from desktop import (TOUR_DONE, WM, Compositor, Mewt, Other, above, cardinals, centre, click, drag, find_windows,
-                     geometry, override_redirect, pixels, run, running_timer, screen_size, selection_owned, settle,
-                     start_manager, text_of, wait_for, xdo, xprop)
+                     geometry, outer, override_redirect, pixels, run, running_timer, screen_size, selection_owned,
+                     settle, start_manager, text_of, wait_for, xdo, xprop)
 
 MARGIN = 6
 
@@ -73,7 +73,59 @@ def set_strut(window, depth, width):
         "_NET_WM_STRUT_PARTIAL", f"0,0,{depth},0,0,0,0,0,0,{width - 1},0,0")
 
 
+def whole(panel, what, flush=False):
+    """Waits for `panel`'s frame to lie whole on the work area (`flush`: on its bottom edge, moved by no
+    more than it takes); one taller than the area at its top, title bar in view."""
+    def inside():
+        work_x, work_y, work_w, work_h = cardinals(None, "_NET_WORKAREA")[:4]
+        x, y, w, h = outer(panel)
+        return (x >= work_x and y >= work_y and x + w <= work_x + work_w
+                and (y + h <= work_y + work_h or (h > work_h and y == work_y))
+                and (not flush or y + h == work_y + work_h))
+    settle(0.5)
+    wait_for(inside, what=f"the panel whole on the work area{', at its bottom' if flush else ''}, {what}")
+
+
+def grow_feedback(app, panel, flush=False):
+    """Grows the open feedback panel by the address field and a failed send's sentence; it stays whole."""
+    whole(panel, "as it opens", flush)
+    click(app.node("feedback message"))
+    xdo("type", "hello")
+    app.press("include email so i can reply")
+    app.node("reply email")
+    whole(panel, "with the address field", flush)
+    app.press("send")
+    sentence = "this build has no feedback service, so notes go nowhere."
+    wait_for(lambda: any(text_of(node) == sentence for node in app.nodes(role="text")), what="the failure")
+    whole(panel, "with the failure's sentence", flush)
+
+
 class Panel(unittest.TestCase):
+    @unittest.skipIf(WM == "none", "no frames without a window manager")
+    def test_windows_placed_and_kept_by_their_frames(self):
+        app = Mewt(TOUR_DONE)
+        self.addCleanup(app.quit)
+        app.open_settings()
+        settings = wait_for(lambda: find_windows("^mewt settings$"), what="the settings window")[0]
+        settle(0.5)
+        work_x, work_y, work_w, work_h = cardinals(None, "_NET_WORKAREA")[:4]
+        x, y, w, h = outer(settings)
+        self.assertLessEqual(abs(2 * x + w - 2 * work_x - work_w), 2, "centred across by its frame")
+        self.assertLessEqual(abs(2 * y + h - 2 * work_y - work_h), 2, "centred down by its frame")
+
+        # Opened over the settings window at the screen's bottom, the feedback panel stays whole as
+        # it grows; the screen's area shrinking under it (to 800 x 480: Xvfb changes no size, and
+        # openbox takes at most half the screen for a strut) moves it in.
+        xdo("windowmove", settings, x, work_y + work_h - h + 60)
+        wait_for(lambda: outer(settings)[1] + h > work_y + work_h - 70, what="the settings window low")
+        app.node("send feedback", role="push button").queryAction().doAction(0)
+        panel = wait_for(lambda: find_windows("^send feedback$"), what="the feedback panel")[0]
+        grow_feedback(app, panel)
+        width, height = screen_size()
+        with StrutClient("fixed", 0, width // 2, 0, height - 480):
+            wait_for(lambda: cardinals(None, "_NET_WORKAREA")[3] <= 480, what="the smaller work area")
+            whole(panel, "on the smaller area")
+
     def test_the_paw_among_other_windows(self):
         app = Mewt(TOUR_DONE)
         self.addCleanup(app.quit)
@@ -149,12 +201,12 @@ class Panel(unittest.TestCase):
         set_strut(bar.id, 20, width)
         wait_for(lambda: app.geometry(paw)[1] == 20 + MARGIN, what="the paw under the shallower bar")
 
-        # Pinned under the bars, the popover stays exactly where it hung (xfwm4 keeps the top edge of
-        # every window it manages out of the strips), also after a click on its empty header and the
-        # pointer moving on alone; a drag moves it.
+        # Pinned under the bars, the popover goes just below the paw's strip, where it hung across,
+        # and stays there, also after a click on its empty header and the pointer moving on alone;
+        # a drag moves it, and one let go over the strip puts it back below.
         app.open_controls("more actions")
-        x, y, *_ = app.geometry(next(w for w in app.windows() if w != paw))
-        attached = (x, max(y, cardinals(None, "_NET_WORKAREA")[1]) if WM == "xfwm4" else y)
+        x = app.geometry(next(w for w in app.windows() if w != paw))[0]
+        strip = cardinals(paw, "_NET_WM_STRUT_PARTIAL")[2]
         app.press("detach and pin controls")
         pinned = wait_for(lambda: [w for w in app.windows() if w != paw and not override_redirect(w)],
                           what="the pinned window")[0]
@@ -162,10 +214,13 @@ class Panel(unittest.TestCase):
         pin_x, pin_y = centre(app.node("reattach controls"))
         xdo("mousemove", pin_x - 24, pin_y, "click", "1", "mousemove", pin_x - 324, pin_y + 200)
         settle(0.5)
-        self.assertEqual(app.geometry(pinned)[:2], attached)
+        self.assertEqual(outer(pinned)[:2], (x, strip))
         drag(pin_x - 24, pin_y, -30, 20, 10)
         xdo("mouseup", "1")
-        wait_for(lambda: app.geometry(pinned)[0] < attached[0] - 250, what="the dragged window")
+        wait_for(lambda: app.geometry(pinned)[0] < x - 250, what="the dragged window")
+        drag(pin_x - 324, pin_y + 200, 30, -25, 10)
+        xdo("mouseup", "1")
+        wait_for(lambda: outer(pinned)[1] == strip and outer(pinned)[0] > x - 60, what="the window back below the strip")
 
         # Dragged on to the screen's bottom right, it opens the feedback panel flush with the
         # bottom edge; the panel stays whole on the work area, and flush, as the address field and
@@ -179,30 +234,8 @@ class Panel(unittest.TestCase):
         wait_for(lambda: app.geometry(pinned)[1] > height - ph - 40, what="the window at the bottom")
         app.menu(3)
         panel = wait_for(lambda: find_windows("^send feedback$"), what="the feedback panel")[0]
-        work_x, work_y, work_w, work_h = cardinals(None, "_NET_WORKAREA")[:4]
 
-        def whole(what):
-            def inside_work_area():
-                # xwininfo, since xdotool counts the frame's offset in twice.
-                info = run("xwininfo", "-id", str(panel))
-                x, y, w, h = (int(re.search(key + r":\s+(-?\d+)", info).group(1)) for key in
-                              ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
-                left, right, top, bottom = cardinals(panel, "_NET_FRAME_EXTENTS") or [0, 0, 0, 0]
-                # Moved by no more than it takes: still flush with the bottom edge.
-                return (x - left >= work_x and y - top >= work_y and x + w + right <= work_x + work_w
-                        and y + h + bottom == work_y + work_h)
-            settle(0.5)
-            wait_for(inside_work_area, what=f"the panel whole on the work area, at its bottom, {what}")
-        whole("as it opens")
-        click(app.node("feedback message"))
-        xdo("type", "hello")
-        app.press("include email so i can reply")
-        app.node("reply email")
-        whole("with the address field")
-        app.press("send")
-        sentence = "this build has no feedback service, so notes go nowhere."
-        wait_for(lambda: any(text_of(node) == sentence for node in app.nodes(role="text")), what="the failure")
-        whole("with the failure's sentence")
+        grow_feedback(app, panel, flush=True)
         app.press("cancel")
         wait_for(lambda: not find_windows("^send feedback$"), what="the panel to go")
         app.press("reattach controls")
@@ -317,6 +350,23 @@ class PullFromPopover(unittest.TestCase):
             left = wait_for(lambda: app.timer().get("remainingSeconds"), what="the timer paused")
             self.pull(app)
             wait_for(lambda: app.timer().get("remainingSeconds", 0) > left + 60, what="the paused timer extended")
+
+            # Pinned, the window leaves the paw's strip with its shadow and frame (a manager's frame
+            # takes the presses our input shape lets through): a press on the paw's middle still pulls.
+            app.open_controls("more actions")
+            app.press("detach and pin controls")
+            pinned = wait_for(lambda: [w for w in app.windows() if w != app.paw and not override_redirect(w)],
+                              what="the pinned window")[0]
+            settle(0.5)
+            if WM != "none":
+                self.assertGreaterEqual(outer(pinned)[1], cardinals(app.paw, "_NET_WM_STRUT_PARTIAL")[2])
+            left = app.timer()["remainingSeconds"]
+            x, y, w, h = app.geometry(app.paw)
+            drag(x + 12, y + h // 2, 0, 10, 10)
+            xdo("mouseup", "1")
+            wait_for(lambda: app.timer().get("remainingSeconds", 0) > left + 60, what="a pull beside the pinned window")
+            app.press("reattach controls")
+            wait_for(lambda: pinned not in app.windows(), what="the window going back under the paw")
 
             # Without one, from the popover a cancel leaves showing: the paw has shrunk beside it.
             compositor.stop()

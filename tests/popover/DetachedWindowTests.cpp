@@ -154,6 +154,32 @@ TEST_F(DetachedWindow, PinningSavesAtOnceAndUnpinningForgetsThePlace)
     EXPECT_TRUE(rig.panel().isVisible()) << "back under the paw at the next reveal";
 }
 
+// A manager's frame around the pinned window takes the presses our input shape lets through its
+// shadow, so neither ever lies over the paw's strip: on pinning, restoring, and a drag let go there.
+TEST_F(DetachedWindow, ThePinnedWindowAndItsShadowKeepOffThePawsStrip)
+{
+    rig.pawStrip = QRect(1554, 0, 36, 36);
+    rig.showAndSettle();
+    const QRect attached = rig.content();
+    pin();
+    EXPECT_EQ(rig.content(), attached.translated(0, 36 + 14 - attached.top())) << "just below, where it hung across";
+    EXPECT_EQ(stored(), (SavedPlacement { double(attached.left()), 50 }));
+
+    rig.panel().moveContentTo({ 1400, 10 });
+    EXPECT_EQ(rig.content().topLeft(), QPoint(1400, 10)) << "left alone while the drag may go on";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return rig.content().topLeft() == QPoint(1400, 50); }));
+    EXPECT_EQ(stored(), (SavedPlacement { 1400, 50 }));
+    rig.panel().moveContentTo({ 1000, 10 });
+    QTest::qWait(300);
+    EXPECT_EQ(rig.content().topLeft(), QPoint(1000, 10)) << "beside the strip it stays";
+
+    // Restored: clamped 8 inside the visible frame, then below the strip.
+    popover().close();
+    seed(SavedPlacement { 1500, 0 }.encoded());
+    rig.relaunch();
+    EXPECT_EQ(rig.content().topLeft(), QPoint(1292, 50));
+}
+
 // Each change of form makes a new native window; the shape of the one before must not come back
 // on it once a compositor starts (the window grows by its shadow's margin then).
 TEST_F(DetachedWindow, AShapeFromBeforeAPinNeverOutlivesTheCompositorsStart)

@@ -93,6 +93,8 @@ struct PopoverRig {
     // What the detached window is kept on.
     QList<QRectF> screens { visibleFrame };
     QList<QRectF> screenFrames { { 0, 0, 1600, 900 } };
+    // The strip the pinned window keeps off; none unless a test sets it.
+    QRect pawStrip;
 
     PopoverRig() { launch(); }
 
@@ -114,7 +116,8 @@ struct PopoverRig {
                 timer, themes, appearance, interfaceSettings, pullSettings, pomodoroSettings, pomodoro, onboarding },
             QSize(300, 132),
             TimerPopoverController::Services { sounds, clock, &pointer, [this] { return reducedMotion; },
-                std::move(stepper), &placement, [this] { return screens; }, [this] { return screenFrames; } });
+                std::move(stepper), &placement, [this] { return screens; }, [this] { return screenFrames; },
+                [this] { return pawStrip; } });
         controller->panel().compositingProbe = [this] { return composited; };
         // The view's first size report, as at start-up.
         if (settle)
