@@ -42,11 +42,11 @@ struct PopoverRig {
     AudioEngine engine { AudioEngine::Options { {}, std::chrono::milliseconds(40), true, false } };
     TactileSoundPlayer sounds { interfaceSettings, engine, clock };
     HeldFrameStepper* stepper = new HeldFrameStepper;
-    TimerPopoverController controller { TimerPopoverStores { timer, themes, appearance, interfaceSettings,
-                                            pullSettings, pomodoroSettings, pomodoro, onboarding },
+    TimerPopoverController controller { TimerPopoverStores { timer, themes, appearance, interfaceSettings, pullSettings,
+                                            pomodoroSettings, pomodoro, onboarding },
         QSize(300, 132),
-        TimerPopoverController::Services {
-            sounds, clock, nullptr, [] { return false; }, std::unique_ptr<FrameStepper>(stepper), nullptr, {}, {} } };
+        TimerPopoverController::Services { sounds, clock, nullptr, [] { return false; },
+            std::unique_ptr<FrameStepper>(stepper), nullptr, {}, {}, {} } };
 };
 
 void entryAnimationFrame(benchmark::State& state)
