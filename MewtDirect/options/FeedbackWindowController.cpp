@@ -10,11 +10,20 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 namespace mewt {
+
+namespace {
+
+constexpr std::chrono::milliseconds unsettledRetry { 50 };
+constexpr int maxUnsettledTries = 40;
+
+} // namespace
 
 FeedbackWindowController::FeedbackWindowController(FeedbackClientOptions options, QObject* parent)
     : QObject(parent)
@@ -105,6 +114,13 @@ void FeedbackWindowController::keepOnScreen()
     keepPending = false;
     if (!currentPanel || !currentPanel->isVisible())
         return;
+    if (!frame->isSettled()) {
+        // Asked again shortly, for as long as a desktop takes to settle a move or a resize.
+        if (++unsettledTries <= maxUnsettledTries)
+            QTimer::singleShot(unsettledRetry, this, &FeedbackWindowController::scheduleKeepOnScreen);
+        return;
+    }
+    unsettledTries = 0;
     const QRect outer = frame->frameGeometry();
     const QPoint origin = feedbackPanelKeptOrigin(outer, screenArea(currentPanel->screen()));
     if (origin != outer.topLeft())

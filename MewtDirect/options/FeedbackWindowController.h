@@ -63,6 +63,7 @@ private:
     bool placing = false;
     bool wasSending = false;
     bool keepPending = false;
+    int unsettledTries = 0;
 };
 
 } // namespace mewt

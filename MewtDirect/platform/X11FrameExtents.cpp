@@ -101,6 +101,21 @@ QRect X11FrameExtents::frameGeometry() const
     return window ? window->geometry().marginsAdded(margins().value_or(QMargins())) : QRect();
 }
 
+bool X11FrameExtents::isSettled() const
+{
+    xcb_connection_t* c = qtX11Connection();
+    const WId id = window ? window->internalWinId() : 0;
+    if (!c || id == 0)
+        return true;
+    auto where = reply(xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, xcb_window_t(id), x11RootWindow(c), 0, 0), nullptr));
+    if (!where)
+        return true;
+    const double ratio = window->windowHandle() ? window->windowHandle()->devicePixelRatio() : 1.0;
+    const QPoint server(int(std::lround(where->dst_x / ratio)), int(std::lround(where->dst_y / ratio)));
+    return server == window->geometry().topLeft();
+}
+
 void X11FrameExtents::moveFrameTo(QPoint topLeft)
 {
     if (!window)

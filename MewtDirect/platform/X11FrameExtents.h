@@ -37,6 +37,10 @@ public:
     std::optional<QMargins> margins() const;
     // The window's outer rectangle: its content and the frame.
     QRect frameGeometry() const;
+    // Whether Qt's idea of where the window is agrees with the server's. Right after the manager
+    // maps, reparents or moves it, Qt may for a moment hold an older place (even the corner), and
+    // a move computed from that, or a resize Qt sends with it, puts the window back there.
+    bool isSettled() const;
     // Moves the window so its frame's top-left corner lands on `topLeft`.
     void moveFrameTo(QPoint topLeft);
 
