@@ -15,9 +15,11 @@ import sys
 import tempfile
 import unittest
 
-from desktop import (TOUR_DONE, WM, Compositor, Mewt, Other, above, cardinals, centre, click, drag, find_windows,
-                     geometry, override_redirect, pixels, run, running_timer, screen_size, selection_owned, settle,
-                     start_manager, text_of, wait_for, xdo, xprop)
+from Xlib import X, Xatom
+
+from desktop import (TOUR_DONE, WM, Compositor, Mewt, Other, above, cardinals, centre, click, display, drag,
+                     find_windows, geometry, override_redirect, pixels, run, running_timer, screen_size,
+                     selection_owned, settle, start_manager, text_of, wait_for, xdo, xprop)
 
 MARGIN = 6
 
@@ -247,8 +249,15 @@ class Panel(unittest.TestCase):
         # No portal runs here: the desktop's theme decides, as on XFCE.
         manager = XSettingsManager("Adwaita-dark")
         self.addCleanup(manager.close)
+        # Data that is no settings, there from the start, holds neither the app nor the display.
+        owner = display().get_selection_owner(display().intern_atom("_XSETTINGS_S0"))
+        settings = display().intern_atom("_XSETTINGS_SETTINGS")
+        owner.change_property(settings, Xatom.STRING, 8, b"hello")
+        display().sync()
         app = Mewt("\n".join([TOUR_DONE, "timerMode=pomodoro"]))
         self.addCleanup(app.quit)
+        run("xdpyinfo", timeout=1)
+        manager.set_theme("Adwaita-dark")
         focus = app.open_controls("focus duration, 25 minutes")
         popover = max((w for w in app.windows() if w != app.paw), key=lambda w: geometry(w)[2] * geometry(w)[3])
 
@@ -258,6 +267,23 @@ class Panel(unittest.TestCase):
         wait_for(lambda: brightness() < 90, what="a dark popover under a dark theme")
         manager.set_theme("Greybird")
         wait_for(lambda: brightness() > 180, what="the popover turning light with the theme")
+
+        # Such data (another type, another format, too short, too big) written over the manager's
+        # while the app runs: the display keeps answering everyone, and the app goes without the
+        # desktop's theme until the manager's next settings, which it follows.
+        for kind, form, data in ((Xatom.STRING, 8, b"hello"), (settings, 32, [1] * 16), (settings, 8, b"\0\0"),
+                                 (settings, 8, b"\0" * 200_000)):
+            manager.set_theme("Adwaita-dark")
+            wait_for(lambda: brightness() < 90, what="the popover dark")
+            owner.change_property(settings, kind, form, data)
+            # Bigger than one request carries.
+            for _ in range(len(data) // 40_000):
+                owner.change_property(settings, kind, form, data, X.PropModeAppend)
+            display().sync()
+            run("xdpyinfo", timeout=1)
+            wait_for(lambda: brightness() > 180, what=f"no desktop theme after data of type {kind}, {len(data)} long")
+            manager.set_theme("Adwaita-dark")
+            wait_for(lambda: brightness() < 90, what=f"the settings followed after data of type {kind}")
 
         # Pulled 48 px straight down, the rope's pill shows 14 px right of and 12 below the pointer,
         # over the popover's own instructions. Its rounded corners show what was there; no black.
