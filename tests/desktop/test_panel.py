@@ -307,6 +307,32 @@ class Panel(unittest.TestCase):
             self.assertEqual(during[row][col], before[row][col], f"the pill's corner at {col}, {row}")
 
 
+def sized(app, width, height):
+    """The app's shown windows of that size; one that goes meanwhile is left out."""
+    return [w for w in app.windows() if f"WIDTH={width}\nHEIGHT={height}\n"
+            in run("xdotool", "getwindowgeometry", "--shell", str(w), check=False)]
+
+
+class CompositorArrival(unittest.TestCase):
+    def test_the_look_follows_a_compositor_that_comes_and_goes(self):
+        # Session autostart starts programs in no set order: the compositor may come after the app.
+        app = Mewt(TOUR_DONE)
+        self.addCleanup(app.quit)
+        shaped = lambda window: display().create_resource_object("window", window).shape_query_extents().bounding_shaped
+        self.assertTrue(shaped(app.paw), "the paw cut to its outline")
+        # Mid-pull the paw and the arm's overlay turn blended, and back when it goes.
+        x, y, w, h = app.geometry(app.paw)
+        drag(x + 12, y + h // 2, 0, 10, 6)
+        overlay = wait_for(lambda: sized(app, *screen_size()), what="the pull's overlay")[0]
+        self.assertTrue(shaped(overlay))
+        with Compositor() as compositor:
+            wait_for(lambda: not shaped(overlay) and not shaped(app.paw), what="the arm and the paw blended")
+            compositor.stop()
+            wait_for(lambda: shaped(overlay) and shaped(app.paw), what="the arm and the paw cut to their outlines")
+        xdo("key", "Escape", "mouseup", "1")
+        wait_for(lambda: overlay not in app.windows(), what="the cancelled pull's overlay to go")
+
+
 def attached_popover(app):
     """The popover's window hanging under the paw (the pull's overlay spans the screen)."""
     return next((w for w in app.windows() if w != app.paw and 250 < app.geometry(w)[2] < 400), None)
@@ -337,6 +363,22 @@ class PullFromPopover(unittest.TestCase):
             end = app.timer()["endDate"]
             self.pull(app)
             wait_for(lambda: app.timer()["endDate"] > end + 60, what="the running timer extended")
+
+            # The paw peeking out after a pull takes presses only where it is drawn: one on it pulls,
+            # one on its see-through side goes to what lies beneath.
+            def peeking():
+                handle = wait_for(lambda: sized(app, 34, 63), what="the paw peeking out after the pull")[0]
+                settle(0.3)  # slid all the way out
+                return handle
+            end = app.timer()["endDate"]
+            hx, hy, *_ = app.geometry(peeking())
+            drag(hx + 17, hy + 52, 0, 10, 8)
+            xdo("mouseup", "1")
+            wait_for(lambda: app.timer()["endDate"] > end + 60, what="a pull from the peeking paw")
+            hx, hy, *_ = app.geometry(peeking())
+            drag(hx + 2, hy + 36, 0, 10, 4)
+            self.assertFalse(sized(app, *screen_size()), "a pull began")
+            xdo("mouseup", "1")
 
             app.open_controls("pause timer")
             app.press("pause timer")
