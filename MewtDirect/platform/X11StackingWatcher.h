@@ -33,9 +33,6 @@ public:
     void keep(QWindow* window, std::function<QList<QWindow*>()> higher);
     void stop();
     bool isKeeping() const { return !kept.isNull(); }
-    // Whether the root's children are listened to: after `keep`, until `stop`, also once the kept
-    // window is gone (another program destroyed it), since nothing else would end it.
-    bool isWatching() const { return watching; }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -48,6 +45,8 @@ private:
     std::function<QList<QWindow*>()> higherWindows;
     QTimer spacing;
     bool placePending = false;
+    // The root's children are listened to from `keep` until `stop`, also once the kept window is
+    // gone (another program destroyed it).
     bool watching = false;
 };
 

@@ -50,7 +50,7 @@ int MewtApp::run(int argc, char** argv)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     recoverLostWindows();
     const AccessibleTextRangeGuard textRanges;
-    XSettingsGuard xsettings;
+    const XSettingsGuard xsettings;
 
     AppDelegate delegate;
     // The paw has no use for it, and drawing it at every size takes longer than showing the paw.
