@@ -31,6 +31,6 @@ notice libpulse-LGPL-2.1 \
 # The notice proper starts at the copyright line; what comes before is Debian's packaging history.
 sed -n '/^Copyright (C)/,$p' /usr/share/doc/libxcb1/copyright >"$out/libxcb-MIT.body"
 notice libxcb-MIT \
-    "libxcb and its XInput and Shape extension libraries (libxcb-xinput, libxcb-shape), the X protocol C-language binding, are used under the MIT/X11 licence, which follows." \
+    "libxcb and its XInput, Shape and XFixes extension libraries (libxcb-xinput, libxcb-shape, libxcb-xfixes), the X protocol C-language binding, are used under the MIT/X11 licence, which follows." \
     "$out/libxcb-MIT.body"
 rm "$out/libxcb-MIT.body"

@@ -101,6 +101,13 @@ EndingCueController::EndingCueController(const CatTheme& theme, InterfaceSetting
     pointerCheck.setInterval(pointerCheckInterval);
     connect(&pointerCheck, &QTimer::timeout, this, &EndingCueController::checkPointer);
 
+    // Unblended, a fade would show nothing but its end.
+    whenCompositingChanges(this, [this] {
+        if (!windowsAreComposited())
+            completeFade();
+        applyWindowShape();
+        panelWindow->update();
+    });
     connect(&fadeAnimation, &QVariantAnimation::valueChanged, this,
         [this](const QVariant& value) { panelWindow->setWindowOpacity(value.toDouble()); });
     connect(&fadeAnimation, &QVariantAnimation::finished, this, [this] {

@@ -30,6 +30,8 @@ public:
     DisplayProbe& operator=(const DisplayProbe&) = delete;
 
     bool reachable() const { return isReachable; }
+    // Null off X11 or when unreachable.
+    xcb_connection_t* x11Connection() const { return isReachable ? connection : nullptr; }
 
 private:
     xcb_connection_t* connection = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 class QRect;
+class QRegion;
 class QWindow;
 
 namespace mewt {
@@ -10,5 +11,7 @@ namespace mewt {
 // area gives the whole window back. Qt shapes only what a window shows; this shapes what it takes.
 // Off X11 it does nothing.
 void setInputRegion(QWindow& window, const QRect& area);
+// The same for artwork of any shape; an empty region takes no input at all.
+void setInputRegion(QWindow& window, const QRegion& area);
 
 } // namespace mewt

@@ -66,9 +66,9 @@ void X11StackingWatcher::keep(QWindow* window, std::function<QList<QWindow*>()> 
     if (!qtX11Connection() || !window)
         return;
     higherWindows = std::move(higher);
-    const bool wasKeeping = isKeeping();
     kept = window;
-    if (!wasKeeping) {
+    if (!watching) {
+        watching = true;
         qGuiApp->installNativeEventFilter(this);
         selectRootChildren(true);
     }
@@ -79,8 +79,9 @@ void X11StackingWatcher::keep(QWindow* window, std::function<QList<QWindow*>()> 
 
 void X11StackingWatcher::stop()
 {
-    if (!isKeeping())
+    if (!watching)
         return;
+    watching = false;
     kept.clear();
     higherWindows = nullptr;
     spacing.stop();
@@ -146,7 +147,7 @@ void X11StackingWatcher::restack()
 
 bool X11StackingWatcher::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
 {
-    if (!kept || eventType != "xcb_generic_event_t")
+    if (!watching || eventType != "xcb_generic_event_t")
         return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     const uint8_t type = event->response_type & 0x7f;
@@ -168,12 +169,14 @@ bool X11StackingWatcher::nativeEventFilter(const QByteArray& eventType, void* me
     const xcb_window_t root = x11RootWindow(qtX11Connection());
     if (heard != root || about == root)
         return false;
-    const auto own = static_cast<xcb_window_t>(kept->winId());
-    if (type == XCB_MAP_NOTIFY && about != own)
-        placeKept();
-    if (type == XCB_CONFIGURE_NOTIFY && about != own
-        && static_cast<const xcb_configure_notify_event_t*>(message)->above_sibling == own)
-        placeKept();
+    if (kept) {
+        const auto own = static_cast<xcb_window_t>(kept->winId());
+        if (type == XCB_MAP_NOTIFY && about != own)
+            placeKept();
+        if (type == XCB_CONFIGURE_NOTIFY && about != own
+            && static_cast<const xcb_configure_notify_event_t*>(message)->above_sibling == own)
+            placeKept();
+    }
     // Qt never asked for the root's children and reads a root configure event as a screen change.
     return true;
 }

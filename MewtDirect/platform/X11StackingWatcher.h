@@ -45,6 +45,9 @@ private:
     std::function<QList<QWindow*>()> higherWindows;
     QTimer spacing;
     bool placePending = false;
+    // The root's children are listened to from `keep` until `stop`, also once the kept window is
+    // gone (another program destroyed it).
+    bool watching = false;
 };
 
 } // namespace mewt

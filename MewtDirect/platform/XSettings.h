@@ -14,6 +14,8 @@ namespace mewt {
 class XSettings final {
 public:
     static inline const QByteArray themeNameKey = QByteArrayLiteral("Net/ThemeName");
+    // Data bigger than this is not a desktop's settings, so nothing is read of it.
+    static constexpr qsizetype maximumSize = 1024 * 1024;
 
     // Nothing for data that does not follow the format.
     static std::optional<XSettings> parse(QByteArrayView data);

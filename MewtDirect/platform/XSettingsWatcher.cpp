@@ -39,9 +39,6 @@ bool listen(xcb_connection_t* c, xcb_window_t window, uint32_t events)
         == nullptr;
 }
 
-// A settings property bigger than this is not a desktop's.
-constexpr uint32_t maximumPropertyWords = 256 * 1024;
-
 } // namespace
 
 XSettingsWatcher::XSettingsWatcher(QObject* parent)
@@ -86,9 +83,10 @@ void XSettingsWatcher::readSettings()
     if (manager != XCB_WINDOW_NONE) {
         xcb_connection_t* c = qtX11Connection();
         const auto property = reply(xcb_get_property_reply(c,
-            xcb_get_property(c, 0, manager, settingsAtom, XCB_GET_PROPERTY_TYPE_ANY, 0, maximumPropertyWords),
+            xcb_get_property(c, 0, manager, settingsAtom, XCB_GET_PROPERTY_TYPE_ANY, 0, XSettings::maximumSize / 4),
             nullptr));
-        if (property && property->format == 8 && property->bytes_after == 0) {
+        // Read once, whatever it holds: data of another type, format or size is no settings.
+        if (property && property->type == settingsAtom && property->format == 8 && property->bytes_after == 0) {
             const QByteArrayView data(static_cast<const char*>(xcb_get_property_value(property.get())),
                 xcb_get_property_value_length(property.get()));
             current = XSettings::parse(data).value_or(XSettings());

@@ -57,6 +57,10 @@ TimerPopoverPanel::TimerPopoverPanel(QWidget* parent)
         if (onWindowLost)
             onWindowLost();
     });
+    whenCompositingChanges(this, [this] {
+        refreshCompositing();
+        update();
+    });
 }
 
 TimerPopoverPanel::~TimerPopoverPanel()

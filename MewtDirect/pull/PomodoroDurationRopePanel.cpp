@@ -39,6 +39,13 @@ PomodoroDurationRopePanel::PomodoroDurationRopePanel(
     font.setWeight(QFont::DemiBold);
     text->setFont(font);
     valuePill = new PullStatusPill(currentTheme.interactionPalette(), false, text, this);
+    whenCompositingChanges(this, [this] {
+        composited = windowsAreComposited();
+        if (isVisible()) {
+            sync();
+            update();
+        }
+    });
 }
 
 void PomodoroDurationRopePanel::present(const CatTheme& theme)
@@ -93,6 +100,8 @@ void PomodoroDurationRopePanel::sync()
         if (valuePill->isVisible())
             shapes.append(valuePill->capsuleShape().translated(QPointF(valuePill->pos())));
         setMask(unblendedWindowShape(shapes, rect()));
+    } else if (!mask().isEmpty()) {
+        clearMask();
     }
     update();
 }

@@ -1,9 +1,10 @@
 #include "pull/PullHandlePanel.h"
 
 #include "artwork/Compositing.h"
-#include "model/InterfaceSettingsStore.h"
 #include "artwork/PeekPawArtwork.h"
 #include "artwork/ReducedMotion.h"
+#include "model/InterfaceSettingsStore.h"
+#include "platform/X11InputRegion.h"
 #include "platform/X11WindowLoss.h"
 
 #include <QBitmap>
@@ -60,6 +61,7 @@ PullHandlePanel::PullHandlePanel(InterfaceSettingsStore& settings, const CatThem
     });
     // Its hiding already cancelled a pull under way; the handle counts as put away.
     whenWindowLost(*this, [this] { concealPullHandle(); });
+    whenCompositingChanges(this, [this] { followCompositing(); });
 }
 
 PullHandlePanel::~PullHandlePanel()
@@ -102,6 +104,8 @@ void PullHandlePanel::revealPullHandle(const QRectF& pawScreenRect)
     composited = windowsAreComposited();
     move(resting.topLeft());
     artwork->show();
+    // The input shape goes on the native window.
+    winId();
     shapeForCompositing();
 
     // Shaped windows cannot slide their content, and some people asked for stillness.
@@ -146,24 +150,62 @@ void PullHandlePanel::advanceReveal()
     const double t = std::min(1.0, static_cast<double>(revealFrame) / revealFrames);
     const double eased = 1.0 - (1.0 - t) * (1.0 - t) * (1.0 - t);
     artwork->move(0, static_cast<int>(std::lround(-(1.0 - eased) * revealTravel)));
+    shapeInput();
     if (revealFrame >= revealFrames)
         revealTimer.stop();
 }
 
 void PullHandlePanel::shapeForCompositing()
 {
-    if (composited) {
-        if (!mask().isEmpty())
-            clearMask();
-        return;
-    }
     QImage image(size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
         paintPeekPaw(painter, artwork->theme());
     }
-    setMask(QBitmap::fromImage(image.createAlphaMask()));
+    drawnShape = QRegion(QBitmap::fromImage(image.createAlphaMask()));
+    if (!composited)
+        setMask(drawnShape);
+    else if (!mask().isEmpty())
+        clearMask();
+    shapeInput();
+}
+
+void PullHandlePanel::shapeInput()
+{
+    // Blended, the window's see-through sides would take presses meant for what shows through them.
+    if (QWindow* window = windowHandle())
+        setInputRegion(*window, drawnShape.translated(artwork->pos()) & rect());
+}
+
+void PullHandlePanel::followCompositing()
+{
+    const bool now = windowsAreComposited();
+    if (now == composited)
+        return;
+    composited = now;
+    if (!isVisible())
+        return;
+    if (pullStarted) {
+        // Only the grab is left of the handle; what it shows now would show black.
+        if (!composited)
+            parkForPull();
+        return;
+    }
+    if (!composited && revealTimer.isActive()) {
+        revealTimer.stop();
+        artwork->move(0, 0);
+    }
+    shapeForCompositing();
+}
+
+void PullHandlePanel::parkForPull()
+{
+    // An empty mask would show the whole window, and the one pixel kept instead would show
+    // black: put that pixel just outside every screen. The window stays mapped, so the grab holds.
+    setMask(QRegion(0, 0, 1, 1));
+    if (const QScreen* own = screen())
+        move(own->virtualGeometry().topLeft() - QPoint(1, 1));
 }
 
 QRectF PullHandlePanel::screenFrameAt(QPointF point) const
@@ -206,13 +248,8 @@ void PullHandlePanel::startPull()
     // The overlay draws the arm from here on; the handle keeps only the grab.
     artwork->move(0, 0);
     artwork->hide();
-    if (!composited) {
-        // An empty mask would show the whole window, and the one pixel kept instead would show
-        // black: put that pixel just outside every screen. The window stays mapped, so the grab holds.
-        setMask(QRegion(0, 0, 1, 1));
-        if (const QScreen* own = screen())
-            move(own->virtualGeometry().topLeft() - QPoint(1, 1));
-    }
+    if (!composited)
+        parkForPull();
     send(PullGestureEvent::Phase::began, anchor);
 }
 

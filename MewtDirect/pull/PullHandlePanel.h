@@ -4,6 +4,7 @@
 #include "pull/PullGestureEvent.h"
 
 #include <QPointer>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -85,6 +86,9 @@ private:
     void armAutoHide(int delayMs);
     void advanceReveal();
     void shapeForCompositing();
+    void followCompositing();
+    void shapeInput();
+    void parkForPull();
     void grabWindowInput();
     QRectF screenFrameAt(QPointF point) const;
 
@@ -101,6 +105,8 @@ private:
     QPointF latestPointer;
     bool pointerMoved = false;
     QRect resting;
+    // What the artwork covers at rest, window coordinates.
+    QRegion drawnShape;
     QTimer frameTimer;
     QTimer autoHide;
     QTimer revealTimer;

@@ -55,6 +55,12 @@ PullOverlayView::PullOverlayView(PullOverlayModel& model, QWidget* parent)
     pillOpacity->setEnabled(false);
     statusPill->setGraphicsEffect(pillOpacity);
     connect(&model, &PullOverlayModel::changed, this, &PullOverlayView::sync);
+    whenCompositingChanges(this, [this] {
+        if (isVisible()) {
+            sync();
+            update();
+        }
+    });
 }
 
 void PullOverlayView::sync()
@@ -74,8 +80,8 @@ void PullOverlayView::sync()
         return;
     }
     const QRect frame = state.screenFrame.toAlignedRect();
+    composited = windowsAreComposited();
     if (frame != lastGeometry || !isVisible()) {
-        composited = windowsAreComposited();
         setGeometry(frame);
         lastGeometry = frame;
     }

@@ -6,6 +6,7 @@
 #include "platform/SingleInstanceGuard.h"
 #include "platform/X11Display.h"
 #include "platform/X11WindowLoss.h"
+#include "platform/XSettingsGuard.h"
 #include "shell/AppDelegate.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ int MewtApp::run(int argc, char** argv)
     if (outcome == SingleInstanceGuard::Outcome::unavailable)
         std::fputs("mewt: no instance lock could be taken; another copy may run at the same time.\n", stderr);
 
+    XSettingsGuard::clearUnreadable(display->x11Connection());
     QApplication application(argc, argv);
     display.reset();
     QApplication::setQuitOnLastWindowClosed(false);
@@ -48,6 +50,7 @@ int MewtApp::run(int argc, char** argv)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     recoverLostWindows();
     const AccessibleTextRangeGuard textRanges;
+    const XSettingsGuard xsettings;
 
     AppDelegate delegate;
     // The paw has no use for it, and drawing it at every size takes longer than showing the paw.

@@ -55,6 +55,7 @@ StatusItemWindow::StatusItemWindow(const CatTheme& theme, QWidget* parent)
         watchMapping();
     });
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &StatusItemWindow::followPrimaryScreen);
+    whenCompositingChanges(this, [this] { checkCompositing(); });
     // Windows come and go in bursts; one look at the other panels after the burst is enough.
     connect(&dock, &X11Dock::othersChanged, this, [this] {
         if (!managed || placePending)

@@ -54,7 +54,7 @@ protected:
 private:
     void followPrimaryScreen(QScreen* screen);
     void place();
-    // Asks the X server once per showing: a compositor rarely comes or goes while we run.
+    // Unblended, the paw paints an opaque card and the window takes its shape.
     void checkCompositing();
     void updateMask();
     // Looks a few times, further apart each time, whether the window shows as it should, and

@@ -20,8 +20,8 @@ WM = os.environ.get("MEWT_TEST_WM", "none")
 TOUR_DONE = "onboardingVersion=3"
 
 
-def run(*args, check=True):
-    return subprocess.run(args, check=check, capture_output=True, text=True).stdout
+def run(*args, check=True, timeout=None):
+    return subprocess.run(args, check=check, capture_output=True, text=True, timeout=timeout).stdout
 
 
 def xdo(*args):

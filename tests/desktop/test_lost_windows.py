@@ -1,9 +1,13 @@
-"""Windows another X client destroys (xdotool windowclose) come back at their next use."""
+"""Windows another X client destroys (xdotool windowclose) come back at their next use; one that
+went costs nothing meanwhile."""
 import json
+import time
 import unittest
 
-from desktop import (Mewt, TOUR_DONE, centre, drag, find_windows, inside, run, running_timer, screen_size, settle,
-                     wait_for, xdo)
+from Xlib import X
+
+from desktop import (Mewt, TOUR_DONE, centre, display, drag, find_windows, inside, run, running_timer, screen_size,
+                     settle, wait_for, xdo)
 
 SETTINGS = "^mewt settings$"
 FEEDBACK = "^send feedback$"
@@ -19,6 +23,27 @@ def placed(app):
     """The app's windows and their x, y, width and height; one that goes meanwhile is left out."""
     shells = {w: run("xdotool", "getwindowgeometry", "--shell", str(w), check=False).split() for w in app.windows()}
     return {w: tuple(int(field.split("=")[1]) for field in shell[1:5]) for w, shell in shells.items() if shell}
+
+
+def wakeups_while_a_window_moves(app, seconds=1.0):
+    """How often the app's main thread woke while another program moved its window 200 times a second."""
+    d = display()
+    window = d.screen().root.create_window(0, 0, 20, 20, 0, X.CopyFromParent, override_redirect=True)
+    window.map()
+    d.sync()
+
+    def switches():
+        with open(f"/proc/{app.process.pid}/status") as status:
+            return sum(int(line.split()[1]) for line in status if "ctxt_switches" in line)
+    before = switches()
+    for step in range(int(seconds * 200)):
+        window.configure(x=step % 400)
+        d.flush()
+        time.sleep(0.005)
+    woke = switches() - before
+    window.destroy()
+    d.sync()
+    return woke
 
 
 def end(app):
@@ -68,6 +93,9 @@ class LostWindows(unittest.TestCase):
             cue = wait_for(lambda: [w for w in app.windows() if w != app.paw], what="the cue")[0]
             xdo("windowclose", cue)
             wait_for(lambda: cue not in app.windows(), what="the cue to go")
+            # Gone, it watches other windows no more than a cue put away does.
+            settle()
+            self.assertLess(wakeups_while_a_window_moves(app), 40)
             app.press(app.open_controls("pause timer").name)
             app.press(app.open_controls("resume timer").name)
             # A new one, beside the pointer (its shadow's margin off).

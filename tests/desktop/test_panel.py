@@ -15,9 +15,11 @@ import sys
 import tempfile
 import unittest
 
-from desktop import (TOUR_DONE, WM, Compositor, Mewt, Other, above, cardinals, centre, click, drag, find_windows,
-                     geometry, outer, override_redirect, pixels, run, running_timer, screen_size, selection_owned,
-                     settle, start_manager, text_of, wait_for, xdo, xprop)
+from Xlib import X, Xatom
+
+from desktop import (TOUR_DONE, WM, Compositor, Mewt, Other, above, cardinals, centre, click, display, drag,
+                     find_windows, geometry, outer, override_redirect, pixels, run, running_timer, screen_size,
+                     selection_owned, settle, start_manager, text_of, wait_for, xdo, xprop)
 
 MARGIN = 6
 
@@ -280,8 +282,15 @@ class Panel(unittest.TestCase):
         # No portal runs here: the desktop's theme decides, as on XFCE.
         manager = XSettingsManager("Adwaita-dark")
         self.addCleanup(manager.close)
+        # Data that is no settings, there from the start, holds neither the app nor the display.
+        owner = display().get_selection_owner(display().intern_atom("_XSETTINGS_S0"))
+        settings = display().intern_atom("_XSETTINGS_SETTINGS")
+        owner.change_property(settings, Xatom.STRING, 8, b"hello")
+        display().sync()
         app = Mewt("\n".join([TOUR_DONE, "timerMode=pomodoro"]))
         self.addCleanup(app.quit)
+        run("xdpyinfo", timeout=1)
+        manager.set_theme("Adwaita-dark")
         focus = app.open_controls("focus duration, 25 minutes")
         popover = max((w for w in app.windows() if w != app.paw), key=lambda w: geometry(w)[2] * geometry(w)[3])
 
@@ -291,6 +300,23 @@ class Panel(unittest.TestCase):
         wait_for(lambda: brightness() < 90, what="a dark popover under a dark theme")
         manager.set_theme("Greybird")
         wait_for(lambda: brightness() > 180, what="the popover turning light with the theme")
+
+        # Such data (another type, another format, too short, too big) written over the manager's
+        # while the app runs: the display keeps answering everyone, and the app goes without the
+        # desktop's theme until the manager's next settings, which it follows.
+        for kind, form, data in ((Xatom.STRING, 8, b"hello"), (settings, 32, [1] * 16), (settings, 8, b"\0\0"),
+                                 (settings, 8, b"\0" * 200_000)):
+            manager.set_theme("Adwaita-dark")
+            wait_for(lambda: brightness() < 90, what="the popover dark")
+            owner.change_property(settings, kind, form, data)
+            # Bigger than one request carries.
+            for _ in range(len(data) // 40_000):
+                owner.change_property(settings, kind, form, data, X.PropModeAppend)
+            display().sync()
+            run("xdpyinfo", timeout=1)
+            wait_for(lambda: brightness() > 180, what=f"no desktop theme after data of type {kind}, {len(data)} long")
+            manager.set_theme("Adwaita-dark")
+            wait_for(lambda: brightness() < 90, what=f"the settings followed after data of type {kind}")
 
         # Pulled 48 px straight down, the rope's pill shows 14 px right of and 12 below the pointer,
         # over the popover's own instructions. Its rounded corners show what was there; no black.
@@ -312,6 +338,32 @@ class Panel(unittest.TestCase):
         self.assertGreater(bottom - top, 12)
         for col, row in ((left, top), (right, top), (left, bottom), (right, bottom)):
             self.assertEqual(during[row][col], before[row][col], f"the pill's corner at {col}, {row}")
+
+
+def sized(app, width, height):
+    """The app's shown windows of that size; one that goes meanwhile is left out."""
+    return [w for w in app.windows() if f"WIDTH={width}\nHEIGHT={height}\n"
+            in run("xdotool", "getwindowgeometry", "--shell", str(w), check=False)]
+
+
+class CompositorArrival(unittest.TestCase):
+    def test_the_look_follows_a_compositor_that_comes_and_goes(self):
+        # Session autostart starts programs in no set order: the compositor may come after the app.
+        app = Mewt(TOUR_DONE)
+        self.addCleanup(app.quit)
+        shaped = lambda window: display().create_resource_object("window", window).shape_query_extents().bounding_shaped
+        self.assertTrue(shaped(app.paw), "the paw cut to its outline")
+        # Mid-pull the paw and the arm's overlay turn blended, and back when it goes.
+        x, y, w, h = app.geometry(app.paw)
+        drag(x + 12, y + h // 2, 0, 10, 6)
+        overlay = wait_for(lambda: sized(app, *screen_size()), what="the pull's overlay")[0]
+        self.assertTrue(shaped(overlay))
+        with Compositor() as compositor:
+            wait_for(lambda: not shaped(overlay) and not shaped(app.paw), what="the arm and the paw blended")
+            compositor.stop()
+            wait_for(lambda: shaped(overlay) and shaped(app.paw), what="the arm and the paw cut to their outlines")
+        xdo("key", "Escape", "mouseup", "1")
+        wait_for(lambda: overlay not in app.windows(), what="the cancelled pull's overlay to go")
 
 
 def attached_popover(app):
@@ -344,6 +396,22 @@ class PullFromPopover(unittest.TestCase):
             end = app.timer()["endDate"]
             self.pull(app)
             wait_for(lambda: app.timer()["endDate"] > end + 60, what="the running timer extended")
+
+            # The paw peeking out after a pull takes presses only where it is drawn: one on it pulls,
+            # one on its see-through side goes to what lies beneath.
+            def peeking():
+                handle = wait_for(lambda: sized(app, 34, 63), what="the paw peeking out after the pull")[0]
+                settle(0.3)  # slid all the way out
+                return handle
+            end = app.timer()["endDate"]
+            hx, hy, *_ = app.geometry(peeking())
+            drag(hx + 17, hy + 52, 0, 10, 8)
+            xdo("mouseup", "1")
+            wait_for(lambda: app.timer()["endDate"] > end + 60, what="a pull from the peeking paw")
+            hx, hy, *_ = app.geometry(peeking())
+            drag(hx + 2, hy + 36, 0, 10, 4)
+            self.assertFalse(sized(app, *screen_size()), "a pull began")
+            xdo("mouseup", "1")
 
             app.open_controls("pause timer")
             app.press("pause timer")

@@ -1,0 +1,115 @@
+#include "platform/XSettingsGuard.h"
+
+#include "platform/X11Display.h"
+#include "platform/XSettings.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <cstdlib>
+#include <memory>
+#include <xcb/xcb.h>
+
+namespace mewt {
+
+namespace {
+
+template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply> ReplyPointer<Reply> reply(Reply* raw)
+{
+    return ReplyPointer<Reply>(raw, &std::free);
+}
+
+xcb_atom_t internAtom(xcb_connection_t* c, const QByteArray& name)
+{
+    const auto answer = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, name.size(), name.constData()), nullptr));
+    return answer ? answer->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// The window of each screen's settings manager, where one runs.
+QList<uint32_t> settingsManagers(xcb_connection_t* c)
+{
+    QList<uint32_t> found;
+    const int screens = xcb_setup_roots_length(xcb_get_setup(c));
+    for (int screen = 0; screen < screens; ++screen) {
+        const xcb_atom_t selection = internAtom(c, "_XSETTINGS_S" + QByteArray::number(screen));
+        const auto owner = reply(xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr));
+        if (owner && owner->owner != XCB_WINDOW_NONE)
+            found.append(owner->owner);
+    }
+    return found;
+}
+
+// The property's type, format and size, without its bytes; nothing once the window is gone.
+ReplyPointer<xcb_get_property_reply_t> describe(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property)
+{
+    return reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 0), nullptr));
+}
+
+} // namespace
+
+XSettingsGuard::XSettingsGuard()
+{
+    xcb_connection_t* c = qtX11Connection();
+    if (!c)
+        return;
+    settingsAtom = internAtom(c, "_XSETTINGS_SETTINGS");
+    managers = settingsManagers(c);
+    if (settingsAtom != XCB_ATOM_NONE && !managers.isEmpty())
+        qGuiApp->installNativeEventFilter(this);
+}
+
+XSettingsGuard::~XSettingsGuard()
+{
+    if (qGuiApp)
+        qGuiApp->removeNativeEventFilter(this);
+}
+
+void XSettingsGuard::clearUnreadable(xcb_connection_t* c)
+{
+    if (!c)
+        return;
+    const xcb_atom_t settings = internAtom(c, "_XSETTINGS_SETTINGS");
+    for (const uint32_t manager : settingsManagers(c)) {
+        const auto property = describe(c, manager, settings);
+        if (property && property->type != XCB_ATOM_NONE && property->type != settings)
+            xcb_delete_property(c, manager, settings);
+    }
+    xcb_flush(c);
+}
+
+bool XSettingsGuard::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
+    if (notify->atom != settingsAtom || !managers.contains(notify->window))
+        return false;
+    xcb_connection_t* c = qtX11Connection();
+    xcb_grab_server(c);
+    const auto property = describe(c, notify->window, settingsAtom);
+    // Gone or deleted, Qt's read ends at once with nothing.
+    const bool readable = !property || property->type == XCB_ATOM_NONE
+        || (property->type == settingsAtom && property->format == 8 && property->bytes_after <= XSettings::maximumSize);
+    if (readable) {
+        // Qt's read lets go of the display as it ends; should it not read, this does.
+        QMetaObject::invokeMethod(
+            qGuiApp,
+            [c] {
+                xcb_ungrab_server(c);
+                xcb_flush(c);
+            },
+            Qt::QueuedConnection);
+        return false;
+    }
+    xcb_ungrab_server(c);
+    xcb_flush(c);
+    return true;
+}
+
+} // namespace mewt
