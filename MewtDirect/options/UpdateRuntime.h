@@ -5,8 +5,9 @@
 
 namespace mewt {
 
-// The check for a newer mewt that a person starts, as the updates row sees it. The real runtime
-// lives in the shell; a build without an update feed may have none at all.
+// The check for a newer mewt that a person starts, and the way to the version it found, as the
+// updates row sees them. The real runtime lives in the shell; a build without an update feed may
+// have none at all.
 class UpdateRuntime : public QObject {
     Q_OBJECT
 
@@ -29,9 +30,15 @@ public:
     virtual const Status& status() const = 0;
     // Does nothing while a check runs; every outcome ends in `status`, within a bounded time.
     virtual void checkForUpdates() = 0;
+    // Whether a newer version is known with a web page to get it from.
+    virtual bool canOpenAvailableUpdate() const = 0;
+    // Opens that page in the desktop's browser; false when there is none or it could not be opened,
+    // which `status` then tells.
+    virtual bool openAvailableUpdate() = 0;
 
 Q_SIGNALS:
     void statusChanged();
+    void availableUpdateChanged();
 };
 
 } // namespace mewt

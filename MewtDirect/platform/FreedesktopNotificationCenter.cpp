@@ -203,14 +203,18 @@ void FreedesktopNotificationCenter::notificationSettings(SettingsHandler handler
 {
     call(QStringLiteral("GetCapabilities"), {}, [this, handler = std::move(handler)](const QDBusMessage& reply) {
         NotificationSettings settings;
-        settings.authorizationStatus = storedStatus();
         if (isError(reply)) {
             qCInfo(lcNotifications, "no notification server: %s", qPrintable(reply.errorMessage()));
             settings.serverAnswered = false;
         } else {
+            // There is no prompt to wait for: an answering server is consent, kept as asking keeps
+            // it. A stored "denied" stays.
+            if (storedStatus() == NotificationAuthorizationStatus::notDetermined)
+                defaults.setString(QString::fromLatin1(authorizationKey), authorizedValue);
             settings.alertsEnabled = true;
             settings.soundsEnabled = capabilities(reply).contains(QStringLiteral("sound"));
         }
+        settings.authorizationStatus = storedStatus();
         handler(settings);
     });
 }

@@ -27,7 +27,7 @@ struct NotificationServerAddress {
 // The notification centre on the freedesktop notification server. The server shows notifications
 // only when told to, so timed requests wait in our own table until their wall-clock deadline; a
 // timer is armed only while one waits. Our consent is kept in the user defaults: the desktop has
-// no permission prompt, so asking succeeds whenever a server answers.
+// no permission prompt, so the first server that answers (a settings read or a request) gives it.
 class FreedesktopNotificationCenter final : public QObject, public CompletionNotificationCenter {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FreedesktopNotificationCenter)

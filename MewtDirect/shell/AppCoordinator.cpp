@@ -522,13 +522,15 @@ void AppCoordinator::showOptions()
 
 void AppCoordinator::checkForUpdates()
 {
-    if (shutDown || onboarding.isPresented())
+    if (shutDown)
         return;
     // The attached popover stays on top of everything and would cover the window; a pinned one
-    // stays where the user put it.
+    // stays where the user put it, and so does the tour, which goes on beside the settings (unlike
+    // the menu's settings row, the link acts during the tour: it leads to the found version).
     popoverController().hide();
     optionsNavigation.showSetting(OptionsSetting::generalUpdates);
-    showOptions();
+    statusItem.concealPullHandle();
+    optionsWindow.show();
     if (DirectDistributionRuntime* updates = AppDelegate::updateRuntime())
         updates->checkForUpdates();
 }

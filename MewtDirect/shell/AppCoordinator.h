@@ -1,37 +1,37 @@
 #pragma once
 
-#include "platform/AppearanceMonitor.h"
-#include "platform/AudioEngine.h"
-#include "model/CatBedStore.h"
 #include "cues/CatSoundPlayer.h"
-#include "platform/Clock.h"
 #include "cues/EndingCueController.h"
-#include "options/FeedbackWindowController.h"
-#include "options/OptionsChromeState.h"
-#include "options/OptionsNavigationModel.h"
-#include "options/OptionsWindowController.h"
+#include "cues/TactileSoundPlayer.h"
+#include "model/CatBedStore.h"
 #include "model/InterfaceSettingsStore.h"
-#include "shell/InterfaceTranslator.h"
-#include "shell/LoginItemService.h"
-#include "platform/MotionPreference.h"
 #include "model/OnboardingStore.h"
 #include "model/PomodoroSettingsStore.h"
 #include "model/PomodoroStore.h"
 #include "model/PopoverAppearanceStore.h"
-#include "pull/PullAmount.h"
-#include "pull/PullInteractionController.h"
-#include "pull/PullOverlayController.h"
 #include "model/PullSettingsStore.h"
-#include "platform/SessionLockMonitor.h"
-#include "platform/SleepWakeMonitor.h"
-#include "platform/WallClockChangeMonitor.h"
-#include "shell/StatusItemController.h"
-#include "popover/TimerPopoverController.h"
-#include "popover/TimerPopoverPlacementStore.h"
-#include "cues/TactileSoundPlayer.h"
 #include "model/ThemeStore.h"
 #include "model/TimeDisplaySettingsStore.h"
 #include "model/TimerStore.h"
+#include "options/FeedbackWindowController.h"
+#include "options/OptionsChromeState.h"
+#include "options/OptionsNavigationModel.h"
+#include "options/OptionsWindowController.h"
+#include "platform/AppearanceMonitor.h"
+#include "platform/AudioEngine.h"
+#include "platform/Clock.h"
+#include "platform/MotionPreference.h"
+#include "platform/SessionLockMonitor.h"
+#include "platform/SleepWakeMonitor.h"
+#include "platform/WallClockChangeMonitor.h"
+#include "popover/TimerPopoverController.h"
+#include "popover/TimerPopoverPlacementStore.h"
+#include "pull/PullAmount.h"
+#include "pull/PullInteractionController.h"
+#include "pull/PullOverlayController.h"
+#include "shell/InterfaceTranslator.h"
+#include "shell/LoginItemService.h"
+#include "shell/StatusItemController.h"
 
 #include <QObject>
 #include <QTimer>
@@ -158,7 +158,7 @@ public:
     // the welcome tour is showing.
     void showOptions();
     // The popover's "update" link: checks for a newer version and opens the options window at the
-    // updates row, where the check's progress and outcome show. Nothing while the tour shows.
+    // updates row, where the check's progress and outcome show, the tour or not.
     void checkForUpdates();
     OptionsNavigationModel& optionsNavigationModel() { return optionsNavigation; }
     OptionsWindowController& optionsWindowController() { return optionsWindow; }

@@ -60,11 +60,19 @@ void DirectDistributionRuntime::probe()
     checker->check();
 }
 
+bool DirectDistributionRuntime::canOpenAvailableUpdate() const
+{
+    return update && isWebAddress(update->link) && openUrl;
+}
+
 bool DirectDistributionRuntime::openAvailableUpdate()
 {
-    if (!update || !isWebAddress(update->link) || !openUrl)
+    if (!canOpenAvailableUpdate())
         return false;
-    return openUrl(update->link);
+    if (openUrl(update->link))
+        return true;
+    setStatus(Status::message(QCoreApplication::translate("mewt", "the download page couldn't be opened.")));
+    return false;
 }
 
 void DirectDistributionRuntime::shutdown()

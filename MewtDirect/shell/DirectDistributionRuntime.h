@@ -48,8 +48,10 @@ public:
     void startBackgroundProbe();
     // One silent probe: it changes `availableUpdate` and never `status`.
     void probe();
-    // Opens the available update's page in the browser; false when there is none to open.
-    bool openAvailableUpdate();
+    bool canOpenAvailableUpdate() const override;
+    // Only an http(s) page from the feed is opened; when the browser cannot take it, `status`
+    // says so.
+    bool openAvailableUpdate() override;
     // Stops the probe and any check; `status` stays as it is.
     void shutdown();
 
@@ -57,9 +59,6 @@ public:
     void setCheckCap(std::chrono::milliseconds cap) { checkCapLength = cap; }
     // How a link is opened; the browser by default.
     std::function<bool(const QUrl&)> openUrl;
-
-Q_SIGNALS:
-    void availableUpdateChanged();
 
 private:
     void checkerFinished(const UpdateCheckResult& result);

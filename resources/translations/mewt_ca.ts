@@ -685,5 +685,17 @@
         <source>too long to paste. a note sends up to %1 characters.</source>
         <translation>massa llarg per enganxar. una nota envia fins a %1 caràcters.</translation>
     </message>
+    <message>
+        <source>download…</source>
+        <translation>baixa…</translation>
+    </message>
+    <message>
+        <source>opens the new version&apos;s page in your browser</source>
+        <translation>obre la pàgina de la versió nova al navegador</translation>
+    </message>
+    <message>
+        <source>the download page couldn&apos;t be opened.</source>
+        <translation>no s&apos;ha pogut obrir la pàgina de baixada.</translation>
+    </message>
 </context>
 </TS>

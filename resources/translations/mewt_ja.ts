@@ -683,5 +683,17 @@
         <source>too long to paste. a note sends up to %1 characters.</source>
         <translation>長すぎて貼り付けられません。送れるのは %1 文字までです。</translation>
     </message>
+    <message>
+        <source>download…</source>
+        <translation>ダウンロード…</translation>
+    </message>
+    <message>
+        <source>opens the new version&apos;s page in your browser</source>
+        <translation>新しいバージョンのページをブラウザで開きます</translation>
+    </message>
+    <message>
+        <source>the download page couldn&apos;t be opened.</source>
+        <translation>ダウンロードページを開けませんでした。</translation>
+    </message>
 </context>
 </TS>

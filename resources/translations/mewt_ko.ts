@@ -683,5 +683,17 @@
         <source>too long to paste. a note sends up to %1 characters.</source>
         <translation>붙여 넣기에는 너무 길어요. 메모는 최대 %1자까지 보낼 수 있어요.</translation>
     </message>
+    <message>
+        <source>download…</source>
+        <translation>다운로드…</translation>
+    </message>
+    <message>
+        <source>opens the new version&apos;s page in your browser</source>
+        <translation>새 버전의 페이지를 브라우저에서 열어요</translation>
+    </message>
+    <message>
+        <source>the download page couldn&apos;t be opened.</source>
+        <translation>다운로드 페이지를 열지 못했어요.</translation>
+    </message>
 </context>
 </TS>

@@ -683,5 +683,17 @@
         <source>too long to paste. a note sends up to %1 characters.</source>
         <translation>内容太长，无法粘贴。每条留言最多可发送 %1 个字符。</translation>
     </message>
+    <message>
+        <source>download…</source>
+        <translation>下载…</translation>
+    </message>
+    <message>
+        <source>opens the new version&apos;s page in your browser</source>
+        <translation>在浏览器中打开新版本的页面</translation>
+    </message>
+    <message>
+        <source>the download page couldn&apos;t be opened.</source>
+        <translation>无法打开下载页面。</translation>
+    </message>
 </context>
 </TS>

@@ -157,6 +157,7 @@ struct StatusCase {
     QString button;
     bool enabled;
     bool caption;
+    bool page = false; // a newer version's page is known
 };
 
 class UpdatesRow : public ::testing::TestWithParam<StatusCase> { };
@@ -166,7 +167,9 @@ TEST_P(UpdatesRow, FollowsTheRuntimesStatus)
     mewt::testing::FakeUpdateRuntime runtime;
     DirectUpdatesSettingsRow row(runtime);
     row.show();
+    runtime.hasPage = GetParam().page;
     runtime.publish(GetParam().status);
+    EXPECT_EQ(row.download()->isVisible(), GetParam().page);
     EXPECT_EQ(row.button()->text(), GetParam().button);
     EXPECT_EQ(row.button()->isEnabled(), GetParam().enabled);
     EXPECT_EQ(row.caption()->isVisible(), GetParam().caption);
@@ -181,7 +184,9 @@ INSTANTIATE_TEST_SUITE_P(Statuses, UpdatesRow,
     ::testing::Values(StatusCase { "Idle", UpdateRuntime::Status::idle(), "check for updates…", true, false },
         StatusCase { "Checking", UpdateRuntime::Status::checking(), "checking…", false, false },
         StatusCase { "Message", UpdateRuntime::Status::message("updates aren't configured in this build."),
-            "check for updates…", true, true }),
+            "check for updates…", true, true },
+        StatusCase { "Available", UpdateRuntime::Status::message("mewt 2.1 is available."), "check for updates…", true,
+            true, true }),
     [](const ::testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
 
 struct NoticeFile {

@@ -56,6 +56,8 @@ class FakeUpdateRuntime final : public UpdateRuntime {
 public:
     const Status& status() const override { return current; }
     void checkForUpdates() override { ++checks; }
+    bool canOpenAvailableUpdate() const override { return hasPage; }
+    bool openAvailableUpdate() override { return false; }
     void publish(Status status)
     {
         current = std::move(status);
@@ -64,6 +66,7 @@ public:
 
     Status current;
     int checks = 0;
+    bool hasPage = false;
 };
 
 // Real stores over in-memory defaults that count writes, players over an offline engine that

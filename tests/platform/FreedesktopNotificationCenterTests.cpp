@@ -152,6 +152,8 @@ struct SettingsCase {
     QVariant stored;
     QStringList capabilities;
     NotificationSettings expected;
+    // What is stored after the read; a server that answers is consent unless we were turned off.
+    QString storedAfter;
 };
 
 class NotificationSettingsTable : public NotificationCenterTest, public ::testing::WithParamInterface<SettingsCase> { };
@@ -163,16 +165,19 @@ TEST_P(NotificationSettingsTable, StoredConsentAndServerCapabilitiesMakeTheSetti
         defaults.seed(key, GetParam().stored);
     server.capabilities = GetParam().capabilities;
     EXPECT_EQ(settings(), GetParam().expected);
+    EXPECT_EQ(defaults.stringValue(key), GetParam().storedAfter);
+    EXPECT_EQ(add(completion()).has_value(), GetParam().storedAfter == QStringLiteral("denied"));
 }
 
 using Status = NotificationAuthorizationStatus;
 INSTANTIATE_TEST_SUITE_P(Cases, NotificationSettingsTable,
-    ::testing::Values(
-        SettingsCase { "neverAsked", QVariant(), { "body", "sound" }, { Status::notDetermined, true, true } },
-        SettingsCase { "authorizedNoSound", QString("authorized"), { "body" }, { Status::authorized, true, false } },
-        SettingsCase { "denied", QString("denied"), { "sound" }, { Status::denied, true, true } },
-        SettingsCase { "storedNumber", 42, { "sound" }, { Status::notDetermined, true, true } },
-        SettingsCase { "storedGarbage", QString("yes please"), {}, { Status::notDetermined, true, false } }),
+    ::testing::Values(SettingsCase { "neverAsked", QVariant(), { "body", "sound" }, { Status::authorized, true, true },
+                          "authorized" },
+        SettingsCase {
+            "authorizedNoSound", QString("authorized"), { "body" }, { Status::authorized, true, false }, "authorized" },
+        SettingsCase { "denied", QString("denied"), { "sound" }, { Status::denied, true, true }, "denied" },
+        SettingsCase { "storedNumber", 42, { "sound" }, { Status::authorized, true, true }, "authorized" },
+        SettingsCase { "storedGarbage", QString("yes please"), {}, { Status::authorized, true, false }, "authorized" }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NotificationCenterTest, WithoutAnAnsweringServerAlertsAndSoundsAreOff)
@@ -210,6 +215,8 @@ struct FailureCase {
     const char* name;
     Failure failure;
     const char* message;
+    // A server that still answers the settings read gives its consent there.
+    NotificationAuthorizationStatus afterwards;
 };
 
 class AuthorizationFailures : public NotificationCenterTest, public ::testing::WithParamInterface<FailureCase> { };
@@ -239,14 +246,17 @@ TEST_P(AuthorizationFailures, AreReportedThroughTheHandlerAndNothingIsStored)
     ASSERT_TRUE(std::holds_alternative<NotificationError>(result));
     EXPECT_EQ(std::get<NotificationError>(result).localizedDescription, QString::fromUtf8(GetParam().message));
     EXPECT_FALSE(defaults.contains(key));
-    EXPECT_EQ(settings().authorizationStatus, Status::notDetermined);
+    EXPECT_EQ(settings().authorizationStatus, GetParam().afterwards);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AuthorizationFailures,
-    ::testing::Values(FailureCase { "missing", Failure::missing, "no notification service is running." },
-        FailureCase { "refuses", Failure::refuses, "the notification service answered with an error." },
-        FailureCase { "silent", Failure::silent, "the notification service didn't answer." },
-        FailureCase { "vanishes", Failure::vanishes, "the notification service didn't answer." }),
+    ::testing::Values(
+        FailureCase { "missing", Failure::missing, "no notification service is running.", Status::notDetermined },
+        FailureCase {
+            "refuses", Failure::refuses, "the notification service answered with an error.", Status::authorized },
+        FailureCase { "silent", Failure::silent, "the notification service didn't answer.", Status::authorized },
+        FailureCase {
+            "vanishes", Failure::vanishes, "the notification service didn't answer.", Status::notDetermined }),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- adding and scheduling ------------------------------------------------------------------------

@@ -5,9 +5,11 @@
 #include "popover/TimerPopoverController.h"
 #include "popover/TimerPopoverView.h"
 #include "shell/AppDelegate.h"
+#include "shell/DirectDistributionRuntime.h"
 #include "shell/StatusItemWindow.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <csignal>
@@ -162,43 +164,65 @@ TEST_F(Delegate, WithoutNotificationsTheQuitConfirmsAtOnceAndNothingIsBuiltAfter
 }
 
 // In a build with a feed, the popover's "update" link opens the settings at the updates row, which
-// shows the check and then what it found, whatever page or search the window was left on.
+// shows the check and then what it found, whatever page or search the window was left on, and
+// while the tour shows too. "download…" there opens the release page in the browser.
 TEST_F(Delegate, TheUpdateLinkShowsTheCheckAtTheUpdatesRow)
 {
     LoopbackHttpServer server;
     server.route("/feed",
         LoopbackHttpServer::Response(200,
             "<rss xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><item>"
-            "<sparkle:version>99999</sparkle:version><sparkle:shortVersionString>2.1</sparkle:shortVersionString>"
-            "</item></channel></rss>"));
+            "<link>https://example.org/mewt/2.1</link><sparkle:version>99999</sparkle:version>"
+            "<sparkle:shortVersionString>2.1</sparkle:shortVersionString></item></channel></rss>"));
     delegate = std::make_unique<AppDelegate>(rig.services(), server.url("/feed"));
     delegate->confirmTermination = [this] { ++confirmations; };
     delegate->applicationDidFinishLaunching();
+    QList<QUrl> opened;
+    bool browserStarts = false;
+    AppDelegate::updateRuntime()->openUrl = [&](const QUrl& url) {
+        opened.append(url);
+        return browserStarts;
+    };
     AppCoordinator& app = *delegate->coordinator();
     QToolButton& link = app.popoverController().rootView().standardHeader().updateLink();
     OptionsNavigationModel& navigation = app.optionsNavigationModel();
-    for (const bool leftElsewhere : { false, true }) {
-        if (leftElsewhere) {
-            app.optionsWindowController().window()->hide();
+    for (const bool touring : { false, true }) {
+        // A browser that cannot start is said under the row.
+        browserStarts = !touring;
+        if (OptionsWindow* left = app.optionsWindowController().window(); left && left->isVisible()) {
+            left->hide();
             navigation.navigate(OptionsCategory::appearance);
             navigation.updateSearchText(QStringLiteral("bed"));
         }
-        Q_EMIT app.statusItemController().view().pawPressed();
+        if (touring)
+            app.replayOnboarding();
+        else
+            Q_EMIT app.statusItemController().view().pawPressed();
         ASSERT_TRUE(QTest::qWaitFor([&] { return link.isVisible() && link.isEnabled(); }, 10'000));
         QTest::mouseClick(&link, Qt::LeftButton);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !app.popoverController().presentation().isVisible(); }, 2000));
+        // The tour stays on screen beside the settings.
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return app.popoverController().presentation().isVisible() == touring; }, 2000));
+        EXPECT_EQ(app.onboardingStore().isPresented(), touring);
         OptionsWindow* window = app.optionsWindowController().window();
         ASSERT_TRUE(window && window->isVisible());
         EXPECT_EQ(navigation.currentCategory(), OptionsCategory::general);
         EXPECT_FALSE(navigation.isSearching());
-        const auto caption = [window]() -> QLabel* {
-            for (QLabel* label : window->findChildren<QLabel*>()) {
-                if (label->isVisible() && label->text() == QStringLiteral("mewt 2.1 is available."))
-                    return label;
-            }
-            return nullptr;
+        const auto shown = [window](const QString& text) {
+            const auto labels = window->findChildren<QLabel*>();
+            return std::any_of(labels.begin(), labels.end(),
+                [&](const QLabel* label) { return label->isVisible() && label->text() == text; });
         };
-        EXPECT_TRUE(QTest::qWaitFor([&] { return caption(); }, 10'000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown(QStringLiteral("mewt 2.1 is available.")); }, 10'000));
+        QPushButton* download = nullptr;
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            if (button->isVisible() && button->text() == QStringLiteral("download…"))
+                download = button;
+        }
+        ASSERT_NE(download, nullptr);
+        QTest::mouseClick(download, Qt::LeftButton);
+        EXPECT_EQ(std::exchange(opened, {}), QList<QUrl> { QUrl(QStringLiteral("https://example.org/mewt/2.1")) });
+        EXPECT_EQ(shown(QStringLiteral("the download page couldn't be opened.")), !browserStarts);
     }
 }
 

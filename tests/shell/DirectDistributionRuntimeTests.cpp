@@ -1,5 +1,5 @@
-#include "shell/DirectDistributionRuntime.h"
 #include "LoopbackHttpServer.h"
+#include "shell/DirectDistributionRuntime.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -83,6 +83,7 @@ TEST_F(UpdateRuntime, OnlyWebLinksOpenFailureKeepsWhatWasKnownAndUpToDateClearsI
     auto runtime = runtimeFor("/feed", feedWith("41", "file:///etc/passwd"));
     runtime->probe();
     ASSERT_TRUE(QTest::qWaitFor([&] { return runtime->availableUpdate().has_value(); }, 10'000));
+    EXPECT_FALSE(runtime->canOpenAvailableUpdate());
     EXPECT_FALSE(runtime->openAvailableUpdate());
 
     server.route("/feed", LoopbackHttpServer::Response(200, "not xml at all"));
