@@ -3,6 +3,7 @@
 #include "options/FeedbackComposerModel.h"
 #include "options/FeedbackComposerView.h"
 #include "options/FeedbackPanel.h"
+#include "platform/X11KeyboardReturn.h"
 
 #include <QGuiApplication>
 #include <QLayout>
@@ -56,6 +57,7 @@ void FeedbackWindowController::showFeedbackWindow(QWidget* relativeTo)
     }
     currentPanel->show();
     currentPanel->raise();
+    X11KeyboardReturn::noteTaking();
     currentPanel->activateWindow();
 }
 

@@ -2,6 +2,7 @@
 
 #include "artwork/AppIcon.h"
 #include "options/OptionsView.h"
+#include "platform/X11KeyboardReturn.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -20,6 +21,7 @@ OptionsWindow::OptionsWindow(OptionsView* view, QWidget* parent)
     setObjectName(QStringLiteral("Mewt.OptionsWindow"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowIcon(AppIcon::icon());
+    new X11KeyboardReturn(*this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view);

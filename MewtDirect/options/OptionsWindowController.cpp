@@ -8,6 +8,7 @@
 #include "options/PullingOptionsPage.h"
 #include "options/SoundsOptionsPage.h"
 #include "options/TimerOptionsPage.h"
+#include "platform/X11KeyboardReturn.h"
 
 #include <QPointer>
 
@@ -78,6 +79,7 @@ void OptionsWindowController::show()
         activateApplication();
     optionsWindow->show();
     optionsWindow->raise();
+    X11KeyboardReturn::noteTaking();
     optionsWindow->activateWindow();
 }
 
