@@ -1,6 +1,7 @@
 """The keyboard under a real window manager: typing into the popover while another program held
-the keyboard, Escape, Tab through the pinned window, the welcome tour finished by keys, where the
-keyboard goes when what held it goes, and the settings' search hits."""
+the keyboard, and that program given it back however the popover goes; Escape, Tab through the pinned
+window, the welcome tour finished by keys, where the keyboard goes when what held it goes, and the
+settings' search hits."""
 import subprocess
 import sys
 import tempfile
