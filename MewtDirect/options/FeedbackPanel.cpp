@@ -2,6 +2,7 @@
 
 #include "options/FeedbackComposerView.h"
 #include "options/OptionsPalette.h"
+#include "platform/X11KeyboardReturn.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -17,6 +18,7 @@ FeedbackPanel::FeedbackPanel(FeedbackComposerModel& model, std::function<void()>
     , composer(new FeedbackComposerView(model, std::move(onClose), this))
 {
     setModal(false);
+    new X11KeyboardReturn(*this);
     setWindowTitle(QCoreApplication::translate("mewt", "send feedback"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

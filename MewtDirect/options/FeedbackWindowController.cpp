@@ -4,6 +4,7 @@
 #include "options/FeedbackComposerView.h"
 #include "options/FeedbackPanel.h"
 #include "platform/X11FrameExtents.h"
+#include "platform/X11KeyboardReturn.h"
 
 #include <QGuiApplication>
 #include <QLayout>
@@ -91,6 +92,7 @@ void FeedbackWindowController::bringToFront()
 {
     currentPanel->show();
     currentPanel->raise();
+    X11KeyboardReturn::noteTaking();
     currentPanel->activateWindow();
 }
 

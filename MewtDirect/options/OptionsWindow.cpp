@@ -3,6 +3,7 @@
 #include "artwork/AppIcon.h"
 #include "options/OptionsView.h"
 #include "platform/X11FrameExtents.h"
+#include "platform/X11KeyboardReturn.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ OptionsWindow::OptionsWindow(OptionsView* view, QWidget* parent)
     setObjectName(QStringLiteral("Mewt.OptionsWindow"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowIcon(AppIcon::icon());
+    new X11KeyboardReturn(*this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view);
@@ -43,6 +45,7 @@ void OptionsWindow::present()
             return;
         show();
         raise();
+        X11KeyboardReturn::noteTaking();
         activateWindow();
     };
     if (placed) {

@@ -3,6 +3,7 @@
 #include "artwork/Compositing.h"
 #include "platform/X11Desktops.h"
 #include "platform/X11InputRegion.h"
+#include "platform/X11KeyboardReturn.h"
 #include "platform/X11WindowLoss.h"
 
 #include <QApplication>
@@ -53,6 +54,7 @@ TimerPopoverPanel::TimerPopoverPanel(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     composited = windowsAreComposited();
+    new X11KeyboardReturn(*this);
     whenWindowLost(*this, [this] {
         if (onWindowLost)
             onWindowLost();
@@ -156,6 +158,7 @@ void TimerPopoverPanel::makeKey()
     if (!isVisible())
         return;
     raise();
+    X11KeyboardReturn::noteTaking();
     activateWindow();
     claimActivation();
 }

@@ -1,10 +1,14 @@
 """The keyboard under a real window manager: typing into the popover while another program held
-the keyboard, Escape, Tab through the pinned window, the welcome tour finished by keys, where the
-keyboard goes when what held it goes, and the settings' search hits."""
+the keyboard, and that program given it back however the popover goes; Escape, Tab through the pinned
+window, the welcome tour finished by keys, where the keyboard goes when what held it goes, and the
+settings' search hits."""
+import subprocess
+import sys
+import tempfile
 import unittest
 
-from desktop import (TOUR_DONE, WM, Mewt, Other, activate, click, focused, run, running_timer, selected, settle,
-                     text_of, wait_for, xdo)
+from desktop import (TOUR_DONE, WM, Mewt, activate, click, composited, find_windows, focused, run, running_timer,
+                     screen_size, selected, settle, start_manager, text_of, wait_for, xdo)
 
 
 def focused_name(app):
@@ -24,34 +28,79 @@ def press(app, key):
                     what=f"the keyboard moving on {key}")
 
 
+class Editor:
+    """Another program's window that takes the keyboard and logs the keys it gets (typing_client.py)."""
+
+    def __init__(self):
+        self.log = tempfile.NamedTemporaryFile("r", prefix="mewt-typed-")
+        self.process = subprocess.Popen([sys.executable, "typing_client.py", self.log.name, "editor", "80", "400"])
+        self.id = wait_for(lambda: find_windows("^editor$"), what="the editor")[0]
+
+    def holds_keyboard(self):
+        return run("xdotool", "getwindowfocus", check=False).strip() == str(self.id)
+
+    def typed(self):
+        self.log.seek(0)
+        # Latin-1 keysyms are their characters.
+        return "".join(chr(int(line.split()[1])) for line in self.log if line.startswith("key "))
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.process.kill()
+        self.process.wait()
+        self.log.close()
+
+
 class Keyboard(unittest.TestCase):
-    def test_each_layout_takes_the_typing_and_escape_closes(self):
-        for layout, extra in (("mewt", ""), ("zen", "isZenModeEnabled=true"), ("clock", "timerIdleLayout=clock")):
-            with self.subTest(layout=layout), Other("another program", "+80+400") as other:
-                # As the user's editor would, the other program holds the keyboard when the paw is clicked.
-                activate(other.id)
-                wait_for(lambda: run("xdotool", "getwindowfocus", check=False).strip() == str(other.id),
-                         what="the other program holding the keyboard")
-                with Mewt("\n".join([TOUR_DONE, extra])) as app:
-                    app.click_paw()
-                    popover = len(app.windows())
-                    self.assertGreater(popover, 1, "the popover came")
-                    if layout == "clock":
-                        click(app.node("add name"))
-                    field = app.node(None, "text")
-                    click(field)
-                    xdo("type", "--delay", "40", "tea")
-                    wait_for(lambda: text_of(field) == "tea", what=f"'tea' in the {layout} field")
-                    if layout == "mewt":
-                        xdo("key", "Return")
-                        wait_for(lambda: '\\"activeName\\":\\"tea\\"' in app.stored().get("timerSnapshot", "")
-                                 and "running" in app.stored()["timerSnapshot"], what="a running timer named tea")
-                        # The field went with the page: the root holds the keyboard, Space pauses.
-                        self.assertEqual(app.focused_node().getRoleName(), ROOT)
-                        xdo("key", "space")
-                        wait_for(lambda: "paused" in app.stored()["timerSnapshot"], what="Space pausing tea")
-                    xdo("key", "Escape")
-                    wait_for(lambda: len(app.windows()) < popover, what="Escape closing the popover")
+    def test_each_layout_takes_the_typing_and_gives_the_keyboard_back(self):
+        # xfwm4 keeps a keyboard let go for itself, with its compositor as without.
+        for compositor in ("off", "on") if WM == "xfwm4" else ("off",):
+            if compositor == "on":
+                unittest.addModuleCleanup(start_manager("--replace", "--compositor=on").kill)
+                wait_for(composited, what="xfwm4 compositing")
+            cases = (("mewt", "", "Escape"), ("zen", "isZenModeEnabled=true", "a click elsewhere"),
+                     ("clock", "timerIdleLayout=clock", "Escape"), ("mewt", "", "closing the pinned window"))
+            for layout, extra, leave in cases:
+                with self.subTest(compositor=compositor, layout=layout, leave=leave), Editor() as editor:
+                    # As the user's editor would, the other program holds the keyboard when the paw is clicked.
+                    activate(editor.id)
+                    wait_for(editor.holds_keyboard, what="the editor holding the keyboard")
+                    with Mewt("\n".join([TOUR_DONE, extra])) as app:
+                        app.click_paw()
+                        popover = len(app.windows())
+                        self.assertGreater(popover, 1, "the popover came")
+                        if layout == "clock":
+                            click(app.node("add name"))
+                        field = app.node(None, "text")
+                        click(field)
+                        xdo("type", "--delay", "40", "tea")
+                        wait_for(lambda: text_of(field) == "tea", what=f"'tea' in the {layout} field")
+                        self.assertEqual(editor.typed(), "")
+                        if layout == "mewt" and leave == "Escape":
+                            xdo("key", "Return")
+                            wait_for(lambda: '\\"activeName\\":\\"tea\\"' in app.stored().get("timerSnapshot", "")
+                                     and "running" in app.stored()["timerSnapshot"], what="a running timer named tea")
+                            # The field went with the page: the root holds the keyboard, Space pauses.
+                            self.assertEqual(app.focused_node().getRoleName(), ROOT)
+                            xdo("key", "space")
+                            wait_for(lambda: "paused" in app.stored()["timerSnapshot"], what="Space pausing tea")
+                        if leave == "Escape":
+                            xdo("key", "Escape")
+                        elif leave == "a click elsewhere":
+                            xdo("mousemove", *(side - 100 for side in screen_size()), "click", "1")
+                        else:
+                            app.press("detach and pin controls")
+                            app.press("close detached controls")
+                        wait_for(lambda: len(app.windows()) < popover, what=f"{leave} closing the popover")
+                        # The keyboard went back where it came from: the next keys reach the editor.
+                        wait_for(editor.holds_keyboard, what=f"the editor given the keyboard back after {leave}")
+                        xdo("type", "--delay", "40", "ok")
+                        wait_for(lambda: editor.typed() == "ok", what="the editor getting the next keys")
+        if WM == "xfwm4":
+            unittest.addModuleCleanup(start_manager("--replace").kill)
+            wait_for(lambda: not composited(), what="xfwm4 back without its compositor")
 
     @unittest.skipIf(WM != "openbox", "the ring does not depend on the window manager")
     def test_tab_and_shift_tab_walk_every_control_in_reading_order(self):
