@@ -4,22 +4,10 @@
 
 #include <QGuiApplication>
 #include <cstdlib>
-#include <memory>
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
 
 namespace mewt {
-
-namespace {
-
-template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply> ReplyPointer<Reply> reply(Reply* raw)
-{
-    return ReplyPointer<Reply>(raw, &std::free);
-}
-
-} // namespace
 
 CompositingMonitor& CompositingMonitor::shared()
 {
@@ -33,10 +21,8 @@ CompositingMonitor::CompositingMonitor()
     if (!c)
         return;
     // The manager of the first screen, the one our windows are on.
-    static constexpr char name[] = "_NET_WM_CM_S0";
-    const auto atom = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof(name) - 1, name), nullptr));
-    selection = atom ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
-    const auto owner = reply(xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr));
+    selection = x11Atom(c, "_NET_WM_CM_S0");
+    const auto owner = x11Reply(xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr));
     active = owner && owner->owner != XCB_WINDOW_NONE;
     const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(c, &xcb_xfixes_id);
     if (selection == XCB_ATOM_NONE || !xfixes || !xfixes->present)

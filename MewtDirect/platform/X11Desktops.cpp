@@ -4,7 +4,6 @@
 
 #include <QGuiApplication>
 #include <QWindow>
-#include <cstdlib>
 #include <xcb/xcb.h>
 
 namespace mewt {
@@ -20,13 +19,9 @@ void showOnAllDesktops(QWindow& window)
     xcb_connection_t* connection = qtX11Connection();
     if (!connection)
         return;
-    static constexpr char name[] = "_NET_WM_DESKTOP";
-    xcb_intern_atom_reply_t* reply
-        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof(name) - 1, name), nullptr);
-    if (!reply)
+    const xcb_atom_t desktop = x11Atom(connection, "_NET_WM_DESKTOP");
+    if (desktop == XCB_ATOM_NONE)
         return;
-    const xcb_atom_t desktop = reply->atom;
-    std::free(reply);
     const auto id = static_cast<xcb_window_t>(window.winId());
     // The property counts before the window is mapped (and where no window manager runs); once it
     // is mapped, the manager takes the request as a message to the root window.

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 #include <cstdlib>
+#include <cstring>
 #include <xcb/xcb.h>
 
 namespace mewt {
@@ -25,6 +26,13 @@ xcb_connection_t* qtX11Connection()
 uint32_t x11RootWindow(xcb_connection_t* connection)
 {
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+uint32_t x11Atom(xcb_connection_t* connection, const char* name)
+{
+    const auto answer = x11Reply(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr));
+    return answer ? answer->atom : uint32_t(XCB_ATOM_NONE);
 }
 
 bool x11PointerButtonHeld()

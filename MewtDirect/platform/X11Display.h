@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 
 struct xcb_connection_t;
 
@@ -14,6 +16,15 @@ void preferX11Platform();
 xcb_connection_t* qtX11Connection();
 // The root window of the connection's first screen.
 uint32_t x11RootWindow(xcb_connection_t* connection);
+// An xcb reply, which the caller owns and xcb wants given back with free().
+template <typename Reply> using X11Reply = std::unique_ptr<Reply, decltype(&std::free)>;
+// Takes ownership of a raw xcb reply (null stays null).
+template <typename Reply> X11Reply<Reply> x11Reply(Reply* raw)
+{
+    return X11Reply<Reply>(raw, &std::free);
+}
+// The atom named `name`, interned on the server; none (0) when the server gives no answer.
+uint32_t x11Atom(xcb_connection_t* connection, const char* name);
 // Whether a pointer button is down now, as the X server knows it: also while a window manager
 // moves a window and keeps the release to itself. False off X11.
 bool x11PointerButtonHeld();

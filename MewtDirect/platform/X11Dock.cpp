@@ -7,9 +7,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <xcb/xcb.h>
 
@@ -73,13 +71,6 @@ X11Strut topStripStrut(const QRect& strip)
 
 namespace {
 
-template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-template <typename T> Reply<T> reply(T* raw)
-{
-    return Reply<T>(raw, &std::free);
-}
-
 enum Atom {
     wmCheck,
     clientList,
@@ -122,7 +113,7 @@ const std::array<xcb_atom_t, atomCount>& atoms(xcb_connection_t* c)
     for (int i = 0; i < atomCount; ++i)
         cookies[i] = xcb_intern_atom(c, 0, uint16_t(std::strlen(atomNames[i])), atomNames[i]);
     for (int i = 0; i < atomCount; ++i) {
-        auto answer = reply(xcb_intern_atom_reply(c, cookies[i], nullptr));
+        auto answer = x11Reply(xcb_intern_atom_reply(c, cookies[i], nullptr));
         known[i] = answer ? answer->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
     interned = true;
@@ -132,7 +123,7 @@ const std::array<xcb_atom_t, atomCount>& atoms(xcb_connection_t* c)
 std::optional<xcb_window_t> windowProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property)
 {
     auto answer
-        = reply(xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_WINDOW, 0, 1), nullptr));
+        = x11Reply(xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_WINDOW, 0, 1), nullptr));
     if (!answer || answer->format != 32 || xcb_get_property_value_length(answer.get()) < 4)
         return std::nullopt;
     return *static_cast<const xcb_window_t*>(xcb_get_property_value(answer.get()));
@@ -197,8 +188,8 @@ bool X11Dock::isShown(const QWindow& window, bool managed)
     const auto id = static_cast<xcb_window_t>(window.winId());
     const auto attributesCookie = xcb_get_window_attributes(c, id);
     const auto stateCookie = xcb_get_property(c, 0, id, atom[wmState], atom[wmState], 0, 1);
-    auto attributes = reply(xcb_get_window_attributes_reply(c, attributesCookie, nullptr));
-    auto state = reply(xcb_get_property_reply(c, stateCookie, nullptr));
+    auto attributes = x11Reply(xcb_get_window_attributes_reply(c, attributesCookie, nullptr));
+    auto state = x11Reply(xcb_get_property_reply(c, stateCookie, nullptr));
     if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
         return false;
     constexpr uint32_t normalState = 1;
@@ -246,7 +237,7 @@ QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self, int 
         return screen.availableGeometry();
     const auto& atom = atoms(c);
     const xcb_screen_t* rootScreen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    auto list = reply(xcb_get_property_reply(
+    auto list = x11Reply(xcb_get_property_reply(
         c, xcb_get_property(c, 0, rootScreen->root, atom[clientList], XCB_ATOM_WINDOW, 0, 4096), nullptr));
     if (!list || list->format != 32)
         return screen.availableGeometry();
@@ -271,9 +262,9 @@ QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self, int 
     QList<X11Strut> struts;
     for (qsizetype i = 0; i < partialCookies.size(); ++i) {
         // A window gone meanwhile answers with an error, which reads as no strut.
-        auto partialAnswer = reply(xcb_get_property_reply(c, partialCookies[i], nullptr));
-        auto plainAnswer = reply(xcb_get_property_reply(c, plainCookies[i], nullptr));
-        auto size = reply(xcb_get_geometry_reply(c, sizeCookies[i], nullptr));
+        auto partialAnswer = x11Reply(xcb_get_property_reply(c, partialCookies[i], nullptr));
+        auto plainAnswer = x11Reply(xcb_get_property_reply(c, plainCookies[i], nullptr));
+        auto size = x11Reply(xcb_get_geometry_reply(c, sizeCookies[i], nullptr));
         X11Strut strutValues {};
         if (partialAnswer && partialAnswer->format == 32 && xcb_get_property_value_length(partialAnswer.get()) >= 48) {
             std::memcpy(strutValues.data(), xcb_get_property_value(partialAnswer.get()), 48);

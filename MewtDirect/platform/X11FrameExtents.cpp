@@ -8,37 +8,21 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <xcb/xcb.h>
 
 namespace mewt {
 
 namespace {
 
-template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-template <typename T> Reply<T> reply(T* raw)
-{
-    return Reply<T>(raw, &std::free);
-}
-
-xcb_atom_t internedAtom(xcb_connection_t* c, const char* name)
-{
-    auto answer = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr));
-    return answer ? answer->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 xcb_atom_t frameExtentsAtom(xcb_connection_t* c)
 {
-    static const xcb_atom_t atom = internedAtom(c, "_NET_FRAME_EXTENTS");
+    static const xcb_atom_t atom = x11Atom(c, "_NET_FRAME_EXTENTS");
     return atom;
 }
 
 xcb_atom_t requestAtom(xcb_connection_t* c)
 {
-    static const xcb_atom_t atom = internedAtom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    static const xcb_atom_t atom = x11Atom(c, "_NET_REQUEST_FRAME_EXTENTS");
     return atom;
 }
 
@@ -47,8 +31,8 @@ bool managerAnswersRequests(xcb_connection_t* c)
 {
     if (!X11Dock::windowManagerRuns())
         return false;
-    const xcb_atom_t supported = internedAtom(c, "_NET_SUPPORTED");
-    auto answer = reply(xcb_get_property_reply(
+    const xcb_atom_t supported = x11Atom(c, "_NET_SUPPORTED");
+    auto answer = x11Reply(xcb_get_property_reply(
         c, xcb_get_property(c, 0, x11RootWindow(c), supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
     if (!answer || answer->type != XCB_ATOM_ATOM || answer->format != 32)
         return false;
@@ -82,7 +66,7 @@ std::optional<QMargins> X11FrameExtents::margins() const
     const WId id = window ? window->internalWinId() : 0;
     if (!c || id == 0)
         return std::nullopt;
-    auto answer = reply(xcb_get_property_reply(
+    auto answer = x11Reply(xcb_get_property_reply(
         c, xcb_get_property(c, 0, xcb_window_t(id), frameExtentsAtom(c), XCB_ATOM_CARDINAL, 0, 4), nullptr));
     if (!answer || answer->type != XCB_ATOM_CARDINAL || answer->format != 32
         || xcb_get_property_value_length(answer.get()) != 16)
@@ -107,7 +91,7 @@ bool X11FrameExtents::isSettled() const
     const WId id = window ? window->internalWinId() : 0;
     if (!c || id == 0)
         return true;
-    auto where = reply(xcb_translate_coordinates_reply(
+    auto where = x11Reply(xcb_translate_coordinates_reply(
         c, xcb_translate_coordinates(c, xcb_window_t(id), x11RootWindow(c), 0, 0), nullptr));
     if (!where)
         return true;

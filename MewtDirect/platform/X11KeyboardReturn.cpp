@@ -10,9 +10,6 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <utility>
 #include <vector>
 #include <xcb/xcb.h>
@@ -21,25 +18,14 @@ namespace mewt {
 
 namespace {
 
-template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
-
 // The request's source in _NET_ACTIVE_WINDOW: an application acting on its user's input.
 constexpr uint32_t sourceApplication = 1;
-
-xcb_atom_t atom(xcb_connection_t* c, const char* name)
-{
-    const ReplyPointer<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
 
 // The 32-bit values of `property` on `window`; empty when it is missing or of another format.
 std::vector<uint32_t> values(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, uint32_t longest = 1)
 {
-    const ReplyPointer<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_ANY, 0, longest), nullptr),
-        &std::free);
+    const auto reply = x11Reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_ANY, 0, longest), nullptr));
     if (!reply || reply->format != 32)
         return {};
     const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
@@ -48,22 +34,20 @@ std::vector<uint32_t> values(xcb_connection_t* c, xcb_window_t window, xcb_atom_
 
 bool hasProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property)
 {
-    const ReplyPointer<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_ANY, 0, 0), nullptr), &std::free);
+    const auto reply
+        = x11Reply(xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_ANY, 0, 0), nullptr));
     return reply && reply->type != XCB_ATOM_NONE;
 }
 
 xcb_window_t inputFocus(xcb_connection_t* c)
 {
-    const ReplyPointer<xcb_get_input_focus_reply_t> reply(
-        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &std::free);
+    const auto reply = x11Reply(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     return reply ? reply->focus : xcb_window_t(XCB_WINDOW_NONE);
 }
 
 bool viewable(xcb_connection_t* c, xcb_window_t window)
 {
-    const ReplyPointer<xcb_get_window_attributes_reply_t> reply(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr), &std::free);
+    const auto reply = x11Reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
     return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
@@ -72,8 +56,7 @@ std::vector<xcb_window_t> lineage(xcb_connection_t* c, xcb_window_t root, xcb_wi
 {
     std::vector<xcb_window_t> line;
     for (int depth = 0; depth < 16 && window != root && window != XCB_WINDOW_NONE; ++depth) {
-        const ReplyPointer<xcb_query_tree_reply_t> tree(
-            xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr), &std::free);
+        const auto tree = x11Reply(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
         if (!tree)
             return {};
         line.push_back(window);
@@ -99,7 +82,7 @@ bool isOurs(const std::vector<xcb_window_t>& line)
 // The manager that runs, if any: the window its check property names, naming itself.
 xcb_window_t manager(xcb_connection_t* c, xcb_window_t root)
 {
-    const xcb_atom_t check = atom(c, "_NET_SUPPORTING_WM_CHECK");
+    const xcb_atom_t check = x11Atom(c, "_NET_SUPPORTING_WM_CHECK");
     const std::vector<uint32_t> named = values(c, root, check);
     if (named.empty() || values(c, named[0], check) != named)
         return XCB_WINDOW_NONE;
@@ -108,8 +91,8 @@ xcb_window_t manager(xcb_connection_t* c, xcb_window_t root)
 
 bool managerActivates(xcb_connection_t* c, xcb_window_t root)
 {
-    const std::vector<uint32_t> supported = values(c, root, atom(c, "_NET_SUPPORTED"), 1024);
-    return std::find(supported.begin(), supported.end(), atom(c, "_NET_ACTIVE_WINDOW")) != supported.end();
+    const std::vector<uint32_t> supported = values(c, root, x11Atom(c, "_NET_SUPPORTED"), 1024);
+    return std::find(supported.begin(), supported.end(), x11Atom(c, "_NET_ACTIVE_WINDOW")) != supported.end();
 }
 
 // The program window that holds `line`'s innermost window: under a manager the managed one (the
@@ -120,14 +103,13 @@ xcb_window_t programWindow(xcb_connection_t* c, const std::vector<xcb_window_t>&
         return XCB_WINDOW_NONE;
     if (!managed)
         return line.back();
-    const xcb_atom_t state = atom(c, "WM_STATE");
+    const xcb_atom_t state = x11Atom(c, "WM_STATE");
     for (const xcb_window_t window : line) {
         if (hasProperty(c, window, state))
             return window;
     }
     // A frame holds its program's window below itself.
-    const ReplyPointer<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(c, xcb_query_tree(c, line.back()), nullptr), &std::free);
+    const auto tree = x11Reply(xcb_query_tree_reply(c, xcb_query_tree(c, line.back()), nullptr));
     if (!tree)
         return XCB_WINDOW_NONE;
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
@@ -250,7 +232,7 @@ private:
         message.response_type = XCB_CLIENT_MESSAGE;
         message.format = 32;
         message.window = window;
-        message.type = atom(c, "_NET_ACTIVE_WINDOW");
+        message.type = x11Atom(c, "_NET_ACTIVE_WINDOW");
         message.data.data32[0] = sourceApplication;
         message.data.data32[1] = time;
         xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,

@@ -4,8 +4,6 @@
 
 #include <QGuiApplication>
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -13,13 +11,10 @@ namespace mewt {
 
 namespace {
 
-template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
-
 // The root's children, bottom first.
 std::vector<xcb_window_t> rootChildren(xcb_connection_t* c, xcb_window_t root)
 {
-    const ReplyPointer<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr), &std::free);
+    const auto tree = x11Reply(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr));
     if (!tree)
         return {};
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
@@ -30,8 +25,7 @@ std::vector<xcb_window_t> rootChildren(xcb_connection_t* c, xcb_window_t root)
 xcb_window_t topLevelOf(xcb_connection_t* c, xcb_window_t root, xcb_window_t window)
 {
     for (int depth = 0; depth < 16; ++depth) {
-        const ReplyPointer<xcb_query_tree_reply_t> tree(
-            xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr), &std::free);
+        const auto tree = x11Reply(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
         if (!tree)
             return XCB_WINDOW_NONE;
         if (tree->parent == root)
@@ -99,8 +93,7 @@ void X11StackingWatcher::selectRootChildren(bool on)
         return;
     // The root's event mask is per client: Qt's own selection stays, ours comes and goes with it.
     const xcb_window_t root = x11RootWindow(c);
-    std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root), nullptr), &std::free);
+    const auto attributes = x11Reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root), nullptr));
     if (!attributes)
         return;
     uint32_t mask = attributes->your_event_mask;

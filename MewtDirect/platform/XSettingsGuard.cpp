@@ -6,26 +6,11 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QMetaObject>
-#include <cstdlib>
-#include <memory>
 #include <xcb/xcb.h>
 
 namespace mewt {
 
 namespace {
-
-template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply> ReplyPointer<Reply> reply(Reply* raw)
-{
-    return ReplyPointer<Reply>(raw, &std::free);
-}
-
-xcb_atom_t internAtom(xcb_connection_t* c, const QByteArray& name)
-{
-    const auto answer = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, name.size(), name.constData()), nullptr));
-    return answer ? answer->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
 
 // The window of each screen's settings manager, where one runs.
 QList<uint32_t> settingsManagers(xcb_connection_t* c)
@@ -33,8 +18,8 @@ QList<uint32_t> settingsManagers(xcb_connection_t* c)
     QList<uint32_t> found;
     const int screens = xcb_setup_roots_length(xcb_get_setup(c));
     for (int screen = 0; screen < screens; ++screen) {
-        const xcb_atom_t selection = internAtom(c, "_XSETTINGS_S" + QByteArray::number(screen));
-        const auto owner = reply(xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr));
+        const xcb_atom_t selection = x11Atom(c, ("_XSETTINGS_S" + QByteArray::number(screen)).constData());
+        const auto owner = x11Reply(xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr));
         if (owner && owner->owner != XCB_WINDOW_NONE)
             found.append(owner->owner);
     }
@@ -42,9 +27,9 @@ QList<uint32_t> settingsManagers(xcb_connection_t* c)
 }
 
 // The property's type, format and size, without its bytes; nothing once the window is gone.
-ReplyPointer<xcb_get_property_reply_t> describe(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property)
+X11Reply<xcb_get_property_reply_t> describe(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property)
 {
-    return reply(
+    return x11Reply(
         xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 0), nullptr));
 }
 
@@ -55,7 +40,7 @@ XSettingsGuard::XSettingsGuard()
     xcb_connection_t* c = qtX11Connection();
     if (!c)
         return;
-    settingsAtom = internAtom(c, "_XSETTINGS_SETTINGS");
+    settingsAtom = x11Atom(c, "_XSETTINGS_SETTINGS");
     managers = settingsManagers(c);
     if (settingsAtom != XCB_ATOM_NONE && !managers.isEmpty())
         qGuiApp->installNativeEventFilter(this);
@@ -71,7 +56,7 @@ void XSettingsGuard::clearUnreadable(xcb_connection_t* c)
 {
     if (!c)
         return;
-    const xcb_atom_t settings = internAtom(c, "_XSETTINGS_SETTINGS");
+    const xcb_atom_t settings = x11Atom(c, "_XSETTINGS_SETTINGS");
     for (const uint32_t manager : settingsManagers(c)) {
         const auto property = describe(c, manager, settings);
         if (property && property->type != XCB_ATOM_NONE && property->type != settings)

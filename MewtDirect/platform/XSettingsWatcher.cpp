@@ -3,39 +3,23 @@
 #include "platform/X11Display.h"
 
 #include <QGuiApplication>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <xcb/xcb.h>
 
 namespace mewt {
 
 namespace {
 
-template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply> ReplyPointer<Reply> reply(Reply* raw)
-{
-    return ReplyPointer<Reply>(raw, &std::free);
-}
-
-xcb_atom_t internAtom(xcb_connection_t* c, const char* name)
-{
-    const auto answer = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr));
-    return answer ? answer->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 // Adds `events` to what this client hears from `window`, keeping what Qt asked for there; false
 // when the window is gone.
 bool listen(xcb_connection_t* c, xcb_window_t window, uint32_t events)
 {
-    const auto attributes = reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    const auto attributes = x11Reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
     if (!attributes)
         return false;
     const uint32_t mask = attributes->your_event_mask | events;
     if (mask == attributes->your_event_mask)
         return true;
-    return reply(xcb_request_check(c, xcb_change_window_attributes_checked(c, window, XCB_CW_EVENT_MASK, &mask)))
+    return x11Reply(xcb_request_check(c, xcb_change_window_attributes_checked(c, window, XCB_CW_EVENT_MASK, &mask)))
         == nullptr;
 }
 
@@ -48,9 +32,9 @@ XSettingsWatcher::XSettingsWatcher(QObject* parent)
     if (!c)
         return;
     // The manager of the first screen, the one our windows are on.
-    selectionAtom = internAtom(c, "_XSETTINGS_S0");
-    settingsAtom = internAtom(c, "_XSETTINGS_SETTINGS");
-    managerAtom = internAtom(c, "MANAGER");
+    selectionAtom = x11Atom(c, "_XSETTINGS_S0");
+    settingsAtom = x11Atom(c, "_XSETTINGS_SETTINGS");
+    managerAtom = x11Atom(c, "MANAGER");
     if (selectionAtom == XCB_ATOM_NONE || settingsAtom == XCB_ATOM_NONE || managerAtom == XCB_ATOM_NONE)
         return;
     // A new manager announces itself to the root's structure listeners.
@@ -68,7 +52,7 @@ XSettingsWatcher::~XSettingsWatcher()
 void XSettingsWatcher::findManager()
 {
     xcb_connection_t* c = qtX11Connection();
-    const auto owner = reply(xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selectionAtom), nullptr));
+    const auto owner = x11Reply(xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selectionAtom), nullptr));
     manager = owner ? owner->owner : xcb_window_t(XCB_WINDOW_NONE);
     // Its property changes tell of new settings, its destruction that it went.
     if (manager != XCB_WINDOW_NONE
@@ -82,7 +66,7 @@ void XSettingsWatcher::readSettings()
     current = {};
     if (manager != XCB_WINDOW_NONE) {
         xcb_connection_t* c = qtX11Connection();
-        const auto property = reply(xcb_get_property_reply(c,
+        const auto property = x11Reply(xcb_get_property_reply(c,
             xcb_get_property(c, 0, manager, settingsAtom, XCB_GET_PROPERTY_TYPE_ANY, 0, XSettings::maximumSize / 4),
             nullptr));
         // Read once, whatever it holds: data of another type, format or size is no settings.
