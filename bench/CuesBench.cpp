@@ -36,7 +36,7 @@ void mixTenMillisecondsOfEightVoices(benchmark::State& state)
     std::vector<float> tone(audioSampleRate * 10);
     for (std::size_t i = 0; i < tone.size(); ++i)
         tone[i] = static_cast<float>(0.5 * std::sin(0.05 * static_cast<double>(i)));
-    const AudioSamples samples = std::make_shared<const std::vector<float>>(std::move(tone));
+    const AudioSamples samples = makeAudioSamples(tone);
     AudioMixer mixer;
     std::vector<float> out(480);
     std::size_t blocks = 0;

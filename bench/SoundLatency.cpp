@@ -70,7 +70,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString address = QStringLiteral("unix:") + socket;
-    const AudioSamples click = std::make_shared<const std::vector<float>>(2400, 0.1F);
+    const AudioSamples click = makeAudioSamples(std::vector<float>(2400, 0.1F));
 
     std::vector<double> atOnce;
     std::vector<double> firstAfterLaunch;

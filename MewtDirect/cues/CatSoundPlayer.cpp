@@ -67,7 +67,7 @@ void CatSoundPlayer::settle() const
         return;
     startDecoding();
     settled = true;
-    std::vector<WavReader::Result> results = decoding.get();
+    std::vector<WavReader::HeldSound> results = decoding.get();
     for (std::size_t i = 0; i < located.size() && i < results.size(); ++i) {
         const Located& file = located[i];
         if (!results[i].ok()) {
@@ -77,8 +77,7 @@ void CatSoundPlayer::settle() const
         const int voice = engine.reserveCatVoice();
         if (voice < 0)
             continue;
-        sounds[index(file.sound)].push_back(
-            { file.fileName, std::make_shared<const std::vector<float>>(std::move(results[i].samples)), voice, 1.0 });
+        sounds[index(file.sound)].push_back({ file.fileName, std::move(results[i].samples), voice, 1.0 });
     }
     located.clear();
 }

@@ -94,7 +94,7 @@ private:
     AudioEngine& engine;
     mutable std::array<std::vector<Variant>, allSounds.size()> sounds;
     mutable std::vector<Located> located;
-    mutable std::future<std::vector<WavReader::Result>> decoding;
+    mutable std::future<std::vector<WavReader::HeldSound>> decoding;
     mutable bool settled = false;
     QTimer purrFadeTimer;
     int purrFadeStepIndex = 0;

@@ -29,8 +29,7 @@ void TactileSoundPlayer::startRendering() const
     rendered = std::async(std::launch::async, [] {
         std::array<AudioSamples, allTactileSounds.size()> buffers;
         for (TactileSound sound : allTactileSounds) {
-            buffers[static_cast<std::size_t>(sound)]
-                = std::make_shared<const std::vector<float>>(renderRecipe(sound, sampleRate));
+            buffers[static_cast<std::size_t>(sound)] = makeAudioSamples(renderRecipe(sound, sampleRate));
         }
         return buffers;
     }).share();

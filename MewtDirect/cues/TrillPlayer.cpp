@@ -44,14 +44,14 @@ void TrillPlayer::settle() const
         return;
     startDecoding();
     settled = true;
-    std::vector<WavReader::Result> results = decoding.get();
+    std::vector<WavReader::HeldSound> results = decoding.get();
     for (qsizetype i = 0; i < files.size() && i < qsizetype(results.size()); ++i) {
-        WavReader::Result& result = results[static_cast<std::size_t>(i)];
+        WavReader::HeldSound& result = results[static_cast<std::size_t>(i)];
         if (!result.ok()) {
             qCInfo(trillLog) << "trill skipped:" << files[i] << result.error;
             continue;
         }
-        sounds.push_back(std::make_shared<const std::vector<float>>(std::move(result.samples)));
+        sounds.push_back(std::move(result.samples));
         names.push_back(files[i]);
     }
     files.clear();

@@ -56,7 +56,7 @@ private:
     mutable QStringList names;
     QString folder;
     mutable QStringList files;
-    mutable std::future<std::vector<WavReader::Result>> decoding;
+    mutable std::future<std::vector<WavReader::HeldSound>> decoding;
     mutable bool settled = false;
     std::optional<int> active;
     double activeVolume = 0.0;

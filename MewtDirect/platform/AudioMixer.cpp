@@ -12,6 +12,17 @@ float clampedGain(double gain)
     return static_cast<float>(std::clamp(gain, 0.0, 1.0));
 }
 
+AudioSamples makeAudioSamples(const std::vector<float>& samples)
+{
+    auto held = std::make_shared<std::vector<AudioSample>>(samples.size());
+    std::transform(samples.begin(), samples.end(), held->begin(), [](float sample) {
+        if (!std::isfinite(sample))
+            return AudioSample(0);
+        return AudioSample(std::clamp(std::lround(sample / audioSampleScale), -32768L, 32767L));
+    });
+    return held;
+}
+
 AudioMixer::AudioMixer(double sampleRate)
     : busLimiter(sampleRate)
 {
@@ -86,12 +97,12 @@ void AudioMixer::endVoice(Voice& voice, int catIndex)
 void AudioMixer::renderVoice(Voice& voice, float* out, std::size_t frames, int catIndex)
 {
     if (voice.tail) {
-        const float* data = voice.tail->data();
+        const AudioSample* data = voice.tail->data();
         const std::size_t size = voice.tail->size();
         std::size_t i = 0;
         for (; i < frames && voice.tailLeft > 0 && voice.tailPosition < size; ++i) {
             const float fade = static_cast<float>(voice.tailLeft) / cutFadeFrames;
-            out[i] += data[voice.tailPosition++] * voice.tailGain * fade;
+            out[i] += data[voice.tailPosition++] * audioSampleScale * voice.tailGain * fade;
             --voice.tailLeft;
         }
         if (voice.tailLeft <= 0 || voice.tailPosition >= size)
@@ -99,7 +110,7 @@ void AudioMixer::renderVoice(Voice& voice, float* out, std::size_t frames, int c
     }
     if (!voice.samples)
         return;
-    const float* data = voice.samples->data();
+    const AudioSample* data = voice.samples->data();
     const std::size_t size = voice.samples->size();
     for (std::size_t i = 0; i < frames; ++i) {
         if (voice.rampLeft > 0) {
@@ -112,7 +123,7 @@ void AudioMixer::renderVoice(Voice& voice, float* out, std::size_t frames, int c
                 }
             }
         }
-        out[i] += data[voice.position++] * voice.gain;
+        out[i] += data[voice.position++] * audioSampleScale * voice.gain;
         if (voice.position >= size) {
             endVoice(voice, catIndex);
             return;

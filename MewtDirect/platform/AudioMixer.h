@@ -14,9 +14,17 @@ namespace mewt {
 
 inline constexpr int audioSampleRate = 48000;
 
-// Finished mono samples at the engine rate. Immutable once shared, so the audio thread reads them
-// without locks; the owner (a player) keeps them alive for the life of the process.
-using AudioSamples = std::shared_ptr<const std::vector<float>>;
+// Finished mono samples at the engine rate, held as 16-bit integers (full scale 32768): half the
+// memory of floats, as fine as the sound files they come from, and a rendered sound moves by at
+// most half a step (-96 dB). The mixer works in floats. Immutable once shared, so the audio thread
+// reads them without locks; the owner (a player) keeps them alive for the life of the process.
+using AudioSample = std::int16_t;
+using AudioSamples = std::shared_ptr<const std::vector<AudioSample>>;
+inline constexpr float audioSampleScale = 1.0F / 32768.0F;
+
+// Samples in -1...1 to held ones, to the nearest step; beyond full scale is clipped, and anything
+// not finite is silence.
+AudioSamples makeAudioSamples(const std::vector<float>& samples);
 
 struct AudioCommand {
     enum class Kind : std::uint8_t { playTactile, startCat, setCatGain, stopCat };

@@ -109,7 +109,7 @@ float sampleAt(const unsigned char* p, const Format& format)
     }
 }
 
-std::vector<float> resampled(const std::vector<float>& input, std::uint32_t fromRate, int toRate)
+std::vector<float> resampled(std::vector<float> input, std::uint32_t fromRate, int toRate)
 {
     if (static_cast<int>(fromRate) == toRate || input.size() < 2)
         return input;
@@ -190,7 +190,7 @@ WavReader::Result WavReader::decode(QByteArrayView bytes, int targetRate)
             value = (value + sampleAt(p + bytesPerSample, format)) * 0.5F;
         mono[frame] = value;
     }
-    return { resampled(mono, format.rate, targetRate), {} };
+    return { resampled(std::move(mono), format.rate, targetRate), {} };
 }
 
 WavReader::Result WavReader::readFile(const QString& path, int targetRate)
@@ -204,13 +204,15 @@ WavReader::Result WavReader::readFile(const QString& path, int targetRate)
     return decode(bytes, targetRate);
 }
 
-std::future<std::vector<WavReader::Result>> WavReader::readFilesAside(const QStringList& paths, int targetRate)
+std::future<std::vector<WavReader::HeldSound>> WavReader::readFilesAside(const QStringList& paths, int targetRate)
 {
     return std::async(std::launch::async, [paths, targetRate] {
-        std::vector<Result> results;
+        std::vector<HeldSound> results;
         results.reserve(static_cast<std::size_t>(paths.size()));
-        for (const QString& path : paths)
-            results.push_back(readFile(path, targetRate));
+        for (const QString& path : paths) {
+            const Result read = readFile(path, targetRate);
+            results.push_back({ read.ok() ? makeAudioSamples(read.samples) : nullptr, read.error });
+        }
         return results;
     });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/AudioMixer.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -26,12 +28,20 @@ public:
         bool ok() const { return error.isEmpty(); }
     };
 
+    // A file read for playing, its samples held as the engine holds them.
+    struct HeldSound {
+        AudioSamples samples; // null when the file was not read
+        QString error;
+
+        bool ok() const { return error.isEmpty(); }
+    };
+
     static Result decode(QByteArrayView bytes, int targetRate);
     // Reads a file (a Qt resource path works too) and decodes it.
     static Result readFile(const QString& path, int targetRate);
     // Reads the files on a thread of its own, one result per path in the same order: whoever
-    // needs them waits only for what is left by then.
-    static std::future<std::vector<Result>> readFilesAside(const QStringList& paths, int targetRate);
+    // needs them waits only for what is left by then. Each file's floats go as soon as it is held.
+    static std::future<std::vector<HeldSound>> readFilesAside(const QStringList& paths, int targetRate);
 };
 
 } // namespace mewt

@@ -1,7 +1,7 @@
-#include "cues/CatSoundPlayer.h"
 #include "SoundRig.h"
-#include "cues/TrillPlayer.h"
 #include "WavBytes.h"
+#include "cues/CatSoundPlayer.h"
+#include "cues/TrillPlayer.h"
 #include "platform/WavReader.h"
 
 #include <QDir>
@@ -30,7 +30,7 @@ protected:
 };
 
 // The compiled-in files are ours and must be fit to play: mono at the engine's rate, short, at
-// -3 dBFS, faded in and out.
+// -3 dBFS, faded in and out; 16-bit, so held for playing as they are.
 TEST_F(CatPlayer, ShippedSoundsAllLoadAndAreFitToPlay)
 {
     EXPECT_EQ(std::tuple(
@@ -52,6 +52,11 @@ TEST_F(CatPlayer, ShippedSoundsAllLoadAndAreFitToPlay)
             peak = std::max(peak, std::abs(v));
         EXPECT_NEAR(peak, 0.708F, 0.01F) << file.fileName().toStdString();
         EXPECT_TRUE(std::abs(samples.front()) < 0.01F && std::abs(samples.back()) < 0.01F);
+        const AudioSamples held = WavReader::readFilesAside({ file.fileName() }, audioSampleRate).get().at(0).samples;
+        ASSERT_NE(held, nullptr);
+        EXPECT_TRUE(std::equal(held->begin(), held->end(), samples.begin(), samples.end(),
+            [](AudioSample kept, float read) { return kept * audioSampleScale == read; }))
+            << file.fileName().toStdString();
     }
     EXPECT_GE(files, 7);
 }

@@ -14,7 +14,7 @@ constexpr double rate = 48000.0;
 
 AudioSamples constant(float value, std::size_t frames)
 {
-    return std::make_shared<const std::vector<float>>(frames, value);
+    return makeAudioSamples(std::vector<float>(frames, value));
 }
 
 class OfflineEngine : public ::testing::Test {
@@ -29,24 +29,32 @@ protected:
     AudioEngine engine { AudioEngine::Options { {}, std::chrono::milliseconds(40), true, true } };
 };
 
+// Held in 16 bits: to the nearest step, beyond full scale clipped (not wrapped round into a click),
+// and nothing that is not a number.
+TEST(AudioSamples, AreHeldToTheNearestStepWithinFullScale)
+{
+    const AudioSamples held = makeAudioSamples({ 0.5F, -1.0F, 1.0F, 3.0F, -3.0F, 1.4F / 32768, NAN, INFINITY });
+    EXPECT_EQ(*held, (std::vector<AudioSample> { 16384, -32768, 32767, 32767, -32768, 1, 0, 0 }));
+}
+
 TEST_F(OfflineEngine, ANewSoundOnABusyVoiceCutsTheOldOneAfterAShortFade)
 {
-    engine.playTactile(0, constant(0.1F, 48000), 1.0F);
+    engine.playTactile(0, constant(0.125F, 48000), 1.0F);
     render(100);
-    engine.playTactile(0, constant(0.2F, 48000), 1.0F);
+    engine.playTactile(0, constant(0.25F, 48000), 1.0F);
     const std::vector<float> out = render(200);
-    EXPECT_TRUE(out[0] > 0.2F && out[0] < 0.3F + 1e-6F) << "the old sound still fades out under the new one";
+    EXPECT_TRUE(out[0] > 0.25F && out[0] < 0.375F + 1e-6F) << "the old sound still fades out under the new one";
     for (std::size_t i = AudioMixer::cutFadeFrames; i < out.size(); ++i)
-        ASSERT_FLOAT_EQ(out[i], 0.2F) << i;
+        ASSERT_FLOAT_EQ(out[i], 0.25F) << i;
 }
 
 TEST_F(OfflineEngine, VoicesSumAndGainsAreHeldToTheUnitRange)
 {
-    engine.playTactile(0, constant(0.05F, 480), 0.5F);
-    engine.playTactile(1, constant(0.05F, 480), 7.0F); // held to 1
-    engine.playTactile(2, constant(0.05F, 480), NAN); // silence
-    engine.playTactile(3, constant(0.05F, 480), -1.0F); // silence
-    EXPECT_FLOAT_EQ(render(10)[5], 0.05F * 0.5F + 0.05F);
+    engine.playTactile(0, constant(0.0625F, 480), 0.5F);
+    engine.playTactile(1, constant(0.0625F, 480), 7.0F); // held to 1
+    engine.playTactile(2, constant(0.0625F, 480), NAN); // silence
+    engine.playTactile(3, constant(0.0625F, 480), -1.0F); // silence
+    EXPECT_FLOAT_EQ(render(10)[5], 0.0625F * 0.5F + 0.0625F);
 }
 
 TEST_F(OfflineEngine, OutputNeverLeavesFullScaleAndTheLimiterHoldsTheCeiling)
