@@ -3,7 +3,8 @@
 run: launch to the first painted window, resident memory, wake-ups with the ending cue up and the
 pointer still (with motion, against a goal), resident memory across 30 pulls, wake-ups with the
 popover open on a running timer and while the welcome tour shows (beside the bare window with a
-label that ticks once a second), and press-to-sound times of the first click after launch and of
+label that ticks once a second), private memory at idle and after the settings window was opened and
+closed, and press-to-sound times of the first click after launch and of
 later ones on a private PulseAudio null sink: from the press sent to the X server to the sink
 playing the sound's first sample, found in a recording of the sink's monitor by
 cross-correlation with the sound as rendered, with whether it arrived whole (`--also` builds are
@@ -11,7 +12,7 @@ measured there too). These machines are noisy: read the ratios.
 
 usage: dbus-run-session -- bench/measure_desktop.py [build-dir] [--rounds N] [--launch-only]
                                                     [--also path/to/another/mewt ...]
-                                                    [--only launch,memory,cue,pulls,popover,tour,sound]
+                                                    [--only launch,memory,cue,pulls,popover,tour,sound,settings]
 (without a session bus Qt's D-Bus tries to start one, which alone costs mewt ~100 ms at launch)
 
 Launch times: one discarded warm-up round, then N rounds in which every program starts once, in
@@ -42,7 +43,7 @@ ARGUMENTS.add_argument("build", nargs="?", default="build")
 ARGUMENTS.add_argument("--rounds", type=int, default=21)
 ARGUMENTS.add_argument("--launch-only", action="store_true")
 ARGUMENTS.add_argument("--also", action="append", default=[], metavar="MEWT")
-ARGUMENTS.add_argument("--only", default="launch,memory,cue,pulls,popover,tour,sound",
+ARGUMENTS.add_argument("--only", default="launch,memory,cue,pulls,popover,tour,sound,settings",
                        help="the measurements to run, separated by commas")
 OPTIONS = ARGUMENTS.parse_args()
 BUILD = os.path.abspath(OPTIONS.build)
@@ -119,6 +120,20 @@ def rss_kb(pid):
             if line.startswith("VmRSS:"):
                 return int(line.split()[1])
     return 0
+
+
+def private_kb(pid):
+    """Memory of the process's own, in kB: anonymous (the heap and other pages no file backs: what
+    the process alone costs), and all private pages (Private_Clean + Private_Dirty: those with the
+    code and font files read in that no other process maps at the moment, which moves with the
+    machine's other Qt programs, and a binary just linked, whose pages are still dirty)."""
+    figures = {}
+    with open("/proc/%d/smaps_rollup" % pid) as rollup:
+        for line in rollup:
+            key = line.split(":")[0]
+            if key in ("Anonymous", "Private_Clean", "Private_Dirty"):
+                figures[key] = int(line.split()[1])
+    return figures["Anonymous"], figures["Private_Dirty"] + figures["Private_Clean"]
 
 
 def wakeups(pid):
@@ -478,8 +493,19 @@ def arrival(recording, since, sounds):
     return lag, shift, loss
 
 
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+
+class XEvent(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+
 class Pointer:
-    """XTest on a connection of our own, so that a press is timed without starting a process."""
+    """XTest on a connection of our own, so that a press is timed without starting a process; and
+    a window manager's close request, for a display that runs none."""
 
     def __init__(self, display):
         self.x11 = ctypes.CDLL("libX11.so.6")
@@ -487,6 +513,10 @@ class Pointer:
         self.x11.XOpenDisplay.restype = ctypes.c_void_p
         self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
         self.x11.XFlush.argtypes = [ctypes.c_void_p]
+        self.x11.XInternAtom.restype = ctypes.c_ulong
+        self.x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        self.x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                        ctypes.POINTER(XEvent)]
         self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
         self.xtest.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
                                                     ctypes.c_int, ctypes.c_ulong]
@@ -502,6 +532,17 @@ class Pointer:
         self.xtest.XTestFakeButtonEvent(self.connection, 1, 1 if down else 0, 0)
         self.x11.XFlush(self.connection)
         return time.monotonic()
+
+    def ask_to_close(self, window):
+        """WM_DELETE_WINDOW, as a window manager's close button sends it."""
+        event = XEvent()
+        event.xclient.type = 33  # ClientMessage
+        event.xclient.window = window
+        event.xclient.message_type = self.x11.XInternAtom(self.connection, b"WM_PROTOCOLS", 0)
+        event.xclient.format = 32
+        event.xclient.data[0] = self.x11.XInternAtom(self.connection, b"WM_DELETE_WINDOW", 0)
+        self.x11.XSendEvent(self.connection, window, 0, 0, ctypes.byref(event))
+        self.x11.XFlush(self.connection)
 
     def close(self):
         self.x11.XCloseDisplay(self.connection)
@@ -551,6 +592,45 @@ def click_sounds(display, launches, later, program=None):
         pointer.close()
         server.close()
     return first, others, idle, streams, lost
+
+
+def settings_memory(display, program):
+    """Private memory (kB) 3 s after launch, with the settings window open (opened from the popover's
+    menu), 3 s after it was closed, and the same after a second opening and closing."""
+    pointer = Pointer(display)
+    pid, _, _ = launch(program, environment(display, tour_seen=True))
+    try:
+        time.sleep(3)
+        figures = [private_kb(pid)]
+        for _ in range(2):
+            xdotool(display, "mousemove", str(WIDTH - 6 - 12), str(6 + 12), "click", "1")
+            time.sleep(1)
+            x, y, width, _ = largest_window(display, pid)
+            # The more-actions button, at the header's end; "settings" is the row above "quit".
+            xdotool(display, "mousemove", str(x + width - 18), str(y + 15), "click", "1")
+            time.sleep(0.5)
+            xdotool(display, "key", "Up", "Up", "Return")
+            time.sleep(2)
+            shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^mewt settings$"],
+                                   env=dict(os.environ, DISPLAY=display), capture_output=True, text=True).stdout
+            if not shown.split():
+                sys.exit("the settings window did not open")
+            figures.append(private_kb(pid))
+            pointer.ask_to_close(int(shown.split()[0]))
+            time.sleep(3)
+            figures.append(private_kb(pid))
+    finally:
+        pointer.close()
+        stop(pid)
+    return figures
+
+
+def bare_private(display):
+    pid, _, _ = launch(BARE, environment(display))
+    time.sleep(3)
+    figure = private_kb(pid)
+    stop(pid)
+    return figure
 
 
 def main():
@@ -603,6 +683,16 @@ def main():
             for step, figures in enumerate(tour_activity(display, 10)):
                 print("welcome tour, step %d: %.1f / %.1f wake-ups a second, %.2f %% of a processor"
                       % ((step + 1,) + figures))
+        if "settings" in wanted:
+            def mib(figure):
+                return "%.1f (%.1f)" % (figure[0] / 1024, figure[1] / 1024)
+            print("private memory, MiB: anonymous (all private); the bare window %s" % mib(bare_private(display)))
+            for name, program in [("mewt", MEWT)] + also:
+                idle, opened, closed, reopened, closed_again = settings_memory(display, program)
+                print("  %s: idle %s; settings open %s, closed %s, %+.2f anonymous over idle;"
+                      " open again %s, closed %s, %+.2f"
+                      % (name, mib(idle), mib(opened), mib(closed), (closed[0] - idle[0]) / 1024,
+                         mib(reopened), mib(closed_again), (closed_again[0] - idle[0]) / 1024))
         if "sound" in wanted:
             def summary(values):
                 if not values:

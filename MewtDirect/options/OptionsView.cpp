@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
@@ -180,8 +181,8 @@ template <typename List = SidebarList> List* sidebarList(QWidget* parent)
 
 } // namespace
 
-OptionsView::OptionsView(
-    OptionsNavigationModel& navigation, OptionsChromeState& chromeState, const ThemeStore* themeStore, QWidget* parent)
+OptionsView::OptionsView(OptionsNavigationModel& navigation, OptionsChromeState& chromeState,
+    const ThemeStore* themeStore, OptionsViewHandover from, QWidget* parent)
     : QWidget(parent)
     , navigation(navigation)
     , chromeState(chromeState)
@@ -197,6 +198,8 @@ OptionsView::OptionsView(
     , pageHost(new QWidget(detail))
     , tracker(new OptionsScrollTracker(chromeState, this))
     , lastCategory(navigation.currentCategory())
+    , handledScrollRequest(from.handledScrollRequest)
+    , resumedScroll(from.scrolledPage ? std::optional(from) : std::nullopt)
 {
     setFixedSize(windowSize);
     auto* rows = new QVBoxLayout(this);
@@ -284,6 +287,18 @@ OptionsView::OptionsView(
 OptionsView::~OptionsView()
 {
     tracker->detach();
+}
+
+OptionsViewHandover OptionsView::handover() const
+{
+    OptionsViewHandover next { handledScrollRequest, {}, 0 };
+    if (const SettingsForm* form = currentForm()) {
+        next.scrolledPage = pageCategory;
+        next.scrollOffset = form->verticalScrollBar()->value();
+    } else if (resumedScroll) {
+        next = { handledScrollRequest, resumedScroll->scrolledPage, resumedScroll->scrollOffset };
+    }
+    return next;
 }
 
 void OptionsView::registerPage(OptionsCategory category, PageFactory factory)
@@ -412,12 +427,18 @@ void OptionsView::syncDetail()
     SettingsForm* form = currentForm();
     tracker->attach(form);
     chrome->setScrolledContent(form);
-
-    if (navigation.scrollRequestID() == handledScrollRequest)
+    // A request waits for its page: a window built for it registers its pages after this view.
+    if (!form)
         return;
+    const std::optional<OptionsViewHandover> resumed = std::exchange(resumedScroll, std::nullopt);
+    if (navigation.scrollRequestID() == handledScrollRequest) {
+        if (resumed && resumed->scrolledPage == category)
+            form->scrollToOffset(resumed->scrollOffset);
+        return;
+    }
     handledScrollRequest = navigation.scrollRequestID();
     // The target read now is the one scrolled to, whatever changes before the scroll ends.
-    if (const auto target = navigation.scrollTarget(); target && form) {
+    if (const auto target = navigation.scrollTarget()) {
         layout()->activate();
         form->scrollTo(*target);
     }

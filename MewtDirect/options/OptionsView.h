@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QListWidget;
 class QStackedWidget;
@@ -21,6 +22,14 @@ class OptionsSearchEmptyState;
 class OptionsSearchField;
 class SettingsForm;
 class ThemeStore;
+
+// What a view hands to the one built after it, when the closed window has given its content back:
+// the scroll request already answered and how far the page on show was scrolled.
+struct OptionsViewHandover {
+    int handledScrollRequest = -1;
+    std::optional<OptionsCategory> scrolledPage;
+    int scrollOffset = 0;
+};
 
 // The whole options window: the top band, a sidebar with the search field over the categories or
 // the search hits, and the current category's page. Pages are built by their registered factories
@@ -40,8 +49,10 @@ public:
     static constexpr int detailMinimumWidth = 440;
 
     OptionsView(OptionsNavigationModel& navigation, OptionsChromeState& chromeState, const ThemeStore* themeStore,
-        QWidget* parent = nullptr);
+        OptionsViewHandover from = {}, QWidget* parent = nullptr);
     ~OptionsView() override;
+
+    OptionsViewHandover handover() const;
 
     void registerPage(OptionsCategory category, PageFactory factory);
     bool hasPage(OptionsCategory category) const { return factories.contains(category); }
@@ -96,6 +107,8 @@ private:
     OptionsCategory lastCategory;
     bool lastShowingResults = false;
     int handledScrollRequest = -1;
+    // Where the page scrolled before the window gave its content back, until that page shows.
+    std::optional<OptionsViewHandover> resumedScroll;
     bool syncPending = false;
 };
 

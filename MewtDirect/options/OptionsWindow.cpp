@@ -7,9 +7,14 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFont>
 #include <QGuiApplication>
+#include <QHideEvent>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <malloc.h>
+#include <utility>
 
 namespace mewt {
 
@@ -17,7 +22,6 @@ OptionsWindow::OptionsWindow(OptionsView* view, QWidget* parent)
     : QWidget(parent,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::WindowMinimizeButtonHint)
-    , content(view)
     , frame(new X11FrameExtents(*this))
 {
     setObjectName(QStringLiteral("Mewt.OptionsWindow"));
@@ -26,10 +30,36 @@ OptionsWindow::OptionsWindow(OptionsView* view, QWidget* parent)
     new X11KeyboardReturn(*this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view);
+    setView(view);
     setFixedSize(OptionsView::windowSize);
     setAutoFillBackground(true);
     retranslate();
+}
+
+void OptionsWindow::setView(OptionsView* view)
+{
+    delete content;
+    content = view;
+    if (content)
+        layout()->addWidget(content);
+}
+
+void OptionsWindow::releaseContent()
+{
+    if (isVisible())
+        return;
+    delete std::exchange(content, nullptr);
+    // The widget keeps its geometry: the next native window maps where the user left this one.
+    if (testAttribute(Qt::WA_WState_Created))
+        destroy();
+    // What it drew outlives it in two caches: Fusion's drawings, keyed by palettes that each build
+    // makes anew, and the GUI thread's fonts, kept up to 4 MB unused (the language list names
+    // languages in their own scripts, which loads the CJK faces). Fonts still in use live on and
+    // are looked up again at their next use.
+    QPixmapCache::clear();
+    QFont::cleanup();
+    // Otherwise the freed memory stays in the heap's free lists.
+    malloc_trim(0);
 }
 
 void OptionsWindow::closeForGood()
@@ -77,6 +107,13 @@ void OptionsWindow::closeEvent(QCloseEvent* event)
     }
     event->ignore();
     hide();
+}
+
+void OptionsWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        Q_EMIT hidden();
 }
 
 void OptionsWindow::retranslate()

@@ -48,29 +48,44 @@ OptionsWindowController::~OptionsWindowController()
 void OptionsWindowController::registerPage(OptionsCategory category, OptionsView::PageFactory factory)
 {
     factories.insert(category, factory);
-    if (optionsWindow)
-        optionsWindow->view().registerPage(category, std::move(factory));
+    if (OptionsView* root = view())
+        root->registerPage(category, std::move(factory));
 }
 
 OptionsView* OptionsWindowController::view() const
 {
-    return optionsWindow ? &optionsWindow->view() : nullptr;
+    return optionsWindow ? optionsWindow->view() : nullptr;
 }
 
 void OptionsWindowController::build()
 {
-    auto* root = new OptionsView(navigation, chromeState, &pageStores.themes);
+    auto* root = new OptionsView(navigation, chromeState, &pageStores.themes, handover);
     for (auto factory = factories.cbegin(); factory != factories.cend(); ++factory)
         root->registerPage(factory.key(), factory.value());
+    if (optionsWindow) {
+        optionsWindow->setView(root);
+        return;
+    }
     optionsWindow = std::make_unique<OptionsWindow>(root);
+    // Once the hide is over: the replay button that hid it is still in its click.
+    connect(optionsWindow.get(), &OptionsWindow::hidden, this,
+        [this] { QMetaObject::invokeMethod(this, &OptionsWindowController::release, Qt::QueuedConnection); });
     synchronizeAppearance();
+}
+
+void OptionsWindowController::release()
+{
+    if (!optionsWindow || optionsWindow->isVisible() || !optionsWindow->view())
+        return;
+    handover = optionsWindow->view()->handover();
+    optionsWindow->releaseContent();
 }
 
 void OptionsWindowController::show()
 {
     if (shutDown)
         return;
-    if (!optionsWindow)
+    if (!view())
         build();
     synchronizeAppearance();
     if (activateApplication)

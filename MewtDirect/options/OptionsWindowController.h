@@ -21,8 +21,10 @@ class TimeDisplaySettingsStore;
 class TimerStore;
 
 // Owns the options window for the life of the process. The coordinator builds it at start with the
-// navigation model and chrome state; the window's widgets are built the first time it is shown,
-// so launch time and idle memory do not grow with it. Hiding keeps page, history and search.
+// navigation model and chrome state; the window's widgets are built when it is shown and given
+// back once it is hidden, so idle memory does not grow with it. Page, history and search live in
+// the navigation model, and the page's scroll passes to the next build, so a reopened window looks
+// as it was left.
 class OptionsWindowController final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(OptionsWindowController)
@@ -70,10 +72,12 @@ public:
     const Stores& stores() const { return pageStores; }
     // Null until the first show.
     OptionsWindow* window() const { return optionsWindow.get(); }
+    // Null while the window is not built or has given its content back.
     OptionsView* view() const;
 
 private:
     void build();
+    void release();
     void synchronizeAppearance();
 
     OptionsNavigationModel& navigation;
@@ -82,6 +86,7 @@ private:
     std::function<void()> activateApplication;
     QMap<OptionsCategory, OptionsView::PageFactory> factories;
     std::unique_ptr<OptionsWindow> optionsWindow;
+    OptionsViewHandover handover;
     bool dark = false;
     bool shutDown = false;
 };

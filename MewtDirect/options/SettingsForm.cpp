@@ -75,9 +75,7 @@ std::optional<int> SettingsForm::centringScrollValue(OptionsSetting setting)
         if (w->layout())
             w->layout()->activate();
     }
-    // The scroll range follows the content's new size only when the area hears of it.
-    QEvent layoutRequest(QEvent::LayoutRequest);
-    QCoreApplication::sendEvent(this, &layoutRequest);
+    settleLayout();
     const int rowCentre = target->mapTo(content, QPoint(0, target->height() / 2)).y();
     const int wanted = rowCentre - viewport()->height() / 2;
     return std::clamp(wanted, verticalScrollBar()->minimum(), verticalScrollBar()->maximum());
@@ -97,6 +95,21 @@ bool SettingsForm::scrollTo(OptionsSetting setting)
     scrollAnimation->setEndValue(*target);
     scrollAnimation->start();
     return true;
+}
+
+void SettingsForm::settleLayout()
+{
+    content->layout()->activate();
+    // The scroll range follows the content's new size only when the area hears of it.
+    QEvent layoutRequest(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(this, &layoutRequest);
+}
+
+void SettingsForm::scrollToOffset(int offset)
+{
+    settleLayout();
+    scrollAnimation->stop();
+    verticalScrollBar()->setValue(offset);
 }
 
 bool SettingsForm::isScrollAnimating() const

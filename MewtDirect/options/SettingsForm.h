@@ -41,8 +41,13 @@ public:
     // Centres the row, animated unless reduced motion is asked for. False when there is no row.
     bool scrollTo(OptionsSetting setting);
     bool isScrollAnimating() const;
+    // Scrolls to `offset` at once, held to the range of a page just built.
+    void scrollToOffset(int offset);
 
 private:
+    // Lays the content out now and lets the scroll range follow it.
+    void settleLayout();
+
     QWidget* content = nullptr;
     QVBoxLayout* sections = nullptr;
     QMap<OptionsSetting, QPointer<QWidget>> rows;

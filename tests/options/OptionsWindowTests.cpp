@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTest>
@@ -43,6 +44,15 @@ QWidget* tallPage(OptionsCategory category)
         section->addCustomRow(setting, row);
     }
     return form;
+}
+
+OptionsSetting lastSetting(OptionsCategory category)
+{
+    OptionsSetting found {};
+    for (const OptionsSetting setting : allOptionsSettings())
+        if (definition(setting).category == category)
+            found = setting;
+    return found;
 }
 
 QListWidgetItem* itemWithText(QListWidget& list, const QString& text)
@@ -124,13 +134,7 @@ TEST_F(OptionsWindowNavigation, SpacesAloneAreNoSearch)
 
 TEST_F(OptionsWindowNavigation, AHitOnAnotherPageOpensItAndCentresItsRow)
 {
-    const OptionsSetting last = [] {
-        OptionsSetting found {};
-        for (const OptionsSetting setting : allOptionsSettings())
-            if (definition(setting).category == OptionsCategory::sounds)
-                found = setting;
-        return found;
-    }();
+    const OptionsSetting last = lastSetting(OptionsCategory::sounds);
     type(definition(last).title);
     chooseHit(last);
 
@@ -329,24 +333,37 @@ TEST_P(ScrolledBand, ShowsThePagePassingUnderItFaintly)
 INSTANTIATE_TEST_SUITE_P(Looks, ScrolledBand, ::testing::Values(false, true),
     [](const auto& info) { return info.param ? "dark" : "light"; });
 
-TEST_F(OptionsWindowNavigation, ClosingHidesAndShowingAgainKeepsEverything)
+// A closed window keeps nothing built, and opens again as it was left: page, search, chosen hit
+// and how far the user scrolled (not the hit's row again).
+TEST_F(OptionsWindowNavigation, ClosingGivesEverythingBackAndShowingAgainLooksAsLeft)
 {
-    type("distance");
-    chooseHit(OptionsSetting::timerStepDistance);
-    QWidget* page = view().currentPage();
-    ASSERT_NE(page, nullptr);
+    const OptionsSetting last = OptionsSetting::soundsNotifications;
+    type(definition(last).title);
+    chooseHit(last);
+    QScrollBar* scroll = view().currentForm()->verticalScrollBar();
+    ASSERT_GT(scroll->value(), 10);
+    scroll->setValue(scroll->value() - 7);
+    const int left = scroll->value();
+    const QPointer<QWidget> page = view().currentPage();
     OptionsWindow* before = &window();
 
     window().close();
+    QCoreApplication::processEvents();
     EXPECT_FALSE(window().isVisible());
-    ASSERT_EQ(rig.controller.window(), before) << "closing must not destroy the window";
+    EXPECT_EQ(page, nullptr);
+    EXPECT_EQ(rig.controller.view(), nullptr);
+    EXPECT_FALSE(window().testAttribute(Qt::WA_WState_Created)) << "the backing store stays";
 
     rig.controller.show();
     QCoreApplication::processEvents();
+    ASSERT_EQ(rig.controller.window(), before);
     EXPECT_TRUE(window().isVisible());
-    EXPECT_EQ(view().searchField().text(), "distance");
-    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::pulling);
-    EXPECT_EQ(view().currentPage(), page);
+    EXPECT_EQ(view().searchField().text(), definition(last).title);
+    EXPECT_EQ(rig.navigation.currentCategory(), OptionsCategory::sounds);
+    ASSERT_NE(view().resultList().currentItem(), nullptr);
+    EXPECT_EQ(view().resultList().currentItem()->data(Qt::AccessibleTextRole), definition(last).title);
+    ASSERT_NE(view().currentForm(), nullptr);
+    EXPECT_EQ(view().currentForm()->verticalScrollBar()->value(), left);
 }
 
 TEST_F(OptionsWindowNavigation, ThePullDemoRunsOnlyWhileTheWindowShowsIt)
@@ -391,19 +408,23 @@ TEST_F(OptionsWindowNavigation, AppearanceReachesAHiddenWindow)
     EXPECT_LT(window().palette().color(QPalette::Window).lightness(), light.lightness());
 }
 
-// Pages arrive as other work lands: a category without one shows nothing, and a page registered
-// while its category is on show appears at once.
+// Pages arrive as other work lands (a window built for a request registers its pages after the
+// view): a category without one shows nothing, and a page registered while its category is on show
+// appears at once, scrolled to the row asked for before it came.
 TEST(OptionsViewPages, AMissingPageShowsNothingUntilRegistered)
 {
+    ScopedEnvironment stillScrolling("MEWT_REDUCED_MOTION", "1");
     OptionsWindowRig rig;
     OptionsView view(rig.navigation, rig.chrome, &rig.themes);
-    rig.navigation.navigate(OptionsCategory::timer);
+    view.show();
+    rig.navigation.showSetting(lastSetting(OptionsCategory::timer));
     QCoreApplication::processEvents();
     EXPECT_EQ(view.currentPage(), nullptr);
 
     view.registerPage(OptionsCategory::timer, [] { return tallPage(OptionsCategory::timer); });
     QCoreApplication::processEvents();
-    EXPECT_NE(view.currentForm(), nullptr);
+    ASSERT_NE(view.currentForm(), nullptr);
+    EXPECT_GT(view.currentForm()->verticalScrollBar()->value(), 0);
 }
 
 TEST(OptionsWindowLifecycle, NothingIsBuiltBeforeTheFirstShow)
