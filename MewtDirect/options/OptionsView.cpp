@@ -2,6 +2,7 @@
 
 #include "artwork/FocusRing.h"
 #include "model/ThemeStore.h"
+#include "options/AccessibleChoice.h"
 #include "options/AccessibleItemList.h"
 #include "options/OptionsCategoryIcon.h"
 #include "options/OptionsChromeBar.h"
@@ -198,6 +199,8 @@ OptionsView::OptionsView(
     , tracker(new OptionsScrollTracker(chromeState, this))
     , lastCategory(navigation.currentCategory())
 {
+    // Before any page makes a drop-down: Qt keeps the first reading it gives of a widget.
+    installAccessibleChoices();
     setFixedSize(windowSize);
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(0, 0, 0, 0);
