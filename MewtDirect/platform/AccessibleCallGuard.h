@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QSet>
+#include <optional>
 
 class QAccessibleTextInterface;
 
