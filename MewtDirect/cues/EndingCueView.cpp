@@ -89,11 +89,24 @@ const QPainterPath& unitFish()
     return path;
 }
 
-// One element that reads its title and time; the rolling digits are no element of their own.
+// One element named by its title ("focus ending in") whose text is the time; the rolling digits
+// are no element of their own. The name stays while the time runs, so a listening reader is not
+// told of a new name every second; a query reads the newest time.
+class CueAccessible final : public ReadOnlyTextWidgetAccessible {
+public:
+    explicit CueAccessible(EndingCueView* cue)
+        : ReadOnlyTextWidgetAccessible(cue, QAccessible::StaticText, true)
+    {
+    }
+
+protected:
+    QString spokenText() const override { return static_cast<EndingCueView*>(widget())->timeText()->value(); }
+};
+
 QAccessibleInterface* cueAccessibleFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String("mewt::EndingCueView") && object && object->isWidgetType())
-        return new ReadOnlyTextWidgetAccessible(static_cast<QWidget*>(object), QAccessible::StaticText, true);
+        return new CueAccessible(static_cast<EndingCueView*>(object));
     return nullptr;
 }
 
@@ -169,8 +182,8 @@ void EndingCueView::cueChanged(bool animated)
         pawProgress(cue.remainingSeconds, settings.endingCueLeadTimeSeconds(), reduce), animated && !reduce);
     time->setCountsDown(cue.remainingSeconds >= 0);
     time->setValue(endingCueTimeText(cue.remainingSeconds));
-    const QString title = endingCueTitle(cue.kind, cue.remainingSeconds);
-    setAccessibleName(title + QStringLiteral(", ") + time->value());
+    if (const QString title = endingCueTitle(cue.kind, cue.remainingSeconds); accessibleName() != title)
+        setAccessibleName(title);
     layoutTime();
     update();
 }

@@ -12,11 +12,13 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVariantAnimation>
 #include <algorithm>
 #include <vector>
@@ -94,6 +96,7 @@ QToolButton* chevronButton(const QString& glyph, QWidget* parent)
     button->setIconSize(QSize(glyphSide, glyphSide));
     button->setFocusPolicy(Qt::TabFocus);
     button->setProperty("glyph", glyph);
+    button->installEventFilter(parent);
     return button;
 }
 
@@ -286,10 +289,20 @@ void OptionsChromeBar::resizeEvent(QResizeEvent* event)
 
 void OptionsChromeBar::retranslate()
 {
-    back->setToolTip(QCoreApplication::translate("mewt", "Back"));
     back->setAccessibleName(QCoreApplication::translate("mewt", "Back"));
-    forward->setToolTip(QCoreApplication::translate("mewt", "Forward"));
     forward->setAccessibleName(QCoreApplication::translate("mewt", "Forward"));
+}
+
+bool OptionsChromeBar::eventFilter(QObject* watched, QEvent* event)
+{
+    // The buttons' help is their name. Shown on hover here rather than as a tooltip, which Qt would
+    // also hand a screen reader as their description: it would hear each name twice.
+    if (event->type() == QEvent::ToolTip && (watched == back || watched == forward)) {
+        auto* button = static_cast<QWidget*>(watched);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), button->accessibleName(), button);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void OptionsChromeBar::changeEvent(QEvent* event)

@@ -2,6 +2,7 @@
 
 #include "artwork/FocusRing.h"
 #include "model/ThemeStore.h"
+#include "options/AccessibleChoice.h"
 #include "options/AccessibleItemList.h"
 #include "options/OptionsCategoryIcon.h"
 #include "options/OptionsChromeBar.h"
@@ -201,6 +202,8 @@ OptionsView::OptionsView(OptionsNavigationModel& navigation, OptionsChromeState&
     , handledScrollRequest(from.handledScrollRequest)
     , resumedScroll(from.scrolledPage ? std::optional(from) : std::nullopt)
 {
+    // Before any page makes a drop-down: Qt keeps the first reading it gives of a widget.
+    installAccessibleChoices();
     setFixedSize(windowSize);
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(0, 0, 0, 0);

@@ -1,7 +1,7 @@
 #include "shell/MewtApp.h"
 
 #include "artwork/AppIcon.h"
-#include "platform/AccessibleTextRangeGuard.h"
+#include "platform/AccessibleCallGuard.h"
 #include "platform/AppInfo.h"
 #include "platform/SingleInstanceGuard.h"
 #include "platform/X11Display.h"
@@ -49,7 +49,7 @@ int MewtApp::run(int argc, char** argv)
     nameApplication();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     recoverLostWindows();
-    const AccessibleTextRangeGuard textRanges;
+    const AccessibleCallGuard readerCalls;
     const XSettingsGuard xsettings;
 
     AppDelegate delegate;

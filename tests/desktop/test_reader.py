@@ -1,13 +1,15 @@
 """What a screen reader reads and drives over the accessibility bus: the popover's values, texts and
 running time (not told at every second), the ending cue, and the settings window: its sidebar,
-switches, search, diagram and notices, and what stops showing when the window goes. A reader's text
-queries answer at once whatever their offsets."""
+switches, drop-downs, search, diagram and notices, and what stops showing when the window goes. A
+reader's text queries answer at once whatever their offsets, and a call with the wrong arguments
+gets an error, never a crash."""
+import functools
 import re
 import time
 import unittest
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
 from desktop import (Mewt, TOUR_DONE, click, run, running_timer, setting, showing, shown, text_of,
                      value_of, wait_for, walk, xdo)
@@ -43,6 +45,52 @@ def checked(node):
     return node.getState().contains(pyatspi.STATE_CHECKED)
 
 
+def told_within(seconds):
+    """The events a listening reader is told of in the next `seconds`: (source, kind)."""
+    told = []
+    events = ["object:text-changed", "object:property-change:accessible-name",
+              "object:property-change:accessible-description", "object:property-change:accessible-value"]
+
+    def listen(event):
+        told.append((event.source, event.type))
+    pyatspi.Registry.registerEventListener(listen, *events)
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        GLib.MainContext.default().iteration(False)
+        time.sleep(0.02)
+    pyatspi.Registry.deregisterEventListener(listen, *events)
+    return told
+
+
+@functools.cache
+def accessibility_bus():
+    session = Gio.bus_get_sync(Gio.BusType.SESSION)
+    address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                                GLib.VariantType("(s)"), 0, 2000).unpack()[0]
+    return Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
+
+
+def call(node, interface, member, signature="", *args):
+    """Calls `member` on `node` as any client may, with any arguments: its answer, or the D-Bus error's
+    name. A call that does not answer within a second fails."""
+    try:
+        return accessibility_bus().call_sync(
+            node.app.bus_name, node.path, interface, member, GLib.Variant(f"({signature})", args) if signature else None,
+            None, 0, 1000).unpack()
+    except GLib.Error as error:
+        assert "Timeout" not in error.message and "NoReply" not in error.message, f"{member}{args}: {error.message}"
+        return Gio.DBusError.get_remote_error(error)
+
+
+TEXT = "org.a11y.atspi.Text"
+# A call whose arguments do not match its method: fewer, or of another type.
+WRONG_CALLS = [(TEXT, "GetText", ""), (TEXT, "GetTextAtOffset", "i", 0), (TEXT, "GetCharacterExtents", "i", 0),
+               (TEXT, "GetTextBeforeOffset", "i", 0), (TEXT, "GetAttributeRun", "i", 0), (TEXT, "GetText", "ss", "a", "b"),
+               ("org.a11y.atspi.Component", "GetExtents", ""), ("org.a11y.atspi.Accessible", "GetChildAtIndex", "s", "0"),
+               ("org.a11y.atspi.Action", "DoAction", ""), ("org.freedesktop.DBus.Properties", "Get", "s", TEXT)]
+
+
 ONE_MINUTE = setting("pomodoroConfiguration", {"focusSeconds": 60, "shortBreakSeconds": 300,
                                                "longBreakSeconds": 900, "blocksBeforeLongBreak": 4})
 
@@ -57,6 +105,23 @@ class Reader(unittest.TestCase):
             self.assertLess(time.monotonic() - start, 2.0, node.name)
             self.assertEqual(widest, text.getRangeExtents(0, text.characterCount, pyatspi.DESKTOP_COORDS), node.name)
 
+    def assertTextCallsAnswer(self, mewt, *nodes):
+        """At the end of the text (its length, or -1) every boundary is the empty text there, and the one
+        before it is the text's last part; a call with the wrong arguments is an error. Each answers,
+        and the app lives on."""
+        for node in nodes:
+            whole = text_of(node)
+            end = len(whole)
+            for offset, kind in [(offset, kind) for offset in (end, -1) for kind in range(7)]:
+                for member in ("GetTextAtOffset", "GetTextAfterOffset") + (("GetStringAtOffset",) if kind < 5 else ()):
+                    self.assertEqual(call(node, TEXT, member, "iu", offset, kind), ("", end, end), (member, offset, kind))
+                text, start, stop = call(node, TEXT, "GetTextBeforeOffset", "iu", offset, kind)
+                self.assertTrue(whole[start:stop] == text and (stop == end or kind > 4), (node.name, offset, kind, text))
+            for interface, member, signature, *args in WRONG_CALLS:
+                self.assertEqual(call(node, interface, member, signature, *args),
+                                 "org.freedesktop.DBus.Error.InvalidArgs", member)
+            self.assertEqual(mewt.process.poll(), None)
+
     def test_clock_layout_reads_its_values_and_the_running_time(self):
         # One minute of focus, without the ending cue that would show from its start.
         settings = [TOUR_DONE, "timerIdleLayout=clock", "timerMode=pomodoro", ONE_MINUTE, "showsEndingCue=false"]
@@ -68,6 +133,19 @@ class Reader(unittest.TestCase):
             self.assertEqual((focus.currentValue, focus.minimumValue, focus.maximumValue), (1, 1, 180))
             self.assertTrue(mewt.nodes("break duration, 5 minutes", role="spin button"))
             self.assertRangesAnswerAtOnce(start)
+            # The caret at the end of a name just typed, where a reader asks for the word it is on.
+            click(mewt.node("add name"))
+            field = mewt.node(None, "text")
+            click(field)
+            xdo("type", "--delay", "30", "tea time")
+            wait_for(lambda: text_of(field) == "tea time", what="the typed name")
+            self.assertEqual(field.queryText().caretOffset, 8)
+            self.assertTextCallsAnswer(mewt, field)
+            # The glyphs in a box are the text they show.
+            box = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            self.assertEqual(call(field, TEXT, "GetBoundedRanges", "iiiiuuu", box.x, box.y, box.width, box.height, 0, 0, 0),
+                             ([(0, 8, "tea time", "")],))
+            xdo("key", "ctrl+a", "BackSpace")
             interval = mewt.node("long break interval", role="spin button")
             self.assertEqual((value_of(interval), text_of(interval)), (4, "every 4 focus sessions"))
 
@@ -84,25 +162,16 @@ class Reader(unittest.TestCase):
             progress = mewt.node("yarn timer progress")
             self.assertRegex(text_of(progress), r"^\S+ wound, \S+ remaining$")
             self.assertGreater(progress.queryValue().maximumValue, 0)
+            self.assertTextCallsAnswer(mewt, progress, clock)
+            self.assertEqual(call(progress, "org.a11y.atspi.Value", "SetCurrentValue", ""),
+                             "org.freedesktop.DBus.Error.InvalidArgs")
             paw = mewt.node("mewt timer")
             self.assertRegex(text_of(paw), r" left$")
             self.assertEqual(paw.description, text_of(paw))
 
             # The time a reader asks for is the newest, but it is not told at every second.
-            told = []
-            events = ["object:text-changed", "object:property-change:accessible-name",
-                      "object:property-change:accessible-description",
-                      "object:property-change:accessible-value"]
-
-            def listen(event):
-                told.append((event.source, event.type))
-            pyatspi.Registry.registerEventListener(listen, *events)
             before = text_of(clock)
-            end = time.monotonic() + 2.5
-            while time.monotonic() < end:
-                GLib.MainContext.default().iteration(False)
-                time.sleep(0.02)
-            pyatspi.Registry.deregisterEventListener(listen, *events)
+            told = told_within(2.5)
             self.assertNotEqual(text_of(clock), before)
             # Two ticks at least went by; a minute's turn may tell a change once, no more.
             repeated = [(source.getRoleName(), source.name, kind) for i, (source, kind) in enumerate(told)
@@ -113,13 +182,15 @@ class Reader(unittest.TestCase):
         with Mewt("\n".join([TOUR_DONE, "isZenModeEnabled=true", running_timer(45, total=600)])) as mewt:
             self.assertTrue(any(TIME.match(text) for text in labels(mewt.open_controls("pause timer"))))
             self.assertRegex(text_of(mewt.node("timer progress")), r"^\S+ elapsed, \S+ remaining$")
-            # The cue is one element: its title and time, nothing inside.
-            cue = wait_for(lambda: next((n for n in mewt.nodes() if (n.name or "").startswith("timer ending in, ")),
-                                        None), what="the ending cue")
+            # The cue is one element, nothing inside: its title names it, its text is the time.
+            cue = mewt.node("timer ending in", timeout=15)
             self.assertEqual(cue.childCount, 0)
             self.assertRangesAnswerAtOnce(cue, mewt.node("timer progress"))
-            # Its text is its name; the two are read apart, so a tick may fall between them.
-            wait_for(lambda: text_of(cue) == cue.name, what="the cue's text matching its name")
+            before = text_of(cue)
+            self.assertRegex(before, TIME)
+            # The time runs, and a listening reader is not told of it at every second.
+            self.assertEqual([kind for source, kind in told_within(2.5) if source == cue], [])
+            self.assertNotEqual(text_of(cue), before)
 
     def test_waiting_plan_reads_its_overdue_time(self):
         with Mewt("\n".join([TOUR_DONE, "timerMode=pomodoro", waiting_plan(10)])) as mewt:
@@ -145,6 +216,10 @@ class Reader(unittest.TestCase):
             app.node("general", "label")
             self.assertTrue(app.nodes("check for updates…", "push button"))
             self.assertEqual(app.nodes("updates", "push button"), [])
+            # A drop-down is named by its label and reads its choice; back and forward say their name once.
+            self.assertEqual(text_of(app.node("language", "combo box")), "system")
+            self.assertEqual([(n.name, n.description) for n in app.nodes(role="push button") if n.name in ("Back", "Forward")],
+                             [("Back", ""), ("Forward", "")])
 
             # The table's row selection, as a reader selects a list item.
             sounds = rows.index("sounds & alerts")
