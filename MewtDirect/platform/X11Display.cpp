@@ -35,6 +35,16 @@ uint32_t x11Atom(xcb_connection_t* connection, const char* name)
     return answer ? answer->atom : uint32_t(XCB_ATOM_NONE);
 }
 
+const xcb_property_notify_event_t* x11PropertyNotify(const QByteArray& eventType, void* message)
+{
+    if (eventType != "xcb_generic_event_t")
+        return nullptr;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    return (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY
+        ? static_cast<const xcb_property_notify_event_t*>(message)
+        : nullptr;
+}
+
 bool x11PointerButtonHeld()
 {
     xcb_connection_t* c = qtX11Connection();

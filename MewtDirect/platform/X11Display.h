@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <memory>
 
+class QByteArray;
 struct xcb_connection_t;
+struct xcb_property_notify_event_t;
 
 namespace mewt {
 
@@ -25,6 +27,8 @@ template <typename Reply> X11Reply<Reply> x11Reply(Reply* raw)
 }
 // The atom named `name`, interned on the server; none (0) when the server gives no answer.
 uint32_t x11Atom(xcb_connection_t* connection, const char* name);
+// The property change a native event filter was handed; null for any other event.
+const xcb_property_notify_event_t* x11PropertyNotify(const QByteArray& eventType, void* message);
 // Whether a pointer button is down now, as the X server knows it: also while a window manager
 // moves a window and keeps the release to itself. False off X11.
 bool x11PointerButtonHeld();

@@ -303,12 +303,9 @@ QRect X11Dock::areaLeftByOthers(const QScreen& screen, const QWindow& self, int 
 
 bool X11Dock::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
 {
-    if (eventType != "xcb_generic_event_t")
+    const xcb_property_notify_event_t* notify = x11PropertyNotify(eventType, message);
+    if (!notify)
         return false;
-    const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
-        return false;
-    const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
     xcb_connection_t* c = qtX11Connection();
     const auto& atom = atoms(c);
     const bool clientsChanged = notify->window == x11RootWindow(c) && notify->atom == atom[clientList];

@@ -140,12 +140,9 @@ void X11FrameExtents::answer()
 
 bool X11FrameExtents::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
 {
-    if (eventType != "xcb_generic_event_t")
+    const xcb_property_notify_event_t* notify = x11PropertyNotify(eventType, message);
+    if (!notify)
         return false;
-    const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
-        return false;
-    const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
     const WId id = window ? window->internalWinId() : 0;
     if (id == 0 || notify->window != xcb_window_t(id) || notify->atom != frameExtentsAtom(qtX11Connection()))
         return false;

@@ -67,12 +67,9 @@ void XSettingsGuard::clearUnreadable(xcb_connection_t* c)
 
 bool XSettingsGuard::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
 {
-    if (eventType != "xcb_generic_event_t")
+    const xcb_property_notify_event_t* notify = x11PropertyNotify(eventType, message);
+    if (!notify)
         return false;
-    const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
-        return false;
-    const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
     if (notify->atom != settingsAtom || !managers.contains(notify->window))
         return false;
     xcb_connection_t* c = qtX11Connection();
