@@ -62,6 +62,8 @@ class Keyboard(unittest.TestCase):
                 wait_for(composited, what="xfwm4 compositing")
             cases = (("mewt", "", "Escape"), ("zen", "isZenModeEnabled=true", "a click elsewhere"),
                      ("clock", "timerIdleLayout=clock", "Escape"), ("mewt", "", "closing the pinned window"))
+            # Only a manager closes the settings window.
+            cases += (("mewt", "", "closing the settings window"),) if WM != "none" else ()
             for layout, extra, leave in cases:
                 with self.subTest(compositor=compositor, layout=layout, leave=leave), Editor() as editor:
                     # As the user's editor would, the other program holds the keyboard when the paw is clicked.
@@ -90,6 +92,12 @@ class Keyboard(unittest.TestCase):
                             xdo("key", "Escape")
                         elif leave == "a click elsewhere":
                             xdo("mousemove", *(side - 100 for side in screen_size()), "click", "1")
+                        elif leave == "closing the settings window":
+                            app.menu(1)
+                            click(app.node("Search settings"))
+                            xdo("type", "--delay", "40", "sound")
+                            self.assertEqual(editor.typed(), "")
+                            run("wmctrl", "-c", "mewt settings")
                         else:
                             app.press("detach and pin controls")
                             app.press("close detached controls")
