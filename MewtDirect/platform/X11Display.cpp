@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QtGlobal>
-#include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
 
@@ -50,11 +49,9 @@ bool x11PointerButtonHeld()
     xcb_connection_t* c = qtX11Connection();
     if (!c)
         return false;
-    xcb_query_pointer_reply_t* answer = xcb_query_pointer_reply(c, xcb_query_pointer(c, x11RootWindow(c)), nullptr);
+    const auto answer = x11Reply(xcb_query_pointer_reply(c, xcb_query_pointer(c, x11RootWindow(c)), nullptr));
     constexpr uint16_t buttons = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2 | XCB_KEY_BUT_MASK_BUTTON_3;
-    const bool held = answer && (answer->mask & buttons) != 0;
-    std::free(answer);
-    return held;
+    return answer && (answer->mask & buttons) != 0;
 }
 
 DisplayProbe::DisplayProbe()

@@ -60,6 +60,12 @@ X11FrameExtents::~X11FrameExtents()
         qGuiApp->removeNativeEventFilter(this);
 }
 
+double X11FrameExtents::deviceRatio() const
+{
+    // The server counts device pixels.
+    return window && window->windowHandle() ? window->windowHandle()->devicePixelRatio() : 1.0;
+}
+
 std::optional<QMargins> X11FrameExtents::margins() const
 {
     xcb_connection_t* c = qtX11Connection();
@@ -74,8 +80,7 @@ std::optional<QMargins> X11FrameExtents::margins() const
     const auto* sides = static_cast<const uint32_t*>(xcb_get_property_value(answer.get()));
     if (std::any_of(sides, sides + 4, [](uint32_t side) { return side > uint32_t(largestSide); }))
         return std::nullopt;
-    // The server counts device pixels.
-    const double ratio = window->windowHandle() ? window->windowHandle()->devicePixelRatio() : 1.0;
+    const double ratio = deviceRatio();
     const auto logical = [ratio](uint32_t side) { return int(std::lround(side / ratio)); };
     return QMargins(logical(sides[0]), logical(sides[2]), logical(sides[1]), logical(sides[3]));
 }
@@ -95,7 +100,7 @@ bool X11FrameExtents::isSettled() const
         c, xcb_translate_coordinates(c, xcb_window_t(id), x11RootWindow(c), 0, 0), nullptr));
     if (!where)
         return true;
-    const double ratio = window->windowHandle() ? window->windowHandle()->devicePixelRatio() : 1.0;
+    const double ratio = deviceRatio();
     const QPoint server(int(std::lround(where->dst_x / ratio)), int(std::lround(where->dst_y / ratio)));
     return server == window->geometry().topLeft();
 }

@@ -58,6 +58,7 @@ Q_SIGNALS:
 
 private:
     void answer();
+    double deviceRatio() const;
 
     QPointer<QWidget> window;
     std::function<void()> waiting;

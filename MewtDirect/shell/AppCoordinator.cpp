@@ -516,6 +516,11 @@ void AppCoordinator::showOptions()
 {
     if (shutDown || onboarding.isPresented())
         return;
+    presentOptions();
+}
+
+void AppCoordinator::presentOptions()
+{
     statusItem.concealPullHandle();
     optionsWindow.show();
 }
@@ -529,8 +534,7 @@ void AppCoordinator::checkForUpdates()
     // the menu's settings row, the link acts during the tour: it leads to the found version).
     popoverController().hide();
     optionsNavigation.showSetting(OptionsSetting::generalUpdates);
-    statusItem.concealPullHandle();
-    optionsWindow.show();
+    presentOptions();
     if (DirectDistributionRuntime* updates = AppDelegate::updateRuntime())
         updates->checkForUpdates();
 }

@@ -164,6 +164,8 @@ public:
     OptionsWindowController& optionsWindowController() { return optionsWindow; }
 
 private:
+    // The options window in front, the pull handle put away.
+    void presentOptions();
     void timerStateDidChange(const TimerState& previous, const TimerState& current, TimerStateChangeReason reason);
     void playCompletionSound();
     void updateEndingCue();
